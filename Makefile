@@ -1,0 +1,54 @@
+# Thin wrapper over CMake: install what is missing, configure, build, run, test.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+JOBS       ?= $(shell nproc)
+
+# Debian 12 packages the project builds, tests and runs with.
+PACKAGES = build-essential cmake pkg-config g++ clang libclang-rt-14-dev \
+  libsdl2-dev libgtest-dev libgmock-dev googletest libbenchmark-dev \
+  libfreetype-dev fonts-dejavu-core libopenal1 libvorbis-dev vorbis-tools \
+  imagemagick libjpeg-turbo-progs xvfb xauth xdotool valgrind
+
+SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps configure build play demo test test-asan fuzz bench clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: $(BUILD)/CMakeCache.txt
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+play: build
+	cd $(BUILD)/bin && ./sanguor
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DSANGUOR_SANITIZE=ON
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DSANGUOR_FUZZ=ON -DSANGUOR_SANITIZE=ON -DSANGUOR_BENCH=OFF
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	fuzz/run.sh $(BUILD_FUZZ) $${FUZZ_SECONDS:-30}
+
+bench: build
+	bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

@@ -1,0 +1,69 @@
+// Process, clock, folder and file-system services of the platform contract.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Called once by the program entry before any module starts. Reads the backend's own
+// switches: "-headless" (SDL's offscreen video driver and the virtual clock) and
+// "-tick N" (the virtual clock's advance per main-loop pass, default 17 ms).
+void PlatformInit(int argc, char** argv);
+void PlatformShutdown();
+
+// Command-line parameters without the program path, exactly as passed.
+const std::vector<std::string>& PlatformArguments();
+// Full path of the running executable.
+std::string PlatformExecutablePath();
+// Tests and tools stand in for a real start: set the parameters and the executable path
+// (which fixes the program folder, and so the data folder) without a command line.
+void PlatformSetArguments(const std::vector<std::string>& arguments);
+void PlatformSetExecutablePath(const std::string& path);
+
+// The 32-bit millisecond tick counter; wraps like GetTickCount.
+uint32_t PlatformTickCount();
+// Real clock: sleeps. Virtual clock: advances the clock by ms and returns at once.
+void PlatformSleep(uint32_t ms);
+// True when "-headless" was given (or a test chose headless).
+bool PlatformHeadless();
+void PlatformSetHeadless(bool headless);
+// The virtual clock starts at 0 and moves only through PlatformSleep and PlatformLoopPass.
+bool PlatformClockIsVirtual();
+void PlatformClockSetVirtual(bool isVirtual, uint32_t start = 0);
+void PlatformClockAdvance(uint32_t ms);
+uint32_t PlatformTickPerPass();
+void PlatformSetTickPerPass(uint32_t ms);
+// Called once per main-loop pass; advances a virtual clock by the tick per pass.
+void PlatformLoopPass();
+
+// Folders. Paths returned use the platform's separator; folders end in one.
+char PlatformPathSeparator();
+// The per-user local application data folder ("" when it cannot be found):
+// Linux: $XDG_DATA_HOME, else ~/.local/share.
+std::string PlatformLocalAppDataFolder();
+bool PlatformDirectoryExists(const std::string& path);
+bool PlatformFileExists(const std::string& path);
+// Creates one folder level; true when the folder exists afterwards.
+bool PlatformCreateDirectory(const std::string& path);
+// Names (without folder) of the entries of a folder, files and folders alike, unsorted.
+std::vector<std::string> PlatformListFolder(const std::string& folder);
+// Maps a path as content names it (`\` or `/` between names, letters in any case) to the
+// path of an existing entry, matching each name without regard to case where the file
+// system would not; "" when nothing matches.
+std::string PlatformFindPath(const std::string& path);
+
+// Version resource strings of the executable: "CompanyName", "ProductName", others "".
+std::string PlatformVersionString(const std::string& name);
+// Registry value as text; always "" off Windows.
+std::string PlatformRegistryRead(const std::string& keyPath, const std::string& valueName);
+// Folders searched for a shared library, in order (program folder first).
+std::vector<std::string> PlatformLibrarySearchList();
+
+// The calling thread's last system error code and its text ("" when the system has none).
+uint32_t PlatformLastError();
+std::string PlatformErrorText(uint32_t code);
+// Working-set (resident) size of the process in bytes; 0 when unknown.
+uint64_t PlatformWorkingSetBytes();
+// The system's short date and long time for now, in the user's locale formats.
+std::string PlatformShortDate();
+std::string PlatformLongTime();
