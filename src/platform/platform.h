@@ -6,3 +6,4 @@
 #include "platform/platform_system.h"
 #include "platform/platform_video.h"
 #include "platform/platform_input.h"
+#include "platform/platform_shell.h"

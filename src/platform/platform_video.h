@@ -1,3 +1,3 @@
-// Windows, message pump, OpenGL contexts, monitors, message boxes and the keep-awake pulse
+// Windows, the message pump, OpenGL contexts and monitors
 // of the platform contract.
 #pragma once
