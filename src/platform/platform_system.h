@@ -38,13 +38,15 @@ void PlatformLoopPass();
 
 // Folders. Paths returned use the platform's separator; folders end in one.
 char PlatformPathSeparator();
-// The per-user local application data folder ("" when it cannot be found):
-// Linux: $XDG_DATA_HOME, else ~/.local/share.
+// The per-user local application data folder, created when missing ("" when it cannot be
+// found or made): Linux: $XDG_DATA_HOME, else ~/.local/share.
 std::string PlatformLocalAppDataFolder();
 bool PlatformDirectoryExists(const std::string& path);
 bool PlatformFileExists(const std::string& path);
 // Creates one folder level; true when the folder exists afterwards.
 bool PlatformCreateDirectory(const std::string& path);
+// Puts the file from in the place of the file to in one step (to may exist); false on failure.
+bool PlatformReplaceFile(const std::string& from, const std::string& to);
 // Names (without folder) of the entries of a folder, files and folders alike, unsorted.
 std::vector<std::string> PlatformListFolder(const std::string& folder);
 // Maps a path as content names it (`\` or `/` between names, letters in any case) to the

@@ -1,0 +1,166 @@
+// Folders and file-system queries, and the places the dynamic loader looks for libraries.
+#include "platform/platform_system.h"
+
+#include <dirent.h>
+#include <glob.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+std::string WithSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') return home;
+  const passwd* entry = getpwuid(getuid());
+  if (entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] == '/') return entry->pw_dir;
+  return "";
+}
+
+// Like the Windows shell folder call with its create flag: missing levels are made.
+bool CreateFolderPath(const std::string& path) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    PlatformCreateDirectory(path.substr(0, slash));
+  }
+  return PlatformCreateDirectory(path);
+}
+
+std::string Trimmed(const std::string& line) {
+  const auto first = line.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return "";
+  const auto last = line.find_last_not_of(" \t\r");
+  return line.substr(first, last - first + 1);
+}
+
+void AddUnique(std::vector<std::string>& list, const std::string& folder) {
+  if (folder.empty()) return;
+  const std::string entry = WithSeparator(folder);
+  if (std::find(list.begin(), list.end(), entry) == list.end()) list.push_back(entry);
+}
+
+// Reads one ld.so.conf-style file: folder lines and "include" lines with glob patterns.
+// depth bounds include cycles.
+void ReadLoaderConfig(const std::string& path, std::vector<std::string>& list, int depth) {
+  if (depth > 8) return;
+  std::ifstream file(path);
+  std::string line;
+  while (std::getline(file, line)) {
+    const auto hash = line.find('#');
+    if (hash != std::string::npos) line.erase(hash);
+    line = Trimmed(line);
+    if (line.empty()) continue;
+    if (line.rfind("include", 0) == 0 && line.size() > 7 && (line[7] == ' ' || line[7] == '\t')) {
+      std::string pattern = Trimmed(line.substr(8));
+      if (!pattern.empty() && pattern[0] != '/') {
+        pattern = path.substr(0, path.find_last_of('/') + 1) + pattern;
+      }
+      glob_t found{};
+      if (glob(pattern.c_str(), 0, nullptr, &found) == 0) {
+        for (size_t i = 0; i < found.gl_pathc; ++i) ReadLoaderConfig(found.gl_pathv[i], list, depth + 1);
+      }
+      globfree(&found);
+    } else if (line[0] == '/') {
+      AddUnique(list, line);
+    }
+  }
+}
+
+const char* MultiarchTriplet() {
+#if defined(__x86_64__)
+  return "x86_64-linux-gnu";
+#elif defined(__aarch64__)
+  return "aarch64-linux-gnu";
+#elif defined(__i386__)
+  return "i386-linux-gnu";
+#elif defined(__arm__)
+  return "arm-linux-gnueabihf";
+#else
+  return "";
+#endif
+}
+
+}  // namespace
+
+char PlatformPathSeparator() { return '/'; }
+
+std::string PlatformLocalAppDataFolder() {
+  std::string folder;
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  // The XDG rules ignore a relative value.
+  if (dataHome != nullptr && dataHome[0] == '/') {
+    folder = dataHome;
+  } else {
+    const std::string home = HomeFolder();
+    if (home.empty()) return "";
+    folder = WithSeparator(home) + ".local/share";
+  }
+  if (!CreateFolderPath(folder)) return "";
+  return WithSeparator(folder);
+}
+
+bool PlatformDirectoryExists(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool PlatformFileExists(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool PlatformCreateDirectory(const std::string& path) {
+  if (path.empty()) return false;
+  mkdir(path.c_str(), 0777);
+  return PlatformDirectoryExists(path);
+}
+
+bool PlatformReplaceFile(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::vector<std::string> PlatformListFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* directory = opendir(folder.empty() ? "." : folder.c_str());
+  if (directory == nullptr) return names;
+  while (const dirent* entry = readdir(directory)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(directory);
+  return names;
+}
+
+std::vector<std::string> PlatformLibrarySearchList() {
+  std::vector<std::string> list;
+  const std::string executable = PlatformExecutablePath();
+  const auto slash = executable.find_last_of('/');
+  if (slash != std::string::npos) AddUnique(list, executable.substr(0, slash + 1));
+
+  if (const char* libraryPath = std::getenv("LD_LIBRARY_PATH")) {
+    const std::string paths = libraryPath;
+    size_t begin = 0;
+    while (begin <= paths.size()) {
+      const auto end = std::min(paths.find_first_of(":;", begin), paths.size());
+      AddUnique(list, paths.substr(begin, end - begin));
+      begin = end + 1;
+    }
+  }
+
+  ReadLoaderConfig("/etc/ld.so.conf", list, 0);
+  const std::string triplet = MultiarchTriplet();
+  for (const char* base : {"/lib", "/usr/lib", "/lib64", "/usr/lib64"}) {
+    AddUnique(list, base);
+    if (!triplet.empty()) AddUnique(list, std::string(base) + "/" + triplet);
+  }
+  return list;
+}

@@ -1,0 +1,491 @@
+#include "services/fwkDataFile.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/platform_system.h"
+#include "services/fwkDataFileArchive.h"
+#include "services/fwkLog.h"
+#include "services/fwkUtilities.h"
+
+namespace {
+
+constexpr int32_t bufferSize = 4096;
+constexpr int32_t refillBelow = 2048;
+
+struct archiveInfo {
+  std::string name;  // upper case, without folder
+  std::string path;  // the file as it exists on disk
+  int32_t openCount = 0;
+  std::FILE* file = nullptr;  // open exactly while openCount > 0
+};
+
+struct archiveFileInfo {
+  std::string name;  // upper case
+  int32_t archive;
+  int32_t size;
+  int32_t offset;
+};
+
+struct memoryFile {
+  std::string name;  // the resolved name it was loaded under, case kept
+  std::vector<uint8_t> data;
+  int32_t size;
+};
+
+struct openFileInfo {
+  int32_t id = 0;
+  int32_t archive = -1;
+  int32_t memory = -1;
+  int32_t position = 0;
+  int32_t size = 0;
+  // Archive entries: where the entry's data starts and the next byte to buffer, both absolute
+  // in the archive file. 64-bit so that start + position cannot overflow.
+  int64_t start = 0;
+  int64_t archivePosition = 0;
+  // Disk files: the file, its path, where the next read lands and where the file ends.
+  std::FILE* file = nullptr;
+  std::string path;
+  int64_t filePosition = 0;
+  int64_t fileEnd = 0;
+  // Valid bytes are buffer[head, head + buffered): keeping a head index instead of moving the
+  // rest to the front after every take delivers the same bytes without the copying.
+  std::array<uint8_t, bufferSize> buffer;
+  int32_t head = 0;
+  int32_t buffered = 0;
+};
+
+struct moduleState {
+  bool logLow = false;
+  std::string dataFolder;
+  std::vector<archiveInfo> archives;
+  std::vector<archiveFileInfo> directory;
+  // Upper-case entry name to its first entry in directory order: the same answer as a
+  // linear scan, without the scan.
+  std::unordered_map<std::string, size_t> directoryIndex;
+  std::vector<memoryFile> memoryFiles;
+  utilArrayString patches;  // "PATCHnnnnnn", highest first
+  std::vector<std::unique_ptr<openFileInfo>> handles;
+  int32_t nextId = 1;
+};
+
+moduleState state;
+
+std::string upper(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+bool endsWithSeparator(const std::string& path) {
+  return !path.empty() && (path.back() == '/' || path.back() == '\\');
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+  return endsWithSeparator(folder) ? folder + name : folder + PlatformPathSeparator() + name;
+}
+
+// The existing regular file a content path names, matched without regard to case; "" when
+// there is none (a folder is not a file).
+std::string findFile(const std::string& path) {
+  const std::string found = PlatformFindPath(path);
+  if (found.empty() || PlatformDirectoryExists(found)) return "";
+  return found;
+}
+
+bool isAbsolute(const std::string& name) {
+  if (PlatformPathSeparator() == '/' && !name.empty() && name[0] == '/') return true;
+  if (name.size() < 2) return false;
+  return name.find(':') != std::string::npos || name.compare(0, 2, "\\\\") == 0 ||
+         name.compare(0, 2, "//") == 0;
+}
+
+std::FILE* openForReading(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  // Every handle buffers for itself; the C library's own buffer would only copy twice and
+  // turn every archive seek into a buffer flush.
+  if (file != nullptr) std::setvbuf(file, nullptr, _IONBF, 0);
+  return file;
+}
+
+int64_t diskFileSize(const std::string& path) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  return error ? 0 : static_cast<int64_t>(size);
+}
+
+openFileInfo* findHandle(int32_t id) {
+  for (auto& handle : state.handles) {
+    if (handle->id == id) return handle.get();
+  }
+  return nullptr;
+}
+
+int32_t findMemoryFile(const std::string& resolved) {
+  for (size_t i = 0; i < state.memoryFiles.size(); ++i) {
+    if (state.memoryFiles[i].name == resolved) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+openFileInfo& newHandle() {
+  state.handles.push_back(std::make_unique<openFileInfo>());
+  openFileInfo& handle = *state.handles.back();
+  handle.id = state.nextId++;
+  return handle;
+}
+
+void closeHandleAt(size_t index) {
+  openFileInfo& handle = *state.handles[index];
+  if (handle.file != nullptr) std::fclose(handle.file);
+  if (handle.archive >= 0) {
+    archiveInfo& archive = state.archives[static_cast<size_t>(handle.archive)];
+    if (--archive.openCount == 0) {
+      std::fclose(archive.file);
+      archive.file = nullptr;
+    }
+  }
+  state.handles.erase(state.handles.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void findArchives(const std::string& folder) {
+  for (const std::string& name : PlatformListFolder(folder)) {
+    const std::string upperName = upper(name);
+    if (upperName.size() >= 4 && upperName.compare(upperName.size() - 4, 4, ".QZA") == 0) {
+      state.archives.push_back({upperName, joinPath(folder, name), 0, nullptr});
+    }
+  }
+  // Byte order of the upper-case names; the real name only breaks ties between names that
+  // differ in case, which a case-sensitive file system allows.
+  std::sort(state.archives.begin(), state.archives.end(),
+            [](const archiveInfo& a, const archiveInfo& b) {
+              return a.name != b.name ? a.name < b.name : a.path < b.path;
+            });
+}
+
+void readDirectories() {
+  for (size_t index = 0; index < state.archives.size(); ++index) {
+    const archiveDirectoryInfo info = DataFileArchiveReadDirectory(state.archives[index].path);
+    for (const archiveEntryInfo& entry : info.entries) {
+      // An entry whose data is not wholly inside the archive cannot be read; leaving it out
+      // lets the same name come from a later archive or the disk.
+      if (!entry.inside) continue;
+      state.directory.push_back({upper(entry.name), static_cast<int32_t>(index),
+                                 static_cast<int32_t>(entry.size),
+                                 static_cast<int32_t>(entry.offset)});
+      state.directoryIndex.emplace(state.directory.back().name, state.directory.size() - 1);
+    }
+  }
+}
+
+void addPatch(const std::string& patch) {
+  if (std::find(state.patches.begin(), state.patches.end(), patch) == state.patches.end()) {
+    state.patches.push_back(patch);
+  }
+}
+
+bool isPatchNumber(const std::string& name) {
+  return name.size() >= 11 && name.compare(0, 5, "PATCH") == 0 &&
+         UtilIsPositiveInteger(name.substr(5, 6));
+}
+
+void findPatches(const std::string& folder) {
+  for (const std::string& name : PlatformListFolder(folder)) {
+    const std::string upperName = upper(name);
+    if (upperName.size() == 11 && isPatchNumber(upperName)) addPatch(upperName);
+  }
+  for (const archiveFileInfo& entry : state.directory) {
+    if (entry.name.size() >= 12 && (entry.name[11] == '\\' || entry.name[11] == '/') &&
+        isPatchNumber(entry.name)) {
+      addPatch(entry.name.substr(0, 11));
+    }
+  }
+  UtilSortStringsDescending(state.patches);
+}
+
+void closeEverything() {
+  while (!state.handles.empty()) closeHandleAt(state.handles.size() - 1);
+  state.memoryFiles.clear();
+}
+
+// Reads up to count bytes of the handle's source (disk file or archive entry) that follow
+// what has been buffered. A read error counts as no bytes; it also ends the file, so that a
+// source that stops delivering cannot keep a reader waiting.
+int32_t readSource(openFileInfo& handle, uint8_t* destination, int32_t count) {
+  if (handle.archive >= 0) {
+    const int64_t available = handle.start + handle.size - handle.archivePosition;
+    if (available <= 0) return 0;
+    const size_t wanted = static_cast<size_t>(std::min<int64_t>(count, available));
+    std::FILE* file = state.archives[static_cast<size_t>(handle.archive)].file;
+    // Every read seeks first: many handles share the archive's one file position.
+    if (std::fseek(file, static_cast<long>(handle.archivePosition), SEEK_SET) != 0) return 0;
+    const size_t got = std::fread(destination, 1, wanted, file);
+    handle.archivePosition += static_cast<int64_t>(got);
+    return static_cast<int32_t>(got);
+  }
+  if (handle.filePosition >= handle.fileEnd) return 0;
+  const size_t wanted = static_cast<size_t>(count);
+  const size_t got = std::fread(destination, 1, wanted, handle.file);
+  handle.filePosition += static_cast<int64_t>(got);
+  if (got < wanted || handle.filePosition > handle.fileEnd) handle.fileEnd = handle.filePosition;
+  return static_cast<int32_t>(got);
+}
+
+void refill(openFileInfo& handle) {
+  if (handle.buffered >= refillBelow) return;
+  if (handle.head > 0) {
+    std::memmove(handle.buffer.data(), handle.buffer.data() + handle.head,
+                 static_cast<size_t>(handle.buffered));
+    handle.head = 0;
+  }
+  handle.buffered += readSource(handle, handle.buffer.data() + handle.buffered,
+                                bufferSize - handle.buffered);
+}
+
+int32_t takeBuffered(openFileInfo& handle, uint8_t* destination, int32_t count) {
+  const int32_t take = std::min(count, handle.buffered);
+  std::memcpy(destination, handle.buffer.data() + handle.head, static_cast<size_t>(take));
+  handle.head += take;
+  handle.buffered -= take;
+  return take;
+}
+
+bool atEnd(const openFileInfo& handle) {
+  if (handle.memory >= 0) {
+    return handle.position >= state.memoryFiles[static_cast<size_t>(handle.memory)].size;
+  }
+  if (handle.buffered > 0) return false;
+  if (handle.archive >= 0) return handle.position >= handle.size;
+  return handle.filePosition >= handle.fileEnd;
+}
+
+int32_t readPartial(openFileInfo& handle, uint8_t* destination, int32_t count) {
+  // The position is 32-bit: never deliver bytes it could not count.
+  count = std::min(count, INT32_MAX - handle.position);
+  if (count <= 0) return 0;
+  if (handle.memory >= 0) {
+    const memoryFile& memory = state.memoryFiles[static_cast<size_t>(handle.memory)];
+    const int32_t n = static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{memory.size} - handle.position, 0, count));
+    if (n > 0) std::memcpy(destination, memory.data.data() + handle.position, static_cast<size_t>(n));
+    handle.position += n;
+    return n;
+  }
+  int32_t delivered = 0;
+  while (delivered < count) {
+    const int32_t remaining = count - delivered;
+    int32_t got;
+    if (handle.buffered == 0 && remaining >= bufferSize) {
+      // A remainder of a whole buffer or more goes straight to the caller: the bytes, the
+      // position and the end state are the same as through the buffer, one copy fewer.
+      got = readSource(handle, destination + delivered, remaining);
+    } else {
+      refill(handle);
+      got = takeBuffered(handle, destination + delivered, remaining);
+    }
+    if (got == 0) break;
+    delivered += got;
+    handle.position += got;
+    if (atEnd(handle)) break;
+  }
+  return delivered;
+}
+
+bool readByte(openFileInfo& handle, uint8_t& byte) {
+  // With this much buffered no refill would happen: take the byte directly.
+  if (handle.buffered >= refillBelow && handle.position < INT32_MAX) {
+    byte = handle.buffer[static_cast<size_t>(handle.head++)];
+    --handle.buffered;
+    ++handle.position;
+    return true;
+  }
+  return readPartial(handle, &byte, 1) == 1;
+}
+
+}  // namespace
+
+void DataFileInit() {
+  closeEverything();
+  state = moduleState{};
+  state.logLow = UtilCommandLineHas("-logLow");
+  LogVersionAdd("fwkDataFile - Version 1.0");
+  state.dataFolder = UtilAppFolder();
+  const std::string folder = PlatformFindPath(state.dataFolder);
+  if (folder.empty()) return;
+  findArchives(folder);
+  readDirectories();
+  findPatches(folder);
+}
+
+std::string DataFileResolveName(const std::string& name) {
+  for (const std::string& patch : state.patches) {
+    std::string candidate = patch + '\\' + name;
+    if (!findFile(state.dataFolder + candidate).empty() ||
+        state.directoryIndex.count(upper(candidate)) > 0) {
+      return candidate;
+    }
+  }
+  return name;
+}
+
+int32_t DataFileOpen(const std::string& name) {
+  const std::string resolved = DataFileResolveName(name);
+
+  const int32_t memory = findMemoryFile(resolved);
+  if (memory >= 0) {
+    openFileInfo& handle = newHandle();
+    handle.memory = memory;
+    handle.size = state.memoryFiles[static_cast<size_t>(memory)].size;
+    return handle.id;
+  }
+
+  const auto entry = state.directoryIndex.find(upper(resolved));
+  if (entry != state.directoryIndex.end()) {
+    const archiveFileInfo& info = state.directory[entry->second];
+    archiveInfo& archive = state.archives[static_cast<size_t>(info.archive)];
+    openFileInfo& handle = newHandle();
+    if (archive.openCount == 0) archive.file = openForReading(archive.path);
+    if (archive.file != nullptr) {
+      ++archive.openCount;
+      handle.archive = info.archive;
+      handle.size = info.size;
+      handle.start = info.offset;
+      handle.archivePosition = info.offset;
+      return handle.id;
+    }
+    state.handles.pop_back();
+  }
+
+  const std::string path = findFile(isAbsolute(resolved) ? resolved : state.dataFolder + resolved);
+  if (path.empty()) return 0;
+  openFileInfo& handle = newHandle();
+  handle.file = openForReading(path);
+  if (handle.file == nullptr) {
+    state.handles.pop_back();
+    return 0;
+  }
+  handle.path = path;
+  handle.fileEnd = diskFileSize(path);
+  if (state.logLow) LogWrite("File \"" + resolved + "\" read from disk.");
+  return handle.id;
+}
+
+int32_t DataFileReadPartial(int32_t handle, void* destination, int32_t count) {
+  openFileInfo* info = findHandle(handle);
+  if (info == nullptr) return 0;
+  return readPartial(*info, static_cast<uint8_t*>(destination), count);
+}
+
+bool DataFileRead(int32_t handle, void* destination, int32_t count) {
+  return DataFileReadPartial(handle, destination, count) == count;
+}
+
+std::string DataFileReadLine(int32_t handle) {
+  std::string line;
+  openFileInfo* info = findHandle(handle);
+  if (info == nullptr) return line;
+  uint8_t byte;
+  while (readByte(*info, byte) && byte != 13) {
+    if (byte != 10) line.push_back(static_cast<char>(byte));
+  }
+  return line;
+}
+
+bool DataFileSeek(int32_t handle, int32_t position) {
+  openFileInfo* info = findHandle(handle);
+  // A negative position would read before the data: memory before its first byte, an archive
+  // entry from the entries stored before it.
+  if (info == nullptr || position < 0) return false;
+  if (info->archive >= 0) {
+    info->archivePosition = info->start + position;
+  } else if (info->memory < 0) {
+    if (std::fseek(info->file, static_cast<long>(position), SEEK_SET) != 0) return false;
+    info->filePosition = position;
+    info->fileEnd = diskFileSize(info->path);
+  }
+  info->head = 0;
+  info->buffered = 0;
+  info->position = position;
+  return true;
+}
+
+int32_t DataFilePosition(int32_t handle) {
+  const openFileInfo* info = findHandle(handle);
+  return info == nullptr ? -1 : info->position;
+}
+
+int32_t DataFileSize(int32_t handle) {
+  const openFileInfo* info = findHandle(handle);
+  if (info == nullptr) return 0;
+  if (info->memory >= 0 || info->archive >= 0) return info->size;
+  return static_cast<int32_t>(std::min<int64_t>(diskFileSize(info->path), INT32_MAX));
+}
+
+bool DataFileEof(int32_t handle) {
+  const openFileInfo* info = findHandle(handle);
+  return info == nullptr || atEnd(*info);
+}
+
+void DataFileClose(int32_t handle) {
+  for (size_t i = 0; i < state.handles.size(); ++i) {
+    if (state.handles[i]->id == handle) {
+      closeHandleAt(i);
+      return;
+    }
+  }
+}
+
+bool DataFileMemoryLoad(const std::string& name) {
+  const std::string resolved = DataFileResolveName(name);
+  if (findMemoryFile(resolved) >= 0) return true;
+  const int32_t handle = DataFileOpen(resolved);
+  if (handle == 0) return false;
+  memoryFile memory{resolved, {}, DataFileSize(handle)};
+  bool loaded = false;
+  try {
+    memory.data.resize(static_cast<size_t>(memory.size));
+    loaded = DataFileRead(handle, memory.data.data(), memory.size);
+  } catch (const std::bad_alloc&) {
+    loaded = false;
+  }
+  DataFileClose(handle);
+  if (loaded) state.memoryFiles.push_back(std::move(memory));
+  return loaded;
+}
+
+void DataFileMemoryFree(const std::string& name) {
+  const int32_t memory = findMemoryFile(DataFileResolveName(name));
+  if (memory < 0) return;
+  for (size_t i = state.handles.size(); i-- > 0;) {
+    if (state.handles[i]->memory == memory) {
+      closeHandleAt(i);
+    } else if (state.handles[i]->memory > memory) {
+      --state.handles[i]->memory;
+    }
+  }
+  state.memoryFiles.erase(state.memoryFiles.begin() + memory);
+}
+
+void DataFileCloseAll() { closeEverything(); }
+
+bool UtilLibraryExists(const std::string& fileName) {
+  if (fileName.empty()) return false;
+  if (PlatformFileExists(fileName)) return true;
+  for (const std::string& folder : PlatformLibrarySearchList()) {
+    if (folder.empty()) continue;
+    const bool joined = endsWithSeparator(folder) || folder.back() == ':';
+    if (PlatformFileExists(joined ? folder + fileName : folder + PlatformPathSeparator() + fileName)) {
+      return true;
+    }
+  }
+  return false;
+}
