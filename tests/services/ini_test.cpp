@@ -1,0 +1,183 @@
+#include "platform/platform_system.h"
+#include "sandbox.h"
+#include "services/fwkIni.h"
+#include "services/fwkLog.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The program's start for these modules, with the user's settings file holding content.
+Sandbox StartWithUserFile(const std::string& content) {
+  Sandbox box = MakeSandbox();
+  LogInit();
+  IniInit();
+  WriteFile(box.userData + "settings.ini", content);
+  return box;
+}
+
+TEST(IniRead, NamesIgnoreCaseAndTheFirstMatchWins) {
+  StartWithUserFile(
+      "[Video]\r\nWidth=800\r\nwidth=640\r\n[VIDEO]\r\nHeight=600\r\n[Other]\r\nWidth=1\r\n");
+  EXPECT_EQ(IniReadInteger("video", "WIDTH", 0), 800);
+  EXPECT_EQ(IniReadInteger("Video", "Height", 77), 77);  // only the first section counts
+  EXPECT_EQ(IniReadInteger("other", "width", 0), 1);
+}
+
+TEST(IniRead, ValuesAreTrimmedAndLoseOnePairOfQuotes) {
+  StartWithUserFile(
+      "  [ Names ]  \n"
+      "  Plain =   spaced value \t\n"
+      "Double=\"  kept inside  \"\n"
+      "Single='x'\n"
+      "Nested=\"\"twice\"\"\n"
+      "Mixed=\"open'\n"
+      "Lone=\"\n"
+      "Empty=\n"
+      "NoEquals\n"
+      "Eq=a=b\n");
+  EXPECT_EQ(IniReadString("names", "plain", "d"), "spaced value");
+  EXPECT_EQ(IniReadString("Names", "Double", "d"), "  kept inside  ");
+  EXPECT_EQ(IniReadString("Names", "Single", "d"), "x");
+  EXPECT_EQ(IniReadString("Names", "Nested", "d"), "\"twice\"");
+  EXPECT_EQ(IniReadString("Names", "Mixed", "d"), "\"open'");
+  EXPECT_EQ(IniReadString("Names", "Lone", "d"), "\"");
+  EXPECT_EQ(IniReadString("Names", "Empty", "d"), "");
+  EXPECT_EQ(IniReadString("Names", "NoEquals", "d"), "d");
+  EXPECT_EQ(IniReadString("Names", "Eq", "d"), "a=b");
+}
+
+TEST(IniRead, LongValuesAreCutAt2047Characters) {
+  StartWithUserFile("[S]\r\nK=" + std::string(5000, 'v') + "\r\n");
+  EXPECT_EQ(IniReadString("S", "K", ""), std::string(2047, 'v'));
+}
+
+TEST(IniRead, MissingFileSectionOrKeyGiveTheDefault) {
+  const Sandbox box = MakeSandbox();
+  IniInit();
+  EXPECT_FALSE(PlatformFileExists(IniFilePath()));
+  EXPECT_EQ(IniReadString("Video", "Mode", "def"), "def");
+  EXPECT_EQ(IniReadInteger("Video", "Width", 1280), 1280);
+  EXPECT_TRUE(IniReadBool("Video", "Fullscreen", true));
+  WriteFile(box.userData + "settings.ini", "Width=5\r\n[Video]\r\n");
+  EXPECT_EQ(IniReadInteger("Video", "Width", 1280), 1280);  // keys before any section belong to none
+  EXPECT_EQ(IniReadInteger("Audio", "Width", -1), -1);
+}
+
+TEST(IniRead, IntegerEncoding) {
+  StartWithUserFile(
+      "[Video]\r\nA=-0\r\nB=12px\r\nC=-2147483648\r\nD=2147483648\r\nE=\r\nF= 0042 \r\nG=-\r\n");
+  EXPECT_EQ(IniReadInteger("Video", "A", 9), 0);
+  EXPECT_EQ(IniReadInteger("Video", "B", 9), 9);
+  EXPECT_EQ(IniReadInteger("Video", "C", 9), INT32_MIN);
+  EXPECT_EQ(IniReadInteger("Video", "D", 9), 9);
+  EXPECT_EQ(IniReadInteger("Video", "E", 9), 9);
+  EXPECT_EQ(IniReadInteger("Video", "F", 9), 42);
+  EXPECT_EQ(IniReadInteger("Video", "G", 9), 9);
+}
+
+TEST(IniRead, BooleanEncoding) {
+  StartWithUserFile("[Video]\r\nA=yes\r\nB=YES\r\nC=nO\r\nD=1\r\nE=true\r\nF=\r\n");
+  EXPECT_TRUE(IniReadBool("Video", "A", false));
+  EXPECT_TRUE(IniReadBool("Video", "B", false));
+  EXPECT_FALSE(IniReadBool("Video", "C", true));
+  EXPECT_TRUE(IniReadBool("Video", "D", true));
+  EXPECT_FALSE(IniReadBool("Video", "D", false));
+  EXPECT_FALSE(IniReadBool("Video", "E", false));
+  EXPECT_TRUE(IniReadBool("Video", "F", true));
+}
+
+TEST(IniFile, FileBesideTheProgramServesUntilTheUserWrites) {
+  const Sandbox box = MakeSandbox();
+  IniInit();
+  WriteFile(box.app + "settings.ini", "[Video]\r\nWidth=1024\r\nHeight=768\r\n");
+  EXPECT_EQ(IniFilePath(), box.app + "settings.ini");
+  EXPECT_EQ(IniReadInteger("Video", "Width", 0), 1024);
+
+  IniWriteInteger("Video", "Width", 800);
+  EXPECT_EQ(IniFilePath(), box.userData + "settings.ini");
+  EXPECT_EQ(IniReadInteger("Video", "Width", 0), 800);
+  EXPECT_EQ(IniReadInteger("Video", "Height", 720), 720);
+  EXPECT_EQ(ReadFile(box.app + "settings.ini"), "[Video]\r\nWidth=1024\r\nHeight=768\r\n");
+}
+
+TEST(IniFile, UserDataInAppReadsAndWritesBesideTheProgram) {
+  const Sandbox box = MakeSandbox({"-userdatainapp"});
+  IniInit();
+  IniWriteBool("Video", "Fullscreen", true);
+  EXPECT_EQ(IniFilePath(), box.app + "settings.ini");
+  EXPECT_EQ(ReadFile(box.app + "settings.ini"), "[Video]\r\nFullscreen=Yes\r\n");
+}
+
+TEST(IniWrite, CreatesFileSectionAndKey) {
+  const Sandbox box = MakeSandbox();
+  IniInit();
+  IniWriteInteger("Video", "Width", -640);
+  IniWriteBool("Video", "Fullscreen", false);
+  IniWriteString("Audio", "Master Volume", "75");
+  EXPECT_EQ(ReadFile(box.userData + "settings.ini"),
+            "[Video]\r\nWidth=-640\r\nFullscreen=No\r\n\r\n[Audio]\r\nMaster Volume=75\r\n");
+  EXPECT_EQ(IniReadInteger("video", "width", 0), -640);
+  EXPECT_FALSE(IniReadBool("Video", "Fullscreen", true));
+}
+
+TEST(IniWrite, KeepsEveryOtherLine) {
+  const Sandbox box = StartWithUserFile(
+      "; comment\n"
+      "[Video]\n"
+      "  width = 1\n"
+      "Odd line\n"
+      "\n"
+      "[Audio]\n"
+      "Width=3\n");
+  IniWriteInteger("VIDEO", "Width", 2);
+  IniWriteString("video", "BPP", "32");
+  EXPECT_EQ(ReadFile(box.userData + "settings.ini"),
+            "; comment\r\n[Video]\r\nwidth=2\r\nOdd line\r\nBPP=32\r\n\r\n[Audio]\r\nWidth=3\r\n");
+  EXPECT_EQ(IniReadInteger("Audio", "Width", 0), 3);
+}
+
+TEST(IniWrite, LineBreaksInAValueCannotAddKeys) {
+  const Sandbox box = MakeSandbox();
+  IniInit();
+  IniWriteString("S", "Name", "x\r\n[Video]\r\nFullscreen=Yes");
+  EXPECT_FALSE(IniReadBool("Video", "Fullscreen", false));
+  EXPECT_EQ(IniReadString("S", "Name", ""), "x  [Video]  Fullscreen=Yes");
+}
+
+TEST(IniWrite, FailedWriteIsLoggedAndChangesNothing) {
+  const Sandbox box = StartWithUserFile("[Video]\r\nWidth=1\r\n");
+  // A folder where the file's temporary twin would go makes the write fail even for root.
+  ASSERT_TRUE(PlatformCreateDirectory(box.userData + "settings.ini.tmp"));
+  IniWriteInteger("Video", "Width", 2);
+  EXPECT_EQ(ReadFile(box.userData + "settings.ini"), "[Video]\r\nWidth=1\r\n");
+  EXPECT_EQ(IniReadInteger("Video", "Width", 0), 1);
+  const std::string log = ReadFile(LogFolder() + LogFileName());
+  EXPECT_NE(log.find("\r\nError: Unable to write to " + box.userData + "settings.ini\r\n"), std::string::npos)
+      << log;
+}
+
+TEST(IniWrite, ReadOnlyFolderIsLoggedAndChangesNothing) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  const Sandbox box = StartWithUserFile("[Video]\r\nWidth=1\r\n");
+  ASSERT_EQ(chmod(box.userData.c_str(), 0555), 0);
+  IniWriteInteger("Video", "Width", 2);
+  chmod(box.userData.c_str(), 0755);
+  EXPECT_EQ(ReadFile(box.userData + "settings.ini"), "[Video]\r\nWidth=1\r\n");
+  EXPECT_NE(ReadFile(LogFolder() + LogFileName()).find("Error: Unable to write to "), std::string::npos);
+}
+
+TEST(IniWrite, MissingUserFolderIsLoggedNotThrown) {
+  const Sandbox box = MakeSandbox({"-userdatainapp"});
+  LogInit();
+  PlatformSetExecutablePath(box.root + "gone/sanguor");
+  IniInit();
+  IniWriteString("S", "K", "V");
+  EXPECT_FALSE(PlatformFileExists(box.root + "gone/settings.ini"));
+  EXPECT_EQ(IniReadString("S", "K", "default"), "default");
+}
+
+}  // namespace
