@@ -1,0 +1,359 @@
+// Baseline JPEG: markers, tables, the interleaved scan and JFIF colour.
+#include "images/fwkImageJPG.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "images/imageInternal.h"
+#include "images/jpgBits.h"
+#include "images/jpgHuffman.h"
+#include "images/jpgIdct.h"
+#include "images/jpgTables.h"
+#include "services/fwkLog.h"
+
+namespace {
+
+struct Component {
+  bool inFrame = false;
+  int h = 0;
+  int v = 0;
+  int quant = 0;
+  int dc = 0;
+  int ac = 0;
+};
+
+// Channel values from the three samples, each rounded half to even and kept within 0..255.
+inline uint32_t RoundClamp(int64_t numerator, int64_t denominator) {
+  int64_t q = numerator / denominator;
+  int64_t r = numerator % denominator;
+  if (r < 0) {
+    --q;
+    r += denominator;
+  }
+  if (2 * r > denominator || (2 * r == denominator && (q & 1) != 0)) ++q;
+  return static_cast<uint32_t>(std::clamp<int64_t>(q, 0, 255));
+}
+
+inline uint32_t YCbCrPixel(int64_t y, int64_t cb, int64_t cr) {
+  cb -= 128;
+  cr -= 128;
+  const uint32_t r = RoundClamp(1000 * y + 1402 * cr, 1000);
+  const uint32_t g = RoundClamp(100000 * y - 34414 * cb - 71414 * cr, 100000);
+  const uint32_t b = RoundClamp(1000 * y + 1772 * cb, 1000);
+  return r << 16 | g << 8 | b;
+}
+
+class Decoder {
+public:
+  Decoder(ImageBytes& bytes, imageData* frame, ImageBudget& budget)
+      : bytes_(bytes), frame_(frame), budget_(budget), tables_(JpgTablesGet()) {}
+
+  void Run();
+
+private:
+  bool Segment(uint8_t code, ImageBytes& body);
+  bool FrameHeader(ImageBytes& body);
+  bool HuffmanTables(ImageBytes& body);
+  bool QuantisationTables(ImageBytes& body);
+  bool ScanHeader(ImageBytes& body);
+  bool DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples);
+  void DecodeScan();
+  void PutMcu(int mcuX, int mcuY);
+
+  ImageBytes& bytes_;
+  imageData* frame_;
+  ImageBudget& budget_;
+  const JpgTables& tables_;
+  bool haveFrame_ = false;
+  bool stop_ = false;
+  uint16_t quant_[4][64] = {};
+  JpgHuffman dc_[4];
+  JpgHuffman ac_[4];
+  Component components_[6];
+  std::vector<int> frameIds_;
+  std::vector<int> scanIds_;
+  int restartInterval_ = 0;
+  int32_t predictions_[6] = {};
+  int hMax_ = 1;
+  int vMax_ = 1;
+  bool grey_ = false;
+  // Samples of one MCU per component id, (8 h) x (8 v) each.
+  std::vector<int32_t> mcuSamples_[6];
+};
+
+void Decoder::Run() {
+  for (;;) {
+    uint8_t byte = 0;
+    do {
+      if (!bytes_.U8(byte)) return;
+    } while (byte != 0xFF);
+    uint8_t code = 0xFF;
+    // Any number of FF bytes may stand before a marker code.
+    while (code == 0xFF) {
+      if (!bytes_.U8(code)) return;
+    }
+    if (code == 0xD9) return;
+    if (code < 2 || (code >= 0xD0 && code <= 0xD8)) continue;
+    uint16_t length = 0;
+    if (!bytes_.U16BigEndian(length) || length < 2) return;
+    const size_t bodySize = std::min<size_t>(length - 2u, bytes_.Remaining());
+    ImageBytes body(bytes_.Here(), bodySize);
+    const bool whole = bodySize == length - 2u;
+    if (!Segment(code, body) || stop_) return;
+    if (code == 0xDA) continue;
+    if (!whole || !bytes_.Skip(bodySize)) return;
+  }
+}
+
+bool Decoder::Segment(uint8_t code, ImageBytes& body) {
+  switch (code) {
+    case 0xC0: return FrameHeader(body);
+    case 0xC4: return HuffmanTables(body);
+    case 0xDB: return QuantisationTables(body);
+    case 0xDD: {
+      uint16_t interval = 0;
+      if (!body.U16BigEndian(interval)) return false;
+      restartInterval_ = interval;
+      return true;
+    }
+    case 0xDA: {
+      if (!ScanHeader(body)) return false;
+      bytes_.Skip(body.Size());
+      DecodeScan();
+      return !stop_;
+    }
+    default: return true;
+  }
+}
+
+bool Decoder::FrameHeader(ImageBytes& body) {
+  uint8_t precision = 0, count = 0;
+  uint16_t height = 0, width = 0;
+  if (!body.U8(precision) || !body.U16BigEndian(height) || !body.U16BigEndian(width) || !body.U8(count)) return false;
+  haveFrame_ = false;
+  frameIds_.clear();
+  for (Component& c : components_) c.inFrame = false;
+  if (width == 0 || height == 0) {
+    frame_->width = width;
+    frame_->height = height;
+    frame_->pixels.clear();
+    return false;
+  }
+  if (!budget_.Allocate(frame_, width, height)) {
+    ImageSetError(frame_);
+    return false;
+  }
+  frame_->bitsPerPixel = 24;
+  frame_->loaded = 1;
+  for (int i = 0; i < count; ++i) {
+    uint8_t id = 0, sampling = 0, quant = 0;
+    if (!body.U8(id) || !body.U8(sampling) || !body.U8(quant)) return false;
+    if (id < 1 || id > 5 || quant > 3) return false;
+    Component& c = components_[id];
+    c.inFrame = true;
+    c.h = sampling >> 4;
+    c.v = sampling & 15;
+    c.quant = quant;
+    frameIds_.push_back(id);
+  }
+  haveFrame_ = true;
+  return true;
+}
+
+bool Decoder::HuffmanTables(ImageBytes& body) {
+  while (body.Remaining() > 0) {
+    uint8_t classId = 0;
+    uint8_t counts[16];
+    if (!body.U8(classId) || !body.Read(counts, sizeof counts)) return false;
+    const int id = classId & 15;
+    if (id >= 4) return false;
+    int total = 0;
+    for (uint8_t n : counts) total += n;
+    uint8_t symbols[256];
+    if (total > 256 || !body.Read(symbols, static_cast<size_t>(total))) return false;
+    JpgHuffman& table = (classId >> 4 & 1) != 0 ? ac_[id] : dc_[id];
+    if (table.Defined() || !table.Build(counts, symbols, total)) return false;
+  }
+  return true;
+}
+
+bool Decoder::QuantisationTables(ImageBytes& body) {
+  while (body.Remaining() > 0) {
+    uint8_t precisionId = 0;
+    if (!body.U8(precisionId)) return false;
+    const int id = precisionId & 15;
+    if (id >= 4) return false;
+    const bool wide = (precisionId >> 4) >= 1;
+    for (int k = 0; k < 64; ++k) {
+      if (wide) {
+        if (!body.U16BigEndian(quant_[id][k])) return false;
+      } else {
+        uint8_t value = 0;
+        if (!body.U8(value)) return false;
+        quant_[id][k] = value;
+      }
+    }
+  }
+  return true;
+}
+
+bool Decoder::ScanHeader(ImageBytes& body) {
+  uint8_t count = 0;
+  if (!haveFrame_ || !body.U8(count) || count == 0) return false;
+  scanIds_.clear();
+  for (int i = 0; i < count; ++i) {
+    uint8_t id = 0, tables = 0;
+    if (!body.U8(id) || !body.U8(tables)) return false;
+    if (id < 1 || id > 5 || !components_[id].inFrame || (tables >> 4) >= 4 || (tables & 15) >= 4) return false;
+    components_[id].dc = tables >> 4;
+    components_[id].ac = tables & 15;
+    scanIds_.push_back(id);
+  }
+  hMax_ = 1;
+  vMax_ = 1;
+  for (int id : frameIds_) {
+    const Component& c = components_[id];
+    if (c.h < 1 || c.h > 2 || c.v < 1 || c.v > 2) return false;
+    hMax_ = std::max(hMax_, c.h);
+    vMax_ = std::max(vMax_, c.v);
+  }
+  // One component is a grey picture, decoded block by block; otherwise the scan must carry
+  // the Y, Cb and Cr components (ids 1, 2, 3) together.
+  grey_ = frameIds_.size() == 1;
+  if (grey_) {
+    hMax_ = vMax_ = 1;
+    components_[scanIds_[0]].h = components_[scanIds_[0]].v = 1;
+  } else {
+    for (int id = 1; id <= 3; ++id) {
+      if (std::find(scanIds_.begin(), scanIds_.end(), id) == scanIds_.end()) return false;
+    }
+  }
+  for (int id : scanIds_) {
+    const Component& c = components_[id];
+    if (!dc_[c.dc].Defined() || !ac_[c.ac].Defined()) return false;
+    mcuSamples_[id].assign(static_cast<size_t>(64 * c.h * c.v), 0);
+  }
+  return true;
+}
+
+// Receives s bits and extends them to a signed value as T.81 does.
+inline int32_t Extend(uint32_t value, int s) {
+  return value < (1u << (s - 1)) ? static_cast<int32_t>(value) - ((1 << s) - 1) : static_cast<int32_t>(value);
+}
+
+bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples) {
+  int32_t coefficients[64] = {};
+  const uint16_t* q = quant_[c.quant];
+  const int s = dc_[c.dc].Decode(bits);
+  if (s < 0 || s > 16) return false;
+  uint32_t raw = 0;
+  if (!bits.Get(s, raw)) return false;
+  // A restart marker met anywhere since the last block resets every prediction before this
+  // difference is added.
+  if (bits.TakeRestart()) std::fill(std::begin(predictions_), std::end(predictions_), 0);
+  // A baseline DC value lies well inside 16 bits; holding it there keeps damaged data finite.
+  int32_t& prediction = predictions_[id];
+  prediction = std::clamp<int32_t>(prediction + (s == 0 ? 0 : Extend(raw, s)), -32768, 32767);
+  coefficients[0] = std::clamp<int32_t>(prediction * q[0], -kJpgCoefficientLimit, kJpgCoefficientLimit);
+  for (int k = 1; k < 64;) {
+    const int rs = ac_[c.ac].Decode(bits);
+    if (rs < 0) return false;
+    const int run = rs >> 4;
+    const int size = rs & 15;
+    if (size == 0) {
+      if (run != 15) break;
+      k += 16;
+      continue;
+    }
+    k += run;
+    if (k > 63 || !bits.Get(size, raw)) return false;
+    const int64_t value = int64_t{Extend(raw, size)} * q[k];
+    coefficients[tables_.naturalPosition[k]] =
+        static_cast<int32_t>(std::clamp<int64_t>(value, -kJpgCoefficientLimit, kJpgCoefficientLimit));
+    ++k;
+  }
+  JpgInverseDct(coefficients, samples);
+  return true;
+}
+
+void Decoder::DecodeScan() {
+  JpgBits bits(bytes_.Here(), bytes_.Remaining());
+  std::fill(std::begin(predictions_), std::end(predictions_), 0);
+  const int32_t mcuWidth = 8 * hMax_;
+  const int32_t mcuHeight = 8 * vMax_;
+  const int64_t mcusX = (frame_->width + mcuWidth - 1) / mcuWidth;
+  const int64_t mcusY = (frame_->height + mcuHeight - 1) / mcuHeight;
+  const int64_t total = mcusX * mcusY;
+  int32_t block[64];
+  for (int64_t m = 0; m < total && !stop_; ++m) {
+    for (int id : scanIds_) {
+      const Component& c = components_[id];
+      const int stride = 8 * c.h;
+      for (int by = 0; by < c.v && !stop_; ++by) {
+        for (int bx = 0; bx < c.h && !stop_; ++bx) {
+          if (!DecodeBlock(bits, c, id, block)) {
+            stop_ = true;
+            break;
+          }
+          int32_t* out = mcuSamples_[id].data() + by * 8 * stride + bx * 8;
+          for (int y = 0; y < 8; ++y) std::memcpy(out + y * stride, block + y * 8, sizeof(int32_t) * 8);
+        }
+      }
+    }
+    if (stop_) break;
+    PutMcu(static_cast<int>(m % mcusX), static_cast<int>(m / mcusX));
+    if (restartInterval_ > 0 && (m + 1) % restartInterval_ == 0 && m + 1 < total) {
+      bits.AlignAtRestart();
+      std::fill(std::begin(predictions_), std::end(predictions_), 0);
+    }
+  }
+  if (bits.EndOfImage()) stop_ = true;
+  bytes_.Seek(static_cast<size_t>(bits.Stop() - bytes_.Data()));
+}
+
+void Decoder::PutMcu(int mcuX, int mcuY) {
+  const int32_t width = frame_->width;
+  const int32_t x0 = mcuX * 8 * hMax_;
+  const int32_t y0 = mcuY * 8 * vMax_;
+  const int32_t columns = std::min(8 * hMax_, width - x0);
+  const int32_t rows = std::min(8 * vMax_, frame_->height - y0);
+  uint32_t* out = frame_->pixels.data() + static_cast<size_t>(y0) * width + x0;
+  if (grey_) {
+    const int32_t* samples = mcuSamples_[scanIds_[0]].data();
+    for (int32_t y = 0; y < rows; ++y, out += width) {
+      for (int32_t x = 0; x < columns; ++x) {
+        const uint32_t v = static_cast<uint32_t>(std::clamp(samples[y * 8 + x], 0, 255));
+        out[x] = v << 16 | v << 8 | v;
+      }
+    }
+    return;
+  }
+  const Component& cy = components_[1];
+  const Component& cb = components_[2];
+  const Component& cr = components_[3];
+  // A component sampled at half the MCU's rate covers 2 pixels per sample in that direction.
+  const int yShiftX = hMax_ / cy.h - 1, yShiftY = vMax_ / cy.v - 1;
+  const int bShiftX = hMax_ / cb.h - 1, bShiftY = vMax_ / cb.v - 1;
+  const int rShiftX = hMax_ / cr.h - 1, rShiftY = vMax_ / cr.v - 1;
+  for (int32_t y = 0; y < rows; ++y, out += width) {
+    const int32_t* rowY = mcuSamples_[1].data() + (y >> yShiftY) * 8 * cy.h;
+    const int32_t* rowB = mcuSamples_[2].data() + (y >> bShiftY) * 8 * cb.h;
+    const int32_t* rowR = mcuSamples_[3].data() + (y >> rShiftY) * 8 * cr.h;
+    for (int32_t x = 0; x < columns; ++x) {
+      out[x] = YCbCrPixel(rowY[x >> yShiftX], rowB[x >> bShiftX], rowR[x >> rShiftX]);
+    }
+  }
+}
+
+}  // namespace
+
+void ImageJpgInit() {
+  JpgTablesGet();
+  LogVersionAdd("fwkImageJPG - Version Alpha.0");
+}
+
+void ImageDecodeJpg(ImageBytes& bytes, imageData*& image, ImageBudget& budget) {
+  Decoder decoder(bytes, ImageFirstFrame(image), budget);
+  decoder.Run();
+}

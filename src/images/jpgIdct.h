@@ -1,0 +1,14 @@
+// The reader's inverse DCT: s(x, y) = (sum over u, v of F(u, v) K(x, u) K(y, v)) / 4,000,000
+// + 128, integer division, samples not clamped.
+#pragma once
+
+#include <cstdint>
+
+// Largest coefficient magnitude the reader passes in; keeps every sum exact in 64 bits and
+// every sample inside 32 bits.
+constexpr int32_t kJpgCoefficientLimit = 1 << 27;
+
+// coefficients[v * 8 + u] (v vertical, u horizontal frequency) to samples[y * 8 + x]. Computed
+// in separable form; the sum is exact integer arithmetic, so every sample equals the direct
+// formula's.
+void JpgInverseDct(const int32_t* coefficients, int32_t* samples);
