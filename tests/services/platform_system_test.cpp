@@ -23,14 +23,6 @@ TEST(PlatformClock, VirtualClockMovesOnlyWhenTold) {
   EXPECT_FALSE(PlatformClockIsVirtual());
 }
 
-TEST(PlatformClock, RealClockAdvancesWithSleep) {
-  PlatformClockSetVirtual(false);
-  const uint32_t before = PlatformTickCount();
-  PlatformSleep(20);
-  EXPECT_GE(PlatformTickCount() - before, 20u);
-  PlatformClockAdvance(100000);  // ignored by the real clock
-  EXPECT_LT(PlatformTickCount() - before, 100000u);
-}
 
 TEST(PlatformProcess, InitReadsTheBackendSwitches) {
   unsetenv("SDL_VIDEODRIVER");
@@ -64,8 +56,7 @@ TEST(PlatformProcess, InitReadsTheBackendSwitches) {
 TEST(PlatformProcess, VersionStringsAndErrors) {
   EXPECT_EQ(PlatformVersionString("CompanyName"), "Nightshade Forge");
   EXPECT_EQ(PlatformVersionString("ProductName"), "Sanguor");
-  EXPECT_EQ(PlatformVersionString("companyname"), "");
-  EXPECT_EQ(PlatformRegistryRead("HKEY_LOCAL_MACHINE\\Software", "x"), "");
+  EXPECT_EQ(PlatformVersionString("FileVersion"), "");
   errno = EACCES;
   EXPECT_EQ(PlatformLastError(), static_cast<uint32_t>(EACCES));
   EXPECT_EQ(PlatformErrorText(EACCES), "Permission denied");

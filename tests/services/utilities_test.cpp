@@ -81,12 +81,6 @@ TEST(UtilitiesFolders, FallsBackWhenTheProductFolderCannotBeMade) {
   EXPECT_EQ(UtilUserDataFolder(), box.app);
 }
 
-TEST(UtilitiesFolders, VersionStringsNameCompanyAndProduct) {
-  EXPECT_EQ(UtilVersionString("CompanyName"), "Nightshade Forge");
-  EXPECT_EQ(UtilVersionString("ProductName"), "Sanguor");
-  EXPECT_EQ(UtilVersionString("FileVersion"), "");
-  EXPECT_EQ(UtilRegistryRead("System\\CurrentControlSet", "OEMName"), "");
-}
 
 TEST(UtilitiesIntegers, IntegerTextRules) {
   for (const char* text : {"0", "-12", "007", "-0", "99999999999999"}) EXPECT_TRUE(UtilIsInteger(text)) << text;
