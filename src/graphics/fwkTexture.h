@@ -20,6 +20,7 @@ struct textureTile {
     int32_t textureHeight = 0;
 };
 
+// Kept in the texture list of its display's model store record, in creation order.
 struct texture {
     int32_t displayId = 0;
     std::string name;  // image file name, or the font file name; the key for sharing
@@ -69,18 +70,13 @@ void TextureRelease(texture*& t);
 // texture from its display and empties the caller's reference.
 void TextureFree(texture*& t);
 
-// The display's textures in creation order (empty for a display without textures).
-const std::vector<texture*>& TextureDisplayList(int32_t displayId);
-// Frees every texture of the display, first to last (the model store calls it when the
-// display is removed).
-void TextureDisplayRemove(int32_t displayId);
-
 // Deletes every OpenGL texture and display list of every display, while the contexts exist.
 void ModelAssetsRelease();
 // Recreates them in new contexts: images are read again, fonts rebuilt chunk by chunk, and every
 // compiled model compiled again.
 void ModelAssetsRecompile();
 
-// Frees every texture of every display (module reset and shutdown).
+// Gives the model store the texture operations it calls (reference counts, tile names, freeing
+// a display's textures) and the image loader of ModelOpen. Call once after ModelInit; the
+// store keeps them across later ModelInit calls.
 void TextureInit();
-void TextureFinal();

@@ -6,13 +6,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 struct testFontImage {
     uint8_t first;
     std::vector<uint8_t> widths;
-    uint32_t fill = 0xFFFFFFFF; // every texel of the image
+    uint32_t fill = 0xFFFFFFFF; // every texel of the image, unless pattern is given
+    std::function<uint32_t(int32_t x, int32_t y)> pattern;
 };
 
 inline std::string TestFontBytes(const std::string& name, uint8_t first, uint8_t last, uint8_t height,
@@ -27,6 +29,10 @@ inline std::string TestFontBytes(const std::string& name, uint8_t first, uint8_t
     for (const testFontImage& source : images) {
         fontFileImage image;
         image.pixels.assign(fontImagePixels, source.fill);
+        if (source.pattern)
+            for (int32_t y = 0; y < fontImageSide; ++y)
+                for (int32_t x = 0; x < fontImageSide; ++x)
+                    image.pixels[y * fontImageSide + x] = source.pattern(x, y);
         image.first = source.first;
         image.last = static_cast<uint8_t>(source.first + source.widths.size() - 1);
         image.widths = source.widths;
