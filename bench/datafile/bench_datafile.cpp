@@ -53,7 +53,7 @@ struct benchFolder {
     }
     std::ofstream(folder / "text.txt", std::ios::binary) << text;
 
-    PlatformSetArguments({});
+    PlatformSetArguments({"-userdatainapp"});
     PlatformSetExecutablePath((folder / "bench").string());
     UtilInit();
     DataFileInit();

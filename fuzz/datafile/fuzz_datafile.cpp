@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,9 @@
 
 namespace {
 
-std::string DataFolder() {
-  std::string pattern = "/tmp/sanguor-fuzz-datafile-XXXXXX";
+// A data folder of its own for each input, so that nothing is left behind between inputs.
+std::string NewDataFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "sanguor-fuzz-datafile-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) std::abort();
   return pattern;
 }
@@ -44,14 +46,15 @@ void ReadEntry(const std::string& name, uint32_t salt) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string folder = DataFolder();
+  const std::string folder = NewDataFolder();
   const std::string archive = folder + "/fuzz.qza";
   std::FILE* file = std::fopen(archive.c_str(), "wb");
-  if (file == nullptr) return 0;
+  if (file == nullptr) std::abort();
   std::fwrite(data, 1, size, file);
   std::fclose(file);
 
-  PlatformSetArguments({});
+  // The user data folder, where the log lives, is the input's own folder.
+  PlatformSetArguments({"-userdatainapp"});
   PlatformSetExecutablePath(folder + "/sanguor");
   DataFileInit();
   // Only names the archive holds are opened, so a hostile name never reaches the disk
@@ -67,5 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DataFileMemoryFree(name);
   }
   DataFileCloseAll();
+  std::filesystem::remove_all(folder);
   return 0;
 }

@@ -24,7 +24,10 @@ void DataFileTest::TearDown() {
 }
 
 void DataFileTest::Start(const std::vector<std::string>& arguments) {
-  PlatformSetArguments(arguments);
+  // The user data folder is the test's folder: the log never touches the real one.
+  std::vector<std::string> all = arguments;
+  all.push_back("-userdatainapp");
+  PlatformSetArguments(all);
   PlatformSetExecutablePath((folder / "sanguor").string());
   UtilInit();
   DataFileInit();

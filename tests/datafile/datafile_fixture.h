@@ -14,7 +14,8 @@ class DataFileTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Sets the command line and the program folder, then starts utilities and data files.
+  // Sets the command line (arguments and "-userdatainapp") and the program folder, then
+  // starts utilities and data files.
   void Start(const std::vector<std::string>& arguments = {});
   // Writes a file below the data folder ('/' separates folders), creating folders.
   void Write(const std::string& relative, const std::string& bytes);

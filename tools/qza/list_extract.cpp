@@ -124,9 +124,12 @@ int QzaExtract(const std::string& archivePath, const std::string& folder) {
 int QzaCat(const std::string& dataFolder, const std::string& name) {
   std::error_code error;
   if (!fs::is_directory(dataFolder, error)) return fail(dataFolder + " is not a folder");
-  PlatformSetArguments({});
-  PlatformSetExecutablePath((fs::absolute(dataFolder, error) / "qza").string());
+  // The log sets itself up (and clears its file) on first use, in the user data folder. Point
+  // that at the temporary folder so that reading content never clears a real log.
+  PlatformSetArguments({"-userdatainapp"});
+  PlatformSetExecutablePath((fs::temp_directory_path(error) / "qza").string());
   UtilInit();
+  PlatformSetExecutablePath((fs::absolute(dataFolder, error) / "qza").string());
   DataFileInit();
   const int32_t handle = DataFileOpen(name);
   if (handle == 0) return fail("\"" + name + "\" is not found in " + dataFolder);
