@@ -68,12 +68,6 @@ void LogInit() {
   LogVersionAdd("fwkLog - Version 1.0");
 }
 
-void LogFinal() {
-  state = LogState{};
-  setUp = false;
-  initCalled = false;
-}
-
 void LogStartInfoWrite() {
   EnsureSetUp();
   if (state.startInfoWritten) return;

@@ -5,11 +5,9 @@
 
 #include <string>
 
-// Sets the log up for this run (fresh file). When modules started earlier already wrote
-// through the log, which then set itself up, the first LogInit keeps their lines.
+// Sets the log up for this run (fresh file). Modules started before the log write through
+// it, which sets it up on first use; the first LogInit of the run then keeps their lines.
 void LogInit();
-// Releases the log's state; the next use sets it up again.
-void LogFinal();
 void LogWrite(const std::string& text);
 // Writes "Error: " followed by the text.
 void LogError(const std::string& text);

@@ -128,22 +128,6 @@ TEST(Log, StartupBlockCarriesNoTraceIndent) {
 }
 
 
-TEST(Log, ModulesStartedBeforeTheLogKeepTheirVersionLines) {
-  MakeSandbox({"-VER"});
-  LogFinal();
-  UtilInit();  // registers before the log module starts
-  LogInit();
-  LogVersionAdd("fwkMath - Version Alpha.0");
-  const Lines lines = ReadLines(LogPath());
-  ASSERT_EQ(lines.size(), 7u);
-  EXPECT_EQ(lines[3], "Framework Versions:");
-  EXPECT_EQ(lines[4], "    fwkUtilities - Version 1.0");
-  EXPECT_EQ(lines[5], "    fwkLog - Version 1.0");
-  EXPECT_EQ(lines[6], "    fwkMath - Version Alpha.0");
-
-  LogInit();  // a second start is a new run
-  EXPECT_EQ(ReadLines(LogPath()).size(), 5u);
-}
 
 TEST(Log, MemoryLineNamesTheWorkingSet) {
   StartLog({});
