@@ -11,7 +11,6 @@ namespace {
 
 TEST(LogStartup, ModulesStartedBeforeTheLogKeepTheirLines) {
   const Sandbox box = MakeSandbox({"-VER"});
-  WriteFile(box.app + "results.log", "");
   PlatformCreateDirectory(box.dataHome);
   PlatformCreateDirectory(box.dataHome + "Nightshade Forge");
   PlatformCreateDirectory(box.userData);
