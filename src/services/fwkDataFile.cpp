@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <new>
 #include <unordered_map>
@@ -51,9 +50,8 @@ struct openFileInfo {
   // in the archive file. 64-bit so that start + position cannot overflow.
   int64_t start = 0;
   int64_t archivePosition = 0;
-  // Disk files: the file, its path, where the next read lands and where the file ends.
+  // Disk files: the file, where the next read lands and where the file ends.
   std::FILE* file = nullptr;
-  std::string path;
   int64_t filePosition = 0;
   int64_t fileEnd = 0;
   // Valid bytes are buffer[head, head + buffered): keeping a head index instead of moving the
@@ -117,10 +115,13 @@ std::FILE* openForReading(const std::string& path) {
   return file;
 }
 
-int64_t diskFileSize(const std::string& path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  return error ? 0 : static_cast<int64_t>(size);
+// The disk file's current size, measured on the open file (so that it holds even for a file
+// removed from its folder while open); the file position is put back afterwards.
+int64_t diskFileSize(openFileInfo& handle) {
+  if (std::fseek(handle.file, 0, SEEK_END) != 0) return 0;
+  const long size = std::ftell(handle.file);
+  std::fseek(handle.file, static_cast<long>(handle.filePosition), SEEK_SET);
+  return size < 0 ? 0 : static_cast<int64_t>(size);
 }
 
 openFileInfo* findHandle(int32_t id) {
@@ -373,8 +374,7 @@ int32_t DataFileOpen(const std::string& name) {
     state.handles.pop_back();
     return 0;
   }
-  handle.path = path;
-  handle.fileEnd = diskFileSize(path);
+  handle.fileEnd = diskFileSize(handle);
   if (state.logLow) LogWrite("File \"" + resolved + "\" read from disk.");
   return handle.id;
 }
@@ -410,7 +410,7 @@ bool DataFileSeek(int32_t handle, int32_t position) {
   } else if (info->memory < 0) {
     if (std::fseek(info->file, static_cast<long>(position), SEEK_SET) != 0) return false;
     info->filePosition = position;
-    info->fileEnd = diskFileSize(info->path);
+    info->fileEnd = diskFileSize(*info);
   }
   info->head = 0;
   info->buffered = 0;
@@ -424,10 +424,10 @@ int32_t DataFilePosition(int32_t handle) {
 }
 
 int32_t DataFileSize(int32_t handle) {
-  const openFileInfo* info = findHandle(handle);
+  openFileInfo* info = findHandle(handle);
   if (info == nullptr) return 0;
   if (info->memory >= 0 || info->archive >= 0) return info->size;
-  return static_cast<int32_t>(std::min<int64_t>(diskFileSize(info->path), INT32_MAX));
+  return static_cast<int32_t>(std::min<int64_t>(diskFileSize(*info), INT32_MAX));
 }
 
 bool DataFileEof(int32_t handle) {

@@ -170,6 +170,13 @@ TEST_F(ReadTest, DiskSizeIsTheFilesCurrentSizeAndACutFileEndsEarly) {
   std::string all(20000, '\0');
   EXPECT_EQ(DataFileReadPartial(handle, all.data(), 20000), 9000);
   EXPECT_TRUE(DataFileEof(handle));
+  EXPECT_EQ(all.substr(0, 9000), bytes.substr(0, 9000));
+
+  // A file removed from its folder while open stays readable, as the open file it is.
+  const int32_t removed = DataFileOpen("grow.bin");
+  Remove("grow.bin");
+  EXPECT_EQ(DataFileSize(removed), 9000);
+  EXPECT_EQ(ReadRest(removed), bytes.substr(0, 9000));
 }
 
 TEST_F(ReadTest, HandlesComeFromACounterAndUnknownHandlesGiveNeutralValues) {
