@@ -163,6 +163,7 @@ TEST(IniWrite, FailedWriteIsLoggedAndChangesNothing) {
 TEST(IniWrite, ReadOnlyFolderIsLoggedAndChangesNothing) {
   if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
   const Sandbox box = StartWithUserFile("[Video]\r\nWidth=1\r\n");
+  LogSetFolder(box.root);  // the log cannot live in the read-only folder either
   ASSERT_EQ(chmod(box.userData.c_str(), 0555), 0);
   IniWriteInteger("Video", "Width", 2);
   chmod(box.userData.c_str(), 0755);
