@@ -1,0 +1,232 @@
+#include "platform/sdl/video/sdl_video_state.h"
+
+namespace {
+
+bool ValidMonitor(int32_t monitor) {
+  return SdlVideoStart() && monitor >= 0 && monitor < SdlVideo().monitorCount;
+}
+
+bool RealMode(int32_t monitor, int32_t modeNumber, SDL_DisplayMode& mode) {
+  return modeNumber >= 0 && SDL_GetDisplayMode(monitor, modeNumber, &mode) == 0;
+}
+
+platformDisplayMode FromSdl(const SDL_DisplayMode& mode) {
+  // Windows counts the padding byte of 24-bit colour: RGB888 is a 32-bit mode there too.
+  return {mode.w, mode.h, static_cast<int32_t>(SDL_BYTESPERPIXEL(mode.format)) * 8, mode.refresh_rate};
+}
+
+void Record(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode, int32_t result) {
+  platformModeChange change;
+  change.monitor = monitor;
+  change.modeNumber = modeNumber;
+  change.mode = mode;
+  change.result = result;
+  SdlVideo().modeChanges.push_back(change);
+}
+
+// The system tells every top-level window at once when the desktop mode changes, before the
+// change call returns; so do we, so that callers that ignore notices during a switch see it.
+void NotifyDisplayChange() {
+  platformWindowEvent event;
+  event.kind = PLATFORM_EVENT_DISPLAY_CHANGE;
+  SdlSendToAllWindows(event);
+}
+
+void PlaceFullscreenWindows() {
+  if (SdlVideo().headless) {
+    return;
+  }
+  for (auto& [handle, record] : SdlVideo().windows) {
+    if (record.border == PLATFORM_BORDER_FULLSCREEN) {
+      SdlPlaceFullscreen(record);
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<platformVirtualMonitor>& SdlVirtualMonitors() {
+  static std::vector<platformVirtualMonitor> monitors;
+  return monitors;
+}
+
+std::vector<platformVirtualMonitor> PlatformHeadlessDefaultMonitors() {
+  platformVirtualMonitor monitor;
+  monitor.rect = {0, 0, 1920, 1080};
+  monitor.primary = true;
+  monitor.deviceName = "\\\\.\\DISPLAY1";
+  const int32_t sizes[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 720}, {1280, 1024}, {1920, 1080}};
+  for (const auto& size : sizes) {
+    for (int32_t bits : {16, 32}) {
+      for (int32_t refresh : {60, 75}) {
+        monitor.modes.push_back({size[0], size[1], bits, refresh});
+      }
+    }
+  }
+  return {monitor};
+}
+
+void PlatformHeadlessSetMonitors(const std::vector<platformVirtualMonitor>& monitors) {
+  sdlVideoState& state = SdlVideo();
+  SdlVirtualMonitors() = monitors;
+  state.modeChanges.clear();
+  if (state.started && state.headless) {
+    state.monitorCount = static_cast<int32_t>(monitors.size());
+    state.applied.assign(monitors.size(), -1);
+  }
+}
+
+const std::vector<platformModeChange>& PlatformHeadlessModeChanges() { return SdlVideo().modeChanges; }
+
+void PlatformHeadlessClearModeChanges() { SdlVideo().modeChanges.clear(); }
+
+void PlatformHeadlessSetModeChangeResult(int32_t result) { SdlVideo().modeChangeResult = result; }
+
+int32_t PlatformMonitorCount() { return SdlVideoStart() ? SdlVideo().monitorCount : 0; }
+
+bool PlatformMonitorDeviceName(int32_t monitor, std::string& name) {
+  if (!ValidMonitor(monitor)) {
+    return false;
+  }
+  if (SdlVideo().headless) {
+    name = SdlVirtualMonitors()[static_cast<size_t>(monitor)].deviceName;
+  } else {
+    const char* displayName = SDL_GetDisplayName(monitor);
+    name = displayName != nullptr ? displayName : "";
+  }
+  return true;
+}
+
+bool PlatformMonitorEnumMode(int32_t monitor, int32_t modeNumber, platformDisplayMode& mode) {
+  if (!ValidMonitor(monitor) || modeNumber < 0) {
+    return false;
+  }
+  if (SdlVideo().headless) {
+    const auto& modes = SdlVirtualMonitors()[static_cast<size_t>(monitor)].modes;
+    if (static_cast<size_t>(modeNumber) >= modes.size()) {
+      return false;
+    }
+    mode = modes[static_cast<size_t>(modeNumber)];
+    return true;
+  }
+  SDL_DisplayMode sdlMode;
+  if (!RealMode(monitor, modeNumber, sdlMode)) {
+    return false;
+  }
+  mode = FromSdl(sdlMode);
+  return true;
+}
+
+platformRect PlatformMonitorRect(int32_t monitor) {
+  if (!ValidMonitor(monitor)) {
+    return {};
+  }
+  sdlVideoState& state = SdlVideo();
+  platformRect rect;
+  if (state.headless) {
+    rect = SdlVirtualMonitors()[static_cast<size_t>(monitor)].rect;
+  } else {
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(monitor, &bounds) != 0) {
+      return {};
+    }
+    rect = {bounds.x, bounds.y, bounds.w, bounds.h};
+  }
+  platformDisplayMode mode;
+  int32_t applied = state.applied[static_cast<size_t>(monitor)];
+  if (applied >= 0 && PlatformMonitorEnumMode(monitor, applied, mode)) {
+    rect.width = mode.width;
+    rect.height = mode.height;
+  }
+  return rect;
+}
+
+bool PlatformMonitorIsPrimary(int32_t monitor) {
+  if (!ValidMonitor(monitor)) {
+    return false;
+  }
+  if (SdlVideo().headless) {
+    return SdlVirtualMonitors()[static_cast<size_t>(monitor)].primary;
+  }
+  SDL_Rect bounds;
+  return SDL_GetDisplayBounds(monitor, &bounds) == 0 && bounds.x == 0 && bounds.y == 0;
+}
+
+int32_t SdlMonitorAt(int32_t x, int32_t y) {
+  int32_t primary = 0;
+  for (int32_t m = 0; m < PlatformMonitorCount(); ++m) {
+    platformRect rect = PlatformMonitorRect(m);
+    if (x >= rect.left && x < rect.left + rect.width && y >= rect.top && y < rect.top + rect.height) {
+      return m;
+    }
+    if (PlatformMonitorIsPrimary(m)) {
+      primary = m;
+    }
+  }
+  return primary;
+}
+
+void SdlPlaceFullscreen(sdlWindowRecord& record) {
+  int32_t monitor = SdlMonitorAt(record.x, record.y);
+  int32_t applied = monitor < static_cast<int32_t>(SdlVideo().applied.size())
+                        ? SdlVideo().applied[static_cast<size_t>(monitor)]
+                        : -1;
+  SDL_DisplayMode mode;
+  if (applied >= 0 && RealMode(monitor, applied, mode)) {
+    SDL_Rect bounds;
+    SDL_GetDisplayBounds(monitor, &bounds);
+    SDL_SetWindowPosition(record.sdl, bounds.x, bounds.y);
+    SDL_SetWindowDisplayMode(record.sdl, &mode);
+    SDL_SetWindowFullscreen(record.sdl, SDL_WINDOW_FULLSCREEN);
+  } else {
+    SDL_SetWindowFullscreen(record.sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+}
+
+int32_t PlatformMonitorApplyMode(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode) {
+  if (!ValidMonitor(monitor)) {
+    Record(monitor, modeNumber, mode, PLATFORM_DISP_CHANGE_BADPARAM);
+    return PLATFORM_DISP_CHANGE_BADPARAM;
+  }
+  sdlVideoState& state = SdlVideo();
+  platformDisplayMode listed;
+  int32_t result = state.modeChangeResult;
+  if (!PlatformMonitorEnumMode(monitor, modeNumber, listed) || listed.width != mode.width ||
+      listed.height != mode.height || listed.bitsPerPixel != mode.bitsPerPixel) {
+    result = PLATFORM_DISP_CHANGE_BADMODE;
+  }
+  Record(monitor, modeNumber, mode, result);
+  if (result != PLATFORM_DISP_CHANGE_SUCCESSFUL) {
+    return result;
+  }
+  int32_t& applied = state.applied[static_cast<size_t>(monitor)];
+  bool changed = applied != modeNumber;
+  applied = modeNumber;
+  PlaceFullscreenWindows();
+  if (changed) {
+    NotifyDisplayChange();
+  }
+  return result;
+}
+
+int32_t PlatformMonitorsRestoreDesktop() {
+  if (!SdlVideoStart()) {
+    return PLATFORM_DISP_CHANGE_FAILED;
+  }
+  sdlVideoState& state = SdlVideo();
+  int32_t result = state.modeChangeResult;
+  Record(-1, -1, {}, result);
+  if (result != PLATFORM_DISP_CHANGE_SUCCESSFUL) {
+    return result;
+  }
+  bool changed = false;
+  for (int32_t& applied : state.applied) {
+    changed = changed || applied >= 0;
+    applied = -1;
+  }
+  PlaceFullscreenWindows();
+  if (changed) {
+    NotifyDisplayChange();
+  }
+  return result;
+}

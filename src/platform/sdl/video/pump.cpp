@@ -1,0 +1,301 @@
+#include "platform/sdl/sdl_input.h"
+#include "platform/sdl/video/sdl_video_state.h"
+
+namespace {
+
+bool ComputeAppMinimized() {
+  bool anyShown = false;
+  for (const auto& [handle, record] : SdlVideo().windows) {
+    if (record.visible) {
+      anyShown = true;
+      if (!record.minimized) {
+        return false;
+      }
+    }
+  }
+  return anyShown;
+}
+
+bool ComputeAppActive() {
+  sdlVideoState& state = SdlVideo();
+  if (state.headless) {
+    return state.headlessActive;
+  }
+  for (const auto& [handle, record] : state.windows) {
+    if (record.focused) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void SendToApp(platformAppEventKind kind) {
+  sdlVideoState& state = SdlVideo();
+  if (state.appHandler != nullptr) {
+    state.appHandler(kind, state.appHandlerContext);
+  }
+}
+
+void UpdateAppState() {
+  sdlVideoState& state = SdlVideo();
+  bool active = ComputeAppActive();
+  if (active != state.appActive) {
+    state.appActive = active;
+    SendToApp(active ? PLATFORM_APP_ACTIVATE : PLATFORM_APP_DEACTIVATE);
+  }
+  bool minimized = ComputeAppMinimized();
+  if (minimized != state.appMinimized) {
+    state.appMinimized = minimized;
+    if (!minimized) {
+      SendToApp(PLATFORM_APP_RESTORE);
+    }
+  }
+}
+
+void Send(platformWindow window, platformWindowEventKind kind) {
+  platformWindowEvent event;
+  event.kind = kind;
+  SdlSendToWindow(window, event);
+}
+
+// Applies what a window event means for the window's state, then tells its handler.
+void WindowStateEvent(platformWindow window, platformWindowEventKind kind) {
+  sdlVideoState& state = SdlVideo();
+  sdlWindowRecord* record = SdlWindowRecord(window);
+  if (kind == PLATFORM_EVENT_DISPLAY_CHANGE) {
+    platformWindowEvent event;
+    event.kind = kind;
+    SdlSendToAllWindows(event);
+    return;
+  }
+  if (record == nullptr) {
+    return;
+  }
+  switch (kind) {
+    case PLATFORM_EVENT_ACTIVATE:
+      record->focused = true;
+      state.headlessActive = true;
+      break;
+    case PLATFORM_EVENT_DEACTIVATE:
+      record->focused = false;
+      state.headlessActive = false;
+      break;
+    case PLATFORM_EVENT_MINIMIZE:
+      record->minimized = true;
+      break;
+    case PLATFORM_EVENT_RESTORE:
+      record->minimized = false;
+      break;
+    default:
+      break;
+  }
+  Send(window, kind);
+}
+
+void HandleWindowEvent(const SDL_WindowEvent& event) {
+  sdlWindowRecord* record = SdlWindowRecord(event.windowID);
+  if (record == nullptr) {
+    return;
+  }
+  switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      Send(event.windowID, PLATFORM_EVENT_CLOSE);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      WindowStateEvent(event.windowID, PLATFORM_EVENT_ACTIVATE);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      WindowStateEvent(event.windowID, PLATFORM_EVENT_DEACTIVATE);
+      break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      WindowStateEvent(event.windowID, PLATFORM_EVENT_MINIMIZE);
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      if (record->minimized) {
+        WindowStateEvent(event.windowID, PLATFORM_EVENT_RESTORE);
+      }
+      break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+      if (!SdlVideo().headless) {
+        record->width = event.data1;
+        record->height = event.data2;
+      }
+      platformWindowEvent resize;
+      resize.kind = PLATFORM_EVENT_RESIZE;
+      resize.width = record->width;
+      resize.height = record->height;
+      SdlSendToWindow(event.windowID, resize);
+      break;
+    }
+    case SDL_WINDOWEVENT_ENTER:
+      SDL_ShowCursor(record->cursorVisible ? SDL_ENABLE : SDL_DISABLE);
+      break;
+    case SDL_WINDOWEVENT_LEAVE:
+      SDL_ShowCursor(SDL_ENABLE);
+      break;
+    default:
+      break;
+  }
+}
+
+int32_t ButtonNumber(uint8_t button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT:
+      return PLATFORM_MOUSE_LEFT;
+    case SDL_BUTTON_MIDDLE:
+      return PLATFORM_MOUSE_MIDDLE;
+    case SDL_BUTTON_RIGHT:
+      return PLATFORM_MOUSE_RIGHT;
+    default:
+      return 0;
+  }
+}
+
+uint32_t ButtonBits(uint32_t state) {
+  uint32_t bits = 0;
+  if (state & SDL_BUTTON_LMASK) bits |= PlatformMouseBit(PLATFORM_MOUSE_LEFT);
+  if (state & SDL_BUTTON_MMASK) bits |= PlatformMouseBit(PLATFORM_MOUSE_MIDDLE);
+  if (state & SDL_BUTTON_RMASK) bits |= PlatformMouseBit(PLATFORM_MOUSE_RIGHT);
+  return bits;
+}
+
+// False when the pointer lies outside the window's outline: such events do not reach it.
+bool HandleMouseEvent(const SDL_Event& event) {
+  platformWindowEvent out;
+  platformWindow window = 0;
+  if (event.type == SDL_MOUSEMOTION) {
+    window = event.motion.windowID;
+    out.kind = PLATFORM_EVENT_MOUSE_MOVE;
+    out.x = event.motion.x;
+    out.y = event.motion.y;
+    out.buttons = ButtonBits(event.motion.state);
+  } else {
+    window = event.button.windowID;
+    out.kind = event.type == SDL_MOUSEBUTTONDOWN ? PLATFORM_EVENT_MOUSE_DOWN : PLATFORM_EVENT_MOUSE_UP;
+    out.x = event.button.x;
+    out.y = event.button.y;
+    out.button = ButtonNumber(event.button.button);
+    out.buttons = ButtonBits(SDL_GetMouseState(nullptr, nullptr));
+  }
+  if (SdlWindowRecord(window) == nullptr) {
+    return true;
+  }
+  if (!PlatformWindowShapeContains(window, out.x, out.y)) {
+    return false;
+  }
+  SdlSendToWindow(window, out);
+  return true;
+}
+
+bool IsInputEvent(uint32_t type) {
+  return (type >= SDL_KEYDOWN && type < SDL_MOUSEMOTION) ||
+         (type >= SDL_MOUSEMOTION && type < SDL_JOYAXISMOTION) ||
+         (type >= SDL_JOYAXISMOTION && type < SDL_FINGERDOWN);
+}
+
+void FollowDrag() {
+  sdlVideoState& state = SdlVideo();
+  if (state.dragWindow == 0) {
+    return;
+  }
+  int32_t x = 0;
+  int32_t y = 0;
+  if ((SDL_GetGlobalMouseState(&x, &y) & SDL_BUTTON_LMASK) == 0) {
+    state.dragWindow = 0;
+    return;
+  }
+  PlatformWindowSetPosition(state.dragWindow, x - state.dragOffsetX, y - state.dragOffsetY);
+}
+
+}  // namespace
+
+void SdlSendToWindow(platformWindow window, const platformWindowEvent& event) {
+  sdlWindowRecord* record = SdlWindowRecord(window);
+  if (record == nullptr || record->handler == nullptr) {
+    return;
+  }
+  // The handler may change the window table; call through copies.
+  platformWindowHandler handler = record->handler;
+  void* context = record->handlerContext;
+  handler(window, event, context);
+}
+
+void SdlSendToAllWindows(const platformWindowEvent& event) {
+  std::vector<platformWindow> handles;
+  for (const auto& [handle, record] : SdlVideo().windows) {
+    handles.push_back(handle);
+  }
+  for (platformWindow handle : handles) {
+    SdlSendToWindow(handle, event);
+  }
+}
+
+void PlatformPumpMessages() {
+  if (!SdlVideoStart()) {
+    return;
+  }
+  sdlVideoState& state = SdlVideo();
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) {
+    if (event.type == state.injectEventType) {
+      WindowStateEvent(static_cast<platformWindow>(event.user.windowID),
+                       static_cast<platformWindowEventKind>(event.user.code));
+    } else if (event.type == SDL_WINDOWEVENT) {
+      HandleWindowEvent(event.window);
+    } else if (IsInputEvent(event.type)) {
+      bool isMouse = event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN ||
+                     event.type == SDL_MOUSEBUTTONUP;
+      if (!isMouse || HandleMouseEvent(event)) {
+        SdlInputHandleEvent(event);
+      }
+    }
+  }
+  FollowDrag();
+  UpdateAppState();
+}
+
+void PlatformHeadlessInjectWindowEvent(platformWindow window, platformWindowEventKind kind) {
+  if (!SdlVideoStart()) {
+    return;
+  }
+  SDL_Event event{};
+  event.type = SdlVideo().injectEventType;
+  event.user.windowID = static_cast<uint32_t>(window);
+  event.user.code = kind;
+  SDL_PushEvent(&event);
+}
+
+void PlatformAppSetHandler(platformAppHandler handler, void* context) {
+  sdlVideoState& state = SdlVideo();
+  state.appHandler = handler;
+  state.appHandlerContext = handler != nullptr ? context : nullptr;
+}
+
+bool PlatformAppIsActive() { return SdlVideo().started && ComputeAppActive(); }
+
+bool PlatformAppIsMinimized() { return SdlVideo().started && ComputeAppMinimized(); }
+
+void PlatformAppMinimize() {
+  std::vector<platformWindow> shown;
+  for (const auto& [handle, record] : SdlVideo().windows) {
+    if (record.visible) {
+      shown.push_back(handle);
+    }
+  }
+  for (platformWindow window : shown) {
+    PlatformWindowMinimize(window);
+  }
+}
+
+void PlatformAppRestore() {
+  std::vector<platformWindow> minimized;
+  for (const auto& [handle, record] : SdlVideo().windows) {
+    if (record.minimized) {
+      minimized.push_back(handle);
+    }
+  }
+  for (platformWindow window : minimized) {
+    PlatformWindowRestore(window);
+  }
+}

@@ -1,0 +1,158 @@
+#include <cerrno>
+#include <cfenv>
+#include <cstdlib>
+#include <type_traits>
+
+#include "platform/platform_system.h"
+#include "platform/sdl/video/sdl_video_state.h"
+
+sdlVideoState& SdlVideo() {
+  static sdlVideoState state;
+  return state;
+}
+
+void SdlSetError(const std::string& text) {
+  SdlVideo().lastError = text;
+  // The framework reads the last system error after a failed call; give it one that fits.
+  errno = EINVAL;
+}
+
+std::string PlatformLastVideoError() { return SdlVideo().lastError; }
+
+sdlWindowRecord* SdlWindowRecord(platformWindow window) {
+  auto& windows = SdlVideo().windows;
+  auto found = windows.find(window);
+  return found == windows.end() ? nullptr : &found->second;
+}
+
+bool SdlVideoStart() {
+  sdlVideoState& state = SdlVideo();
+  if (state.started) {
+    return true;
+  }
+  state.headless = PlatformHeadless();
+  if (state.headless) {
+    // Without a display SDL would try Wayland and X11 first and print noise.
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  }
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    SdlSetError(SDL_GetError());
+    return false;
+  }
+  // The one pixel format the framework asks for: double buffer, 32-bit colour, 16-bit depth,
+  // 1-bit stencil, on a compatibility context (immediate mode and display lists).
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 1);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  state.injectEventType = SDL_RegisterEvents(1);
+  state.started = true;
+  state.appActive = false;
+  state.appMinimized = false;
+  state.headlessActive = true;
+  state.rendererAccelerated = -1;
+  if (state.headless) {
+    if (SdlVirtualMonitors().empty()) {
+      SdlVirtualMonitors() = PlatformHeadlessDefaultMonitors();
+    }
+    state.monitorCount = static_cast<int32_t>(SdlVirtualMonitors().size());
+  } else {
+    state.monitorCount = SDL_GetNumVideoDisplays() > 0 ? SDL_GetNumVideoDisplays() : 0;
+  }
+  state.applied.assign(static_cast<size_t>(state.monitorCount), -1);
+  return true;
+}
+
+void PlatformVideoShutdown() {
+  sdlVideoState& state = SdlVideo();
+  if (!state.started) {
+    return;
+  }
+  while (!state.windows.empty()) {
+    PlatformWindowDestroy(state.windows.begin()->first);
+  }
+  if (state.glLoaded) {
+    SDL_GL_UnloadLibrary();
+  }
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  std::vector<platformModeChange> changes = std::move(state.modeChanges);
+  int32_t result = state.modeChangeResult;
+  int32_t accelerated = state.acceleratedOverride;
+  state = sdlVideoState{};
+  state.modeChanges = std::move(changes);
+  state.modeChangeResult = result;
+  state.acceleratedOverride = accelerated;
+}
+
+std::string PlatformGLLibraryName() {
+#if defined(_WIN32)
+  return "opengl32.dll";
+#else
+  return "libGL.so.1";
+#endif
+}
+
+bool PlatformGLLoadLibrary(const std::string& name) {
+  sdlVideoState& state = SdlVideo();
+  if (!SdlVideoStart()) {
+    return false;
+  }
+  if (state.glLoaded) {
+    return true;
+  }
+  // SDL knows which library its driver needs (GLX or EGL underneath); the name only reports.
+  (void)name;
+  if (SDL_GL_LoadLibrary(nullptr) != 0) {
+    SdlSetError(SDL_GetError());
+    return false;
+  }
+  state.glLoaded = true;
+  SdlLoadGLFunctions();
+  return true;
+}
+
+void* PlatformGLGetProcAddress(const std::string& name) {
+  if (!PlatformGLLoadLibrary(PlatformGLLibraryName())) {
+    return nullptr;
+  }
+  return SDL_GL_GetProcAddress(name.c_str());
+}
+
+void SdlLoadGLFunctions() {
+  sdlGLFunctions& f = SdlVideo().gl;
+  auto load = [](auto& entry, const char* name) {
+    entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(SDL_GL_GetProcAddress(name));
+  };
+  load(f.GenFramebuffers, "glGenFramebuffers");
+  load(f.DeleteFramebuffers, "glDeleteFramebuffers");
+  load(f.BindFramebuffer, "glBindFramebuffer");
+  load(f.GenRenderbuffers, "glGenRenderbuffers");
+  load(f.DeleteRenderbuffers, "glDeleteRenderbuffers");
+  load(f.BindRenderbuffer, "glBindRenderbuffer");
+  load(f.RenderbufferStorage, "glRenderbufferStorage");
+  load(f.FramebufferRenderbuffer, "glFramebufferRenderbuffer");
+  load(f.ReadPixels, "glReadPixels");
+  load(f.ReadBuffer, "glReadBuffer");
+  load(f.PixelStorei, "glPixelStorei");
+  load(f.Viewport, "glViewport");
+  load(f.Flush, "glFlush");
+  load(f.Clear, "glClear");
+  load(f.GetIntegerv, "glGetIntegerv");
+  load(f.GetString, "glGetString");
+}
+
+void PlatformMaskFloatingPointExceptions() {
+#if defined(__GLIBC__)
+  fedisableexcept(FE_ALL_EXCEPT);
+#endif
+  fesetround(FE_TONEAREST);
+#if defined(__i386__) || defined(__x86_64__)
+  // The x87 control word the framework's drivers expect: every exception masked, 64-bit
+  // extended precision, round to nearest.
+  uint16_t controlWord = 0x133F;
+  __asm__ volatile("fldcw %0" : : "m"(controlWord));
+#endif
+}

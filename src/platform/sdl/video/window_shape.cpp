@@ -1,0 +1,70 @@
+#include "platform/sdl/video/sdl_video_state.h"
+
+bool SdlPolygonContains(const std::vector<platformPoint>& outline, double x, double y) {
+  // Non-zero winding rule, as the system fills window regions.
+  int32_t winding = 0;
+  size_t count = outline.size();
+  for (size_t i = 0; i < count; ++i) {
+    const platformPoint& a = outline[i];
+    const platformPoint& b = outline[(i + 1) % count];
+    double cross = (b.x - a.x) * (y - a.y) - (x - a.x) * (b.y - a.y);
+    if (a.y <= y) {
+      if (b.y > y && cross > 0) {
+        ++winding;
+      }
+    } else if (b.y <= y && cross < 0) {
+      --winding;
+    }
+  }
+  return winding != 0;
+}
+
+namespace {
+
+// The outline as an alpha mask of the window's client size, for the window system's shape.
+void ApplyShape(sdlWindowRecord& record) {
+  if (SdlVideo().headless || !SDL_IsShapedWindow(record.sdl) || record.outline.empty()) {
+    return;
+  }
+  SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, record.width, record.height, 32,
+                                                     SDL_PIXELFORMAT_RGBA32);
+  if (mask == nullptr) {
+    SdlSetError(SDL_GetError());
+    return;
+  }
+  for (int32_t y = 0; y < record.height; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(mask->pixels) + y * mask->pitch);
+    for (int32_t x = 0; x < record.width; ++x) {
+      row[x] = SdlPolygonContains(record.outline, x + 0.5, y + 0.5) ? 0xFFFFFFFFu : 0u;
+    }
+  }
+  SDL_WindowShapeMode mode;
+  mode.mode = ShapeModeBinarizeAlpha;
+  mode.parameters.binarizationCutoff = 128;
+  if (SDL_SetWindowShape(record.sdl, mask, &mode) != 0) {
+    SdlSetError(SDL_GetError());
+  }
+  SDL_FreeSurface(mask);
+}
+
+}  // namespace
+
+void PlatformWindowSetShape(platformWindow window, const std::vector<platformPoint>& outline) {
+  sdlWindowRecord* record = SdlWindowRecord(window);
+  if (record == nullptr) {
+    return;
+  }
+  record->outline = outline.size() >= 3 ? outline : std::vector<platformPoint>{};
+  ApplyShape(*record);
+}
+
+bool PlatformWindowShapeContains(platformWindow window, int32_t x, int32_t y) {
+  sdlWindowRecord* record = SdlWindowRecord(window);
+  if (record == nullptr) {
+    return false;
+  }
+  if (record->outline.empty()) {
+    return true;
+  }
+  return SdlPolygonContains(record->outline, x + 0.5, y + 0.5);
+}

@@ -1,0 +1,314 @@
+#include "platform/sdl/video/sdl_video_state.h"
+
+namespace {
+
+sdlWindowRecord* Started(platformWindow window) {
+  return SdlVideo().started ? SdlWindowRecord(window) : nullptr;
+}
+
+// A fullscreen window follows the mode of the monitor it lies on; other windows carry their
+// border style as SDL's bordered flag.
+void ApplyBorder(sdlWindowRecord& record) {
+  if (SdlVideo().headless) {
+    return;
+  }
+  if (record.border == PLATFORM_BORDER_FULLSCREEN) {
+    SDL_SetWindowBordered(record.sdl, SDL_FALSE);
+    SdlPlaceFullscreen(record);
+    return;
+  }
+  SDL_SetWindowFullscreen(record.sdl, 0);
+  SDL_SetWindowBordered(record.sdl, record.border == PLATFORM_BORDER_DIALOG ? SDL_TRUE : SDL_FALSE);
+  SDL_SetWindowPosition(record.sdl, record.x, record.y);
+  SDL_SetWindowSize(record.sdl, record.width, record.height);
+}
+
+void Centre(int32_t& x, int32_t& y, int32_t width, int32_t height) {
+  int32_t primary = 0;
+  for (int32_t m = 0; m < PlatformMonitorCount(); ++m) {
+    if (PlatformMonitorIsPrimary(m)) {
+      primary = m;
+      break;
+    }
+  }
+  platformRect screen = PlatformMonitorRect(primary);
+  if (x == PLATFORM_POSITION_CENTRED) {
+    x = screen.left + (screen.width - width) / 2;
+  }
+  if (y == PLATFORM_POSITION_CENTRED) {
+    y = screen.top + (screen.height - height) / 2;
+  }
+}
+
+}  // namespace
+
+platformWindow PlatformWindowCreate(const platformWindowParams& params) {
+  if (!SdlVideoStart()) {
+    return 0;
+  }
+  sdlVideoState& state = SdlVideo();
+  int32_t width = params.width > 0 ? params.width : 1;
+  int32_t height = params.height > 0 ? params.height : 1;
+  int32_t x = params.x;
+  int32_t y = params.y;
+  Centre(x, y, width, height);
+  uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL;
+  if (params.border != PLATFORM_BORDER_DIALOG) {
+    flags |= SDL_WINDOW_BORDERLESS;
+  }
+  SDL_Window* window = nullptr;
+  if (params.shaped && !state.headless) {
+    window = SDL_CreateShapedWindow(params.caption.c_str(), static_cast<unsigned>(x),
+                                    static_cast<unsigned>(y), static_cast<unsigned>(width),
+                                    static_cast<unsigned>(height), flags);
+  }
+  if (window == nullptr) {
+    window = SDL_CreateWindow(params.caption.c_str(), x, y, width, height, flags);
+  }
+  if (window == nullptr) {
+    SdlSetError(SDL_GetError());
+    return 0;
+  }
+  platformWindow handle = SDL_GetWindowID(window);
+  sdlWindowRecord& record = state.windows[handle];
+  record.sdl = window;
+  record.opengl = true;
+  record.caption = params.caption;
+  record.border = params.border;
+  record.x = x;
+  record.y = y;
+  record.width = width;
+  record.height = height;
+  if (params.border == PLATFORM_BORDER_FULLSCREEN) {
+    ApplyBorder(record);
+  }
+  return handle;
+}
+
+void PlatformWindowDestroy(platformWindow window) {
+  sdlVideoState& state = SdlVideo();
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  std::vector<platformGLContext> owned;
+  for (auto& [handle, context] : state.contexts) {
+    if (context.window == window) {
+      owned.push_back(handle);
+    }
+  }
+  for (platformGLContext context : owned) {
+    SdlDestroyContext(context);
+  }
+  if (state.dragWindow == window) {
+    state.dragWindow = 0;
+  }
+  if (state.appWindow == window) {
+    state.appWindow = 0;
+  }
+  SDL_DestroyWindow(record->sdl);
+  state.windows.erase(window);
+}
+
+bool PlatformWindowExists(platformWindow window) { return Started(window) != nullptr; }
+
+void PlatformWindowShow(platformWindow window) {
+  if (sdlWindowRecord* record = Started(window)) {
+    SDL_ShowWindow(record->sdl);
+    record->visible = true;
+  }
+}
+
+void PlatformWindowHide(platformWindow window) {
+  if (sdlWindowRecord* record = Started(window)) {
+    SDL_HideWindow(record->sdl);
+    record->visible = false;
+  }
+}
+
+bool PlatformWindowIsVisible(platformWindow window) {
+  sdlWindowRecord* record = Started(window);
+  return record != nullptr && record->visible;
+}
+
+void PlatformWindowSetCaption(platformWindow window, const std::string& caption) {
+  if (sdlWindowRecord* record = Started(window)) {
+    record->caption = caption;
+    SDL_SetWindowTitle(record->sdl, caption.c_str());
+  }
+}
+
+std::string PlatformWindowCaption(platformWindow window) {
+  sdlWindowRecord* record = Started(window);
+  return record != nullptr ? record->caption : std::string();
+}
+
+void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  record->x = x;
+  record->y = y;
+  if (SdlVideo().headless) {
+    return;
+  }
+  if (record->border == PLATFORM_BORDER_FULLSCREEN) {
+    SdlPlaceFullscreen(*record);
+  } else {
+    SDL_SetWindowPosition(record->sdl, x, y);
+  }
+}
+
+platformPoint PlatformWindowPosition(platformWindow window) {
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return {};
+  }
+  if (!SdlVideo().headless && record->border != PLATFORM_BORDER_FULLSCREEN) {
+    SDL_GetWindowPosition(record->sdl, &record->x, &record->y);
+  }
+  return {record->x, record->y};
+}
+
+void PlatformWindowSetClientSize(platformWindow window, int32_t width, int32_t height) {
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr || width <= 0 || height <= 0) {
+    return;
+  }
+  record->width = width;
+  record->height = height;
+  if (SdlVideo().headless) {
+    SDL_SetWindowSize(record->sdl, width, height);
+    return;
+  }
+  if (record->border == PLATFORM_BORDER_FULLSCREEN) {
+    SdlPlaceFullscreen(*record);
+  } else {
+    SDL_SetWindowSize(record->sdl, width, height);
+  }
+}
+
+platformRect PlatformWindowClientRect(platformWindow window) {
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return {};
+  }
+  if (!SdlVideo().headless) {
+    SDL_GetWindowSize(record->sdl, &record->width, &record->height);
+  }
+  return {0, 0, record->width, record->height};
+}
+
+void PlatformWindowSetBorder(platformWindow window, platformBorderStyle border) {
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  record->border = border;
+  ApplyBorder(*record);
+}
+
+platformBorderStyle PlatformWindowBorder(platformWindow window) {
+  sdlWindowRecord* record = Started(window);
+  return record != nullptr ? record->border : PLATFORM_BORDER_NONE;
+}
+
+void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  record->cursorVisible = visible;
+  if (SDL_GetMouseFocus() == record->sdl) {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+  }
+}
+
+bool PlatformWindowCursorVisible(platformWindow window) {
+  sdlWindowRecord* record = Started(window);
+  return record == nullptr || record->cursorVisible;
+}
+
+void PlatformWindowMinimize(platformWindow window) {
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr || record->minimized) {
+    return;
+  }
+  if (SdlVideo().headless) {
+    PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_MINIMIZE);
+    record->minimized = true;
+    return;
+  }
+  SDL_MinimizeWindow(record->sdl);
+  record->minimized = true;
+}
+
+void PlatformWindowRestore(platformWindow window) {
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr || !record->minimized) {
+    return;
+  }
+  if (SdlVideo().headless) {
+    PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_RESTORE);
+    record->minimized = false;
+    return;
+  }
+  SDL_RestoreWindow(record->sdl);
+  record->minimized = false;
+}
+
+bool PlatformWindowIsMinimized(platformWindow window) {
+  sdlWindowRecord* record = Started(window);
+  return record != nullptr && record->minimized;
+}
+
+void PlatformWindowSetForeground(platformWindow window) {
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  if (SdlVideo().headless) {
+    SdlVideo().headlessActive = true;
+    return;
+  }
+  SDL_RaiseWindow(record->sdl);
+  SDL_SetWindowInputFocus(record->sdl);
+}
+
+void PlatformWindowBeginDrag(platformWindow window) {
+  sdlVideoState& state = SdlVideo();
+  sdlWindowRecord* record = Started(window);
+  if (record == nullptr || state.headless) {
+    return;
+  }
+  int32_t mouseX = 0;
+  int32_t mouseY = 0;
+  SDL_GetGlobalMouseState(&mouseX, &mouseY);
+  platformPoint position = PlatformWindowPosition(window);
+  state.dragWindow = window;
+  state.dragOffsetX = mouseX - position.x;
+  state.dragOffsetY = mouseY - position.y;
+}
+
+void PlatformWindowSetHandler(platformWindow window, platformWindowHandler handler, void* context) {
+  if (sdlWindowRecord* record = Started(window)) {
+    record->handler = handler;
+    record->handlerContext = handler != nullptr ? context : nullptr;
+  }
+}
+
+platformWindow PlatformAppWindow() {
+  sdlVideoState& state = SdlVideo();
+  if (state.appWindow == 0 && SdlVideoStart()) {
+    platformWindowParams params;
+    params.caption = "application";
+    params.x = 0;
+    params.y = 0;
+    params.width = 64;
+    params.height = 64;
+    params.border = PLATFORM_BORDER_NONE;
+    state.appWindow = PlatformWindowCreate(params);
+  }
+  return state.appWindow;
+}
