@@ -11,10 +11,16 @@
 #include <vector>
 
 struct testFontImage {
+    using patternProc = std::function<uint32_t(int32_t x, int32_t y)>;
+    testFontImage(uint8_t firstCode, std::vector<uint8_t> glyphWidths, uint32_t fillColour = 0xFFFFFFFF,
+                  patternProc texels = {})
+        : first(firstCode), widths(std::move(glyphWidths)), fill(fillColour), pattern(std::move(texels))
+    {
+    }
     uint8_t first;
     std::vector<uint8_t> widths;
-    uint32_t fill = 0xFFFFFFFF; // every texel of the image, unless pattern is given
-    std::function<uint32_t(int32_t x, int32_t y)> pattern;
+    uint32_t fill; // every texel of the image, unless pattern is given
+    patternProc pattern;
 };
 
 inline std::string TestFontBytes(const std::string& name, uint8_t first, uint8_t last, uint8_t height,

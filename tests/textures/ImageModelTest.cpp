@@ -199,7 +199,7 @@ TEST_F(ImageModel, UnreadableFilesAndUnknownDisplaysGiveNoModel)
     EXPECT_EQ(TextureTestLogCount("Error: ModelTextureExtract - Unable to extract image \"missing.tga\" for model."), 1);
     TextureTestWriteFile(data + "broken.tga", "not an image");
     EXPECT_EQ(ModelOpen(display, "broken.tga"), nullptr);
-    EXPECT_EQ(TextureTestLogCount("ModelTextureExtract - Unable to extract image \"broken.tga\" for model."), 1);
+    EXPECT_EQ(TextureTestLogCount("Error: ModelTextureExtract - Unable to extract image \"broken.tga\" for model."), 1);
     EXPECT_EQ(ModelOpenImage(4242, "wide.tga", false), nullptr);
     EXPECT_EQ(TextureTestLogCount("Error: ModelOpenImage - Invalid display ID \"4242\"."), 1);
     EXPECT_EQ(ModelTextureExtract(display, nullptr, false), nullptr);

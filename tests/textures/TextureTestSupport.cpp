@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 std::string TextureTestDataFolder()
 {
@@ -55,11 +56,14 @@ uint32_t TextureTestPattern(int32_t x, int32_t y)
            static_cast<uint32_t>((y * 13 + 40) & 0xFF) << 8 | static_cast<uint32_t>(((x >> 5) * 50 + (y >> 5) * 90 + 10) & 0xFF);
 }
 
-int32_t TextureTestLogCount(const std::string& text)
+int32_t TextureTestLogCount(const std::string& line)
 {
-    const std::string log = GraphicsTestLog();
+    std::istringstream log(GraphicsTestLog());
     int32_t count = 0;
-    for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + text.size()))
-        ++count;
+    for (std::string text; std::getline(log, text);) {
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        count += text == line;
+    }
     return count;
 }

@@ -20,5 +20,5 @@ void TextureTestWriteFile(const std::string& path, const std::string& bytes);
 // A colour distinct from its neighbours in every direction, opaque.
 uint32_t TextureTestPattern(int32_t x, int32_t y);
 
-// Number of times text occurs in the log.
-int32_t TextureTestLogCount(const std::string& text);
+// Number of log lines that are exactly line (line ends not counted).
+int32_t TextureTestLogCount(const std::string& line);
