@@ -37,18 +37,19 @@ void SendToApp(platformAppEventKind kind) {
 }
 
 void UpdateAppState() {
+  // A window coming back from the task bar is restored before it is activated.
   sdlVideoState& state = SdlVideo();
-  bool active = ComputeAppActive();
-  if (active != state.appActive) {
-    state.appActive = active;
-    SendToApp(active ? PLATFORM_APP_ACTIVATE : PLATFORM_APP_DEACTIVATE);
-  }
   bool minimized = ComputeAppMinimized();
   if (minimized != state.appMinimized) {
     state.appMinimized = minimized;
     if (!minimized) {
       SendToApp(PLATFORM_APP_RESTORE);
     }
+  }
+  bool active = ComputeAppActive();
+  if (active != state.appActive) {
+    state.appActive = active;
+    SendToApp(active ? PLATFORM_APP_ACTIVATE : PLATFORM_APP_DEACTIVATE);
   }
 }
 
