@@ -49,8 +49,7 @@ bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
   const int64_t height = topDown ? -storedHeight : storedHeight;
   if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
   if (width <= 0 || height <= 0) return false;
-  const uint64_t needed = static_cast<uint64_t>(DibStride(bits, width)) * static_cast<uint64_t>(height - 1) +
-                          static_cast<uint64_t>((bits * width + 7) / 8);
+  const uint64_t needed = static_cast<uint64_t>(DibStride(bits, width)) * static_cast<uint64_t>(height);
   if (needed > bytes.Remaining()) return false;
   if (!budget.Allocate(frame, width, height)) return false;
   frame->bitsPerPixel = static_cast<uint8_t>(bits);

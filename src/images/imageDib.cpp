@@ -78,9 +78,8 @@ bool DibReadPixels(ImageBytes& bytes, imageData* frame, int bits, const DibChann
   const int32_t width = frame->width;
   const int32_t height = frame->height;
   const int64_t stride = DibStride(bits, width);
-  const int64_t rowBytes = (int64_t{bits} * width + 7) / 8;
   if (height <= 0 || width <= 0) return false;
-  const uint64_t needed = static_cast<uint64_t>(stride) * static_cast<uint64_t>(height - 1) + static_cast<uint64_t>(rowBytes);
+  const uint64_t needed = static_cast<uint64_t>(stride) * static_cast<uint64_t>(height);
   if (needed > bytes.Remaining()) {
     bytes.Skip(bytes.Remaining());
     return false;
@@ -91,17 +90,14 @@ bool DibReadPixels(ImageBytes& bytes, imageData* frame, int bits, const DibChann
     ConvertRow(data + stride * r, frame->pixels.data() + static_cast<size_t>(row) * width, width, bits, channels,
                keepFourthByte, frame->palette);
   }
-  const uint64_t consumed = static_cast<uint64_t>(stride) * static_cast<uint64_t>(height);
-  bytes.Skip(consumed < bytes.Remaining() ? consumed : bytes.Remaining());
-  return true;
+  return bytes.Skip(needed);
 }
 
 bool DibReadMask(ImageBytes& bytes, imageData* frame, uint32_t topByte) {
   const int32_t width = frame->width;
   const int32_t height = frame->height;
   const int64_t stride = DibStride(1, width);
-  const int64_t rowBytes = (int64_t{width} + 7) / 8;
-  const uint64_t needed = static_cast<uint64_t>(stride) * static_cast<uint64_t>(height - 1) + static_cast<uint64_t>(rowBytes);
+  const uint64_t needed = static_cast<uint64_t>(stride) * static_cast<uint64_t>(height);
   if (needed > bytes.Remaining()) {
     bytes.Skip(bytes.Remaining());
     return false;
@@ -114,7 +110,5 @@ bool DibReadMask(ImageBytes& bytes, imageData* frame, uint32_t topByte) {
       if ((p[x >> 3] >> (7 - (x & 7))) & 1) out[x] |= topByte << 24;
     }
   }
-  const uint64_t consumed = static_cast<uint64_t>(stride) * static_cast<uint64_t>(height);
-  bytes.Skip(consumed < bytes.Remaining() ? consumed : bytes.Remaining());
-  return true;
+  return bytes.Skip(needed);
 }

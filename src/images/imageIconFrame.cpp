@@ -14,8 +14,7 @@ bool IconDecodeImage(ImageBytes& bytes, imageData* frame, ImageBudget& budget, u
   if (width <= 0 || height <= 0) return false;
   if (bits <= 8 && !DibReadPalette(bytes, frame, coloursUsed > 0 ? coloursUsed : uint64_t{1} << bits)) return false;
   const uint64_t colourBytes = static_cast<uint64_t>(DibStride(bits, width)) * static_cast<uint64_t>(height);
-  const uint64_t maskBytes = static_cast<uint64_t>(DibStride(1, width)) * static_cast<uint64_t>(height - 1) +
-                             static_cast<uint64_t>((width + 7) / 8);
+  const uint64_t maskBytes = static_cast<uint64_t>(DibStride(1, width)) * static_cast<uint64_t>(height);
   if (colourBytes > bytes.Remaining() || maskBytes > bytes.Remaining() - colourBytes) return false;
   if (!budget.Allocate(frame, width, height)) return false;
   frame->bitsPerPixel = static_cast<uint8_t>(bits);
