@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform_video.h"
+
 // Message box flags and answers use the Windows encoding, so callers pass the box types the
 // shell's texts are written for (0x40 information with OK, 0x24 question with Yes/No).
 constexpr uint32_t kPlatformBoxOk = 0x00;
@@ -36,3 +38,13 @@ void PlatformMessageBoxHistoryClear();
 void PlatformKeepAwakePulse();
 uint32_t PlatformKeepAwakePulseCount();
 void PlatformKeepAwakePulseCountReset();
+
+// A picture shown in a window that carries no OpenGL context (the launcher): width x height
+// pixels, top row first, 0x00RRGGBB, drawn from the window's top-left corner. The window keeps
+// it; PlatformWindowPaintPicture shows it again (after the window was covered). An empty
+// picture forgets the window's picture.
+void PlatformWindowSetPicture(platformWindow window, int32_t width, int32_t height,
+                              const std::vector<uint32_t>& pixels);
+void PlatformWindowPaintPicture(platformWindow window);
+// The picture the window keeps; false when it has none.
+bool PlatformWindowPicture(platformWindow window, int32_t& width, int32_t& height, std::vector<uint32_t>& pixels);
