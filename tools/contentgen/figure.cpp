@@ -359,6 +359,8 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
                         Add(hip, Scale(across, def.waistWidth / 2 - 0.5)), 0.6);
         if (!def.robe)
             drawLeg(1, false);
+        if (d.Has("collar"))
+            CelsCapsule(cels, paint("collar", ShadeLight), Add(shoulder, Scale(across, -1)), Add(shoulder, Scale(across, 2)), 0.9);
         if (def.cloak) {
             // The stand-up collar behind the head, its red inside showing.
             const Point back = Add(neckTop, Scale(across, -2.5));

@@ -190,8 +190,11 @@ void Run(Program &p, const SourceLine &line)
                 p.legend[dark] = Paint{Ramp(p, line, ramp), ShadeDark};
         }
     } else if (op == "fill") {
-        const Args a = ReadArgs(p, line, 1, true);
+        // A flat fill unless a shade is asked for: a rim round every tile would draw the grid.
+        Args a = ReadArgs(p, line, 1, true);
         Need(line, a, 0);
+        if (a.paint.shade == ShadeAuto)
+            a.paint.shade = ShadeMid;
         CelsRect(p.cels, a.paint, 0, 0, p.cels.width, p.cels.height);
     } else if (op == "rect") {
         const Args a = ReadArgs(p, line, 1, true);
