@@ -91,6 +91,14 @@ TEST_F(QzaTest, PackedArchiveIsReadByTheProgramAndCatShowsWhatItReads) {
   EXPECT_EQ(ReadFile("Gfx\\Tiles\\big.bin"), Pattern(100000, 4));
 }
 
+TEST_F(QzaTest, PackingIntoTheFolderItselfLeavesTheArchiveOut) {
+  Write("src/a.txt", "a");
+  Write("src/b.txt", "b");
+  ASSERT_EQ(Run("pack " + Quoted("src") + " " + Quoted("src/self.qza")).exitCode, 0);
+  ASSERT_EQ(Run("pack " + Quoted("src") + " " + Quoted("src/self.qza")).exitCode, 0);
+  EXPECT_EQ(Run("list " + Quoted("src/self.qza")).output, "1\ta.txt\n1\tb.txt\n");
+}
+
 TEST_F(QzaTest, DamagedArchivesFailWithOneLineAndNothingWritten) {
   const std::string good = ArchiveBytes({{"a.txt", "aaa"}, {"b.txt", "bbb"}});
   Write("cut.qza", good.substr(0, 20));

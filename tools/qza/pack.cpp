@@ -69,8 +69,10 @@ int QzaPack(const std::string& folder, const std::string& archivePath) {
   std::vector<packEntry> entries;
   for (auto it = fs::recursive_directory_iterator(folder, error);
        !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-    if (!it->is_regular_file(error)) continue;
-    if (fs::equivalent(it->path(), output, error)) continue;
+    std::error_code ignored;
+    if (!it->is_regular_file(ignored)) continue;
+    // Packing a folder into an archive inside it leaves the archive itself out.
+    if (fs::equivalent(it->path(), output, ignored)) continue;
     const std::string relative = it->path().lexically_relative(folder).generic_string();
     if (relative.find('\\') != std::string::npos) {
       return fail("file name holds a backslash, which separates folders in archives: " + relative);
