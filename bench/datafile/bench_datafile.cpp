@@ -124,12 +124,26 @@ void BM_ReadLine(benchmark::State& state) {
   state.SetBytesProcessed(bytes);
 }
 
+// Baseline for lines: the standard library's own buffered line reader over the same file.
+void BM_Getline(benchmark::State& state) {
+  const std::string path = (Folder().folder / "text.txt").string();
+  int64_t bytes = 0;
+  for (auto _ : state) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line, '\r')) benchmark::DoNotOptimize(line);
+    bytes += static_cast<int64_t>(fs::file_size(path));
+  }
+  state.SetBytesProcessed(bytes);
+}
+
 }  // namespace
 
 BENCHMARK(BM_Fread)->Arg(65536)->Arg(64)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DataFileDisk)->Arg(65536)->Arg(64)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DataFileArchive)->Arg(65536)->Arg(64)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DataFileMemory)->Arg(65536)->Arg(64)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Getline)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadLine)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

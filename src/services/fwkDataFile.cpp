@@ -301,15 +301,19 @@ int32_t readPartial(openFileInfo& handle, uint8_t* destination, int32_t count) {
   return delivered;
 }
 
-bool readByte(openFileInfo& handle, uint8_t& byte) {
-  // With this much buffered no refill would happen: take the byte directly.
-  if (handle.buffered >= refillBelow && handle.position < INT32_MAX) {
-    byte = handle.buffer[static_cast<size_t>(handle.head++)];
-    --handle.buffered;
-    ++handle.position;
-    return true;
+// Appends bytes to the line up to the first CR, dropping LF bytes. Returns how many bytes
+// were used, the CR included; ended tells whether a CR was found.
+int32_t scanLine(const uint8_t* bytes, int32_t count, std::string& line, bool& ended) {
+  const auto* cr = static_cast<const uint8_t*>(std::memchr(bytes, 13, static_cast<size_t>(count)));
+  ended = cr != nullptr;
+  const uint8_t* end = ended ? cr : bytes + count;
+  for (const uint8_t* from = bytes; from < end;) {
+    const auto* lf = static_cast<const uint8_t*>(std::memchr(from, 10, static_cast<size_t>(end - from)));
+    const uint8_t* stop = lf != nullptr ? lf : end;
+    line.append(reinterpret_cast<const char*>(from), static_cast<size_t>(stop - from));
+    from = stop + (lf != nullptr ? 1 : 0);
   }
-  return readPartial(handle, &byte, 1) == 1;
+  return static_cast<int32_t>(end - bytes) + (ended ? 1 : 0);
 }
 
 }  // namespace
@@ -393,11 +397,35 @@ std::string DataFileReadLine(int32_t handle) {
   std::string line;
   openFileInfo* info = findHandle(handle);
   if (info == nullptr) return line;
-  uint8_t byte;
-  while (readByte(*info, byte) && byte != 13) {
+  for (;;) {
+    // Scan whole runs of bytes that byte-by-byte reads would take without a refill: from
+    // memory all that is left, from a buffer everything above the refill mark.
+    const uint8_t* bytes;
+    int64_t run;
+    if (info->memory >= 0) {
+      const memoryFile& memory = state.memoryFiles[static_cast<size_t>(info->memory)];
+      run = int64_t{memory.size} - info->position;
+      bytes = memory.data.data() + std::min(info->position, memory.size);
+    } else {
+      run = info->buffered - refillBelow + 1;
+      bytes = info->buffer.data() + info->head;
+    }
+    run = std::min<int64_t>(run, INT32_MAX - info->position);
+    if (run > 0) {
+      bool ended;
+      const int32_t used = scanLine(bytes, static_cast<int32_t>(run), line, ended);
+      if (info->memory < 0) {
+        info->head += used;
+        info->buffered -= used;
+      }
+      info->position += used;
+      if (ended) return line;
+      continue;
+    }
+    uint8_t byte;
+    if (readPartial(*info, &byte, 1) != 1 || byte == 13) return line;
     if (byte != 10) line.push_back(static_cast<char>(byte));
   }
-  return line;
 }
 
 bool DataFileSeek(int32_t handle, int32_t position) {
