@@ -74,7 +74,8 @@ void LogStartInfoWrite() {
   state.startInfoWritten = true;
   FILE* file = std::fopen(LogPath().c_str(), "wb");
   if (file == nullptr) return;
-  std::string block = "Application \"" + PlatformExecutablePath() + "\" started on " + state.startText + "\r\n";
+  std::string block =
+      "Application \"" + PlatformExecutablePath() + "\" started on " + state.startText + "\r\n";
   block += "Parameters:\r\n";
   const std::vector<std::string>& parameters = PlatformArguments();
   if (parameters.empty()) block += "    (None)\r\n";
@@ -111,7 +112,8 @@ void LogTimerStop(const std::string& name) {
   const uint32_t now = PlatformTickCount();
   for (size_t i = state.timers.size(); i-- > 0;) {
     const timeRec entry = state.timers[i];
-    LogWrite("Time (ms): " + std::to_string(now - entry.start) + "\t" + std::string(2 * (i + 2), ' ') + entry.name);
+    LogWrite("Time (ms): " + std::to_string(now - entry.start) + "\t" + std::string(2 * (i + 2), ' ') +
+             entry.name);
     if (TextSameIgnoringCase(entry.name, name)) {
       state.timers.resize(i);
       return;
@@ -161,7 +163,8 @@ std::string LogFolder() {
 void LogSetFolder(const std::string& folder) {
   EnsureSetUp();
   state.folder = folder;
-  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') state.folder += PlatformPathSeparator();
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/')
+    state.folder += PlatformPathSeparator();
 }
 
 void LogSetFileName(const std::string& name) {

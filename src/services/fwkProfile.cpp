@@ -144,7 +144,8 @@ bool ProfileWrite(const std::string& path, const std::string& section, const std
       }
       if (!Trim(lines[i]).empty()) insertAt = i + 1;
     }
-    if (!replaced) lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), cleanKey + "=" + cleanValue);
+    if (!replaced)
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), cleanKey + "=" + cleanValue);
   }
 
   std::string content;

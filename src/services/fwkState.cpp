@@ -55,6 +55,18 @@ StatePtr FindOrCreate(int32_t id) {
   return states.back();
 }
 
+// Stores a handler of one of the three kinds unless id <= 0 or the state already has one.
+template <typename Store>
+bool Register(int32_t id, int32_t stateDef::*kind, int32_t newKind, Store store) {
+  if (id <= 0) return false;
+  const StatePtr existing = Find(id);
+  if (existing && existing.get()->*kind != handlerNone) return false;
+  const StatePtr state = FindOrCreate(id);
+  state.get()->*kind = newKind;
+  store(*state);
+  return true;
+}
+
 void RunEnter(const StatePtr& state, int32_t previousId) {
   if (state->enterKind == handlerProcedure && state->enterProcedure) state->enterProcedure(previousId);
   if (state->enterKind == handlerMethod && state->enterMethod.code) {
@@ -123,57 +135,33 @@ uint32_t StateTime(int32_t id) {
 bool StateIsPaused() { return current && current->paused; }
 
 bool StateSetEnterHandler(int32_t id, stateEnterProc handler) {
-  const StatePtr existing = id > 0 ? Find(id) : nullptr;
-  if (id <= 0 || (existing && existing->enterKind != handlerNone)) return false;
-  const StatePtr state = FindOrCreate(id);
-  state->enterKind = handlerProcedure;
-  state->enterProcedure = handler;
-  return true;
+  return Register(id, &stateDef::enterKind, handlerProcedure,
+                  [&](stateDef& state) { state.enterProcedure = handler; });
 }
 
 bool StateSetUpdateHandler(int32_t id, stateUpdateProc handler) {
-  const StatePtr existing = id > 0 ? Find(id) : nullptr;
-  if (id <= 0 || (existing && existing->updateKind != handlerNone)) return false;
-  const StatePtr state = FindOrCreate(id);
-  state->updateKind = handlerProcedure;
-  state->updateProcedure = handler;
-  return true;
+  return Register(id, &stateDef::updateKind, handlerProcedure,
+                  [&](stateDef& state) { state.updateProcedure = handler; });
 }
 
 bool StateSetLeaveHandler(int32_t id, stateLeaveProc handler) {
-  const StatePtr existing = id > 0 ? Find(id) : nullptr;
-  if (id <= 0 || (existing && existing->leaveKind != handlerNone)) return false;
-  const StatePtr state = FindOrCreate(id);
-  state->leaveKind = handlerProcedure;
-  state->leaveProcedure = handler;
-  return true;
+  return Register(id, &stateDef::leaveKind, handlerProcedure,
+                  [&](stateDef& state) { state.leaveProcedure = handler; });
 }
 
 bool StateSetEnterMethod(int32_t id, stateEnterMethod handler) {
-  const StatePtr existing = id > 0 ? Find(id) : nullptr;
-  if (id <= 0 || (existing && existing->enterKind != handlerNone)) return false;
-  const StatePtr state = FindOrCreate(id);
-  state->enterKind = handlerMethod;
-  state->enterMethod = handler;
-  return true;
+  return Register(id, &stateDef::enterKind, handlerMethod,
+                  [&](stateDef& state) { state.enterMethod = handler; });
 }
 
 bool StateSetUpdateMethod(int32_t id, stateUpdateMethod handler) {
-  const StatePtr existing = id > 0 ? Find(id) : nullptr;
-  if (id <= 0 || (existing && existing->updateKind != handlerNone)) return false;
-  const StatePtr state = FindOrCreate(id);
-  state->updateKind = handlerMethod;
-  state->updateMethod = handler;
-  return true;
+  return Register(id, &stateDef::updateKind, handlerMethod,
+                  [&](stateDef& state) { state.updateMethod = handler; });
 }
 
 bool StateSetLeaveMethod(int32_t id, stateLeaveMethod handler) {
-  const StatePtr existing = id > 0 ? Find(id) : nullptr;
-  if (id <= 0 || (existing && existing->leaveKind != handlerNone)) return false;
-  const StatePtr state = FindOrCreate(id);
-  state->leaveKind = handlerMethod;
-  state->leaveMethod = handler;
-  return true;
+  return Register(id, &stateDef::leaveKind, handlerMethod,
+                  [&](stateDef& state) { state.leaveMethod = handler; });
 }
 
 void StateSet(int32_t id) {

@@ -20,8 +20,7 @@ Sandbox StartWithUserFile(const std::string& content) {
 }
 
 TEST(IniRead, NamesIgnoreCaseAndTheFirstMatchWins) {
-  StartWithUserFile(
-      "[Video]\r\nWidth=800\r\nwidth=640\r\n[VIDEO]\r\nHeight=600\r\n[Other]\r\nWidth=1\r\n");
+  StartWithUserFile("[Video]\r\nWidth=800\r\nwidth=640\r\n[VIDEO]\r\nHeight=600\r\n[Other]\r\nWidth=1\r\n");
   EXPECT_EQ(IniReadInteger("video", "WIDTH", 0), 800);
   EXPECT_EQ(IniReadInteger("Video", "Height", 77), 77);  // only the first section counts
   EXPECT_EQ(IniReadInteger("other", "width", 0), 1);

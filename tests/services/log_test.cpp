@@ -117,7 +117,6 @@ TEST(Log, TraceIndentsEverythingBetweenBeginAndEnd) {
   EXPECT_EQ(Lines(lines.begin() + 3, lines.end()), expected);
 }
 
-
 TEST(Log, StartupBlockCarriesNoTraceIndent) {
   StartLog({"-trace"});
   LogTraceBegin("Deep - ");  // the block is written before this line
@@ -126,8 +125,6 @@ TEST(Log, StartupBlockCarriesNoTraceIndent) {
   EXPECT_EQ(lines[1], "Parameters:");
   EXPECT_EQ(lines[2], "    -trace");
 }
-
-
 
 TEST(Log, MemoryLineNamesTheWorkingSet) {
   StartLog({});

@@ -23,7 +23,6 @@ TEST(PlatformClock, VirtualClockMovesOnlyWhenTold) {
   EXPECT_FALSE(PlatformClockIsVirtual());
 }
 
-
 TEST(PlatformProcess, InitReadsTheBackendSwitches) {
   unsetenv("SDL_VIDEODRIVER");
   char program[] = "sanguor";

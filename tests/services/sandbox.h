@@ -7,10 +7,10 @@
 #include <vector>
 
 struct Sandbox {
-  std::string root;     // ends in '/'
-  std::string app;      // the program folder, ends in '/'
-  std::string dataHome; // XDG_DATA_HOME, ends in '/'
-  std::string userData; // dataHome + company + product folders, ends in '/'
+  std::string root;      // ends in '/'
+  std::string app;       // the program folder, ends in '/'
+  std::string dataHome;  // XDG_DATA_HOME, ends in '/'
+  std::string userData;  // dataHome + company + product folders, ends in '/'
 };
 
 // Makes the tree for the running test, sets the arguments, the executable path

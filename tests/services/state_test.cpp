@@ -178,10 +178,11 @@ TEST_F(StateMachine, ObjectMethodsGetTheirObject) {
     int updated = 0;
     int32_t leftFor = 0;
   } counter;
-  ASSERT_TRUE(StateSetEnterMethod(7, {[](void* o, int32_t) { static_cast<Counter*>(o)->entered++; }, &counter}));
+  ASSERT_TRUE(
+      StateSetEnterMethod(7, {[](void* o, int32_t) { static_cast<Counter*>(o)->entered++; }, &counter}));
   ASSERT_TRUE(StateSetUpdateMethod(7, {[](void* o) { static_cast<Counter*>(o)->updated++; }, &counter}));
-  ASSERT_TRUE(StateSetLeaveMethod(7, {[](void* o, int32_t next) { static_cast<Counter*>(o)->leftFor = next; },
-                                      &counter}));
+  ASSERT_TRUE(StateSetLeaveMethod(
+      7, {[](void* o, int32_t next) { static_cast<Counter*>(o)->leftFor = next; }, &counter}));
   StateSet(7);
   StateRun();
   StateRun();

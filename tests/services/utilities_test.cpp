@@ -81,14 +81,15 @@ TEST(UtilitiesFolders, FallsBackWhenTheProductFolderCannotBeMade) {
   EXPECT_EQ(UtilUserDataFolder(), box.app);
 }
 
-
 TEST(UtilitiesIntegers, IntegerTextRules) {
-  for (const char* text : {"0", "-12", "007", "-0", "99999999999999"}) EXPECT_TRUE(UtilIsInteger(text)) << text;
+  for (const char* text : {"0", "-12", "007", "-0", "99999999999999"})
+    EXPECT_TRUE(UtilIsInteger(text)) << text;
   for (const char* text : {"", "-", "1-2", "+3", " 1", "1 ", "--1", "12px", "0x10"}) {
     EXPECT_FALSE(UtilIsInteger(text)) << text;
   }
   for (const char* text : {"1", "007", "99999999999999"}) EXPECT_TRUE(UtilIsPositiveInteger(text)) << text;
-  for (const char* text : {"000000", "0", "-5", "-0", "", "x"}) EXPECT_FALSE(UtilIsPositiveInteger(text)) << text;
+  for (const char* text : {"000000", "0", "-5", "-0", "", "x"})
+    EXPECT_FALSE(UtilIsPositiveInteger(text)) << text;
 }
 
 TEST(UtilitiesIntegers, ClampTakesTheBoundsInEitherOrder) {
@@ -128,8 +129,8 @@ TEST(UtilitiesArrays, StringSortsAreOrdinal) {
 TEST(UtilitiesArrays, PairSortIsStableBySignedKey) {
   std::vector<utilPair> pairs = {{3, 1}, {-1, 2}, {3, 3}, {INT32_MIN, 4}, {-1, 5}, {0, 6}};
   UtilSortPairs(pairs);
-  const std::vector<std::pair<int32_t, int32_t>> expected = {
-      {INT32_MIN, 4}, {-1, 2}, {-1, 5}, {0, 6}, {3, 1}, {3, 3}};
+  const std::vector<std::pair<int32_t, int32_t>> expected = {{INT32_MIN, 4}, {-1, 2}, {-1, 5},
+                                                             {0, 6},         {3, 1},  {3, 3}};
   ASSERT_EQ(pairs.size(), expected.size());
   for (size_t i = 0; i < pairs.size(); ++i) {
     EXPECT_EQ(pairs[i].key, expected[i].first) << i;
