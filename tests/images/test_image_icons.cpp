@@ -198,6 +198,7 @@ TEST(ImageAni, EveryIconChunkBecomesAFrameWithMaskTopByteOne) {
       Join({{'A', 'C', 'O', 'N'}, Chunk("LIST", info), Chunk("anih", header), Chunk("rate", {8, 0, 0, 0, 8, 0, 0, 0}),
             Chunk("LIST", frames)});
   const std::vector<uint8_t> file = Join({{'R', 'I', 'F', 'F'}, {0, 0, 0, 0}, body});
+  PlaceFile("cursor.ani", file);
   imageData* image = DecodeBytes("x.ani", file, 5, 7);
   ASSERT_NE(image->next, nullptr);
   EXPECT_EQ(image->next->next, nullptr);
