@@ -80,6 +80,7 @@ TEST_F(PlatformVideo, InjectedEventsArriveThroughThePumpWithTheirStateChanges) {
   PlatformAppSetHandler(&RecordApp, &seen);
   PlatformPumpMessages();
   ASSERT_TRUE(PlatformAppIsActive());
+  seen.appKinds.clear();
 
   PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_CLOSE);
   PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_DEACTIVATE);

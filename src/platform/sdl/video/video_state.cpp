@@ -50,9 +50,11 @@ bool SdlVideoStart() {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   state.injectEventType = SDL_RegisterEvents(1);
   state.started = true;
-  state.appActive = false;
-  state.appMinimized = false;
+  // A headless application is active from the start, as a real one is once its first window
+  // takes the focus.
   state.headlessActive = true;
+  state.appActive = state.headless;
+  state.appMinimized = false;
   state.rendererAccelerated = -1;
   if (state.headless) {
     if (SdlVirtualMonitors().empty()) {
