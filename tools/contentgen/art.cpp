@@ -1,6 +1,7 @@
 #include "art.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "sources.h"
@@ -60,6 +61,14 @@ Raster ArtFigureFrame(Art &art, const FigureDef &def, const Pose &pose, int w, i
         for (Cel &c : cels.cells)
             if (c.ramp != 0 && c.ramp != cels.outlineRamp)
                 c.shade = ShadeLight;
+    // Drops thrown out of the wound towards the blow, in an arc before the chest.
+    const int blood = PaletteFind(art.palette, "blood");
+    for (int i = 0; i < pose.blood; ++i) {
+        const uint32_t jitter = Hash(static_cast<uint32_t>(i), static_cast<uint32_t>(frameIndex), 91);
+        const double x = footX + pose.shiftX + 6 + i * 2.0 + jitter % 2;
+        const double y = ground - 38 - 3 * std::sin(i * 0.7) + (jitter >> 8) % 2;
+        CelsDisc(cels, Paint{blood}, x, y, i % 3 == 0 ? 1.1 : 0.7);
+    }
     if (pose.rotate != 0)
         cels = CelsRotate(cels, Point{footX + pose.shiftX, ground}, pose.rotate);
     if (pose.dust > 0)

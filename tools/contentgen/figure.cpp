@@ -62,6 +62,8 @@ void ParsePoseKey(const SourceLine &line, Pose &pose, const std::string &key, co
             pose.shiftY = v;
         else if (key == "dust")
             pose.dust = static_cast<int>(v);
+        else if (key == "blood")
+            pose.blood = std::clamp(static_cast<int>(v), 0, 8);
         else if (key == "ash")
             pose.ash = static_cast<int>(v);
         else if (key == "hold") {
@@ -304,7 +306,8 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
         if (def.item == "torch") {
             CelsCapsule(cels, paint("item", ShadeAuto, true), back, tip, 0.9);
             const Mask &flame = d.FindMask(context.frameIndex % 2 ? "flame2" : "flame1");
-            CelsDisc(cels, Paint{d.Ramp("glow"), ShadeMid, false, true}, tip.x, tip.y - 3, 9);
+            CelsDisc(cels, Paint{d.Ramp("glowcore"), ShadeMid, false, true}, tip.x, tip.y - 3, 5.5);
+            CelsDisc(cels, Paint{d.Ramp("glow"), ShadeMid, false, true}, tip.x, tip.y - 3, 9.5);
             CelsMask(cels, flame, static_cast<int>(std::lround(tip.x)), static_cast<int>(std::lround(tip.y)), d.Legend());
         } else if (def.item == "cross") {
             CelsCapsule(cels, paint("metal", ShadeAuto, true), back, tip, 0.7);
@@ -325,6 +328,7 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
     };
 
     if (!context.frontOnly) {
+        // A cloak hides the far arm; other figures show it behind the body.
         if (def.cloak) {
             const double flare = pose.cloak;
             const Point backTop = Add(shoulder, Scale(across, -def.shoulderWidth / 2 - 0.5));
@@ -342,7 +346,8 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
         if (!def.hairBack.empty())
             CelsMask(cels, d.FindMask(def.hairBack), static_cast<int>(std::lround(neckTop.x + pose.headX)),
                      static_cast<int>(std::lround(neckTop.y + pose.headY)), d.Legend());
-        drawArm(0, true);
+        if (!def.cloak)
+            drawArm(0, true);
         drawLeg(0, true);
         if (def.robe) {
             drawLeg(1, false);
@@ -359,8 +364,6 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
                         Add(hip, Scale(across, def.waistWidth / 2 - 0.5)), 0.6);
         if (!def.robe)
             drawLeg(1, false);
-        if (d.Has("collar"))
-            CelsCapsule(cels, paint("collar", ShadeLight), Add(shoulder, Scale(across, -1)), Add(shoulder, Scale(across, 2)), 0.9);
         if (def.cloak) {
             // The stand-up collar behind the head, its red inside showing.
             const Point back = Add(neckTop, Scale(across, -2.5));
@@ -369,6 +372,8 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
         }
     }
     CelsCapsule(cels, paint("skin"), shoulder, neckTop, 1.2);
+    if (d.Has("collar"))
+        CelsCapsule(cels, paint("collar", ShadeLight), Add(shoulder, Point{-1, -1}), Add(shoulder, Point{1.5, -1}), 0.8);
     const std::string headName = vampire ? def.turnedHead : def.head;
     const std::string faceName = pose.face.empty() ? headName : headName + "_" + pose.face;
     const Mask &head = d.FindMask(context.masks->count(faceName) ? faceName : headName);

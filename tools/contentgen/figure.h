@@ -23,6 +23,7 @@ struct Pose {
     int dust = 0;                    // percent of the figure crumbled away
     int ash = 0;                     // size of a heap of ash at the feet
     bool flash = false;              // lit up by a blow
+    int blood = 0;                   // drops of blood thrown back from the chest
     int hold = 1;                    // advances the frame is shown for
     std::string face;                // another head picture for this frame
 };

@@ -299,7 +299,7 @@ void ArtPictures(Art &art, const std::string &file, std::vector<Output> &outputs
             const int w = SourceInteger(line, size.substr(0, size.find(',')));
             const int h = SourceInteger(line, size.substr(size.find(',') + 1));
             scale = keys.count("scale") ? SourceInteger(line, keys.at("scale")) : 1;
-            if (w < 1 || h < 1 || w > 2048 || h > 2048 || scale < 1 || scale > 16)
+            if (w < 1 || h < 1 || scale < 1 || scale > 16 || w * scale > 4096 || h * scale > 4096)
                 SourceFail(line, "picture size out of range");
             current = Output{line.tokens[1], {}, {}, false, keys.count("bits") ? SourceInteger(line, keys.at("bits")) : 32};
             program = std::make_unique<Program>(Program{art, Cels(w, h, PaletteFind(art.palette, "outline")), {}, {}, false});
