@@ -286,6 +286,11 @@ bool PlatformGLSwapBuffers(platformDC dc) {
     return false;
   }
   if (!state.headless) {
+    if (window->keepPresented && SDL_GL_GetCurrentWindow() == window->sdl) {
+      SDL_GL_GetDrawableSize(window->sdl, &window->presentedWidth, &window->presentedHeight);
+      state.gl.ReadBuffer(GL_BACK);
+      ReadPixels(window->presentedWidth, window->presentedHeight, window->presented);
+    }
     SDL_GL_SwapWindow(window->sdl);
     return true;
   }
@@ -357,11 +362,15 @@ bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& he
     state.gl.BindFramebuffer(GL_FRAMEBUFFER, context->framebuffers[1 - context->back]);
     ReadPixels(width, height, pixels);
     state.gl.BindFramebuffer(GL_FRAMEBUFFER, context->framebuffers[context->back]);
+  } else if (record->keepPresented && record->presentedWidth == width && record->presentedHeight == height) {
+    pixels = record->presented;
   } else {
+    // Before the first copy, the back buffer still holds the last frame on swap-by-copy
+    // systems (Mesa on X11); it is the best guess there is.
+    record->keepPresented = true;
     SDL_GL_GetDrawableSize(record->sdl, &width, &height);
-    state.gl.ReadBuffer(GL_FRONT);
-    ReadPixels(width, height, pixels);
     state.gl.ReadBuffer(GL_BACK);
+    ReadPixels(width, height, pixels);
   }
   previous.Restore(record->sdl);
   return true;

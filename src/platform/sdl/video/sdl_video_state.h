@@ -30,6 +30,12 @@ struct sdlWindowRecord {
   platformWindowHandler handler = nullptr;
   void* handlerContext = nullptr;
   platformGLContext context = 0;  // the context created on the window last
+  // Window systems do not reliably give back a presented frame, so once someone reads a
+  // window's pixels its frames are copied as they are presented.
+  bool keepPresented = false;
+  int32_t presentedWidth = 0;
+  int32_t presentedHeight = 0;
+  std::vector<uint32_t> presented;
 };
 
 // Headless runs draw into framebuffer objects instead of the offscreen driver's single
