@@ -91,6 +91,9 @@ texture* TextureNew(int32_t displayId)
     modelDisplay* record = ModelDisplayRecord(displayId);
     if (!record)
         return nullptr;
+    // A texture the store cannot count, bind or free would leak and draw blank.
+    if (!ModelHooks().textureTileName)
+        TextureInit();
     GraphicsDisplayMakeCurrent(displayId);
     texture* t = new texture();
     t->displayId = displayId;
