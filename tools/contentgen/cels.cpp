@@ -10,13 +10,16 @@ Cels::Cels(int w, int h, int outline) : width(w), height(h), cells(static_cast<s
 
 uint32_t Hash(uint32_t a, uint32_t b, uint32_t c)
 {
-    uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
-    h ^= h >> 15;
-    h *= 0x2C1B3C6Du;
-    h ^= h >> 12;
-    h *= 0x297A2D39u;
-    h ^= h >> 15;
-    return h;
+    // Each input is folded in and fully mixed before the next, so no row or column repeats.
+    auto mix = [](uint32_t h) {
+        h ^= h >> 16;
+        h *= 0x7FEB352Du;
+        h ^= h >> 15;
+        h *= 0x846CA68Bu;
+        h ^= h >> 16;
+        return h;
+    };
+    return mix(mix(mix(a + 0x9E3779B9u) ^ b) ^ c);
 }
 
 void CelsApply(Cels &cels, const Paint &paint, const Coverage &cover)
