@@ -332,15 +332,19 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
         if (def.cloak) {
             const double flare = pose.cloak;
             const Point backTop = Add(shoulder, Scale(across, -def.shoulderWidth / 2 - 0.5));
+            // The hem dips between two points, like a bat's wing.
+            const Point hemFront{hip.x + 3 - flare * 0.3, hemY}, hemBack{hip.x - 7 - flare, hemY + 1};
+            const Point dip{(hemFront.x + hemBack.x) / 2, hemY - 1.5};
             std::vector<Point> outer = {Add(shoulder, Point{0, -1}), Add(shoulder, Scale(across, def.shoulderWidth / 2)),
-                                        Add(hip, Point{def.waistWidth / 2 + 1.5, 0}), {hip.x + 3 - flare * 0.3, hemY},
-                                        {hip.x - 7 - flare, hemY + 1}, {backTop.x - 2 - flare * 0.6, hip.y - 2}, backTop};
+                                        Add(hip, Point{def.waistWidth / 2 + 1.5, 0}), hemFront, dip, hemBack,
+                                        {backTop.x - 2 - flare * 0.6, hip.y - 2}, backTop};
             std::vector<Point> lining = outer;
-            lining[3].y += 1, lining[4] = Add(lining[4], Point{-2.5, 1}), lining[5].x -= 2.5, lining[6].x -= 1;
+            lining[3].y += 1, lining[4].y += 1, lining[5] = Add(lining[5], Point{-2.5, 1}), lining[6].x -= 2.5,
+                lining[7].x -= 1;
             CelsPolygon(cels, paint("lining"), lining);
             for (Point &p : outer)
                 p.x += 0.4;
-            outer[4].y -= 0.8;
+            outer[5].y -= 0.8;
             CelsPolygon(cels, paint("cloak"), outer);
         }
         if (!def.hairBack.empty())
@@ -367,8 +371,8 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
         if (def.cloak) {
             // The stand-up collar behind the head, its red inside showing.
             const Point back = Add(neckTop, Scale(across, -2.5));
-            CelsPolygon(cels, paint("cloak"), {Add(shoulder, Point{-3, 1}), Add(back, Point{-2.5, -7}), Add(neckTop, Point{0.5, -1}), shoulder});
-            CelsPolygon(cels, paint("lining", ShadeMid), {Add(shoulder, Point{-1.5, 0}), Add(back, Point{-1, -5}), Add(neckTop, Point{-0.2, -0.5})});
+            CelsPolygon(cels, paint("cloak"), {Add(shoulder, Point{-3.5, 1}), Add(back, Point{-3.5, -9}), Add(back, Point{-1, -8}), Add(neckTop, Point{0.5, -1}), shoulder});
+            CelsPolygon(cels, paint("lining", ShadeMid), {Add(shoulder, Point{-1.5, 0}), Add(back, Point{-2, -7.5}), Add(back, Point{-0.8, -6.5}), Add(neckTop, Point{-0.2, -0.5})});
         }
     }
     CelsCapsule(cels, paint("skin"), shoulder, neckTop, 1.2);

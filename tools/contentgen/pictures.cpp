@@ -301,7 +301,10 @@ void ArtPictures(Art &art, const std::string &file, std::vector<Output> &outputs
             scale = keys.count("scale") ? SourceInteger(line, keys.at("scale")) : 1;
             if (w < 1 || h < 1 || scale < 1 || scale > 16 || w * scale > 4096 || h * scale > 4096)
                 SourceFail(line, "picture size out of range");
-            current = Output{line.tokens[1], {}, {}, false, keys.count("bits") ? SourceInteger(line, keys.at("bits")) : 32};
+            const int bits = keys.count("bits") ? SourceInteger(line, keys.at("bits")) : 32;
+            if (bits != 24 && bits != 32)
+                SourceFail(line, "bits is 24 (opaque) or 32 (with alpha)");
+            current = Output{line.tokens[1], {}, {}, false, bits};
             program = std::make_unique<Program>(Program{art, Cels(w, h, PaletteFind(art.palette, "outline")), {}, {}, false});
             continue;
         }
