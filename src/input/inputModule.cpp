@@ -1,0 +1,64 @@
+// Module start-up and shutdown, and the small helpers the other files share.
+#include <limits>
+
+#include "input/inputTables.h"
+#include "services/fwkLog.h"
+
+namespace {
+
+inputModuleState state;
+
+}  // namespace
+
+inputModuleState& InputState() { return state; }
+
+void InputInit() {
+  // A fresh start: tests call this again to reset the module, so hooks left on go first.
+  InputKeyboardHookOff();
+  InputMouseHookOff();
+  state = inputModuleState{};
+  LogVersionAdd("fwkInput - Version 1.0");
+  InputJoystickEnumerate();
+  InputMenuSetCreate();
+}
+
+void InputFinal() {
+  InputKeyboardHookOff();
+  InputMouseHookOff();
+  InputControlSetSaveAll();
+  state = inputModuleState{};
+}
+
+void InputSetDisplayQueries(inputFullscreenQuery isFullscreen, inputCurrentWindowQuery currentWindow) {
+  state.isFullscreen = isFullscreen;
+  state.currentWindow = currentWindow;
+}
+
+bool InputProgramIsFullscreen() { return state.isFullscreen != nullptr && state.isFullscreen(); }
+
+platformWindow InputProgramCurrentWindow() {
+  return state.currentWindow != nullptr ? state.currentWindow() : 0;
+}
+
+const inputMenuActions& InputMenuActions() { return state.menu; }
+
+std::string InputUpper(const std::string& text) {
+  std::string upper = text;
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+int32_t InputSaturate(int64_t value) {
+  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(value);
+}
+
+void inputQueue::Push(const inputEvent& event) {
+  if (events_.size() >= kCapacity) events_.pop_front();
+  events_.push_back(event);
+}
+
+void inputQueue::CopyTo(std::vector<inputEvent>& out) const { out.assign(events_.begin(), events_.end()); }

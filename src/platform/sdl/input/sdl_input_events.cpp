@@ -1,0 +1,166 @@
+// SDL keyboard and mouse events in the Windows shapes: first through the hooks, then, unless a
+// hook swallowed them, to the application's message handler.
+#include "platform/sdl/sdl_input.h"
+
+#include "platform/platform_system.h"
+#include "platform/sdl/input/sdl_hooks.h"
+#include "platform/sdl/input/sdl_keys.h"
+
+namespace {
+
+platformInputMessageProc messageHandler = nullptr;
+// The buttons held, as the wParam key state bits; SDL events pushed by tests carry no state.
+uint32_t buttonsHeld = 0;
+
+void Deliver(platformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  if (messageHandler != nullptr) messageHandler(window, message, wParam, lParam);
+}
+
+bool IsAlt(SDL_Scancode scancode) { return scancode == SDL_SCANCODE_LALT || scancode == SDL_SCANCODE_RALT; }
+
+void HandleKey(const SDL_KeyboardEvent& key) {
+  const bool down = key.type == SDL_KEYDOWN;
+  const sdlWindowsKey windowsKey = SdlKeyToWindows(key.keysym.scancode, (key.keysym.mod & KMOD_NUM) != 0);
+  if (windowsKey.virtualKey == 0) return;
+  const bool control = (key.keysym.mod & KMOD_CTRL) != 0;
+  bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+  if (IsAlt(key.keysym.scancode)) {
+    // The Alt key's own event: down holds Alt; up releases it unless the other Alt is held.
+    const Uint16 other = key.keysym.scancode == SDL_SCANCODE_LALT ? KMOD_RALT : KMOD_LALT;
+    alt = down || (key.keysym.mod & other) != 0;
+  }
+  // Windows sends the system key messages while Alt is held without Control, and for F10.
+  const bool system = !control && (alt || windowsKey.virtualKey == PLATFORM_VK_F1 + 9) &&
+                      !(IsAlt(key.keysym.scancode) && !down);
+  uint32_t message = down ? PLATFORM_WM_KEYDOWN : PLATFORM_WM_KEYUP;
+  if (system) message = down ? PLATFORM_WM_SYSKEYDOWN : PLATFORM_WM_SYSKEYUP;
+
+  platformKeyboardHookEvent event;
+  event.virtualKey = windowsKey.virtualKey;
+  event.scanCode = windowsKey.scanCode;
+  event.flags = (windowsKey.extended ? PLATFORM_LLKHF_EXTENDED : 0) | (alt ? PLATFORM_LLKHF_ALTDOWN : 0) |
+                (down ? 0 : PLATFORM_LLKHF_UP);
+  event.time = PlatformTickCount();
+  if (SdlHooksRunKeyboard(message, event) != 0) return;
+
+  const uint32_t flags = 1u | (windowsKey.scanCode << 16) | (windowsKey.extended ? PLATFORM_KF_EXTENDED : 0) |
+                         (alt ? PLATFORM_KF_ALTDOWN : 0) | (!down || key.repeat != 0 ? PLATFORM_KF_REPEAT : 0) |
+                         (down ? 0 : PLATFORM_KF_UP);
+  const uint32_t virtualKey = SdlGenericVirtualKey(windowsKey.virtualKey);
+  if (SdlHooksRunKeyboardLegacy(virtualKey, flags) != 0) return;
+  Deliver(key.windowID, message, virtualKey, static_cast<intptr_t>(flags));
+}
+
+uint32_t KeyState() {
+  const SDL_Keymod mod = SDL_GetModState();
+  return buttonsHeld | ((mod & KMOD_SHIFT) != 0 ? PLATFORM_MK_SHIFT : 0) |
+         ((mod & KMOD_CTRL) != 0 ? PLATFORM_MK_CONTROL : 0);
+}
+
+platformPoint ScreenPoint(uint32_t windowId, int32_t x, int32_t y) {
+  platformPoint point{x, y};
+  SDL_Window* window = SDL_GetWindowFromID(windowId);
+  if (window != nullptr) {
+    int left = 0;
+    int top = 0;
+    SDL_GetWindowPosition(window, &left, &top);
+    point.x += left;
+    point.y += top;
+  }
+  return point;
+}
+
+// Runs the mouse hooks, then hands the message on. lParam holds the client point, or the
+// screen point for wheel messages.
+void SendMouse(uint32_t windowId, uint32_t message, uintptr_t wParam, int32_t x, int32_t y, uint32_t mouseData) {
+  const platformPoint screen = ScreenPoint(windowId, x, y);
+  platformMouseHookEvent event;
+  event.x = screen.x;
+  event.y = screen.y;
+  event.mouseData = mouseData;
+  event.time = PlatformTickCount();
+  if (SdlHooksRunMouse(message, event) != 0) return;
+  const bool wheel = message == PLATFORM_WM_MOUSEWHEEL || message == PLATFORM_WM_MOUSEHWHEEL;
+  const uint32_t lParam = wheel ? PlatformMakeLong(screen.x, screen.y) : PlatformMakeLong(x, y);
+  Deliver(windowId, message, wParam, static_cast<intptr_t>(lParam));
+}
+
+void HandleButton(const SDL_MouseButtonEvent& button) {
+  const bool down = button.type == SDL_MOUSEBUTTONDOWN;
+  uint32_t bit = 0;
+  uint32_t message = 0;
+  uint32_t xButton = 0;
+  switch (button.button) {
+    case SDL_BUTTON_LEFT:
+      bit = PLATFORM_MK_LBUTTON;
+      message = down ? PLATFORM_WM_LBUTTONDOWN : PLATFORM_WM_LBUTTONUP;
+      break;
+    case SDL_BUTTON_MIDDLE:
+      bit = PLATFORM_MK_MBUTTON;
+      message = down ? PLATFORM_WM_MBUTTONDOWN : PLATFORM_WM_MBUTTONUP;
+      break;
+    case SDL_BUTTON_RIGHT:
+      bit = PLATFORM_MK_RBUTTON;
+      message = down ? PLATFORM_WM_RBUTTONDOWN : PLATFORM_WM_RBUTTONUP;
+      break;
+    case SDL_BUTTON_X1:
+    case SDL_BUTTON_X2:
+      xButton = button.button == SDL_BUTTON_X1 ? PLATFORM_XBUTTON1 : PLATFORM_XBUTTON2;
+      bit = button.button == SDL_BUTTON_X1 ? PLATFORM_MK_XBUTTON1 : PLATFORM_MK_XBUTTON2;
+      message = down ? PLATFORM_WM_XBUTTONDOWN : PLATFORM_WM_XBUTTONUP;
+      break;
+    default: return;
+  }
+  // The key state in wParam is the state after the change, as Windows reports it.
+  buttonsHeld = down ? (buttonsHeld | bit) : (buttonsHeld & ~bit);
+  const uintptr_t wParam = PlatformMakeLong(static_cast<int32_t>(KeyState()), static_cast<int32_t>(xButton));
+  SendMouse(button.windowID, message, wParam, button.x, button.y, xButton << 16);
+}
+
+void HandleWheel(const SDL_MouseWheelEvent& wheel) {
+  const int32_t sign = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+  const int32_t vertical = wheel.y * sign * PLATFORM_WHEEL_DELTA;
+  const int32_t horizontal = wheel.x * sign * PLATFORM_WHEEL_DELTA;
+  if (vertical != 0) {
+    const uintptr_t wParam = PlatformMakeLong(static_cast<int32_t>(KeyState()), vertical);
+    SendMouse(wheel.windowID, PLATFORM_WM_MOUSEWHEEL, wParam, wheel.mouseX, wheel.mouseY,
+              static_cast<uint32_t>(vertical) << 16);
+  }
+  if (horizontal != 0) {
+    const uintptr_t wParam = PlatformMakeLong(static_cast<int32_t>(KeyState()), horizontal);
+    SendMouse(wheel.windowID, PLATFORM_WM_MOUSEHWHEEL, wParam, wheel.mouseX, wheel.mouseY,
+              static_cast<uint32_t>(horizontal) << 16);
+  }
+}
+
+}  // namespace
+
+bool SdlInputHandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: HandleKey(event.key); return true;
+    case SDL_MOUSEMOTION:
+      SendMouse(event.motion.windowID, PLATFORM_WM_MOUSEMOVE, KeyState(), event.motion.x, event.motion.y, 0);
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: HandleButton(event.button); return true;
+    case SDL_MOUSEWHEEL: HandleWheel(event.wheel); return true;
+    // Controllers are listed once at start-up and never read through events.
+    case SDL_JOYAXISMOTION:
+    case SDL_JOYBALLMOTION:
+    case SDL_JOYHATMOTION:
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED:
+    case SDL_CONTROLLERAXISMOTION:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERDEVICEREMAPPED: return true;
+    default: return false;
+  }
+}
+
+void PlatformInputSetMessageHandler(platformInputMessageProc proc) { messageHandler = proc; }
