@@ -135,10 +135,12 @@ void Fog(std::vector<Output> &outputs, Art &art, const std::string &folder)
     }
     if (puffs.empty() || formFrames < 1 || driftFrames < 1 || formFrames > 50 || driftFrames > 50)
         throw SourceError("fog.txt needs puffs and 1..50 frames per sequence");
-    const int fog = PaletteFind(art.palette, "fog"), glow = PaletteFind(art.palette, "eye_glow");
+    const int fog = PaletteFind(art.palette, "fog"), mist = PaletteFind(art.palette, "mist");
+    const int glow = PaletteFind(art.palette, "eye_glow");
     const double cx = kWide / 2.0, ground = kHeight - 2;
     auto frame = [&](double grown, double angle, bool withEyes) {
         Cels cels(kWide, kHeight, PaletteFind(art.palette, "outline"));
+        std::vector<Puff> halos;
         for (size_t i = 0; i < puffs.size(); ++i) {
             const Puff &p = puffs[i];
             const double a = angle + p.phase * 2 * M_PI;
@@ -149,6 +151,14 @@ void Fog(std::vector<Output> &outputs, Art &art, const std::string &folder)
             CelsDisc(cels, Paint{fog, ShadeDark}, x + 0.6, y + 0.8, r);
             CelsDisc(cels, Paint{fog, ShadeMid}, x, y, r - 0.6);
             CelsDisc(cels, Paint{fog, ShadeLight}, x - r * 0.35, y - r * 0.4, r * 0.35);
+            halos.push_back({x, y, r + 2.5, 0});
+        }
+        // A thinner mist round the cloud and trailing along the ground, swirling with it.
+        for (const Puff &h : halos)
+            CelsDisc(cels, Paint{mist, ShadeMid, false, true}, h.x, h.y, h.r);
+        for (double side : {-1.0, 1.0}) {
+            const double reach = (14 + 6 * std::sin(angle + side)) * grown;
+            CelsCapsule(cels, Paint{mist, ShadeMid, false, true}, {cx, ground - 1.5}, {cx + side * (10 + reach), ground - 1.5 - std::cos(angle) * side}, 1.6);
         }
         if (withEyes) {
             const double ex = std::floor(cx + eyes.x), ey = ground + eyes.y;
