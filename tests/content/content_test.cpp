@@ -142,7 +142,7 @@ int Generate(const std::string &args)
     return std::system((std::string("\"") + CONTENTGEN_PROGRAM + "\" " + args + " > /dev/null 2>&1").c_str());
 }
 
-const char *const kHumanTypes[] = {"VILLAGER", "GUARD", "PRIEST", "NUBILE"};
+const char *const kHumanTypes[] = {"VILLAGER", "GUARD", "PRIEST", "FARMER", "NUBILE"};
 
 // Every exposure sheet the game opens, by content path (without ".exp").
 std::vector<std::string> ExpectedSheets()
