@@ -186,7 +186,7 @@ TEST(ContentgenSources, WordsQuotesAndNumbers)
     EXPECT_EQ(SourceKeys(lines[0], 2).at("size"), "3,4");
     EXPECT_EQ(lines[1].tokens[0], "#");
     EXPECT_DOUBLE_EQ(SourceNumber(lines[0], "-2.5"), -2.5);
-    for (const char *bad : {"", "1x", "nan", "inf", "--1"})
+    for (const char *bad : {"", "1x", "nan", "inf", "--1", "1e300", "-2000000"})
         EXPECT_THROW(SourceNumber(lines[0], bad), SourceError) << bad;
     EXPECT_THROW(SourceInteger(lines[0], "1.5"), SourceError);
     EXPECT_THROW(SourceInteger(lines[0], "1e9"), SourceError);

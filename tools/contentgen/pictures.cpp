@@ -81,7 +81,7 @@ void Stairs(Program &p, const Args &args)
 // Single bright cells, only where sky shows (ramps named sky...), sparse and of two brightnesses.
 void Stars(Program &p, const Args &args)
 {
-    const uint32_t seed = static_cast<uint32_t>(args.numbers[1]);
+    const uint32_t seed = static_cast<uint32_t>(static_cast<int>(args.numbers[1]));
     for (int y = 0; y < p.cels.height; ++y)
         for (int x = 0; x < p.cels.width; ++x) {
             const Cel &under = p.cels.at(x, y);
@@ -167,7 +167,7 @@ void Figure(Program &p, const SourceLine &line)
         SourceFail(line, "no such frame");
     const auto keys = SourceKeys(line, 6);
     const double turn = keys.count("turned") ? 1.0 : 0.0;
-    Raster image = ArtFigureFrame(p.art, *&def->second, sequence.frames[frame], 64, 64, 32, turn, frame);
+    Raster image = ArtFigureFrame(p.art, def->second, sequence.frames[frame], 64, 64, 32, turn, frame);
     if (keys.count("left"))
         image = RasterMirror(image);
     p.overlays.push_back({image, SourceInteger(line, line.tokens[4]) - 32, SourceInteger(line, line.tokens[5]) - 63});
@@ -239,7 +239,7 @@ void Run(Program &p, const SourceLine &line)
         const Args a = ReadArgs(p, line, 1, true);
         Need(line, a, 3);
         CelsSpeckle(p.cels, a.paint.ramp, static_cast<int>(a.numbers[0]), static_cast<int>(a.numbers[1]),
-                    static_cast<uint32_t>(a.numbers[2]));
+                    static_cast<uint32_t>(static_cast<int>(a.numbers[2])));
     } else if (op == "stars") {
         const Args a = ReadArgs(p, line, 1, true);
         Need(line, a, 2);

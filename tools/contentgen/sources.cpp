@@ -55,15 +55,16 @@ double SourceNumber(const SourceLine &line, const std::string &token)
     } catch (const std::exception &) {
         used = 0;
     }
-    if (used == 0 || used != token.size() || !std::isfinite(value))
-        SourceFail(line, "not a number: " + token);
+    // Art sizes are small: the bound keeps every later conversion to an integer defined.
+    if (used == 0 || used != token.size() || !std::isfinite(value) || std::fabs(value) > 1e6)
+        SourceFail(line, "not a number (or beyond a million): " + token);
     return value;
 }
 
 int SourceInteger(const SourceLine &line, const std::string &token)
 {
     const double value = SourceNumber(line, token);
-    if (value != std::floor(value) || std::fabs(value) > 1e6)
+    if (value != std::floor(value))
         SourceFail(line, "not an integer: " + token);
     return static_cast<int>(value);
 }
