@@ -35,13 +35,75 @@ inline uint32_t RoundClamp(int64_t numerator, int64_t denominator) {
   return static_cast<uint32_t>(std::clamp<int64_t>(q, 0, 255));
 }
 
-inline uint32_t YCbCrPixel(int64_t y, int64_t cb, int64_t cr) {
+inline uint32_t YCbCrPixelExact(int64_t y, int64_t cb, int64_t cr) {
   cb -= 128;
   cr -= 128;
   const uint32_t r = RoundClamp(1000 * y + 1402 * cr, 1000);
   const uint32_t g = RoundClamp(100000 * y - 34414 * cb - 71414 * cr, 100000);
   const uint32_t b = RoundClamp(1000 * y + 1772 * cb, 1000);
   return r << 16 | g << 8 | b;
+}
+
+// The same equations by table for samples within kColourRange of 128 (every sample of a sound
+// file). Y is a whole number, so Y + x rounds as x does except at halves, where the parity of
+// the result decides: a table entry keeps floor(x) or round(x) and whether x is a half.
+constexpr int kColourRange = 1024;
+
+struct ColourTables {
+  int32_t red[2 * kColourRange];      // round(1.402 d) << 1 | half
+  int32_t blue[2 * kColourRange];     // round(1.772 d) << 1 | half
+  int32_t greenCb[2 * kColourRange];  // -34414 d
+  int32_t greenCr[2 * kColourRange];  // -71414 d
+};
+
+int32_t TableEntry(int32_t numerator, int32_t denominator) {
+  int32_t q = numerator / denominator;
+  int32_t r = numerator % denominator;
+  if (r < 0) {
+    --q;
+    r += denominator;
+  }
+  if (2 * r == denominator) return q * 2 | 1;
+  return (2 * r > denominator ? q + 1 : q) * 2;
+}
+
+const ColourTables& Colours() {
+  static const ColourTables tables = [] {
+    ColourTables t{};
+    for (int32_t d = -kColourRange; d < kColourRange; ++d) {
+      t.red[d + kColourRange] = TableEntry(1402 * d, 1000);
+      t.blue[d + kColourRange] = TableEntry(1772 * d, 1000);
+      t.greenCb[d + kColourRange] = -34414 * d;
+      t.greenCr[d + kColourRange] = -71414 * d;
+    }
+    return t;
+  }();
+  return tables;
+}
+
+inline uint32_t Clamp255(int32_t v) { return static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
+
+// Y plus a table entry: at a half the even neighbour of Y + floor and Y + floor + 1.
+inline int32_t AddRounded(int32_t y, int32_t entry) {
+  const int32_t base = y + (entry >> 1);
+  return base + ((entry & 1) & (base & 1));
+}
+
+inline uint32_t YCbCrPixel(int32_t y, int32_t cb, int32_t cr) {
+  const uint32_t dcb = static_cast<uint32_t>(cb - 128 + kColourRange);
+  const uint32_t dcr = static_cast<uint32_t>(cr - 128 + kColourRange);
+  const uint32_t dy = static_cast<uint32_t>(y + kColourRange);
+  if ((dcb | dcr | dy) >= 2 * kColourRange) return YCbCrPixelExact(y, cb, cr);
+  const ColourTables& t = Colours();
+  const int32_t s = t.greenCb[dcb] + t.greenCr[dcr];
+  int32_t q = s / 100000;
+  int32_t r = s % 100000;
+  if (r < 0) {
+    --q;
+    r += 100000;
+  }
+  const int32_t g = y + q + (r > 50000 ? 1 : 0) + (r == 50000 ? ((y + q) & 1) : 0);
+  return Clamp255(AddRounded(y, t.red[dcr])) << 16 | Clamp255(g) << 8 | Clamp255(AddRounded(y, t.blue[dcb]));
 }
 
 class Decoder {
@@ -60,6 +122,7 @@ private:
   bool DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples);
   void DecodeScan();
   void PutMcu(int mcuX, int mcuY);
+  void PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows);
 
   ImageBytes& bytes_;
   imageData* frame_;
@@ -332,6 +395,10 @@ void Decoder::PutMcu(int mcuX, int mcuY) {
   const Component& cy = components_[1];
   const Component& cb = components_[2];
   const Component& cr = components_[3];
+  if (cb.h == cr.h && cb.v == cr.v && cy.h == hMax_ && cy.v == vMax_) {
+    PutMcuSharedChroma(out, columns, rows);
+    return;
+  }
   // A component sampled at half the MCU's rate covers 2 pixels per sample in that direction.
   const int yShiftX = hMax_ / cy.h - 1, yShiftY = vMax_ / cy.v - 1;
   const int bShiftX = hMax_ / cb.h - 1, bShiftY = vMax_ / cb.v - 1;
@@ -346,10 +413,63 @@ void Decoder::PutMcu(int mcuX, int mcuY) {
   }
 }
 
+// Full-rate luma with Cb and Cr at one shared rate: the chroma part of each channel is worked out
+// once per chroma sample (as a table entry of the same form) and added to every luma sample it covers.
+void Decoder::PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows) {
+  const int32_t width = frame_->width;
+  const Component& cb = components_[2];
+  const int shiftX = hMax_ / cb.h - 1, shiftY = vMax_ / cb.v - 1;
+  const int chromaStride = 8 * cb.h;
+  const int32_t* lumaSamples = mcuSamples_[1].data();
+  const int32_t* cbSamples = mcuSamples_[2].data();
+  const int32_t* crSamples = mcuSamples_[3].data();
+  const int lumaStride = 8 * hMax_;
+  struct Entry {
+    int32_t red, green, blue;
+    bool valid;
+  };
+  Entry entries[256];
+  const ColourTables& t = Colours();
+  const int chromaCount = 64 * cb.h * cb.v;
+  for (int i = 0; i < chromaCount; ++i) {
+    const uint32_t dcb = static_cast<uint32_t>(cbSamples[i] - 128 + kColourRange);
+    const uint32_t dcr = static_cast<uint32_t>(crSamples[i] - 128 + kColourRange);
+    Entry& e = entries[i];
+    e.valid = (dcb | dcr) < 2 * kColourRange;
+    if (!e.valid) continue;
+    const int32_t s = t.greenCb[dcb] + t.greenCr[dcr];
+    int32_t q = s / 100000;
+    int32_t r = s % 100000;
+    if (r < 0) {
+      --q;
+      r += 100000;
+    }
+    e.red = t.red[dcr];
+    e.blue = t.blue[dcb];
+    e.green = r == 50000 ? q * 2 | 1 : (r > 50000 ? q + 1 : q) * 2;
+  }
+  for (int32_t y = 0; y < rows; ++y, out += width) {
+    const int32_t* luma = lumaSamples + y * lumaStride;
+    const int chromaRow = (y >> shiftY) * chromaStride;
+    for (int32_t x = 0; x < columns; ++x) {
+      const int c = chromaRow + (x >> shiftX);
+      const Entry& e = entries[c];
+      const int32_t l = luma[x];
+      if (!e.valid || static_cast<uint32_t>(l + kColourRange) >= 2 * kColourRange) {
+        out[x] = YCbCrPixelExact(l, cbSamples[c], crSamples[c]);
+        continue;
+      }
+      out[x] = Clamp255(AddRounded(l, e.red)) << 16 | Clamp255(AddRounded(l, e.green)) << 8 |
+               Clamp255(AddRounded(l, e.blue));
+    }
+  }
+}
+
 }  // namespace
 
 void ImageJpgInit() {
   JpgTablesGet();
+  Colours();
   LogVersionAdd("fwkImageJPG - Version Alpha.0");
 }
 

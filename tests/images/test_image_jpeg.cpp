@@ -126,6 +126,9 @@ TEST(ImageJpeg, DecodesExactlyAsTheArithmeticSays) {
   ExpectExact(ColourSpec(32, 32, 2, 2), 2, "4:2:0");
   ExpectExact(ColourSpec(17, 20, 2, 2), 3, "4:2:0, 17 wide: the second MCU column gives column 16 only");
   ExpectExact(ColourSpec(33, 9, 2, 1), 4, "4:2:2");
+  JpegTestSpec loud = ColourSpec(16, 16, 1, 1);
+  for (auto& table : loud.quant) table.fill(3000);
+  ExpectExact(loud, 6, "samples far outside 0 to 255");
   JpegTestSpec grey = ColourSpec(19, 11, 1, 1);
   grey.components = {{1, 1, 1, 0}};
   ExpectExact(grey, 5, "one component");
