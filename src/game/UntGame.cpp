@@ -1,0 +1,190 @@
+// The game's entry points: set-up, one pass of the main loop, tear-down, and the fullscreen and
+// minimise switches.
+#include "game/UntGame.h"
+
+#include <random>
+
+#include "game/gameInternal.h"
+#include "graphics/fwkFont.h"
+#include "graphics/fwkGraphics.h"
+#include "graphics/fwkModel.h"
+#include "graphics/fwkModelImage.h"
+#include "graphics/fwkTexture.h"
+#include "input/fwkInput.h"
+#include "platform/platform.h"
+#include "services/fwkIni.h"
+#include "services/fwkLog.h"
+#include "services/fwkState.h"
+#include "services/fwkUtilities.h"
+#include "shell/UntMain.h"
+
+namespace {
+
+gameData game;
+std::mt19937 generator;
+bool seedChosen = false;
+uint32_t chosenSeed = 0;
+
+struct actionDefault {
+    const char* name;
+    ControlCode key;
+    int32_t gameActions::*field;
+};
+
+constexpr actionDefault kActions[] = {
+    {"Bite", 32, &gameActions::bite},   {"Down", 98, &gameActions::down},   {"Left", 11, &gameActions::left},
+    {"Power", 95, &gameActions::power}, {"Right", 29, &gameActions::right}, {"Start", 104, &gameActions::start},
+};
+
+void RegisterActions() {
+    game.actions = gameActions{};
+    game.actions.set = InputControlSetNew("Game", true);
+    for (const actionDefault& entry : kActions) {
+        const int32_t action = InputActionNew(game.actions.set, entry.name);
+        game.actions.*entry.field = action;
+        InputActionBind(action, entry.key, 100);
+    }
+}
+
+void CreatePlayer() {
+    const int32_t index = AgentAdd("Dracula");
+    if (index < 0) return;
+    agent& player = game.agents[static_cast<size_t>(index)];
+    player.vampire = true;
+    player.type = "Dracula";
+    AgentLoadAnimation(index, 4, "Bin\\Sprites\\Dracula\\Vampire Stand\\Vampire Stand Right.exp");
+    AgentLoadAnimation(index, 5, "Bin\\Sprites\\Dracula\\Vampire Stand\\Vampire Stand Left.exp");
+    AgentLoadAnimation(index, 6, "Bin\\Sprites\\Dracula\\Vampire Walk\\Vampire Walk Right.exp");
+    AgentLoadAnimation(index, 7, "Bin\\Sprites\\Dracula\\Vampire Walk\\Vampire Walk Left.exp");
+    AgentSetAnimation(index, kSlotStandRight);
+}
+
+void CreateHud() {
+    game.healthIcon = ModelOpenImage(game.display, "Bin\\HUD\\Health.tga", true);
+    game.healthBar = HudBarNew();
+    ModelMove(game.healthIcon, 5.0f, 5.0f, 0.0f);
+    ModelMove(game.healthBar, 5.0f, 5.0f, 0.0f);
+    game.fogIcon = ModelOpenImage(game.display, "Bin\\HUD\\Fog.tga", true);
+    game.fogBar = HudBarNew();
+    ModelMove(game.fogIcon, 1225.0f, 5.0f, 0.0f);
+    ModelMove(game.fogBar, 1225.0f, 5.0f, 0.0f);
+}
+
+}  // namespace
+
+gameData& Game() {
+    return game;
+}
+
+void GameRandomSeed(uint32_t seed) {
+    generator.seed(seed);
+}
+
+int32_t GameRandom(int32_t count) {
+    if (count <= 0) return 0;
+    return static_cast<int32_t>(generator() % static_cast<uint32_t>(count));
+}
+
+void GameSeed(uint32_t seed) {
+    seedChosen = true;
+    chosenSeed = seed;
+    GameRandomSeed(seed);
+}
+
+bool GameInit() {
+    LogMemory("GameInit - Start");
+    // Models of an earlier run went with their display; only the records are dropped here.
+    game = gameData{};
+    GameRandomSeed(seedChosen ? chosenSeed : PlatformTickCount());
+    MapClear();
+
+    game.monitor = MainGetPrimaryMonitorId();
+    graphicsMode mode = GraphicsMonitorFindMode(game.monitor, IniReadInteger("Video", "Width", 1280),
+                                                IniReadInteger("Video", "Height", 720),
+                                                IniReadInteger("Video", "BPP", 32));
+    if (mode.width == 0) mode = GraphicsMonitorFindMode(game.monitor, 800, 600, 32);
+    if (mode.width == 0) {
+        LogError("GameInit - Unable to find suitable display mode.");
+        return false;
+    }
+    game.display = MainThreadDisplayAdd(game.monitor, "Primary", true);
+    if (game.display == -1) {
+        LogError("GameInit - Unable to add \"Primary\" display.");
+        return false;
+    }
+    MainThreadDisplayResize(game.display, mode.width, mode.height);
+    GraphicsDisplaySetMode(game.display, mode);
+    if (GraphicsIsFullscreen()) GameSetFullscreen(true);
+    if (IniReadBool("Video", "Fullscreen", false)) GameSetFullscreen(true);
+    game.sleep = UtilCommandLineValue("-sleep", 0);
+    GraphicsSetCullMode(1);
+
+    RegisterActions();
+    GameRegisterStates();
+
+    game.font = FontOpen(game.display, "Bin\\Fonts\\Menu Description Small.fot");
+    game.mapNumber = 1;
+    CreatePlayer();
+    AgentReset(game.fog, "Fog");
+    game.fogForm = false;
+    CreateHud();
+
+    StateSet(kStateLoad);
+    LogMemory("GameInit - End");
+    return true;
+}
+
+bool GameRun() {
+    const int32_t state = StateGet();
+    if (state == kStateExit || state == kStateFatal) return false;
+    if (GraphicsDisplayLostTake()) GameSetFullscreen(GraphicsIsFullscreen());
+    StateRun();
+    PlatformSleep(static_cast<uint32_t>(std::max(0, game.sleep)));
+    return true;
+}
+
+void GameCleanup() {
+    LogMemory("GameCleanup - Start");
+    LogTimerStart("GameCleanup - Overall");
+    LogTimerStart("GameCleanup - Script Closures");
+    game.scriptId = 0;
+    LogTimerStop("GameCleanup - Script Closures");
+
+    while (!game.agents.empty()) AgentRemove(static_cast<int32_t>(game.agents.size()) - 1);
+    AgentFree(game.fog);
+    MapClear();
+    for (model** image : {&game.briefingImage, &game.deadImage, &game.winImage, &game.fogIcon, &game.fogBar,
+                          &game.healthIcon, &game.healthBar})
+        ModelFree(*image);
+
+    const graphicsMode mode = GraphicsDisplayMode(game.display, GraphicsDisplayModeIndex(game.display));
+    IniWriteInteger("Video", "Width", mode.width);
+    IniWriteInteger("Video", "Height", mode.height);
+    IniWriteInteger("Video", "BPP", mode.bitsPerPixel);
+    IniWriteBool("Video", "Fullscreen", GraphicsIsFullscreen());
+
+    LogTimerStart("GameCleanup - Close Displays");
+    MainThreadDisplayClose(game.display);
+    LogTimerStop("GameCleanup - Close Displays");
+    LogTimerStop("GameCleanup - Overall");
+    LogMemory("GameCleanup - End");
+}
+
+void GameSetFullscreen(bool on) {
+    GraphicsSetChanging(true);
+    ModelAssetsRelease();
+    GraphicsDisplaysFreeRC();
+    GraphicsSetFullscreen(on);
+    MainThreadDisplaySetFullscreen(on);
+    GraphicsDisplaysCreateRC();
+    ModelAssetsRecompile();
+    GraphicsSetChanging(false);
+}
+
+void GameMinimize() {
+    if (!GraphicsIsFullscreen()) return;
+    GraphicsSetChanging(true);
+    GraphicsMonitorsRestoreDesktop();
+    GraphicsSetChanging(false);
+    MainThreadMinimize();
+}

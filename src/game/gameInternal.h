@@ -1,0 +1,218 @@
+// The game's own records and the operations its parts share. Only the files of src/game and
+// the test-facing header include this; the rest of the program sees UntGame.h.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct model;
+
+// One picture of an animation.
+struct frame {
+    std::string imagePath;
+    model* image = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t prevX = 0;
+    int32_t prevY = 0;
+    int32_t nextX = 0;
+    int32_t nextY = 0;
+    int32_t spriteX = 0;
+    int32_t spriteY = 0;
+    int32_t repeat = 0;
+    int32_t repeatCounter = 0;
+};
+
+// One animation read from an exposure sheet.
+struct cycle {
+    std::string sheet;
+    bool loaded = false;
+    bool hold = false;
+    std::vector<frame> frames;
+};
+
+// Animation slots of an agent.
+constexpr int32_t kSlotStandRight = 0;
+constexpr int32_t kSlotStandLeft = 1;
+constexpr int32_t kSlotWalkRight = 2;
+constexpr int32_t kSlotWalkLeft = 3;
+constexpr int32_t kSlotOneShot = 8;
+constexpr int32_t kSlotCount = 9;
+
+// Reactions.
+constexpr int32_t kReactionCollapse = 2;
+constexpr int32_t kReactionNormal = 3;
+constexpr int32_t kReactionPushedRight = 4;
+constexpr int32_t kReactionPushedLeft = 5;
+
+struct agent {
+    std::string name;
+    int32_t baseAnimation = 1;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t spawnX = 0;
+    int32_t spawnY = 0;
+    bool active = true;
+    std::string type;
+    std::vector<cycle> cycles;
+    int32_t currentAnimation = 1;
+    int32_t currentFrame = 0;
+    bool vampire = false;
+    int32_t victim = -1;
+    uint32_t animationTick = 0;
+    int32_t walkMode = 0;
+    uint32_t nextDecision = 0;
+    uint8_t alert = 0;
+    int32_t health = 100;
+    uint32_t respawnTime = 0;
+    int32_t reaction = kReactionNormal;
+    bool objective = false;
+};
+
+// Tile types.
+constexpr uint8_t kTileUndefined = 0;
+constexpr uint8_t kTileBlock = 1;
+constexpr uint8_t kTileBlockNpc = 2;
+constexpr uint8_t kTileLeft = 3;
+constexpr uint8_t kTileRight = 4;
+constexpr uint8_t kTileSpace = 5;
+
+constexpr int32_t kTileSize = 64;
+constexpr int32_t kGridSize = 30;
+constexpr int32_t kMaxColumns = 29;
+constexpr int32_t kMaxRows = 30;
+
+struct tileDefinition {
+    uint8_t type = kTileUndefined;
+    model* image = nullptr;
+};
+
+struct mapData {
+    std::vector<tileDefinition> tiles;
+    std::array<int32_t, kGridSize * kGridSize> cells{};  // column-major, -1 empty
+    int32_t columns = 0;
+    int32_t rows = 0;
+};
+
+// The game's states.
+constexpr int32_t kStateBriefing = 1;
+constexpr int32_t kStateDead = 2;
+constexpr int32_t kStateFatal = 3;
+constexpr int32_t kStatePlay = 4;
+constexpr int32_t kStateLoad = 5;
+constexpr int32_t kStateExit = 6;
+constexpr int32_t kStateWin = 7;
+
+constexpr int32_t kFogPhaseForming = 6;
+constexpr int32_t kFogPhaseSteady = 3;
+
+// The picture the game draws, whatever the window's size.
+constexpr int32_t kViewWidth = 1280;
+constexpr int32_t kViewHeight = 720;
+
+struct gameActions {
+    int32_t set = 0;
+    int32_t bite = 0;
+    int32_t down = 0;
+    int32_t left = 0;
+    int32_t power = 0;
+    int32_t right = 0;
+    int32_t start = 0;
+};
+
+struct gameData {
+    int32_t display = -1;
+    int32_t monitor = 0;
+    std::vector<agent> agents;
+    agent fog;
+    mapData map;
+    int32_t mapNumber = 1;
+    std::string briefing;
+    int32_t objectiveColumn = -1;
+    int32_t objectiveRow = -1;
+    int32_t vampsPercent = 0;
+    int32_t fogMeter = 100;
+    bool fogForm = false;
+    int32_t fogPhase = kFogPhaseSteady;
+    int32_t biteCount = 0;
+    uint32_t lastStep = 0;
+    int32_t sleep = 0;
+    int32_t scriptId = 0;
+    int32_t font = 0;
+    model* briefingImage = nullptr;
+    model* deadImage = nullptr;
+    model* winImage = nullptr;
+    model* healthBar = nullptr;
+    model* healthIcon = nullptr;
+    model* fogBar = nullptr;
+    model* fogIcon = nullptr;
+    gameActions actions;
+};
+
+gameData& Game();
+
+// Random numbers: one generator for the whole game.
+void GameRandomSeed(uint32_t seed);
+// 0 .. count - 1.
+int32_t GameRandom(int32_t count);
+
+// Exposure sheets (gameAnimation.cpp).
+bool AnimationOpen(cycle& c, const std::string& path, bool hold);
+// Loads the frame's image and places its anchor at (x, y).
+void AnimationLoadFrame(frame& f, int32_t x, int32_t y);
+void AnimationFree(cycle& c);
+// One advance of the agent's one-shot slot; true when the sequence has ended.
+bool AgentPlayOnceStep(agent& a);
+// False when the sheet could not be opened (the agent keeps its animation).
+bool AgentPlayOnce(agent& a, const std::string& path, bool hold);
+
+// The tile map (gameMap.cpp).
+void MapClear();
+// Column or row of a world coordinate; counts from 1, below 1 left of or above the world.
+int32_t MapCellOf(int32_t coordinate);
+uint8_t MapTileType(int32_t column, int32_t row);
+// Reads level number n; false when its file cannot be opened.
+bool MapLoadLevel(int32_t number);
+void MapDraw(bool present);
+// The letterbox: where the 1280 x 720 picture lies in a window of that size.
+void MapViewport(int32_t windowWidth, int32_t windowHeight, int32_t& x, int32_t& y, int32_t& width,
+                 int32_t& height);
+
+// Agents (gameAgents.cpp).
+int32_t AgentFind(const std::string& name);
+int32_t AgentAdd(const std::string& name);
+void AgentRemove(int32_t index);
+void AgentReset(agent& a, const std::string& name);
+void AgentFree(agent& a);
+void AgentSetAnimation(int32_t index, int32_t slot);
+void AgentLoadAnimation(int32_t index, int32_t slot, const std::string& path);
+void AgentMove(agent& a, int32_t dx, int32_t dy);
+struct agentStepResult {
+    int32_t dx = 0;
+    int32_t dy = 0;
+};
+agentStepResult AgentStep(int32_t index, int32_t dx, bool drop, bool solidForHumans);
+void AgentWalk(int32_t index, int32_t dx, bool drop);
+void AgentUpdate(int32_t index);
+void AgentDraw(const agent& a);
+void AgentAlarmAll();
+bool AgentFacesRight(const agent& a);
+// The human's update, the noticing and attacking parts (gameHumans.cpp).
+void HumanUpdate(int32_t index);
+void HumanNotice(int32_t index);
+void HumanAttack(int32_t index);
+
+// The player (gamePlayer.cpp).
+void PlayerInput();
+void PlayerUpdate();
+bool PlayerVampireNubileExists();
+void PlayerEndFogForm();
+
+// The HUD and the states (gameStates.cpp).
+model* HudBarNew();
+void HudBarSet(model* bar, int32_t value);
+void GameRegisterStates();
+void GameDiscardEvents();
+bool GameWinConditionMet();
