@@ -27,7 +27,11 @@ protected:
         data = TextureTestDataFolder();
         display = GraphicsTestOpenDisplay(screenWidth, screenHeight);
     }
-    static void TearDownTestSuite() { GraphicsTestStop(); }
+    static void TearDownTestSuite()
+    {
+        GraphicsTestStop();
+        TextureTestRemoveDataFolder(data);
+    }
 
     void SetUp() override
     {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -125,6 +126,7 @@ TEST(FotBuild, InfoListsHeaderAndImages)
     }
     EXPECT_FALSE(FotInfo(path, report, error));
     EXPECT_EQ(error, "FontOpen - Unexpected end of font \"" + path + "\" when reading image data.");
+    std::remove(path.c_str());
 }
 
 } // namespace

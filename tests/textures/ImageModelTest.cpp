@@ -30,7 +30,11 @@ protected:
         data = TextureTestDataFolder();
         display = GraphicsTestOpenDisplay(screenWidth, screenHeight);
     }
-    static void TearDownTestSuite() { GraphicsTestStop(); }
+    static void TearDownTestSuite()
+    {
+        GraphicsTestStop();
+        TextureTestRemoveDataFolder(data);
+    }
 
     void SetUp() override
     {
@@ -205,30 +209,6 @@ TEST_F(ImageModel, UnreadableFilesAndUnknownDisplaysGiveNoModel)
     EXPECT_EQ(ModelTextureExtract(display, nullptr, false), nullptr);
     EXPECT_EQ(TextureNew(4242), nullptr);
     EXPECT_EQ(TextureFind(display, "missing.tga"), nullptr);
-}
-
-TEST_F(ImageModel, TextureOperationsOnNothingDoNothing)
-{
-    texture* none = nullptr;
-    TextureAddRef(none);
-    TextureRelease(none);
-    TextureFree(none);
-    TextureUpload(none, 0, nullptr, 64, 64);
-    EXPECT_EQ(TextureAddTile(none), -1);
-    EXPECT_EQ(TextureTileName(none, 0), 0u);
-
-    texture* t = TextureNew(display);
-    ASSERT_NE(t, nullptr);
-    const uint32_t pixels[64 * 64] = {};
-    TextureUpload(t, 0, pixels, 64, 64); // no tile yet
-    EXPECT_EQ(TextureAddTile(t), 0);
-    EXPECT_NE(TextureTileName(t, 0), 0u);
-    EXPECT_EQ(TextureTileName(t, 1), 0u);
-    texture* reference = t;
-    TextureRelease(reference); // no model used it: references drop to -1 and it goes
-    EXPECT_EQ(reference, nullptr);
-    const auto& list = ModelDisplayRecord(display)->textures;
-    EXPECT_EQ(std::find(list.begin(), list.end(), t), list.end());
 }
 
 } // namespace

@@ -21,6 +21,12 @@ std::string TextureTestDataFolder()
     return folder.string() + "/";
 }
 
+void TextureTestRemoveDataFolder(const std::string& folder)
+{
+    DataFileCloseAll();
+    std::filesystem::remove_all(folder);
+}
+
 void TextureTestWriteFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -9,6 +9,8 @@
 // Makes an empty data folder for this test process, points the program folder at it and starts
 // the data-file module there. Returns the folder (ending in '/').
 std::string TextureTestDataFolder();
+// Closes the data files and removes the folder again.
+void TextureTestRemoveDataFolder(const std::string& folder);
 
 // Writes an uncompressed top-down TGA of 24 or 32 bits whose pixel (x, y) is colour(x, y)
 // (0xAARRGGBB; the alpha byte is written only at 32 bits).
