@@ -202,6 +202,17 @@ using platformInputMessageProc = void (*)(platformWindow window, uint32_t messag
                                           intptr_t lParam);
 void PlatformInputSetMessageHandler(platformInputMessageProc proc);
 
+// Headless runs, replays and tests: queue input as the devices would give it. The next
+// PlatformPumpMessages delivers it through the hooks and the message handler like real input.
+// A key is named by its virtual key and extended flag as a low-level hook reports it
+// (VK_END without the flag is the keypad's 1 with Num Lock off, VK_NUMPAD1 the same key with
+// it on); a key pressed again before its release repeats. Buttons are 1 left, 2 middle,
+// 3 right, 4 and 5 the X buttons. False when the key or button is unknown or the queue is full.
+bool PlatformInputInjectKey(uint32_t virtualKey, bool extended, bool down);
+bool PlatformInputInjectMouseMove(platformWindow window, int32_t x, int32_t y);
+bool PlatformInputInjectMouseButton(platformWindow window, int32_t button, bool down, int32_t x, int32_t y);
+bool PlatformInputInjectMouseWheel(platformWindow window, int32_t notchesRight, int32_t notchesUp);
+
 // ---------------------------------------------------------------------------------------------
 // System metrics and the cursor
 

@@ -2,6 +2,8 @@
 // keyboard hook and the shell-style message hook into a set like the game's.
 #include <SDL.h>
 
+#include <tuple>
+
 #include "input_fixture.h"
 #include "platform/platform.h"
 
@@ -84,6 +86,38 @@ TEST_F(EndToEnd, MouseEventsArriveAsWindowMessages) {
   EXPECT_EQ(InputControlValue(game, 120), 300);
   EXPECT_EQ(InputControlValue(game, 116), 100);
   EXPECT_EQ(InputControlValue(game, 124), 100);
+}
+
+TEST_F(EndToEnd, InjectedInputTakesTheSameRoad) {
+  using pairs = std::vector<std::pair<int32_t, int32_t>>;
+  const std::tuple<uint32_t, bool, ControlCode> keys[] = {
+      {PLATFORM_VK_END, false, 73},   {PLATFORM_VK_NUMPAD0 + 1, false, 73}, {PLATFORM_VK_END, true, 33},
+      {PLATFORM_VK_RETURN, true, 83}, {PLATFORM_VK_RSHIFT, false, 102},     {'E', false, 32}};
+  for (const auto& [key, extended, code] : keys) {
+    ASSERT_TRUE(PlatformInputInjectKey(key, extended, true));
+    ASSERT_TRUE(PlatformInputInjectKey(key, extended, true));  // repeats
+    ASSERT_TRUE(PlatformInputInjectKey(key, extended, false));
+    PlatformPumpMessages();
+    EXPECT_EQ(TakeControls(game), (pairs{{code, 100}, {code, 0}})) << key;
+  }
+  EXPECT_FALSE(PlatformInputInjectKey(PLATFORM_VK_NUMPAD0 + 1, true, true));
+  EXPECT_FALSE(PlatformInputInjectKey(0xFF, false, true));
+  EXPECT_FALSE(PlatformInputInjectMouseButton(window, 6, true, 0, 0));
+
+  ASSERT_TRUE(PlatformInputInjectMouseMove(window, 20, 30));
+  ASSERT_TRUE(PlatformInputInjectMouseButton(window, 1, true, 20, 30));
+  ASSERT_TRUE(PlatformInputInjectMouseWheel(window, 1, 0));
+  PlatformPumpMessages();
+  EXPECT_EQ(TakeControls(game), (pairs{{121, 2100}, {119, 3100}, {114, 100}, {123, 100}}));
+
+  ASSERT_TRUE(PlatformInputInjectKey(PLATFORM_VK_LMENU, false, true));
+  ASSERT_TRUE(PlatformInputInjectKey(PLATFORM_VK_TAB, false, true));
+  PlatformPumpMessages();
+  EXPECT_FALSE(InputKeyboardHookInstalled());
+  ASSERT_TRUE(PlatformInputInjectKey(PLATFORM_VK_TAB, false, false));
+  ASSERT_TRUE(PlatformInputInjectKey(PLATFORM_VK_LMENU, false, false));
+  PlatformPumpMessages();
+  EXPECT_EQ(TakeControls(game), (pairs{{12, 100}}));
 }
 
 }  // namespace

@@ -139,12 +139,15 @@ sdlWindowsKey SdlKeyToWindows(SDL_Scancode scancode, bool numLock) {
   return {};
 }
 
-SDL_Scancode SdlKeyFromWindows(uint32_t virtualKey, bool extended) {
+SDL_Scancode SdlKeyFromWindows(uint32_t virtualKey, bool extended, bool& numLock) {
+  numLock = false;
   for (const keyRow& row : kKeys) {
     if (row.virtualKey == virtualKey && row.extended == extended) return row.sdl;
   }
+  if (extended) return SDL_SCANCODE_UNKNOWN;
   for (const keypadRow& row : kKeypad) {
-    if (!extended && (row.digitKey == virtualKey || row.navigationKey == virtualKey)) return row.sdl;
+    numLock = row.digitKey == virtualKey;
+    if (numLock || row.navigationKey == virtualKey) return row.sdl;
   }
   return SDL_SCANCODE_UNKNOWN;
 }

@@ -13,8 +13,8 @@ struct sdlWindowsKey {
 
 // numLock chooses the keypad's digits (on) or its navigation keys (off).
 sdlWindowsKey SdlKeyToWindows(SDL_Scancode scancode, bool numLock);
-// The SDL key that gives the virtual key with that extended flag; SDL_SCANCODE_UNKNOWN if none.
-// Keypad navigation keys (extended false) come back as keypad keys, meant for Num Lock off.
-SDL_Scancode SdlKeyFromWindows(uint32_t virtualKey, bool extended);
+// The SDL key that gives the virtual key with that extended flag, and whether Num Lock must be
+// on for it (the keypad's digits); SDL_SCANCODE_UNKNOWN if none.
+SDL_Scancode SdlKeyFromWindows(uint32_t virtualKey, bool extended, bool& numLock);
 // VK_SHIFT, VK_CONTROL and VK_MENU for their left and right keys; others unchanged.
 uint32_t SdlGenericVirtualKey(uint32_t virtualKey);
