@@ -285,6 +285,28 @@ TEST_F(ContentTest, LeftSheetsAreTheRightOnesMirroredAboutTheAnchor)
     }
 }
 
+TEST_F(ContentTest, FiguresAreOutlinedInDarkWhereTheyMeetEmptySpace)
+{
+    for (const std::string &sheet : ExpectedSheets()) {
+        SCOPED_TRACE(sheet);
+        for (const Frame &frame : Sheet(sheet)) {
+            const Tga tga = Picture(Folder(sheet) + frame.file);
+            int light = 0;
+            for (int y = 0; y < tga.height; ++y)
+                for (int x = 0; x < tga.width; ++x) {
+                    if (tga.alpha(x, y) != 255)
+                        continue;
+                    const bool edge = (x > 0 && tga.alpha(x - 1, y) == 0) || (x + 1 < tga.width && tga.alpha(x + 1, y) == 0) ||
+                                      (y > 0 && tga.alpha(x, y - 1) == 0) || (y + 1 < tga.height && tga.alpha(x, y + 1) == 0);
+                    const uint32_t p = tga.pixel(x, y);
+                    if (edge && (p & 0xFF) + (p >> 8 & 0xFF) + (p >> 16 & 0xFF) > 3 * 40)
+                        ++light;
+                }
+            EXPECT_EQ(light, 0) << frame.file;
+        }
+    }
+}
+
 TEST_F(ContentTest, TurnedHumansLookDifferentFromHumans)
 {
     for (const char *type : kHumanTypes) {
