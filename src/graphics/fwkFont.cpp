@@ -171,6 +171,9 @@ void FontInit()
 {
     LogVersionAdd("fwkFont - Version 1.0");
     GraphicsSetFontHooks([](int32_t displayId, platformWindow) { FontDisplayAdd(displayId); }, FontDisplayRemove);
+    // Textures have no place of their own in the start-up order; they join the model store here,
+    // just before it starts (ModelInit keeps what was registered).
+    TextureInit();
     displays.clear();
     nextFontId = 1;
 }

@@ -77,6 +77,6 @@ void ModelAssetsRelease();
 void ModelAssetsRecompile();
 
 // Gives the model store the texture operations it calls (reference counts, tile names, freeing
-// a display's textures) and the image loader of ModelOpen. Call once after ModelInit; the
-// store keeps them across later ModelInit calls.
+// a display's textures) and the image loader of ModelOpen. FontInit calls it; the store keeps
+// them across ModelInit calls.
 void TextureInit();
