@@ -133,7 +133,7 @@ void ModelFree(model*& m) {
     m = nullptr;
     return;
   }
-  if (m->hasList && GraphicsDisplayMakeCurrent(m->displayId)) {
+  if (GraphicsDisplayMakeCurrent(m->displayId)) {
     DeleteList(*m);
   }
   std::vector<texture*> used;

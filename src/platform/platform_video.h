@@ -50,8 +50,8 @@ struct platformWindowParams {
   int32_t width = 640;                    // client size
   int32_t height = 480;
   platformBorderStyle border = PLATFORM_BORDER_DIALOG;
-  // The window will be given an outline (PlatformWindowSetShape). Shaped windows carry no
-  // OpenGL context; every other window can (it keeps its own device context for OpenGL).
+  // The window will be given an outline (PlatformWindowSetShape). Every window can carry an
+  // OpenGL context (it keeps its own device context for OpenGL).
   bool shaped = false;
 };
 
@@ -122,7 +122,7 @@ void PlatformWindowSetForeground(platformWindow window);
 // on a caption bar does).
 void PlatformWindowBeginDrag(platformWindow window);
 // One handler per window; nullptr removes it. Events reach handlers only inside
-// PlatformPumpMessages.
+// PlatformPumpMessages, except the display-change notice of a mode change.
 void PlatformWindowSetHandler(platformWindow window, platformWindowHandler handler, void* context);
 
 // The application: active while one of its windows has the input focus; minimised while
@@ -226,9 +226,12 @@ bool PlatformMonitorDeviceName(int32_t monitor, std::string& name);
 // Mode number `modeNumber` (0-based) of the monitor's device; false past the last one.
 bool PlatformMonitorEnumMode(int32_t monitor, int32_t modeNumber, platformDisplayMode& mode);
 // Switches the monitor to the mode temporarily (fullscreen); a PLATFORM_DISP_CHANGE_ code.
+// When the desktop mode changes, every window's handler gets PLATFORM_EVENT_DISPLAY_CHANGE
+// before this returns (the system sends its notice during the change, not through the pump).
 int32_t PlatformMonitorApplyMode(int32_t monitor, int32_t modeNumber,
                                  const platformDisplayMode& mode);
-// Returns every monitor to its desktop settings; a PLATFORM_DISP_CHANGE_ code.
+// Returns every monitor to its desktop settings; a PLATFORM_DISP_CHANGE_ code. Notifies the
+// windows as PlatformMonitorApplyMode does.
 int32_t PlatformMonitorsRestoreDesktop();
 
 // Stops the video part: destroys every window and context. The next video call starts it again
