@@ -175,17 +175,6 @@ void CelsDissolve(Cels &cels, int percent, uint32_t seed)
                 cels.at(x, y) = Cel{};
 }
 
-void CelsShift(Cels &cels, int dx, int dy)
-{
-    Cels moved(cels.width, cels.height, cels.outlineRamp);
-    moved.nextPart = cels.nextPart;
-    for (int y = 0; y < cels.height; ++y)
-        for (int x = 0; x < cels.width; ++x)
-            if (cels.inside(x - dx, y - dy))
-                moved.at(x, y) = cels.at(x - dx, y - dy);
-    cels = moved;
-}
-
 Raster CelsRender(const Cels &cels, const Palette &palette, bool outline)
 {
     Raster out(cels.width, cels.height);

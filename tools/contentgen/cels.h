@@ -62,7 +62,6 @@ void CelsSpeckle(Cels &cels, int ramp, int shade, int percent, uint32_t seed);
 Cels CelsRotate(const Cels &cels, Point pivot, double degrees);
 // Removes a share of the filled cells (hash-chosen), as a figure crumbling to dust.
 void CelsDissolve(Cels &cels, int percent, uint32_t seed);
-void CelsShift(Cels &cels, int dx, int dy);
 Raster CelsRender(const Cels &cels, const Palette &palette, bool outline);
 
 uint32_t Hash(uint32_t a, uint32_t b = 0, uint32_t c = 0);

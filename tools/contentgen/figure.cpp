@@ -328,7 +328,6 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
     };
 
     if (!context.frontOnly) {
-        // A cloak hides the far arm; other figures show it behind the body.
         if (def.cloak) {
             const double flare = pose.cloak;
             const Point backTop = Add(shoulder, Scale(across, -def.shoulderWidth / 2 - 0.5));
@@ -350,6 +349,7 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
         if (!def.hairBack.empty())
             CelsMask(cels, d.FindMask(def.hairBack), static_cast<int>(std::lround(neckTop.x + pose.headX)),
                      static_cast<int>(std::lround(neckTop.y + pose.headY)), d.Legend());
+        // A cloak hides the far arm; other figures show it behind the body.
         if (!def.cloak)
             drawArm(0, true);
         drawLeg(0, true);
