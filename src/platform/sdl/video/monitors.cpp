@@ -172,7 +172,12 @@ void SdlPlaceFullscreen(sdlWindowRecord& record) {
                         ? SdlVideo().applied[static_cast<size_t>(monitor)]
                         : -1;
   SDL_DisplayMode mode;
-  if (applied >= 0 && RealMode(monitor, applied, mode)) {
+  SDL_DisplayMode desktop;
+  // A mode of the desktop's size needs no mode switch, and window systems without a window
+  // manager (Xvfb) only honour the desktop kind of fullscreen.
+  bool desktopSized = SDL_GetDesktopDisplayMode(monitor, &desktop) == 0 && applied >= 0 &&
+                      RealMode(monitor, applied, mode) && mode.w == desktop.w && mode.h == desktop.h;
+  if (applied >= 0 && !desktopSized && RealMode(monitor, applied, mode)) {
     SDL_Rect bounds;
     SDL_GetDisplayBounds(monitor, &bounds);
     SDL_SetWindowPosition(record.sdl, bounds.x, bounds.y);
