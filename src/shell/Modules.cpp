@@ -1,0 +1,60 @@
+#include "shell/Modules.h"
+
+#include "graphics/fwkFont.h"
+#include "graphics/fwkGraphics.h"
+#include "graphics/fwkModel.h"
+#include "images/fwkImage.h"
+#include "images/fwkImageGIF.h"
+#include "images/fwkImageJPG.h"
+#include "input/fwkInput.h"
+#include "services/fwkDataFile.h"
+#include "services/fwkIni.h"
+#include "services/fwkLog.h"
+#include "services/fwkMath.h"
+#include "services/fwkState.h"
+#include "services/fwkUtilities.h"
+
+namespace {
+
+struct moduleEntry {
+    const char* name;  // for readers of the list
+    void (*init)();
+    void (*final)();
+};
+
+// Start-up order. The log's own state is ready before the first module registers its version,
+// so the modules ahead of fwkLog may write to it.
+const moduleEntry kModules[] = {
+    {"fwkUtilities", UtilInit, UtilFinal},
+    {"fwkDataFile", DataFileInit, DataFileCloseAll},
+    {"fwkLog", LogInit, nullptr},
+    {"fwkMath", MathInit, nullptr},
+    {"fwkImageJPG", ImageJpgInit, nullptr},
+    {"fwkImageGIF", ImageGifInit, nullptr},
+    {"fwkImage", ImageInit, nullptr},
+    {"fwkFont", FontInit, FontFinal},
+    {"fwkModel", ModelInit, ModelFinal},
+    {"fwkIni", IniInit, nullptr},
+    {"fwkInput", InputInit, InputFinal},
+    {"fwkGraphics", GraphicsInit, GraphicsFinal},
+    {"fwkState", StateInit, StateFinal},
+};
+
+size_t started = 0;
+
+}  // namespace
+
+void ModulesInit() {
+    for (const moduleEntry& module : kModules) {
+        module.init();
+        ++started;
+    }
+}
+
+void ModulesFinal() {
+    while (started > 0) {
+        --started;
+        if (kModules[started].final) kModules[started].final();
+    }
+}
+

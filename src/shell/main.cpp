@@ -1,0 +1,14 @@
+// Program entry: the platform, then every module in start-up order, then the main window,
+// which runs the game; the modules stop in reverse order once it is gone.
+#include "platform/platform.h"
+#include "shell/Modules.h"
+#include "shell/UntMain.h"
+
+int main(int argc, char** argv) {
+    PlatformInit(argc, argv);
+    ModulesInit();
+    const int exitCode = MainApplicationRun();
+    ModulesFinal();
+    PlatformShutdown();
+    return exitCode;
+}
