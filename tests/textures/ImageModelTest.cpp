@@ -133,6 +133,30 @@ TEST_F(ImageModel, A1280By720ImageIsCutIntoFourTilesAndDrawsAcrossTheirSeams)
     ModelFree(big);
 }
 
+TEST_F(ImageModel, ALargestImageDrawsAcrossTheSeamOfItsFullSizeTile)
+{
+    // 4096 x 4096: full-size tiles hold 4094 pixels, so the last two columns and rows take
+    // 64 x 64 tiles; the seam lands at screen (104, 104).
+    TextureTestWriteTga(data + "huge.tga", 4096, 4096, 32, TextureTestPattern);
+    model* huge = ModelOpen(display, "huge.tga");
+    ASSERT_NE(huge, nullptr);
+    const texture* t = TextureFind(display, "huge.tga");
+    ASSERT_EQ(t->tiles.size(), 4u);
+    EXPECT_EQ(t->tiles[1].x1, 4094);
+    EXPECT_EQ(t->tiles[1].textureWidth, 64);
+    ModelSetPosition(huge, -3990, -3990, 0);
+    ModelDraw(huge);
+    const testFrame frame = GraphicsTestBackBuffer();
+    int32_t wrong = 0;
+    for (int32_t y = 0; y < screenHeight; ++y)
+        for (int32_t x = 0; x < screenWidth; ++x) {
+            const uint32_t expected = x + 3990 < 4096 && y + 3990 < 4096 ? TextureTestPattern(x + 3990, y + 3990) : testBlack;
+            wrong += frame.At(x, y) != expected;
+        }
+    EXPECT_EQ(wrong, 0);
+    ModelFree(huge);
+}
+
 uint32_t HalfTransparent(int32_t x, int32_t y) { return (x < 8 ? 0x00000000u : 0xFF000000u) | 0x00336699u; }
 uint32_t Opaque(int32_t, int32_t) { return 0xFF336699u; }
 

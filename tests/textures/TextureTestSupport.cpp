@@ -44,14 +44,17 @@ void TextureTestWriteTga(const std::string& path, int32_t width, int32_t height,
     bytes[15] = static_cast<char>(height >> 8);
     bytes[16] = static_cast<char>(bits);
     bytes[17] = static_cast<char>(0x20 | (bits == 32 ? 8 : 0)); // top row first
+    const size_t channels = bits == 32 ? 4 : 3;
+    bytes.resize(18 + static_cast<size_t>(width) * height * channels);
+    char* out = bytes.data() + 18;
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x) {
             const uint32_t c = colour(x, y);
-            bytes += static_cast<char>(c & 0xFF);
-            bytes += static_cast<char>((c >> 8) & 0xFF);
-            bytes += static_cast<char>((c >> 16) & 0xFF);
-            if (bits == 32)
-                bytes += static_cast<char>(c >> 24);
+            *out++ = static_cast<char>(c & 0xFF);
+            *out++ = static_cast<char>((c >> 8) & 0xFF);
+            *out++ = static_cast<char>((c >> 16) & 0xFF);
+            if (channels == 4)
+                *out++ = static_cast<char>(c >> 24);
         }
     TextureTestWriteFile(path, bytes);
 }
