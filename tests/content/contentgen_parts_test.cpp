@@ -152,6 +152,16 @@ TEST(ContentgenCels, HalosOnlyFillEmptyCellsAndKeepTheirOpacity)
     EXPECT_EQ(out.at(1, 4).a, 64);
 }
 
+TEST(ContentgenCels, DitheredShapesFillEveryOtherCell)
+{
+    const Palette palette = TestPalette();
+    Cels cels(6, 6, 0);
+    CelsRect(cels, Paint{PaletteFind(palette, "red"), ShadeMid, false, false, true}, 0, 0, 6, 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(cels.at(x, y).ramp != 0, (x + y) % 2 == 0) << x << "," << y;
+}
+
 TEST(ContentgenCels, RotationAndMirroredMasks)
 {
     const Palette palette = TestPalette();

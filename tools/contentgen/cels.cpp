@@ -44,7 +44,7 @@ void CelsApply(Cels &cels, const Paint &paint, const Coverage &cover)
         if (!cels.inside(x, y))
             continue;
         Cel &c = cels.at(x, y);
-        if (paint.under && c.ramp != 0)
+        if ((paint.under && c.ramp != 0) || (paint.dither && (x + y) % 2 != 0))
             continue;
         if (paint.ramp == 0) {
             c = Cel{};

@@ -21,6 +21,7 @@ struct Paint {
     int shade = ShadeAuto;
     bool ink = false;    // draw a dark line where this part lies over earlier ones
     bool under = false;  // only fill cells still empty (halos behind what is drawn)
+    bool dither = false; // only every other cell, as a checkerboard (light fading out)
 };
 
 struct Point {

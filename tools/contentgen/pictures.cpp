@@ -50,6 +50,8 @@ Args ReadArgs(const Program &p, const SourceLine &line, size_t from, bool withRa
             args.paint.ink = true;
         else if (t == "under")
             args.paint.under = true;
+        else if (t == "dither")
+            args.paint.dither = true;
         else if (t.rfind("shade=", 0) == 0)
             args.paint.shade = SourceInteger(line, t.substr(6));
         else
