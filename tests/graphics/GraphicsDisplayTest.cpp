@@ -180,6 +180,38 @@ TEST_F(GraphicsDisplays, ContextGetsTheFixedInitialState) {
   EXPECT_EQ(gl.IsEnabled(GL_CULL_FACE), GL_FALSE);
 }
 
+// Each display keeps its own context: what is drawn between GraphicsRenderBegin and
+// GraphicsRenderEnd of one display shows in that display's window only.
+TEST_F(GraphicsDisplays, EachDisplayPresentsItsOwnFrame) {
+  GraphicsTestStart({"-flush", "-finish"});
+  int32_t left = GraphicsTestOpenDisplay(16, 8);
+  int32_t right = GraphicsTestOpenDisplay(24, 8);
+  GraphicsRenderBegin(left);
+  EXPECT_EQ(GraphicsDisplayCurrent(), left);
+  gl.ClearColor(1, 0, 0, 1);
+  gl.Clear(GL_COLOR_BUFFER_BIT);
+  GraphicsRenderBegin(right);
+  EXPECT_EQ(GraphicsDisplayCurrent(), right);
+  GraphicsRenderEnd(right);
+  GraphicsRenderBegin(left);
+  GraphicsRenderEnd(left);
+
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint32_t> pixels;
+  ASSERT_TRUE(PlatformWindowReadPixels(GraphicsDisplayWindow(left), width, height, pixels));
+  EXPECT_EQ(width, 16);
+  EXPECT_EQ(pixels[0], testRed) << "the clear colour belongs to the left display's context";
+  ASSERT_TRUE(PlatformWindowReadPixels(GraphicsDisplayWindow(right), width, height, pixels));
+  EXPECT_EQ(width, 24);
+  EXPECT_EQ(pixels[0], testBlack);
+  GraphicsTestLogClear();
+  GraphicsDisplayClose(left);
+  GraphicsDisplayClose(right);
+  EXPECT_EQ(GraphicsTestLog(), "") << "closing displays with contexts releases them cleanly";
+  EXPECT_EQ(GraphicsDisplayCurrent(), -1);
+}
+
 TEST_F(GraphicsDisplays, HardwareAccelerationFollowsThePixelFormats) {
   GraphicsTestStart();
   platformWindow window = PlatformAppWindow();
