@@ -69,6 +69,8 @@ bool ReadFrames(int32_t file, const std::string& path, int32_t count, cycle& c) 
             return Fail(file, "AnimationOpen - Unexpected end of exposure sheet " + Quoted(path) + ".");
         frame f;
         f.imagePath = folder + DataFileReadLine(file);
+        if (DataFileEof(file))
+            return Fail(file, "AnimationOpen - Unexpected end of exposure sheet " + Quoted(path) + ".");
         const std::string countLine = DataFileReadLine(file);
         int32_t attributes = 0;
         if (!GameParseInteger(countLine, attributes) || attributes < 0)

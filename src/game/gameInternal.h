@@ -214,5 +214,7 @@ void PlayerEndFogForm();
 model* HudBarNew();
 void HudBarSet(model* bar, int32_t value);
 void GameRegisterStates();
+// What a play step changes, without the drawing that follows it.
+void GamePlayStep();
 void GameDiscardEvents();
 bool GameWinConditionMet();

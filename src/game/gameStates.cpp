@@ -118,14 +118,7 @@ void FogStep() {
 void PlayUpdate() {
     gameData& game = Game();
     if (StateTime(kStatePlay) <= game.lastStep + kStepInterval) return;
-    for (size_t i = 0; i < game.agents.size(); ++i) AgentUpdate(static_cast<int32_t>(i));
-    FogStep();
-    if (GameWinConditionMet()) StateSet(kStateWin);
-    PlayerInput();
-    if (!game.agents.empty()) {
-        const agent& player = game.agents[0];
-        AgentMove(game.fog, player.x - game.fog.x, player.y - game.fog.y);
-    }
+    GamePlayStep();
     MapDraw(true);
     game.lastStep = StateTime(kStatePlay);
 }
@@ -144,6 +137,18 @@ void ExitUpdate() {
 }
 
 }  // namespace
+
+void GamePlayStep() {
+    gameData& game = Game();
+    for (size_t i = 0; i < game.agents.size(); ++i) AgentUpdate(static_cast<int32_t>(i));
+    FogStep();
+    if (GameWinConditionMet()) StateSet(kStateWin);
+    PlayerInput();
+    if (!game.agents.empty()) {
+        const agent& player = game.agents[0];
+        AgentMove(game.fog, player.x - game.fog.x, player.y - game.fog.y);
+    }
+}
 
 model* HudBarNew() {
     model* bar = ModelNew(Game().display, 1);
