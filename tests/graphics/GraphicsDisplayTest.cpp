@@ -2,6 +2,8 @@
 // headless platform's virtual monitors with real OpenGL contexts.
 #include <gtest/gtest.h>
 
+#include <cfenv>
+
 #include "GraphicsTestSupport.h"
 #include "graphics/GL.h"
 #include "graphics/fwkGraphics.h"
@@ -344,9 +346,11 @@ TEST_F(GraphicsDisplays, ErrorTextsNameTheOpenGLError) {
   EXPECT_EQ(GraphicsErrorText(1283), "Unrecgoznied OpenGL error 1283.");
 }
 
-TEST(GLTable, EveryOpenGL11EntryResolvesByName) {
+TEST(GLTable, EveryOpenGL11EntryResolvesByNameWithFloatingPointExceptionsMasked) {
   PlatformSetHeadless(true);
+  feenableexcept(FE_DIVBYZERO | FE_INVALID);
   GLInit();
+  EXPECT_EQ(fegetexcept(), 0);
   EXPECT_EQ(GLResolvedCount(), glEntryCount);
   EXPECT_STREQ(GLEntryName(0), "glAccum");
   EXPECT_STREQ(GLEntryName(glEntryCount - 1), "glViewport");
