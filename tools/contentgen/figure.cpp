@@ -306,8 +306,8 @@ void FigureDraw(Cels &cels, const FigureContext &context, const FigureDef &def, 
         if (def.item == "torch") {
             CelsCapsule(cels, paint("item", ShadeAuto, true), back, tip, 0.9);
             const Mask &flame = d.FindMask(context.frameIndex % 2 ? "flame2" : "flame1");
-            CelsDisc(cels, Paint{d.Ramp("glowcore"), ShadeMid, false, true}, tip.x, tip.y - 3, 5.5);
-            CelsDisc(cels, Paint{d.Ramp("glow"), ShadeMid, false, true}, tip.x, tip.y - 3, 9.5);
+            CelsDisc(cels, Paint{d.Ramp("glowcore"), ShadeMid, false, true}, tip.x, tip.y - 2, 5);
+            CelsDisc(cels, Paint{d.Ramp("glow"), ShadeMid, false, true}, tip.x, tip.y - 2, 8.5);
             CelsMask(cels, flame, static_cast<int>(std::lround(tip.x)), static_cast<int>(std::lround(tip.y)), d.Legend());
         } else if (def.item == "cross") {
             CelsCapsule(cels, paint("metal", ShadeAuto, true), back, tip, 0.7);

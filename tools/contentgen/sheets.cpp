@@ -17,7 +17,7 @@ constexpr int kScale = 2;       // every art pixel is 2 x 2 screen pixels
 constexpr int kHeight = 64;     // figure canvases are 64 art pixels (128 screen pixels) high
 constexpr int kBody = 48;       // standing and walking figures: 96 x 128
 constexpr int kWide = 64;       // bites and fog: 128 x 128
-constexpr int kBlow = 96;       // a blow reaching out: 192 x 128
+constexpr int kBlow = 112;      // a blow reaching out: 224 x 128
 constexpr int kCollapse = 80;   // a figure lying down: 160 x 128
 constexpr double kCollapseFoot = 24;
 
