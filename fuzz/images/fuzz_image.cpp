@@ -6,7 +6,7 @@
 #include "images/fwkImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  ImageSetPixelLimit(int64_t{1} << 22);
+  ImageSetPixelLimit(int64_t{1} << 18);
   // The last byte picks the icon entries to decode, so entry selection is explored too.
   const int32_t first = size > 0 ? data[size - 1] % 4 : 0;
   const int32_t count = size > 0 ? data[size - 1] / 4 % 4 : 0;
