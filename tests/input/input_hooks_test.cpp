@@ -253,6 +253,12 @@ TEST_F(Hooks, InFullScreenTheCursorStaysInTheCurrentWindow) {
   EXPECT_EQ(x, corner.x);
   EXPECT_EQ(y, corner.y + 199);
   EXPECT_EQ(InputMouseHookProc(PLATFORM_HC_ACTION, PLATFORM_WM_LBUTTONDOWN, outside), 0);
+  // A motion the hook swallows never reaches the window.
+  const size_t before = delivered.size();
+  SdlInputHandleEvent(MotionEvent(static_cast<Uint32>(window), 10, 10));
+  EXPECT_EQ(delivered.size(), before + 1);
+  SdlInputHandleEvent(MotionEvent(static_cast<Uint32>(window), -40, 10));
+  EXPECT_EQ(delivered.size(), before + 1);
   // Only the foreground window holds the cursor, and only while it is not minimised.
   PlatformHeadlessSetForegroundWindow(0);
   EXPECT_EQ(InputMouseHookProc(PLATFORM_HC_ACTION, PLATFORM_WM_MOUSEMOVE, outside), 0);
