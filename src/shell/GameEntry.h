@@ -1,6 +1,8 @@
 // The game's entry points as the shell calls them.
 #pragma once
 
+#include <cstdint>
+
 // Set-up; false stops the start.
 bool GameInit();
 // One pass; false ends the main loop.
@@ -9,3 +11,5 @@ bool GameRun();
 void GameCleanup();
 // In fullscreen: back to the desktop resolution, then minimise.
 void GameMinimize();
+// Seeds the game's random numbers in place of the clock (the "-seed" switch).
+void GameSeed(uint32_t seed);

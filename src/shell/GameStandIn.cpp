@@ -116,6 +116,9 @@ void GameCleanup() {
     LogMemory("GameCleanup - End");
 }
 
+// The stand-in draws the same picture every run: there is nothing to seed.
+void GameSeed(uint32_t) {}
+
 void GameMinimize() {
     if (!GraphicsIsFullscreen()) return;
     GraphicsSetChanging(true);

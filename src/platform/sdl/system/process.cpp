@@ -59,7 +59,10 @@ void PlatformInit(int argc, char** argv) {
     if (SameSwitch(given[i], "-headless")) PlatformSetHeadless(true);
     if (SameSwitch(given[i], "-tick") && i + 1 < given.size()) {
       const uint32_t tick = PositiveNumber(given[i + 1]);
-      if (tick > 0) PlatformSetTickPerPass(tick);
+      if (tick > 0) {
+        PlatformSetTickPerPass(tick);
+        PlatformClockSetVirtual(true, 0);
+      }
     }
   }
 }

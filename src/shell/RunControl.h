@@ -1,0 +1,41 @@
+// Switches that drive a whole run from the command line, for tests and for playing back games:
+// "-tick N" (the virtual clock advances N ms per main-loop pass), "-seed N" (the game's random
+// numbers), "-record FILE" and "-replay FILE" (control changes of the active control set),
+// "-shot MS[,MS...]" (screenshots) and "-quit MS" (the end of the run). They act at the start
+// of main-loop passes, by program time: the virtual clock's own value, or with the real clock
+// the milliseconds since RunControlStart.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shell/ReplayFile.h"
+
+using runSeedFunction = void (*)(uint32_t seed);
+
+// Reads the switches, the replay file and opens the record file, seeds the game through seed
+// and installs the main-loop pass hook. False (after one log line) when a switch or the
+// replay file is malformed: the game must not start.
+bool RunControlStart(runSeedFunction seed);
+// Writes the last recorded changes, closes the record file and removes the pass hook.
+void RunControlFinish();
+
+// Milliseconds since the program started, as described above.
+uint32_t RunControlProgramTime();
+
+// What the switches asked for (after RunControlStart).
+struct runSettings {
+    bool seedGiven = false;
+    uint32_t seed = 0;
+    std::string recordPath;
+    std::string replayPath;
+    std::vector<uint32_t> shots;  // ascending
+    bool quitGiven = false;
+    uint32_t quitTime = 0;
+};
+// Parses the switches from a parameter list; false with a message naming the bad switch.
+bool RunControlParse(const std::vector<std::string>& arguments, runSettings& settings, std::string& problem);
+
+// The work of one pass; the pass hook calls it with the program time.
+void RunControlPass(uint32_t programTime);
