@@ -222,6 +222,25 @@ TEST_F(Hooks, ButtonsAndWheelsPostTheirControls) {
   EXPECT_EQ(InputControlValue(game, 124), 100);  // one message, one notch's worth
 }
 
+TEST_F(Hooks, MovesOutsideTheClientAreaReachNoWindow) {
+  platformWindowParams params;
+  params.width = 100;
+  params.height = 80;
+  const platformWindow window = PlatformWindowCreate(params);
+  ASSERT_NE(window, 0u);
+  const Uint32 id = static_cast<Uint32>(window);
+  SdlInputHandleEvent(MotionEvent(id, 99, 79));
+  SdlInputHandleEvent(MotionEvent(id, -3, 10));  // dragged past the edge with a button held
+  SdlInputHandleEvent(MotionEvent(id, 100, 10));
+  SdlInputHandleEvent(MotionEvent(id, 10, 80));
+  SdlInputHandleEvent(ButtonEvent(id, SDL_BUTTON_LEFT, false, -3, 10));  // releases always arrive
+  ASSERT_EQ(delivered.size(), 2u);
+  EXPECT_EQ(delivered[0].lParam, static_cast<intptr_t>((79 << 16) | 99));
+  EXPECT_EQ(delivered[1].number, PLATFORM_WM_LBUTTONUP);
+  EXPECT_EQ(InputControlValue(game, 120), 0);
+  PlatformWindowDestroy(window);
+}
+
 TEST_F(Hooks, MessagesTheInputModuleDoesNotKnowAreIgnored) {
   InputMessage(0, 0x0203, 0, 0);  // a double click
   InputMessage(0, PLATFORM_WM_KEYDOWN, 'A', 0);
@@ -253,12 +272,11 @@ TEST_F(Hooks, InFullScreenTheCursorStaysInTheCurrentWindow) {
   EXPECT_EQ(x, corner.x);
   EXPECT_EQ(y, corner.y + 199);
   EXPECT_EQ(InputMouseHookProc(PLATFORM_HC_ACTION, PLATFORM_WM_LBUTTONDOWN, outside), 0);
-  // A motion the hook swallows never reaches the window.
-  const size_t before = delivered.size();
-  SdlInputHandleEvent(MotionEvent(static_cast<Uint32>(window), 10, 10));
-  EXPECT_EQ(delivered.size(), before + 1);
+  // Through the platform: the motion past the left edge puts the cursor back on it.
+  PlatformCursorSetPosition(0, 0);
   SdlInputHandleEvent(MotionEvent(static_cast<Uint32>(window), -40, 10));
-  EXPECT_EQ(delivered.size(), before + 1);
+  ASSERT_TRUE(PlatformCursorPosition(x, y));
+  EXPECT_EQ(x, corner.x);
   // Only the foreground window holds the cursor, and only while it is not minimised.
   PlatformHeadlessSetForegroundWindow(0);
   EXPECT_EQ(InputMouseHookProc(PLATFORM_HC_ACTION, PLATFORM_WM_MOUSEMOVE, outside), 0);

@@ -70,6 +70,18 @@ platformPoint ScreenPoint(uint32_t windowId, int32_t x, int32_t y) {
   return point;
 }
 
+// Windows sends a window mouse moves only while the cursor is over its client area; X keeps
+// reporting moves outside it while a button is held, with coordinates the message would
+// read as huge unsigned distances.
+bool InsideClientArea(uint32_t windowId, int32_t x, int32_t y) {
+  SDL_Window* window = SDL_GetWindowFromID(windowId);
+  if (window == nullptr) return true;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window, &width, &height);
+  return x >= 0 && y >= 0 && x < width && y < height;
+}
+
 // Runs the mouse hooks, then hands the message on. lParam holds the client point, or the
 // screen point for wheel messages.
 void SendMouse(uint32_t windowId, uint32_t message, uintptr_t wParam, int32_t x, int32_t y, uint32_t mouseData) {
@@ -80,6 +92,7 @@ void SendMouse(uint32_t windowId, uint32_t message, uintptr_t wParam, int32_t x,
   event.mouseData = mouseData;
   event.time = PlatformTickCount();
   if (SdlHooksRunMouse(message, event) != 0) return;
+  if (message == PLATFORM_WM_MOUSEMOVE && !InsideClientArea(windowId, x, y)) return;
   const bool wheel = message == PLATFORM_WM_MOUSEWHEEL || message == PLATFORM_WM_MOUSEHWHEEL;
   const uint32_t lParam = wheel ? PlatformMakeLong(screen.x, screen.y) : PlatformMakeLong(x, y);
   Deliver(windowId, message, wParam, static_cast<intptr_t>(lParam));
