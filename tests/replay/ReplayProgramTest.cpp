@@ -1,0 +1,78 @@
+// The real program as a separate process: a malformed replay stops the start, "-quit" ends a
+// run normally, and two runs with the same seed, tick and replay take the same screenshots.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "ShellTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReplayProgram : public testing::Test {
+protected:
+    void SetUp() override {
+        const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+        root = fs::absolute("replay-sandbox").string() + "/" + info->name() + "-" + std::to_string(getpid());
+        fs::remove_all(root);
+        fs::create_directories(root);
+        std::ofstream(root + "/game.replay") << "# leave the briefing, walk right, bite, let go\n"
+                                                "300 Space 100\n400 space 0\n"
+                                                "600 D 100\n1400 D 0\n1500 E 100\n2200 E 0\n";
+    }
+    void TearDown() override { fs::remove_all(root); }
+    // Runs the program headless with its user data in home; the exit code.
+    int Run(const std::string& home, const std::string& switches) {
+        const std::string command = "cd '" + root + "' && XDG_DATA_HOME='" + home + "' '" + SANGUOR_PROGRAM +
+                                    "' -headless " + switches + " >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Find(const std::string& home, const std::string& name) {
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(home))
+            if (entry.path().filename() == name) return entry.path().string();
+        return "";
+    }
+    std::vector<std::string> Shots(const std::string& home) {
+        std::vector<std::string> shots;
+        for (int i = 1;; ++i) {
+            const std::string path = Find(home, "screenshot" + std::to_string(i) + ".bmp");
+            if (path.empty()) return shots;
+            shots.push_back(ReadWholeFile(path));
+        }
+    }
+    std::string root;
+};
+
+TEST_F(ReplayProgram, MalformedReplayStopsBeforeTheGameWithExitCodeTwo) {
+    std::ofstream(root + "/bad.replay") << "100 E 100\n200 E\n";
+    const std::string home = root + "/home";
+    EXPECT_EQ(Run(home, "-replay bad.replay"), 2);
+    const std::string log = ReadWholeFile(Find(home, "results.log"));
+    EXPECT_NE(log.find("Replay file \"bad.replay\" line 2: "), std::string::npos) << log;
+    EXPECT_EQ(log.find("GameInit"), std::string::npos);
+}
+
+TEST_F(ReplayProgram, QuitEndsWithExitCodeZeroAfterCleanUp) {
+    const std::string home = root + "/home";
+    EXPECT_EQ(Run(home, "-quit 300"), 0);
+    EXPECT_NE(ReadWholeFile(Find(home, "results.log")).find("GameCleanup - End"), std::string::npos);
+}
+
+TEST_F(ReplayProgram, SameSeedTickAndReplayGiveIdenticalScreenshots) {
+    const std::string switches = "-seed 1234 -tick 17 -replay game.replay -shot 250,700,1300,2000,2600 -quit 2700";
+    ASSERT_EQ(Run(root + "/first", switches), 0);
+    ASSERT_EQ(Run(root + "/second", switches), 0);
+    const std::vector<std::string> first = Shots(root + "/first");
+    const std::vector<std::string> second = Shots(root + "/second");
+    ASSERT_FALSE(first.empty());
+    ASSERT_EQ(first.size(), second.size());
+    for (size_t i = 0; i < first.size(); ++i) EXPECT_TRUE(first[i] == second[i]) << "screenshot " << i + 1;
+}
+
+}  // namespace
