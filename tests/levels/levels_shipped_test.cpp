@@ -2,6 +2,8 @@
 // path the program opens, the levels use every objective rule, and packing is repeatable.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -75,7 +77,7 @@ TEST(ShippedLevelsTest, TheCheckerFindsNothingInTheStageOrTheArchive) {
 }
 
 TEST(ShippedLevelsTest, TheCheckerFailsOnABrokenLevel) {
-    const fs::path folder = fs::temp_directory_path() / "sanguor-levels-broken" / "Bin" / "Maps";
+    const fs::path folder = fs::temp_directory_path() / ("sanguor-levels-broken-" + std::to_string(getpid())) / "Bin" / "Maps";
     fs::create_directories(folder);
     std::ofstream(folder / "Map1.map", std::ios::binary) << "#TILES\r\n1 SPACE Tiles\\Night Sky.tga\r\n#MAP\r\n1,1\r\n";
     int status = 0;
@@ -151,7 +153,7 @@ TEST(ShippedArchiveTest, HoldsEveryPathTheProgramOpens) {
 }
 
 TEST(ShippedArchiveTest, PackingAgainGivesTheSameBytes) {
-    const fs::path folder = fs::temp_directory_path() / "sanguor-content-again";
+    const fs::path folder = fs::temp_directory_path() / ("sanguor-content-again-" + std::to_string(getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     int status = 0;
