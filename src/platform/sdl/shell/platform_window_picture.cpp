@@ -21,6 +21,9 @@ void Paint(platformWindow window, const windowPicture& picture) {
     if (PlatformHeadless()) return;
     SDL_Window* sdl = SDL_GetWindowFromID(static_cast<Uint32>(window));
     if (sdl == nullptr) return;
+    // The window system's own framebuffer: an accelerated one would put an SDL renderer (with an
+    // OpenGL context of its own) on a window the video part may already have used for OpenGL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Surface* target = SDL_GetWindowSurface(sdl);
     if (target == nullptr) return;
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
