@@ -42,6 +42,8 @@ const moduleEntry kModules[] = {
 
 size_t started = 0;
 
+platformWindow CurrentDisplayWindow() { return GraphicsDisplayWindow(GraphicsDisplayCurrent()); }
+
 }  // namespace
 
 void ModulesInit() {
@@ -49,6 +51,9 @@ void ModulesInit() {
         module.init();
         ++started;
     }
+    // Input must know full-screen and the current window but may not depend on graphics;
+    // the shell, which sees both, links them.
+    InputSetDisplayQueries(GraphicsIsFullscreen, CurrentDisplayWindow);
 }
 
 void ModulesFinal() {

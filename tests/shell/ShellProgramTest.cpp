@@ -35,8 +35,8 @@ protected:
     std::string home;
 };
 
-TEST_F(ShellProgram, GameThatRunsToItsEndExitsWithZero) {
-    EXPECT_EQ(Run(""), 0);
+TEST_F(ShellProgram, GameAskedToCloseExitsWithZeroAfterCleanUp) {
+    EXPECT_EQ(Run("-quit 500"), 0);
     const std::string log = ReadWholeFile(LogPath());
     EXPECT_NE(log.find("GameCleanup - End"), std::string::npos);
 }
@@ -49,16 +49,18 @@ TEST_F(ShellProgram, GameThatDoesNotStartExitsWithTwoWithoutWaiting) {
 }
 
 TEST_F(ShellProgram, LogHoldsTheStartupBlockAndModuleVersionsInStartOrder) {
-    ASSERT_EQ(Run("-startinfo -ver"), 0);
+    ASSERT_EQ(Run("-startinfo -ver -quit 100"), 0);
     const std::vector<std::string> lines = ReadLogLines(LogPath());
-    ASSERT_GE(lines.size(), 6u);
+    ASSERT_GE(lines.size(), 8u);
     EXPECT_EQ(lines[0].rfind("Application \"" + fs::canonical(SANGUOR_PROGRAM).string() + "\" started on ", 0), 0u)
         << lines[0];
     EXPECT_EQ(lines[1], "Parameters:");
     EXPECT_EQ(lines[2], "    -headless");
     EXPECT_EQ(lines[3], "    -startinfo");
     EXPECT_EQ(lines[4], "    -ver");
-    EXPECT_EQ(lines[5], "Framework Versions:");
+    EXPECT_EQ(lines[5], "    -quit");
+    EXPECT_EQ(lines[6], "    100");
+    EXPECT_EQ(lines[7], "Framework Versions:");
     // Every module present, in the start-up order; modules not built yet are simply absent.
     const std::vector<std::string> order = {
         "fwkUtilities - Version 1.0", "fwkDataFile - Version 1.0",   "fwkLog - Version 1.0",
@@ -68,7 +70,7 @@ TEST_F(ShellProgram, LogHoldsTheStartupBlockAndModuleVersionsInStartOrder) {
         "fwkMat - Version 1.0",       "fwkAudio - Version 1.0",      "fwkState - Version Alpha.0",
         "fwkScript - Version Alpha.0"};
     std::vector<std::string> logged;
-    for (size_t i = 6; i < lines.size() && lines[i].rfind("    ", 0) == 0; ++i) logged.push_back(lines[i].substr(4));
+    for (size_t i = 8; i < lines.size() && lines[i].rfind("    ", 0) == 0; ++i) logged.push_back(lines[i].substr(4));
     size_t next = 0;
     for (const std::string& version : logged) {
         while (next < order.size() && order[next] != version) ++next;
