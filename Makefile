@@ -30,8 +30,14 @@ configure: $(BUILD)/CMakeCache.txt
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Without a display the game runs headless for a while and leaves screenshots to look at.
 play: build
-	cd $(BUILD)/bin && ./sanguor
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  cd $(BUILD)/bin && ./sanguor; \
+	else \
+	  echo "No display found: running the game headless; screenshots go to the user data folder's screenshots folder."; \
+	  cd $(BUILD)/bin && ./sanguor -headless -replay $(CURDIR)/content/demo/first-steps.replay -shot 200,1500,2600 -quit 2700; \
+	fi
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -40,6 +46,7 @@ test-asan: deps
 	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DSANGUOR_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:fast_unwind_on_malloc=0 \
 	  ctest --output-on-failure -j $(JOBS)
 
 fuzz: deps
