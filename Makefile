@@ -40,14 +40,14 @@ play: build
 	fi
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j $(JOBS)
 
 test-asan: deps
 	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DSANGUOR_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:fast_unwind_on_malloc=0 \
-	  ctest --output-on-failure -j $(JOBS)
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  ctest --output-on-failure --timeout 600 -j $(JOBS)
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DSANGUOR_FUZZ=ON -DSANGUOR_SANITIZE=ON -DSANGUOR_BENCH=OFF
