@@ -124,12 +124,18 @@ void ModelFree(model*& m) {
     return;
   }
   // Only a model the store still holds is touched: a second free through a stale copy of the
-  // reference finds nothing.
-  modelDisplay* record = ModelDisplayRecord(m->displayId);
-  auto owned = record == nullptr ? std::vector<std::unique_ptr<model>>::iterator{}
-                                 : std::find_if(record->models.begin(), record->models.end(),
-                                                [&](const std::unique_ptr<model>& held) { return held.get() == m; });
-  if (record == nullptr || owned == record->models.end()) {
+  // reference finds nothing, and the stale pointer is never read.
+  modelDisplay* record = nullptr;
+  std::vector<std::unique_ptr<model>>::iterator owned;
+  for (modelDisplay& candidate : ModelDisplays()) {
+    owned = std::find_if(candidate.models.begin(), candidate.models.end(),
+                         [&](const std::unique_ptr<model>& held) { return held.get() == m; });
+    if (owned != candidate.models.end()) {
+      record = &candidate;
+      break;
+    }
+  }
+  if (record == nullptr) {
     m = nullptr;
     return;
   }
