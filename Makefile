@@ -12,7 +12,7 @@ PACKAGES = build-essential cmake pkg-config g++ clang libclang-rt-14-dev \
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build play demo test test-asan fuzz bench clean
+.PHONY: deps configure build play demo replays test test-asan fuzz bench clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -30,14 +30,22 @@ configure: $(BUILD)/CMakeCache.txt
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Without a display the game runs headless for a while and leaves screenshots to look at.
+# Without a display there is nothing to play on: the demo plays every level instead.
 play: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  cd $(BUILD)/bin && ./sanguor; \
 	else \
-	  echo "No display found: running the game headless; screenshots go to the user data folder's screenshots folder."; \
-	  cd $(BUILD)/bin && ./sanguor -headless -replay $(CURDIR)/content/demo/first-steps.replay -shot 200,1500,2600 -quit 2700; \
+	  echo "No display found (DISPLAY and WAYLAND_DISPLAY are empty): playing the demo instead."; \
+	  $(MAKE) --no-print-directory demo; \
 	fi
+
+# Every level played headless through its winning replay, with PNG screenshots of each.
+demo: build
+	tools/demo/demo.sh $(BUILD)/bin content/replays $(BUILD)/content-out $(BUILD)/demo
+
+# The shipped replays recorded again from their plans by the scripted player.
+replays: build
+	tools/replaybot/record-replays.sh $(BUILD)/bin content/replays
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j $(JOBS)

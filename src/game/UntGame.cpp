@@ -24,6 +24,7 @@ gameData game;
 std::mt19937 generator;
 bool seedChosen = false;
 uint32_t chosenSeed = 0;
+int32_t firstLevel = 1;
 
 struct actionDefault {
     const char* name;
@@ -91,6 +92,10 @@ void GameSeed(uint32_t seed) {
     GameRandomSeed(seed);
 }
 
+void GameStartLevel(int32_t level) {
+    firstLevel = level < 1 ? 1 : level;
+}
+
 bool GameInit() {
     LogMemory("GameInit - Start");
     // Models of an earlier run went with their display; only the records are dropped here.
@@ -123,7 +128,7 @@ bool GameInit() {
     GameRegisterStates();
 
     game.font = FontOpen(game.display, "Bin\\Fonts\\Menu Description Small.fot");
-    game.mapNumber = 1;
+    game.mapNumber = firstLevel;
     CreatePlayer();
     AgentReset(game.fog, "Fog");
     game.fogForm = false;

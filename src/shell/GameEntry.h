@@ -13,3 +13,5 @@ void GameCleanup();
 void GameMinimize();
 // Seeds the game's random numbers in place of the clock (the "-seed" switch).
 void GameSeed(uint32_t seed);
+// The level number the game starts at in place of the first (the "-level" switch).
+void GameStartLevel(int32_t level);

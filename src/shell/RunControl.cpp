@@ -58,7 +58,8 @@ bool RunControlParse(const std::vector<std::string>& arguments, runSettings& par
     parsed = runSettings();
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
-        const bool known = SameSwitch(name, "-tick") || SameSwitch(name, "-seed") || SameSwitch(name, "-record") ||
+        const bool known = SameSwitch(name, "-tick") || SameSwitch(name, "-seed") || SameSwitch(name, "-level") ||
+                           SameSwitch(name, "-record") ||
                            SameSwitch(name, "-replay") || SameSwitch(name, "-shot") || SameSwitch(name, "-quit");
         if (!known) continue;
         if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
@@ -79,6 +80,12 @@ bool RunControlParse(const std::vector<std::string>& arguments, runSettings& par
             }
             parsed.seedGiven = true;
             parsed.seed = number;
+        } else if (SameSwitch(name, "-level")) {
+            if (!Milliseconds(value, number) || number == 0 || number > 999) {
+                problem = "-level needs a level number from 1 to 999, not \"" + value + "\"";
+                return false;
+            }
+            parsed.level = static_cast<int32_t>(number);
         } else if (SameSwitch(name, "-record")) {
             parsed.recordPath = value;
         } else if (SameSwitch(name, "-replay")) {
@@ -109,7 +116,7 @@ bool RunControlParse(const std::vector<std::string>& arguments, runSettings& par
     return true;
 }
 
-bool RunControlStart(runSeedFunction seed) {
+bool RunControlStart(runSeedFunction seed, runLevelFunction level) {
     replay.clear();
     replayNext = 0;
     shotNext = 0;
@@ -122,6 +129,7 @@ bool RunControlStart(runSeedFunction seed) {
     if (!settings.replayPath.empty() && !ReplayRead(settings.replayPath, replay)) return false;
     if (!settings.recordPath.empty() && !recorder.Open(settings.recordPath)) return false;
     if (settings.seedGiven && seed != nullptr) seed(settings.seed);
+    if (settings.level != 0 && level != nullptr) level(settings.level);
     startTick = PlatformTickCount();
     MainSetPassHook(PassHook);
     return true;

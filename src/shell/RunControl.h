@@ -1,6 +1,6 @@
 // Switches that drive a whole run from the command line, for tests and for playing back games:
 // "-tick N" (the virtual clock advances N ms per main-loop pass), "-seed N" (the game's random
-// numbers), "-record FILE" and "-replay FILE" (control changes of the active control set),
+// numbers), "-level N" (the level the game starts at), "-record FILE" and "-replay FILE" (control changes of the active control set),
 // "-shot MS[,MS...]" (screenshots) and "-quit MS" (the end of the run). They act at the start
 // of main-loop passes, by program time: the virtual clock's own value, or with the real clock
 // the milliseconds since RunControlStart.
@@ -13,11 +13,12 @@
 #include "shell/ReplayFile.h"
 
 using runSeedFunction = void (*)(uint32_t seed);
+using runLevelFunction = void (*)(int32_t level);
 
 // Reads the switches, the replay file and opens the record file, seeds the game through seed
-// and installs the main-loop pass hook. False (after one log line) when a switch or the
-// replay file is malformed: the game must not start.
-bool RunControlStart(runSeedFunction seed);
+// and the first level through level, and installs the main-loop pass hook. False (after one log
+// line) when a switch or the replay file is malformed: the game must not start.
+bool RunControlStart(runSeedFunction seed, runLevelFunction level = nullptr);
 // Writes the last recorded changes, closes the record file and removes the pass hook.
 void RunControlFinish();
 
@@ -28,6 +29,7 @@ uint32_t RunControlProgramTime();
 struct runSettings {
     bool seedGiven = false;
     uint32_t seed = 0;
+    int32_t level = 0;  // 0: the game's own first level
     std::string recordPath;
     std::string replayPath;
     std::vector<uint32_t> shots;  // ascending

@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     PlatformInit(argc, argv);
     ModulesInit();
-    const int exitCode = RunControlStart(GameSeed) ? MainApplicationRun() : kExitNotStarted;
+    const int exitCode = RunControlStart(GameSeed, GameStartLevel) ? MainApplicationRun() : kExitNotStarted;
     RunControlFinish();
     ModulesFinal();
     PlatformShutdown();

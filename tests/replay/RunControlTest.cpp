@@ -143,8 +143,13 @@ TEST_F(RunControl, BadSwitchesStopTheStartWithOneLogLine) {
     EXPECT_FALSE(RunControlParse({"-tick", "0"}, settings, problem));
     EXPECT_FALSE(RunControlParse({"-quit"}, settings, problem));
     EXPECT_FALSE(RunControlParse({"-SEED", "-3"}, settings, problem));
-    ASSERT_TRUE(RunControlParse({"-Seed", "4294967295", "-SHOT", "9,3,3", "-quit", "0", "-sleep", "2"}, settings,
-                                problem));
+    for (const char* level : {"0", "1000", "-1", "x"}) {
+        EXPECT_FALSE(RunControlParse({"-level", level}, settings, problem)) << level;
+        EXPECT_NE(problem.find("-level needs a level number"), std::string::npos) << problem;
+    }
+    ASSERT_TRUE(RunControlParse({"-Seed", "4294967295", "-SHOT", "9,3,3", "-quit", "0", "-sleep", "2", "-LEVEL", "6"},
+                                settings, problem));
+    EXPECT_EQ(settings.level, 6);
     EXPECT_EQ(settings.seed, 4294967295u);
     EXPECT_EQ(settings.shots, (std::vector<uint32_t>{3, 3, 9}));
     EXPECT_TRUE(settings.quitGiven);
