@@ -22,19 +22,8 @@ std::string data;
 
 class AssetRebuild : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        GraphicsTestStart();
-        FontInit();
-        TextureInit();
-        data = TextureTestDataFolder();
-        display = GraphicsTestOpenDisplay(screenWidth, screenHeight);
-    }
-    static void TearDownTestSuite()
-    {
-        GraphicsTestStop();
-        TextureTestRemoveDataFolder(data);
-    }
+    static void SetUpTestSuite() { display = TextureTestSuiteStart(screenWidth, screenHeight, data); }
+    static void TearDownTestSuite() { TextureTestSuiteStop(data); }
 
     void SetUp() override { GraphicsTestLogClear(); }
 

@@ -1,6 +1,8 @@
 #include "textures/TextureTestSupport.h"
 
 #include "graphics/GraphicsTestSupport.h"
+#include "graphics/fwkFont.h"
+#include "graphics/fwkTexture.h"
 #include "platform/platform_system.h"
 #include "services/fwkDataFile.h"
 
@@ -25,6 +27,21 @@ void TextureTestRemoveDataFolder(const std::string& folder)
 {
     DataFileCloseAll();
     std::filesystem::remove_all(folder);
+}
+
+int32_t TextureTestSuiteStart(int32_t width, int32_t height, std::string& dataFolder)
+{
+    GraphicsTestStart();
+    FontInit();
+    TextureInit();
+    dataFolder = TextureTestDataFolder();
+    return GraphicsTestOpenDisplay(width, height);
+}
+
+void TextureTestSuiteStop(const std::string& dataFolder)
+{
+    GraphicsTestStop();
+    TextureTestRemoveDataFolder(dataFolder);
 }
 
 void TextureTestWriteFile(const std::string& path, const std::string& bytes)

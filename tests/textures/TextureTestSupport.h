@@ -12,6 +12,12 @@ std::string TextureTestDataFolder();
 // Closes the data files and removes the folder again.
 void TextureTestRemoveDataFolder(const std::string& folder);
 
+// For a suite that draws: starts the graphics, font and texture modules, makes the suite's data
+// folder (returned in dataFolder) and opens a headless display of the given size, returned.
+int32_t TextureTestSuiteStart(int32_t width, int32_t height, std::string& dataFolder);
+// Stops what TextureTestSuiteStart started and removes the data folder.
+void TextureTestSuiteStop(const std::string& dataFolder);
+
 // Writes an uncompressed top-down TGA of 24 or 32 bits whose pixel (x, y) is colour(x, y)
 // (0xAARRGGBB; the alpha byte is written only at 32 bits).
 void TextureTestWriteTga(const std::string& path, int32_t width, int32_t height, int32_t bits,
