@@ -2,186 +2,71 @@
 #include <algorithm>
 
 #include "game/gameInternal.h"
-#include "game/gameText.h"
+#include "game/gameLevelRead.h"
 #include "graphics/fwkModel.h"
 #include "graphics/fwkModelImage.h"
 #include "services/fwkDataFile.h"
 
 namespace {
 
-// Bounds that keep a damaged or hostile file from growing the tables without limit; real
-// levels stay far below them.
-constexpr int32_t kMaxTileNumber = 1024;
-constexpr size_t kMaxHumans = 255;
+// The record's numbers are the game's own.
+static_assert(kLevelUndefined == kTileUndefined && kLevelBlock == kTileBlock && kLevelBlockNpc == kTileBlockNpc &&
+              kLevelLeft == kTileLeft && kLevelRight == kTileRight && kLevelSpace == kTileSpace);
+static_assert(kLevelTile == kTileSize && kLevelGrid == kGridSize && kLevelMaxColumns == kMaxColumns &&
+              kLevelMaxRows == kMaxRows);
 
-enum class section { none, tiles, map, briefing, objective, pc, npc };
-
-struct levelReader {
-    section current = section::none;
-    int32_t mapRow = 0;
-    int32_t briefingLines = 0;
-    int32_t human = -1;
-};
-
-section SectionOf(const std::string& header) {
-    const std::string name = GameUpper(header);
-    if (name == "#TILES") return section::tiles;
-    if (name == "#MAP") return section::map;
-    if (name == "#BRIEFING") return section::briefing;
-    if (name == "#OBJECTIVE") return section::objective;
-    if (name == "#PC") return section::pc;
-    if (name == "#NPC") return section::npc;
-    return section::none;
-}
-
-uint8_t TileTypeOfKeyword(const std::string& keyword) {
-    const std::string word = GameUpper(keyword);
-    if (word == "BLOCK") return kTileBlock;
-    if (word == "BLOCKNPC") return kTileBlockNpc;
-    if (word == "LEFT") return kTileLeft;
-    if (word == "RIGHT") return kTileRight;
-    if (word == "SPACE") return kTileSpace;
-    return kTileUndefined;
-}
-
-void ReadTile(const std::string& line) {
-    const size_t first = line.find(' ');
-    if (first == std::string::npos) return;
-    const size_t second = line.find(' ', first + 1);
-    if (second == std::string::npos) return;
-    int32_t number = 0;
-    if (!GameParseInteger(line.substr(0, first), number) || number < 1 || number > kMaxTileNumber) return;
-    const uint8_t type = TileTypeOfKeyword(line.substr(first + 1, second - first - 1));
-    const std::string path = GameTrim(line.substr(second + 1));
-    if (type == kTileUndefined || path.empty()) return;
-    mapData& map = Game().map;
-    // The first definition wins; checked before the image is opened so a repeated line costs
-    // nothing.
-    if (number <= static_cast<int32_t>(map.tiles.size())) return;
-    model* image = ModelOpenImage(Game().display, "Bin\\" + path, false);
-    if (image == nullptr) return;
-    map.tiles.resize(static_cast<size_t>(number));
-    map.tiles.back() = {type, image};
-}
-
-void ReadMapRow(const std::string& line, levelReader& reader) {
-    ++reader.mapRow;
-    if (reader.mapRow > kMaxRows) return;
-    mapData& map = Game().map;
-    int32_t column = 0;
-    size_t start = 0;
-    while (start <= line.size()) {
-        size_t comma = line.find(',', start);
-        if (comma == std::string::npos) comma = line.size();
-        int32_t number = 0;
-        if (GameParseInteger(line.substr(start, comma - start), number) && number >= 1 &&
-            number <= static_cast<int32_t>(map.tiles.size())) {
-            ++column;
-            if (column > kMaxColumns) break;
-            map.cells[static_cast<size_t>((column - 1) * kGridSize + reader.mapRow - 1)] = number - 1;
-            map.columns = std::max(map.columns, column);
-            map.rows = std::max(map.rows, reader.mapRow);
-        }
-        start = comma + 1;
-    }
-}
-
-void ReadBriefing(const std::string& line, levelReader& reader) {
-    std::string& briefing = Game().briefing;
-    if (reader.briefingLines > 0) briefing += "\r\n";
-    ++reader.briefingLines;
-    if (line != "+") briefing += line;
-}
-
-// Key and value cut at the first "="; a line without one is all key.
-void SplitSetting(const std::string& line, std::string& key, std::string& value) {
-    const size_t equals = line.find('=');
-    key = GameUpper(line.substr(0, equals));
-    value = equals == std::string::npos ? std::string() : line.substr(equals + 1);
-}
-
-void ReadObjective(const std::string& line) {
-    std::string key;
-    std::string value;
-    SplitSetting(line, key, value);
-    gameData& game = Game();
-    int32_t c = 0;
-    int32_t r = 0;
-    if (key == "LOCATION" && GameParsePair(value, c, r)) {
-        if (c >= 1 && c < game.map.columns && r >= 1 && r < game.map.rows) {
-            game.objectiveColumn = c;
-            game.objectiveRow = r;
-        }
-    } else if (key == "VAMPS" && GameParseInteger(value, c)) {
-        game.vampsPercent = std::clamp(c, 0, 100);
-    }
-}
-
-void ReadPlayerStart(const std::string& line) {
-    gameData& game = Game();
-    int32_t c = 0;
-    int32_t r = 0;
-    if (game.agents.empty() || !GameParsePair(line, c, r) || c < 2 || c > game.map.columns || r < 1 || r >= game.map.rows) return;
-    agent& player = game.agents[0];
-    AgentMove(player, (c - 1) * kTileSize + 31 - player.x, r * kTileSize - 1 - player.y);
+// The whole file; false when it cannot be opened.
+bool ReadLevelText(const std::string& path, std::string& text) {
+    const int32_t file = DataFileOpen(path);
+    if (file == 0) return false;
+    text.assign(static_cast<size_t>(std::max(DataFileSize(file), 0)), '\0');
+    const int32_t read = text.empty() ? 0 : DataFileReadPartial(file, text.data(), static_cast<int32_t>(text.size()));
+    text.resize(static_cast<size_t>(std::max(read, 0)));
+    DataFileClose(file);
+    return true;
 }
 
 void LoadHumanType(int32_t index, const std::string& type) {
-    static const char* const kSheets[8] = {
-        "\\Stand\\Stand Right.exp",
-        "\\Stand\\Stand Left.exp",
-        "\\Walk\\Walk Right.exp",
-        "\\Walk\\Walk Left.exp",
-        "\\Vampire Stand\\Vampire Stand Right.exp",
-        "\\Vampire Stand\\Vampire Stand Left.exp",
-        "\\Vampire Walk\\Vampire Walk Right.exp",
-        "\\Vampire Walk\\Vampire Walk Left.exp",
-    };
     Game().agents[static_cast<size_t>(index)].type = type;
-    for (int32_t slot = 0; slot < 8; ++slot)
-        AgentLoadAnimation(index, slot, "Bin\\Sprites\\" + type + kSheets[slot]);
+    for (int32_t slot = 0; slot < static_cast<int32_t>(kLevelHumanSheets.size()); ++slot)
+        AgentLoadAnimation(index, slot, "Bin\\Sprites\\" + type + kLevelHumanSheets[static_cast<size_t>(slot)]);
     AgentSetAnimation(index, kSlotStandLeft);
 }
 
-void ReadHuman(const std::string& line, const levelReader& reader) {
-    if (reader.human < 0) return;
-    std::string key;
-    std::string value;
-    SplitSetting(line, key, value);
+void AddHuman(const levelHuman& human) {
     gameData& game = Game();
-    int32_t c = 0;
-    int32_t r = 0;
-    if (key == "TYPE") {
-        LoadHumanType(reader.human, value);
-    } else if (key == "LOCATION" && GameParsePair(value, c, r)) {
-        if (c < 1 || c > game.map.columns || r < 0 || r >= game.map.rows) return;
-        agent& human = game.agents[static_cast<size_t>(reader.human)];
-        AgentMove(human, (c - 1) * kTileSize + 31, r * kTileSize - 1);
-        human.spawnX = human.x;
-        human.spawnY = human.y;
-    } else if (key == "OBJECTIVE") {
-        game.agents[static_cast<size_t>(reader.human)].objective = true;
+    const int32_t index = AgentAdd("NPC " + std::to_string(game.agents.size()));
+    if (index < 0) return;
+    for (const levelHumanType& type : human.types) LoadHumanType(index, type.name);
+    agent& added = game.agents[static_cast<size_t>(index)];
+    if (human.located) {
+        AgentMove(added, human.x, human.y);
+        added.spawnX = added.x;
+        added.spawnY = added.y;
     }
+    added.objective = human.objective;
 }
 
-void ReadLine(const std::string& line, levelReader& reader) {
-    if (line[0] == '#') {
-        reader.current = SectionOf(line);
-        if (reader.current == section::npc) {
-            const size_t count = Game().agents.size();
-            reader.human = count <= kMaxHumans ? AgentAdd("NPC " + std::to_string(count)) : -1;
-        }
-        return;
+// Builds the map and the figures from the level read; the tile pictures were opened while
+// reading.
+void ApplyLevel(const levelData& level, const std::vector<model*>& pictures) {
+    gameData& game = Game();
+    mapData& map = game.map;
+    map.tiles.resize(level.tiles.size());
+    for (size_t i = 0; i < level.tiles.size(); ++i)
+        map.tiles[i] = {level.tiles[i].type, i < pictures.size() ? pictures[i] : nullptr};
+    map.cells = level.cells;
+    map.columns = level.columns;
+    map.rows = level.rows;
+    game.briefing = level.briefing;
+    game.objectiveColumn = level.objectiveColumn;
+    game.objectiveRow = level.objectiveRow;
+    game.vampsPercent = level.vampsPercent;
+    if (level.playerPlaced && !game.agents.empty()) {
+        agent& player = game.agents[0];
+        AgentMove(player, level.playerX - player.x, level.playerY - player.y);
     }
-    switch (reader.current) {
-        case section::tiles: ReadTile(line); break;
-        case section::map: ReadMapRow(line, reader); break;
-        case section::briefing: ReadBriefing(line, reader); break;
-        case section::objective: ReadObjective(line); break;
-        case section::pc: ReadPlayerStart(line); break;
-        case section::npc: ReadHuman(line, reader); break;
-        case section::none: break;
-    }
+    for (const levelHuman& human : level.humans) AddHuman(human);
 }
 
 }  // namespace
@@ -232,13 +117,16 @@ bool MapLoadLevel(int32_t number) {
     game.objectiveRow = -1;
     game.vampsPercent = 0;
     game.briefing.clear();
-    const int32_t file = DataFileOpen("Bin\\Maps\\Map" + std::to_string(number) + ".map");
-    if (file == 0) return false;
-    levelReader reader;
-    while (!DataFileEof(file)) {
-        const std::string line = GameTrim(DataFileReadLine(file));
-        if (!line.empty()) ReadLine(line, reader);
-    }
-    DataFileClose(file);
+    std::string text;
+    if (!ReadLevelText("Bin\\Maps\\Map" + std::to_string(number) + ".map", text)) return false;
+    std::vector<model*> pictures;
+    const levelData level = LevelReadText(text, [&](int32_t tile, const std::string& path) {
+        model* image = ModelOpenImage(game.display, path, false);
+        if (image == nullptr) return false;
+        pictures.resize(static_cast<size_t>(tile));
+        pictures.back() = image;
+        return true;
+    });
+    ApplyLevel(level, pictures);
     return true;
 }

@@ -126,25 +126,6 @@ TEST(LevelReadTest, BriefingLinesAndLineEnds) {
     EXPECT_EQ(LevelSplitLines("a\rb\n\rc"), (std::vector<std::string>{"a", "b", "c"}));
 }
 
-TEST(LevelReadTest, NumbersAreDecimalWithAnOptionalMinus) {
-    int32_t value = 0;
-    EXPECT_TRUE(LevelParseInteger("007", value));
-    EXPECT_EQ(value, 7);
-    EXPECT_TRUE(LevelParseInteger("-12", value));
-    EXPECT_EQ(value, -12);
-    EXPECT_FALSE(LevelParseInteger("-", value));
-    EXPECT_FALSE(LevelParseInteger("", value));
-    EXPECT_FALSE(LevelParseInteger("1-2", value));
-    EXPECT_FALSE(LevelParseInteger("+3", value));
-    EXPECT_TRUE(LevelParseInteger("99999999999", value));
-    EXPECT_EQ(value, 2147483647);
-    int32_t a = 0;
-    int32_t b = 0;
-    EXPECT_FALSE(LevelParsePair("3, 4", a, b));
-    EXPECT_TRUE(LevelParsePair("3,-4", a, b));
-    EXPECT_EQ(b, -4);
-}
-
 TEST(LevelStepTest, WallsFallsAndSlopeJoints) {
     std::vector<std::string> lines = kTiles;
     // Row 3 is walked in; row 4 is the floor. Column 5 is a wall, columns 2 and 3 a V of

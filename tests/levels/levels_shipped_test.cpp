@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "game/gameText.h"
 #include "levelRead.h"
 
 namespace fs = std::filesystem;
@@ -105,7 +106,7 @@ TEST(ShippedLevelsTest, LevelsFollowOneAnotherAndUseEveryRule) {
         vamps = vamps || level.vampsPercent > 0;
         for (const levelHuman& human : level.humans) {
             objectiveHuman = objectiveHuman || human.objective;
-            nubile = nubile || LevelUpper(human.type) == "NUBILE";
+            nubile = nubile || GameUpper(human.type) == "NUBILE";
         }
         // Something to win by: a level without any objective is won at once.
         EXPECT_TRUE(level.objectiveColumn > 0 || level.vampsPercent > 0 ||
