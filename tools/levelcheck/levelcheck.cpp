@@ -1,4 +1,4 @@
-// levelcheck: reads level files with the game's rules and reports what the game would ignore,
+// levelcheck: reads level files with the game's own reader and reports what the game would ignore,
 // empty cells the figures reach or look across, and pictures the game cannot open.
 //   levelcheck [--data DATAFOLDER] DATAFOLDER-or-LEVEL-FILE ...
 // A data folder is checked level by level, Bin\Maps\Map1.map on, through the game's own
