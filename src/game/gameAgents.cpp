@@ -1,8 +1,9 @@
-// Agents: the records of every figure, their animation slots, movement with tile collision and
-// slopes, walking animation and drawing with the alert mark.
+// Agents: the records of every figure, their animation slots, movement by the shared step
+// (gameStep.cpp) over the game's map, walking animation and drawing with the alert mark.
 #include <algorithm>
 
 #include "game/gameInternal.h"
+#include "game/gameStep.h"
 #include "game/gameText.h"
 #include "graphics/fwkFont.h"
 #include "graphics/fwkModel.h"
@@ -118,51 +119,10 @@ void AgentMove(agent& a, int32_t dx, int32_t dy) {
 agentStepResult AgentStep(int32_t index, int32_t dx, bool drop, bool solidForHumans) {
     agent* a = At(index);
     if (a == nullptr) return {};
-    const int32_t x0 = a->x;
-    const int32_t y0 = a->y;
-    const int32_t c0 = MapCellOf(x0);
-    const int32_t r0 = MapCellOf(y0);
-    const uint8_t here = MapTileType(c0, r0);
-    const int32_t dy = here == kTileLeft ? dx : here == kTileRight ? -dx : 0;
-    int32_t x1 = x0 + dx;
-    int32_t y1 = y0 + dy;
-    int32_t c1 = MapCellOf(x1);
-    int32_t r1 = MapCellOf(y1);
-
-    // Where two slopes meet in a valley the figure stays on the upper level unless it asks to
-    // go down.
-    if (c1 != c0 && !drop) {
-        if ((dx > 0 && here == kTileLeft && MapTileType(c0 + 1, r0) == kTileRight) ||
-            (dx <= 0 && here == kTileRight && MapTileType(c0 - 1, r0) == kTileLeft)) {
-            y1 = r0 * kTileSize - 1;
-            c1 = MapCellOf(x1);
-            r1 = MapCellOf(y1);
-        }
-    }
-
-    if (c1 != c0) {
-        const uint8_t ahead = MapTileType(c1, r1);
-        const bool wall = (ahead == kTileBlock || (ahead == kTileBlockNpc && solidForHumans)) && r1 == r0;
-        if (wall) x1 = dx > 0 ? c0 * kTileSize - 1 : (c0 - 1) * kTileSize;
-        if (ahead == kTileLeft && dx > 0 && here != kTileLeft) x1 = c0 * kTileSize - 1;
-        if (ahead == kTileRight && dx < 0 && here != kTileRight) x1 = (c0 - 1) * kTileSize;
-    }
-
-    c1 = MapCellOf(x1);
-    r1 = MapCellOf(y1);
-    if (MapTileType(c1, r1) == kTileSpace && MapTileType(c1, r1 + 1) != kTileBlock) ++r1;
-
-    const int32_t inTile = ((x1 % kTileSize) + kTileSize) % kTileSize;
-    switch (MapTileType(c1, r1)) {
-        case kTileBlock: y1 = (r1 - 1) * kTileSize - 1; break;
-        case kTileBlockNpc:
-        case kTileSpace: y1 = r1 * kTileSize - 1; break;
-        case kTileLeft: y1 = (r1 - 1) * kTileSize + inTile; break;
-        case kTileRight: y1 = (r1 - 1) * kTileSize + 63 - inTile; break;
-        default: break;
-    }
-    AgentMove(*a, x1 - x0, y1 - y0);
-    return {x1 - x0, y1 - y0};
+    const levelPoint from{a->x, a->y};
+    const levelPoint to = LevelStep(MapTileType, from, dx, drop, solidForHumans);
+    AgentMove(*a, to.x - from.x, to.y - from.y);
+    return {to.x - from.x, to.y - from.y};
 }
 
 void AgentWalk(int32_t index, int32_t dx, bool drop) {

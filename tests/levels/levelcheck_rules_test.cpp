@@ -16,6 +16,11 @@ bool Exists(const std::string& path) { return path.find("Missing") == std::strin
 
 levelData Read(const std::vector<std::string>& lines) { return LevelRead(lines, Exists); }
 
+// The game's view of the level's cells, as the checker steps over them.
+levelTypeAt TypesOf(const levelData& level) {
+    return [&level](int32_t column, int32_t row) { return LevelCellType(level, column, row); };
+}
+
 bool Reports(const levelData& level, int32_t line, const std::string& part) {
     return std::any_of(level.findings.begin(), level.findings.end(), [&](const levelFinding& f) {
         return f.line == line && f.message.find(part) != std::string::npos;
@@ -132,23 +137,24 @@ TEST(LevelStepTest, WallsFallsAndSlopeJoints) {
     // stairs with a flight going on down in row 4 below the V's right side.
     lines.insert(lines.end(), {"#MAP", "1,2,2,2,1,2", "1,2,2,2,1,2", "1,3,4,2,1,2", "1,1,3,1,1,2", "1,1,1,1,1,1"});
     const levelData level = Read(lines);
-    std::set<std::pair<int32_t, int32_t>> consulted;
+    const levelTypeAt types = TypesOf(level);
     // Against the wall in column 5.
-    EXPECT_EQ(LevelStep(level, {3 * 64 + 60, 3 * 64 - 1}, 10, false, true, consulted).x, 4 * 64 - 1);
+    EXPECT_EQ(LevelStep(types, {3 * 64 + 60, 3 * 64 - 1}, 10, false, true).x, 4 * 64 - 1);
     // Falling: one row per step.
-    EXPECT_EQ(LevelStep(level, {3 * 64 + 10, 1 * 64 - 1}, 0, false, true, consulted).y, 2 * 64 - 1);
+    EXPECT_EQ(LevelStep(types, {3 * 64 + 10, 1 * 64 - 1}, 0, false, true).y, 2 * 64 - 1);
     // From the V's left side to the right: up the other flight, or down with the drop key.
-    const levelPoint up = LevelStep(level, {1 * 64 + 60, 2 * 64 + 60}, 10, false, false, consulted);
+    const levelPoint up = LevelStep(types, {1 * 64 + 60, 2 * 64 + 60}, 10, false, false);
     EXPECT_EQ(LevelCellOf(up.y), 3);
-    const levelPoint down = LevelStep(level, {1 * 64 + 60, 2 * 64 + 60}, 10, true, false, consulted);
+    const levelPoint down = LevelStep(types, {1 * 64 + 60, 2 * 64 + 60}, 10, true, false);
     EXPECT_EQ(LevelCellOf(down.y), 4);
     EXPECT_EQ(down.y, 3 * 64 + 6);
     // A gate stops humans only.
     std::vector<std::string> gated = kTiles;
     gated.insert(gated.end(), {"#MAP", "2,2,5,2", "1,1,1,1"});
     const levelData gate = Read(gated);
-    EXPECT_EQ(LevelStep(gate, {64 + 60, 63}, 5, false, true, consulted).x, 2 * 64 - 1);
-    EXPECT_EQ(LevelStep(gate, {64 + 60, 63}, 10, false, false, consulted).x, 2 * 64 + 6);
+    const levelTypeAt gateTypes = TypesOf(gate);
+    EXPECT_EQ(LevelStep(gateTypes, {64 + 60, 63}, 5, false, true).x, 2 * 64 - 1);
+    EXPECT_EQ(LevelStep(gateTypes, {64 + 60, 63}, 10, false, false).x, 2 * 64 + 6);
 }
 
 TEST(LevelGridTest, AClosedRoomHasNoFaults) {

@@ -8,15 +8,6 @@ namespace {
 
 using cellSet = std::set<std::pair<int32_t, int32_t>>;
 
-// The game's view of a cell: outside the grid it is solid, an empty cell has no type.
-uint8_t TypeAt(const levelData& level, int32_t column, int32_t row, cellSet& consulted) {
-    consulted.insert({column, row});
-    if (column < 1 || column > kLevelGrid || row < 1 || row > kLevelGrid) return kLevelBlock;
-    const int32_t tile = level.TileAt(column, row);
-    if (tile < 1 || tile > static_cast<int32_t>(level.tiles.size())) return kLevelUndefined;
-    return level.tiles[static_cast<size_t>(tile - 1)].type;
-}
-
 bool Filled(const levelData& level, int32_t column, int32_t row) {
     if (column < 1 || column > level.columns || row < 1 || row > level.rows) return false;
     const int32_t tile = level.TileAt(column, row);
@@ -37,50 +28,6 @@ std::string CellName(int32_t column, int32_t row) {
 
 }  // namespace
 
-int32_t LevelCellOf(int32_t coordinate) {
-    const int32_t quotient = coordinate / kLevelTile;
-    return (coordinate % kLevelTile < 0 ? quotient - 1 : quotient) + 1;
-}
-
-levelPoint LevelStep(const levelData& level, levelPoint from, int32_t dx, bool drop, bool solidForHumans,
-                     cellSet& consulted) {
-    const int32_t c0 = LevelCellOf(from.x);
-    const int32_t r0 = LevelCellOf(from.y);
-    const uint8_t here = TypeAt(level, c0, r0, consulted);
-    const int32_t dy = here == kLevelLeft ? dx : here == kLevelRight ? -dx : 0;
-    int32_t x1 = from.x + dx;
-    int32_t y1 = from.y + dy;
-    int32_t c1 = LevelCellOf(x1);
-    int32_t r1 = LevelCellOf(y1);
-    if (c1 != c0 && !drop) {
-        if ((dx > 0 && here == kLevelLeft && TypeAt(level, c0 + 1, r0, consulted) == kLevelRight) ||
-            (dx <= 0 && here == kLevelRight && TypeAt(level, c0 - 1, r0, consulted) == kLevelLeft)) {
-            y1 = r0 * kLevelTile - 1;
-            r1 = LevelCellOf(y1);
-        }
-    }
-    if (c1 != c0) {
-        const uint8_t t = TypeAt(level, c1, r1, consulted);
-        const bool wall = ((t == kLevelBlock || (t == kLevelBlockNpc && solidForHumans)) && r1 == r0);
-        if (wall) x1 = dx > 0 ? c0 * kLevelTile - 1 : (c0 - 1) * kLevelTile;
-        if (t == kLevelLeft && dx > 0 && here != kLevelLeft) x1 = c0 * kLevelTile - 1;
-        if (t == kLevelRight && dx < 0 && here != kLevelRight) x1 = (c0 - 1) * kLevelTile;
-    }
-    c1 = LevelCellOf(x1);
-    r1 = LevelCellOf(y1);
-    if (TypeAt(level, c1, r1, consulted) == kLevelSpace && TypeAt(level, c1, r1 + 1, consulted) != kLevelBlock) ++r1;
-    const int32_t within = ((x1 % kLevelTile) + kLevelTile) % kLevelTile;
-    switch (TypeAt(level, c1, r1, consulted)) {
-        case kLevelBlock: y1 = (r1 - 1) * kLevelTile - 1; break;
-        case kLevelBlockNpc:
-        case kLevelSpace: y1 = r1 * kLevelTile - 1; break;
-        case kLevelLeft: y1 = (r1 - 1) * kLevelTile + within; break;
-        case kLevelRight: y1 = (r1 - 1) * kLevelTile + 63 - within; break;
-        default: break;
-    }
-    return {x1, y1};
-}
-
 std::vector<levelPoint> LevelReachable(const levelData& level, levelPoint start, bool human, cellSet& consulted) {
     // Walking at the walker's own speed, and knock-backs of 10 that gates do not stop.
     struct move {
@@ -98,17 +45,21 @@ std::vector<levelPoint> LevelReachable(const levelData& level, levelPoint start,
     // Far more than a 29 x 30 grid can hold at walking resolution; only a broken movement
     // rule could get near it.
     constexpr size_t kMaxPoints = 2000000;
+    const levelTypeAt typeAt = [&](int32_t column, int32_t row) {
+        consulted.insert({column, row});
+        return LevelCellType(level, column, row);
+    };
     std::set<levelPoint> seen{start};
     std::vector<levelPoint> queue{start};
     for (size_t next = 0; next < queue.size() && seen.size() < kMaxPoints; ++next) {
         const levelPoint p = queue[next];
         if (human) {
             // Choosing where to walk looks at both neighbours.
-            TypeAt(level, LevelCellOf(p.x) + 1, LevelCellOf(p.y), consulted);
-            TypeAt(level, LevelCellOf(p.x) - 1, LevelCellOf(p.y), consulted);
+            typeAt(LevelCellOf(p.x) + 1, LevelCellOf(p.y));
+            typeAt(LevelCellOf(p.x) - 1, LevelCellOf(p.y));
         }
         for (const move& m : moves) {
-            const levelPoint q = LevelStep(level, p, m.dx, m.drop, m.solid, consulted);
+            const levelPoint q = LevelStep(typeAt, p, m.dx, m.drop, m.solid);
             if (seen.insert(q).second) queue.push_back(q);
         }
     }

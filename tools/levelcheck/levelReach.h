@@ -7,24 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "game/gameStep.h"
 #include "levelRead.h"
 
-struct levelPoint {
-    int32_t x = 0;
-    int32_t y = 0;
-    bool operator<(const levelPoint& other) const { return x != other.x ? x < other.x : y < other.y; }
-};
-
-// One step of a walker with collision and ground following, as the game moves its agents.
-// Every cell the step consults is added to consulted.
-levelPoint LevelStep(const levelData& level, levelPoint from, int32_t dx, bool drop, bool solidForHumans,
-                     std::set<std::pair<int32_t, int32_t>>& consulted);
-
-// The cell (column, row) of a point, rounded down.
-int32_t LevelCellOf(int32_t coordinate);
-
 // Every point reachable from start by walking (any speed the walker has, with and without the
-// drop key) and by being knocked back.
+// drop key) and by being knocked back, by the game's own step. Every cell the steps and the
+// humans' choice of direction look at is added to consulted.
 std::vector<levelPoint> LevelReachable(const levelData& level, levelPoint start, bool human,
                                        std::set<std::pair<int32_t, int32_t>>& consulted);
 
