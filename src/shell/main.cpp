@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     const int exitCode = RunControlStart(GameSeed, GameStartLevel) ? MainApplicationRun() : kExitNotStarted;
     RunControlFinish();
     ModulesFinal();
+    // The video part first: it gives back the GL library it loaded, with what SDL kept for it.
+    PlatformVideoShutdown();
     PlatformShutdown();
     return exitCode;
 }

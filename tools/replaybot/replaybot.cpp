@@ -213,6 +213,8 @@ int main(int argc, char** argv) {
     }
     RunControlFinish();
     ModulesFinal();
+    // The video part first: it gives back the GL library it loaded, with what SDL kept for it.
+    PlatformVideoShutdown();
     PlatformShutdown();
     return exitCode;
 }
