@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "game/gameInternal.h"
+#include "game/gameStep.h"
 #include "game/gameLevelRead.h"
 #include "graphics/fwkModel.h"
 #include "graphics/fwkModelImage.h"
@@ -81,10 +82,7 @@ void MapClear() {
 }
 
 int32_t MapCellOf(int32_t coordinate) {
-    // Rounded down, so that points left of or above the world lie in cell 0 and below, which
-    // count as solid: no figure can leave the grid.
-    const int32_t quotient = coordinate / kTileSize;
-    return (coordinate % kTileSize < 0 ? quotient - 1 : quotient) + 1;
+    return LevelCellOf(coordinate);
 }
 
 uint8_t MapTileType(int32_t column, int32_t row) {
