@@ -3,6 +3,7 @@
 #include "platform/platform_system.h"
 #include "services/fwkLog.h"
 #include "services/fwkUtilities.h"
+#include "shell/BmpHeader.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,16 +17,6 @@ constexpr int32_t kMaxNumber = 1000000;
 
 using fileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-    Put16(out, value & 0xFFFFu);
-    Put16(out, value >> 16);
-}
-
 std::vector<uint8_t> EncodeBmp(const std::vector<screenshotPart>& parts) {
     int64_t width = 0;
     int32_t height = 0;
@@ -37,22 +28,7 @@ std::vector<uint8_t> EncodeBmp(const std::vector<screenshotPart>& parts) {
     const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(height);
     std::vector<uint8_t> out;
     out.reserve(54 + imageBytes);
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, 54 + imageBytes);
-    Put32(out, 0);
-    Put32(out, 54);
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(width));
-    Put32(out, static_cast<uint32_t>(height));
-    Put16(out, 1);
-    Put16(out, 24);
-    Put32(out, 0);
-    Put32(out, imageBytes);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, 0);
-    Put32(out, 0);
+    BmpAppendHeader(out, static_cast<uint32_t>(width), static_cast<uint32_t>(height));
     // BMP rows run bottom-up.
     for (int32_t y = height - 1; y >= 0; --y) {
         const size_t rowStart = out.size();

@@ -1,6 +1,7 @@
 // Draws the launcher's 360 x 405 background: a night sky under the arched top, the moon, a
 // castle on a hill and the title, framed along the window outline. Deterministic, so every
 // build writes the same file.
+#include "shell/BmpHeader.h"
 #include "shell/LauncherOutline.h"
 
 #include <algorithm>
@@ -138,35 +139,10 @@ void DrawFrame(Canvas& canvas) {
         }
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
 bool WriteBmp(const Canvas& canvas, const char* path) {
-    const uint32_t rowBytes = (kLauncherWidth * 3 + 3) & ~3u;
-    const uint32_t imageBytes = rowBytes * kLauncherHeight;
+    const uint32_t rowBytes = BmpRowBytes(kLauncherWidth);
     std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, 54 + imageBytes);
-    Put32(out, 0);
-    Put32(out, 54);
-    Put32(out, 40);
-    Put32(out, kLauncherWidth);
-    Put32(out, kLauncherHeight);
-    Put16(out, 1);
-    Put16(out, 24);
-    Put32(out, 0);
-    Put32(out, imageBytes);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, 0);
-    Put32(out, 0);
+    BmpAppendHeader(out, kLauncherWidth, kLauncherHeight);
     for (int y = kLauncherHeight - 1; y >= 0; --y) {
         for (int x = 0; x < kLauncherWidth; ++x) {
             const rgb c = canvas.Get(x, y);
