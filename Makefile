@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 PACKAGES = build-essential cmake pkg-config g++ clang libclang-rt-14-dev \
   libsdl2-dev libgtest-dev libgmock-dev googletest libbenchmark-dev \
   libfreetype-dev fonts-dejavu-core libopenal1 libvorbis-dev vorbis-tools \
-  imagemagick libjpeg-turbo-progs xvfb xauth xdotool valgrind
+  imagemagick libjpeg-turbo-progs xvfb xauth xdotool valgrind ccache
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
