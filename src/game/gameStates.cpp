@@ -9,6 +9,7 @@
 #include "graphics/fwkModelImage.h"
 #include "input/fwkInput.h"
 #include "services/fwkState.h"
+#include "shell/RunControl.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ void BriefingEnter(int32_t) {
 void BriefingUpdate() {
     gameData& game = Game();
     ScreenInput();
+    if (!RunControlPictureSeen()) return;
     DrawScreen(game.briefingImage);
     FontSetColour(game.font, kBriefingColour);
     FontDrawWrapped(game.font, 300, 60, 930, game.briefing);
@@ -61,8 +63,10 @@ void BriefingUpdate() {
 
 void ResultUpdate(model* image, int32_t state) {
     ScreenInput();
-    DrawScreen(image);
-    GraphicsRenderEnd(Game().display);
+    if (RunControlPictureSeen()) {
+        DrawScreen(image);
+        GraphicsRenderEnd(Game().display);
+    }
     if (StateTime(state) > kResultScreenTime) StateSet(kStateLoad);
 }
 
@@ -119,7 +123,7 @@ void PlayUpdate() {
     gameData& game = Game();
     if (StateTime(kStatePlay) <= game.lastStep + kStepInterval) return;
     GamePlayStep();
-    MapDraw(true);
+    if (RunControlPictureSeen()) MapDraw(true);
     game.lastStep = StateTime(kStatePlay);
 }
 

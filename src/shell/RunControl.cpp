@@ -18,6 +18,13 @@ size_t shotNext = 0;
 bool quitAsked = false;
 replayWriter recorder;
 uint32_t startTick = 0;
+bool started = false;
+uint32_t passTime = 0;
+uint32_t passLength = 0;
+
+// Longer than the game's play step (17 ms), the longest a picture stays on screen while the
+// game runs.
+constexpr uint32_t kPictureLife = 50;
 
 bool SameSwitch(const std::string& parameter, const char* name) {
     std::string upper;
@@ -61,6 +68,7 @@ bool RunControlParse(const std::vector<std::string>& arguments, runSettings& par
         const bool known = SameSwitch(name, "-tick") || SameSwitch(name, "-seed") || SameSwitch(name, "-level") ||
                            SameSwitch(name, "-record") ||
                            SameSwitch(name, "-replay") || SameSwitch(name, "-shot") || SameSwitch(name, "-quit");
+        if (SameSwitch(name, "-drawall")) parsed.drawAll = true;
         if (!known) continue;
         if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
             problem = "the switch " + name + " needs a value";
@@ -131,11 +139,15 @@ bool RunControlStart(runSeedFunction seed, runLevelFunction level) {
     if (settings.seedGiven && seed != nullptr) seed(settings.seed);
     if (settings.level != 0 && level != nullptr) level(settings.level);
     startTick = PlatformTickCount();
+    passTime = RunControlProgramTime();
+    passLength = 0;
+    started = true;
     MainSetPassHook(PassHook);
     return true;
 }
 
 void RunControlFinish() {
+    started = false;
     MainSetPassHook(nullptr);
     if (recorder.IsOpen()) {
         RecordPosted(RunControlProgramTime());
@@ -148,6 +160,8 @@ uint32_t RunControlProgramTime() {
 }
 
 void RunControlPass(uint32_t now) {
+    passLength = now - passTime;
+    passTime = now;
     RecordPosted(now);
     bool posted = false;
     while (replayNext < replay.size() && replay[replayNext].tick <= now) {
@@ -165,4 +179,11 @@ void RunControlPass(uint32_t now) {
         quitAsked = true;
         MainAppAskToClose();
     }
+}
+
+bool RunControlPictureSeen() {
+    if (!started || settings.drawAll || !PlatformHeadless() || !PlatformClockIsVirtual()) return true;
+    if (shotNext >= settings.shots.size()) return false;
+    const uint64_t horizon = uint64_t{RunControlProgramTime()} + kPictureLife + 2 * uint64_t{passLength};
+    return settings.shots[shotNext] <= horizon;
 }

@@ -3,7 +3,8 @@
 // numbers), "-level N" (the level the game starts at), "-record FILE" and "-replay FILE" (control changes of the active control set),
 // "-shot MS[,MS...]" (screenshots) and "-quit MS" (the end of the run). They act at the start
 // of main-loop passes, by program time: the virtual clock's own value, or with the real clock
-// the milliseconds since RunControlStart.
+// the milliseconds since RunControlStart. "-drawall" turns headless fast-forward off (see
+// RunControlPictureSeen).
 #pragma once
 
 #include <cstdint>
@@ -35,9 +36,18 @@ struct runSettings {
     std::vector<uint32_t> shots;  // ascending
     bool quitGiven = false;
     uint32_t quitTime = 0;
+    bool drawAll = false;
 };
 // Parses the switches from a parameter list; false with a message naming the bad switch.
 bool RunControlParse(const std::vector<std::string>& arguments, runSettings& settings, std::string& problem);
 
 // The work of one pass; the pass hook calls it with the program time.
 void RunControlPass(uint32_t programTime);
+
+// Whether a picture drawn now can be seen. With the virtual clock nobody watches a headless
+// run, so only a screenshot sees a picture: it takes the last one drawn, and the game draws a
+// new one at least every step. A picture is drawn when a screenshot falls due within a step and
+// two passes from now; the others are left out and the run goes faster, with the same logic
+// and the same screenshots. True in every other case: a window, the real clock, "-drawall",
+// or a run RunControlStart did not set up.
+bool RunControlPictureSeen();

@@ -304,7 +304,9 @@ bool PlatformGLSwapBuffers(platformDC dc) {
   }
   bool current = SDL_GL_GetCurrentContext() == context->sdl;
   if (current) {
-    state.gl.Flush();
+    // A window's swap waits until its picture is drawn; a flush alone would let a software
+    // renderer queue frame after frame, each holding its own copy of the scene (over 1 GB).
+    state.gl.Finish();
   }
   context->back = 1 - context->back;
   if (current) {

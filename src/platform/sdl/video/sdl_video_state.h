@@ -67,6 +67,7 @@ struct sdlGLFunctions {
   void(APIENTRY* PixelStorei)(GLenum, GLint) = nullptr;
   void(APIENTRY* Viewport)(GLint, GLint, GLsizei, GLsizei) = nullptr;
   void(APIENTRY* Flush)() = nullptr;
+  void(APIENTRY* Finish)() = nullptr;
   void(APIENTRY* Clear)(GLbitfield) = nullptr;
   void(APIENTRY* GetIntegerv)(GLenum, GLint*) = nullptr;
   const GLubyte*(APIENTRY* GetString)(GLenum) = nullptr;

@@ -141,6 +141,7 @@ void SdlLoadGLFunctions() {
   load(f.PixelStorei, "glPixelStorei");
   load(f.Viewport, "glViewport");
   load(f.Flush, "glFlush");
+  load(f.Finish, "glFinish");
   load(f.Clear, "glClear");
   load(f.GetIntegerv, "glGetIntegerv");
   load(f.GetString, "glGetString");
