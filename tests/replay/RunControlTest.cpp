@@ -122,6 +122,43 @@ TEST_F(RunControl, ScreenshotsAreTakenAtTheFirstPassAtOrAfterEachTime) {
     EXPECT_FALSE(fs::exists(box.userData + "screenshots/screenshot4.bmp"));
 }
 
+// Fast-forward: the scripted game paints its pass number only when the picture can be seen.
+// The screenshot is the same as when every pass paints, and most passes paint nothing.
+TEST_F(RunControl, HeadlessRunsDrawOnlyThePicturesAScreenshotWillSee) {
+    for (const bool drawAll : {false, true}) {
+        std::vector<std::string> switches = {"-shot", "500", "-quit", "1000"};
+        if (drawAll) switches.push_back("-drawall");
+        box = ShellStart(switches);
+        ASSERT_TRUE(RunControlStart(Seed));
+        std::vector<uint32_t> drawnAt;
+        testGame.onPass = [&](int32_t pass) {
+            if (!RunControlPictureSeen()) return;
+            drawnAt.push_back(RunControlProgramTime());
+            GraphicsRenderBegin(testGame.display);
+            gl.ClearColor(static_cast<float>(pass) / 255.0f, 0.0f, 0.0f, 1.0f);
+            gl.Clear(GL_COLOR_BUFFER_BIT);
+            GraphicsRenderEnd(testGame.display);
+        };
+        EXPECT_EQ(MainApplicationRun(), kExitGameEnded);
+        RunControlFinish();
+        // Passes run at 0, 17, 34, ... ms; the shot is due at 510, after 30 passes have run.
+        const std::string bmp = ReadWholeFile(box.userData + "screenshots/screenshot1.bmp");
+        ASSERT_GT(bmp.size(), 60u);
+        const uint32_t offset = static_cast<uint8_t>(bmp[10]) | static_cast<uint8_t>(bmp[11]) << 8;
+        EXPECT_EQ(static_cast<uint8_t>(bmp[offset + 2]), 30) << "drawall " << drawAll;
+        if (drawAll) {
+            EXPECT_EQ(drawnAt.size(), 59u);
+        } else {
+            // A few passes before the shot; none after it, none long before.
+            ASSERT_FALSE(drawnAt.empty());
+            EXPECT_LE(drawnAt.size(), 6u);
+            EXPECT_GE(drawnAt.front(), 400u);
+            EXPECT_EQ(drawnAt.back(), 493u);
+        }
+        ShellStop();
+    }
+}
+
 TEST_F(RunControl, QuitEndsTheRunThroughTheNormalCleanUp) {
     box = ShellStart({"-quit", "100"});
     ASSERT_TRUE(RunControlStart(Seed));
