@@ -28,6 +28,13 @@ int32_t Camera(int32_t position, int32_t offset, int32_t view, int32_t worldSize
     return camera;
 }
 
+// Cells outside the camera's picture are left out: a software renderer pays for every model
+// it is given, even one it clips away entirely.
+bool InView(const model* image, int32_t cameraX, int32_t cameraY) {
+    return ModelMayCover(image, static_cast<float>(cameraX), static_cast<float>(cameraY),
+                         static_cast<float>(cameraX + kViewWidth), static_cast<float>(cameraY + kViewHeight));
+}
+
 }  // namespace
 
 void MapViewport(int32_t windowWidth, int32_t windowHeight, int32_t& x, int32_t& y, int32_t& width,
@@ -73,7 +80,7 @@ void MapDraw(bool present) {
             if (tile.type == kTileUndefined) continue;
             ModelSetPosition(tile.image, static_cast<float>((column - 1) * kTileSize),
                              static_cast<float>((row - 1) * kTileSize), -5.0f);
-            ModelDraw(tile.image);
+            if (InView(tile.image, cameraX, cameraY)) ModelDraw(tile.image);
         }
     }
     for (const agent& a : game.agents) AgentDraw(a);

@@ -430,6 +430,20 @@ float ModelHeight(const model* m) {
   return high->y - low->y;
 }
 
+bool ModelMayCover(const model* m, float left, float top, float right, float bottom) {
+  if (m == nullptr || m->vertices.empty()) {
+    return false;
+  }
+  if (m->angle != 0.0f) {
+    return true;
+  }
+  auto [lowX, highX] = std::minmax_element(m->vertices.begin(), m->vertices.end(),
+                                           [](const modelVertex& a, const modelVertex& b) { return a.x < b.x; });
+  auto [lowY, highY] = std::minmax_element(m->vertices.begin(), m->vertices.end(),
+                                           [](const modelVertex& a, const modelVertex& b) { return a.y < b.y; });
+  return m->x + highX->x >= left && m->x + lowX->x <= right && m->y + highY->y >= top && m->y + lowY->y <= bottom;
+}
+
 bool ModelUsesTexture(const model* m, const texture* t) {
   if (m == nullptr || t == nullptr) {
     return false;

@@ -99,6 +99,10 @@ void ModelScrollTexCoords(model* m, float du, float dv);
 void ModelSaveVertices(model* m);
 float ModelWidth(const model* m);
 float ModelHeight(const model* m);
+// Whether the model, drawn at its position, can cover any of the rectangle [left, right] x
+// [top, bottom] of the x-y plane: false only when its vertices all lie outside it. A rotated
+// model is taken to cover it.
+bool ModelMayCover(const model* m, float left, float top, float right, float bottom);
 bool ModelUsesTexture(const model* m, const texture* t);
 
 // For the texture, image and mesh parts of the module, which are built on the store.
