@@ -53,6 +53,11 @@ std::vector<levelPoint> LevelReachable(const levelData& level, levelPoint start,
     std::vector<levelPoint> queue{start};
     for (size_t next = 0; next < queue.size() && seen.size() < kMaxPoints; ++next) {
         const levelPoint p = queue[next];
+        // A figure more than a cell off the map walks or falls through nothing for ever; the
+        // cells beside the map already show the fault, so its way is followed no further.
+        const int32_t column = LevelCellOf(p.x);
+        const int32_t row = LevelCellOf(p.y);
+        if (column < 0 || column > level.columns + 1 || row < 0 || row > level.rows + 1) continue;
         if (human) {
             // Choosing where to walk looks at both neighbours.
             typeAt(LevelCellOf(p.x) + 1, LevelCellOf(p.y));
