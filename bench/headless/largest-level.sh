@@ -1,7 +1,8 @@
 #!/bin/bash
 # Plays the largest level the format allows (29 x 30 cells of the shipped tiles, 30 humans)
 # headless for a stretch of program time, with and without -drawall, in one run, and prints
-# for each: wall time, program time over wall time, and peak resident memory.
+# for each: wall and CPU time (user + system, all threads), program time over each, and peak
+# resident memory. On a shared machine the CPU figure is the steadier one.
 # Usage: bench/headless/largest-level.sh BIN_FOLDER [PROGRAM_MS] [REPEATS]
 set -euo pipefail
 bin=$(cd "${1:?bin folder}" && pwd)
@@ -40,19 +41,20 @@ mkdir -p "$work/PATCH000001/Bin/Maps"
 run() {
     local home="$work/home$1"
     rm -rf "$home"
-    /usr/bin/time -f '%e %M' -o "$work/time" env XDG_DATA_HOME="$home" SDL_VIDEODRIVER=offscreen \
+    /usr/bin/time -f '%e %M %U %S' -o "$work/time" env XDG_DATA_HOME="$home" SDL_VIDEODRIVER=offscreen \
         LIBGL_ALWAYS_SOFTWARE=1 "$work/sanguor" -headless -seed 1 -level 1 -quit "$length" $2 ${EXTRA_SWITCHES:-} >/dev/null 2>&1 || true
-    read -r wall peak < "$work/time"
-    echo "$wall $peak"
+    read -r wall peak user system < "$work/time"
+    echo "$wall $peak $(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')"
 }
 
-printf '%-10s %8s %10s %10s\n' mode wall_s speed peak_MB
+printf '%-8s %7s %11s %7s %10s %8s\n' mode wall_s wall_speed cpu_s cpu_speed peak_MB
 for i in $(seq 1 "$repeats"); do
     for mode in skip drawall; do
         extra=""
         [ "$mode" = drawall ] && extra=-drawall
-        read -r wall peak < <(run "$i$mode" "$extra")
-        awk -v m="$mode" -v w="$wall" -v p="$peak" -v l="$length" \
-            'BEGIN { printf "%-10s %8.2f %9.1fx %10.0f\n", m, w, l / 1000 / (w > 0 ? w : 0.01), p / 1024 }'
+        read -r wall peak cpu < <(run "$i$mode" "$extra")
+        awk -v m="$mode" -v w="$wall" -v c="$cpu" -v p="$peak" -v l="$length" 'BEGIN {
+            printf "%-8s %7.2f %10.1fx %7.2f %9.1fx %8.0f\n", m, w, l / 1000 / (w > 0 ? w : 0.01), c,
+                l / 1000 / (c > 0 ? c : 0.01), p / 1024 }'
     done
 done

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr uint32_t kWalkFrameInterval = 100;
-constexpr int32_t kMarkHeight = 128;
 
 agent* At(int32_t index) {
     std::vector<agent>& agents = Game().agents;

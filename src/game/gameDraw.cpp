@@ -35,6 +35,19 @@ bool InView(const model* image, int32_t cameraX, int32_t cameraY) {
                          static_cast<float>(cameraX + kViewWidth), static_cast<float>(cameraY + kViewHeight));
 }
 
+// A figure is left out when its picture lies outside the camera's and so does its mark, a
+// character of the game's font drawn kMarkHeight above its feet; the margin holds any glyph.
+bool AgentInView(const agent& a, int32_t cameraX, int32_t cameraY) {
+    constexpr int32_t kMarkMargin = 256;
+    if (a.x >= cameraX - kMarkMargin && a.x <= cameraX + kViewWidth + kMarkMargin && a.y >= cameraY - kMarkMargin &&
+        a.y <= cameraY + kViewHeight + kMarkMargin + kMarkHeight)
+        return true;
+    if (a.currentAnimation < 0 || static_cast<size_t>(a.currentAnimation) >= a.cycles.size()) return false;
+    const cycle& c = a.cycles[static_cast<size_t>(a.currentAnimation)];
+    if (a.currentFrame < 0 || static_cast<size_t>(a.currentFrame) >= c.frames.size()) return false;
+    return InView(c.frames[static_cast<size_t>(a.currentFrame)].image, cameraX, cameraY);
+}
+
 }  // namespace
 
 void MapViewport(int32_t windowWidth, int32_t windowHeight, int32_t& x, int32_t& y, int32_t& width,
@@ -83,7 +96,8 @@ void MapDraw(bool present) {
             if (InView(tile.image, cameraX, cameraY)) ModelDraw(tile.image);
         }
     }
-    for (const agent& a : game.agents) AgentDraw(a);
+    for (const agent& a : game.agents)
+        if (AgentInView(a, cameraX, cameraY)) AgentDraw(a);
     // The cloud is the sign of fog form, so it shows only while fog form lasts.
     if (game.fogForm) AgentDraw(game.fog);
 

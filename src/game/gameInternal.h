@@ -80,6 +80,8 @@ constexpr uint8_t kTileRight = 4;
 constexpr uint8_t kTileSpace = 5;
 
 constexpr int32_t kTileSize = 64;
+// How far above its feet a figure's alert mark is drawn.
+constexpr int32_t kMarkHeight = 128;
 constexpr int32_t kGridSize = 30;
 constexpr int32_t kMaxColumns = 29;
 constexpr int32_t kMaxRows = 30;

@@ -93,6 +93,27 @@ TEST_F(ModelStore, PositionRotationSizeAndSavedVertices) {
   EXPECT_FLOAT_EQ(m->angle, 100.0f);
 }
 
+// The extent test the game uses to leave out models outside its camera: vertices plus position,
+// edges touching count as covering, a rotated model always may.
+TEST_F(ModelStore, MayCoverTestsTheExtentAtTheModelsPosition) {
+  model* m = ModelNew(display, modelKindDynamic);
+  EXPECT_FALSE(ModelMayCover(m, 0, 0, 100, 100));
+  ModelSetVertex(m, 0, -10, -20, 0);
+  ModelSetVertex(m, 1, 54, 44, 0);
+  ModelSetPosition(m, 200, 100, -5);
+  EXPECT_FALSE(ModelMayCover(m, 0, 0, 189, 300));
+  EXPECT_TRUE(ModelMayCover(m, 0, 0, 190, 300));
+  EXPECT_TRUE(ModelMayCover(m, 254, 0, 400, 300));
+  EXPECT_FALSE(ModelMayCover(m, 255, 0, 400, 300));
+  EXPECT_FALSE(ModelMayCover(m, 0, 145, 400, 300));
+  EXPECT_FALSE(ModelMayCover(m, 0, 0, 400, 79));
+  EXPECT_TRUE(ModelMayCover(m, 220, 90, 221, 91));
+  ModelRotate(m, 0, 0, 90);
+  EXPECT_TRUE(ModelMayCover(m, 1000, 1000, 1100, 1100));
+  model* none = nullptr;
+  EXPECT_FALSE(ModelMayCover(none, 0, 0, 100, 100));
+}
+
 TEST_F(ModelStore, EmptyReferencesDoNothing) {
   model* none = nullptr;
   ModelSetVertex(none, 0, 1, 1, 1);
