@@ -152,7 +152,7 @@ void GameCleanup() {
     LogMemory("GameCleanup - Start");
     LogTimerStart("GameCleanup - Overall");
     LogTimerStart("GameCleanup - Script Closures");
-    game.scriptId = 0;
+    GameScriptClose();
     LogTimerStop("GameCleanup - Script Closures");
 
     while (!game.agents.empty()) AgentRemove(static_cast<int32_t>(game.agents.size()) - 1);

@@ -216,5 +216,10 @@ void HudBarSet(model* bar, int32_t value);
 void GameRegisterStates();
 // What a play step changes, without the drawing that follows it.
 void GamePlayStep();
+// The level's script, "Bin\Scripts\Map" + number + ".vmc" when the level has one: loaded with
+// the level (closing the previous level's), advanced each play step, closed at clean-up.
+void GameScriptLoad(int32_t mapNumber);
+void GameScriptStep();
+void GameScriptClose();
 void GameDiscardEvents();
 bool GameWinConditionMet();

@@ -8,6 +8,7 @@
 #include "graphics/fwkModel.h"
 #include "graphics/fwkModelImage.h"
 #include "input/fwkInput.h"
+#include "script/fwkScript.h"
 #include "services/fwkState.h"
 
 namespace {
@@ -93,6 +94,7 @@ void PlayEnter(int32_t) {
     GameDiscardEvents();
     const uint32_t now = StateTime(kStatePlay);
     for (agent& a : Game().agents) a.animationTick = now;
+    ScriptRoutineRun(Game().scriptId, 1, "AppScriptEnter");
 }
 
 void FogStep() {
@@ -129,6 +131,7 @@ void LoadUpdate() {
         StateSet(kStateExit);
         return;
     }
+    GameScriptLoad(game.mapNumber);
     StateSet(game.briefing.empty() ? kStatePlay : kStateBriefing);
 }
 
@@ -143,6 +146,7 @@ void GamePlayStep() {
     for (size_t i = 0; i < game.agents.size(); ++i) AgentUpdate(static_cast<int32_t>(i));
     FogStep();
     if (GameWinConditionMet()) StateSet(kStateWin);
+    GameScriptStep();
     PlayerInput();
     if (!game.agents.empty()) {
         const agent& player = game.agents[0];

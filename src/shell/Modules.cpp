@@ -7,6 +7,7 @@
 #include "images/fwkImageGIF.h"
 #include "images/fwkImageJPG.h"
 #include "input/fwkInput.h"
+#include "script/fwkScript.h"
 #include "services/fwkDataFile.h"
 #include "services/fwkIni.h"
 #include "services/fwkLog.h"
@@ -38,6 +39,7 @@ const moduleEntry kModules[] = {
     {"fwkInput", InputInit, InputFinal},
     {"fwkGraphics", GraphicsInit, GraphicsFinal},
     {"fwkState", StateInit, StateFinal},
+    {"fwkScript", ScriptInit, ScriptFinal},
 };
 
 size_t started = 0;
