@@ -44,6 +44,30 @@ TEST_F(Routines, ApplicationRoutinesAreFoundByNameInAnyCase) {
     EXPECT_EQ(LogLines().back(), "Error: ScriptAppRoutineRun - App routine \"SUM\" has not been registered.");
 }
 
+int32_t CloseCaller(int32_t scriptId, int32_t) {
+    ScriptClose(scriptId);
+    return 1;
+}
+
+TEST_F(Routines, ARoutineMayCloseTheScriptThatCalledIt) {
+    ScriptAppRoutineRegister("Close", CloseCaller);
+    const int32_t first = Load(".thread t\nt:\n push 1\n callapp Report\n return\n", "first.vmc");
+    const int32_t closing = Load(".thread a\n.thread b\n.event e\na:\n callapp Close\n push 1\n callapp Report\n return\n"
+                                 "b:\n push 2\n callapp Report\n return\ne:\n callapp Close\n return\n",
+                                 "closing.vmc");
+    const int32_t last = Load(".event e\ne:\n push 3\n callapp Report\n pop\n return\n", "last.vmc");
+    ScriptStep(closing);
+    EXPECT_EQ(ScriptFind(closing), -1);
+    EXPECT_TRUE(reported.empty());
+    ScriptStep(first);
+    ScriptRoutineRun(last, 1, "x");
+    EXPECT_EQ(reported, (Reports{"i:1", "i:3"}));
+    const int32_t again = Load(".event e\ne:\n callapp Close\n return\n", "again.vmc");
+    ScriptRoutineRun(again, 1, "x");
+    EXPECT_EQ(ScriptFind(again), -1);
+    EXPECT_EQ(ScriptFind(last), 1);
+}
+
 TEST_F(Routines, ParametersOutsideTheStackReadAsNothingAndStoreNothing) {
     ScriptAppRoutineRegister("Sum", Sum);
     // Nothing pushed: both inputs read 0, the result has nowhere to go, and the call succeeds.
