@@ -54,6 +54,31 @@ void BM_StringLoop(benchmark::State& state) {
 }
 BENCHMARK(BM_StringLoop)->Unit(benchmark::kMillisecond);
 
+// A step that copies 64 KiB strings until the limit ends the thread: the cost charged for long
+// strings keeps it near the cost of a step of short instructions at the limit.
+void BM_LongStringStepAtTheLimit(benchmark::State& state) {
+    PlatformSetArguments({"-userdatainapp"});
+    LogInit();
+    StateInit();
+    ScriptInit();
+    const std::string text = ".thread t\nt:\n push \"" + std::string(65535, 'x') + "\"\nloop:\n push [0]\n pop\n jump loop\n";
+    std::vector<uint8_t> bytes;
+    std::vector<std::string> errors;
+    VmcAssemble(text, "long.vasm", bytes, errors);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int32_t id = ScriptOpenBytes("long.vmc", bytes);
+        state.ResumeTiming();
+        ScriptStep(id);
+        state.PauseTiming();
+        ScriptClose(id);
+        state.ResumeTiming();
+    }
+    ScriptFinal();
+    StateFinal();
+}
+BENCHMARK(BM_LongStringStepAtTheLimit)->Unit(benchmark::kMillisecond);
+
 // The baseline: the integer loop's work in C++, through memory as the interpreter's slots are.
 void BM_NativeIntegerLoop(benchmark::State& state) {
     for (auto _ : state) {

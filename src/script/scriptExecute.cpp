@@ -197,8 +197,10 @@ bool Fork(executionPlace& place, int32_t& p) {
     child.stack = parent.stack;
     child.textBytes = parent.textBytes;
     child.base = parent.base;
-    // A fork copies the stack, and the thread's removal later moves every thread behind it.
-    ScriptBudgetCharge(parent.textBytes + 64 * (parent.stack.size() + place.Script().threads.size()));
+    // A fork copies the stack and the open calls, and the thread's removal later moves every
+    // thread behind it.
+    ScriptBudgetCharge(parent.textBytes + 64 * (parent.stack.size() + place.Script().threads.size()) +
+                       8 * parent.run.calls.size());
     if (target < 0 || static_cast<size_t>(target) >= place.Script().code.size()) return false;
     p = target;
     return true;
