@@ -1,9 +1,14 @@
 // Application routines with their registration, the parameter protocol and the built-ins
 // that need no objects or audio.
+#include "audio/apiOggVorbis.h"
+#include "audio/apiOpenal.h"
+#include "audio/fwkAudio.h"
 #include "input/fwkInput.h"
 #include "platform/platform_system.h"
 #include "script/ScriptTestSupport.h"
+#include "services/fwkIni.h"
 #include "services/fwkState.h"
+#include "services/fwkUtilities.h"
 
 namespace {
 
@@ -148,6 +153,24 @@ TEST_F(Routines, InputBuiltinsReachTheControlSets) {
               (Reports{"i:" + s, "i:1", "i:32", "i:" + a, "i:" + a, "s:Jump",
                        "i:" + std::to_string(InputActionBinding(action, 0)), "s:" + InputControlName(1)}));
     InputFinal();
+}
+
+TEST_F(Routines, VolumeBuiltinsSpeakPercentages) {
+    UtilInit();
+    IniInit();
+    AudioInit();
+    ASSERT_TRUE(AudioAvailable());
+    // Set music, sound, application and voice volume, then read each back.
+    EXPECT_EQ(Run("push 25\n builtin 3\n pop\n push 50\n builtin 8\n pop\n push 75\n builtin 22\n pop\n"
+                  "push 140\n builtin 36\n pop\n"
+                  "push 0\n builtin 2\n callapp Report\n builtin 7\n callapp Report\n builtin 21\n callapp Report\n"
+                  "builtin 35\n callapp Report"),
+              (Reports{"i:25", "i:50", "i:75", "i:100"}));
+    EXPECT_FLOAT_EQ(AudioVolumeGetMusic(), 0.25f);
+    EXPECT_FLOAT_EQ(AudioVolumeGetVoice(), 1.0f);
+    AudioShutdown();
+    OggVorbisFree();
+    OpenalFree();
 }
 
 TEST_F(Routines, Builtin24RaisesOnTheNamedScriptOnly) {
