@@ -218,5 +218,31 @@ void HudBarSet(model* bar, int32_t value);
 void GameRegisterStates();
 // What a play step changes, without the drawing that follows it.
 void GamePlayStep();
+// The level's script, "Bin\Scripts\Map" + number + ".vmc" when the level has one: loaded with
+// the level (closing the previous level's), advanced each play step, closed at clean-up.
+void GameScriptLoad(int32_t mapNumber);
+void GameScriptStep();
+void GameScriptClose();
 void GameDiscardEvents();
 bool GameWinConditionMet();
+
+// The game's sounds (gameSounds.cpp): opened with the game, closed with it. A sound whose file
+// is missing was logged when it was opened and stays silent.
+enum gameSound {
+    kSoundBite,
+    kSoundSuspicious,
+    kSoundAttack,
+    kSoundPlayerHit,
+    kSoundCollapse,
+    kSoundFog,
+    kSoundWin,
+    kSoundDead,
+    kSoundCount
+};
+void GameSoundsOpen();
+void GameSoundsClose();
+// Starts the sound from its beginning, unless it started less than a moment of play ago.
+void GameSoundPlay(gameSound sound);
+// The night's ambience loops through play and is quiet on the result screens.
+void GameAmbienceOn();
+void GameAmbienceOff();

@@ -8,6 +8,7 @@
 #include "graphics/fwkModel.h"
 #include "graphics/fwkModelImage.h"
 #include "input/fwkInput.h"
+#include "script/fwkScript.h"
 #include "services/fwkState.h"
 #include "shell/RunControl.h"
 
@@ -72,6 +73,8 @@ void ResultUpdate(model* image, int32_t state) {
 
 void DeadEnter(int32_t) {
     GameDiscardEvents();
+    GameAmbienceOff();
+    GameSoundPlay(kSoundDead);
     PlaceScreenImage(Game().deadImage, "Bin\\Sprites\\You Are Dead.tga", false);
     StateTimerReset();
 }
@@ -82,6 +85,8 @@ void DeadUpdate() {
 
 void WinEnter(int32_t) {
     GameDiscardEvents();
+    GameAmbienceOff();
+    GameSoundPlay(kSoundWin);
     PlaceScreenImage(Game().winImage, "Bin\\Sprites\\You Win.tga", false);
     ++Game().mapNumber;
     StateTimerReset();
@@ -95,8 +100,10 @@ void FatalUpdate() {}
 
 void PlayEnter(int32_t) {
     GameDiscardEvents();
+    GameAmbienceOn();
     const uint32_t now = StateTime(kStatePlay);
     for (agent& a : Game().agents) a.animationTick = now;
+    ScriptRoutineRun(Game().scriptId, 1, "AppScriptEnter");
 }
 
 void FogStep() {
@@ -133,6 +140,7 @@ void LoadUpdate() {
         StateSet(kStateExit);
         return;
     }
+    GameScriptLoad(game.mapNumber);
     StateSet(game.briefing.empty() ? kStatePlay : kStateBriefing);
 }
 
@@ -147,6 +155,7 @@ void GamePlayStep() {
     for (size_t i = 0; i < game.agents.size(); ++i) AgentUpdate(static_cast<int32_t>(i));
     FogStep();
     if (GameWinConditionMet()) StateSet(kStateWin);
+    GameScriptStep();
     PlayerInput();
     if (!game.agents.empty()) {
         const agent& player = game.agents[0];

@@ -1,5 +1,8 @@
 #include "shell/Modules.h"
 
+#include "audio/apiOggVorbis.h"
+#include "audio/apiOpenal.h"
+#include "audio/fwkAudio.h"
 #include "graphics/fwkFont.h"
 #include "graphics/fwkGraphics.h"
 #include "graphics/fwkModel.h"
@@ -7,6 +10,7 @@
 #include "images/fwkImageGIF.h"
 #include "images/fwkImageJPG.h"
 #include "input/fwkInput.h"
+#include "script/fwkScript.h"
 #include "services/fwkDataFile.h"
 #include "services/fwkIni.h"
 #include "services/fwkLog.h"
@@ -37,7 +41,12 @@ const moduleEntry kModules[] = {
     {"fwkIni", IniInit, nullptr},
     {"fwkInput", InputInit, InputFinal},
     {"fwkGraphics", GraphicsInit, GraphicsFinal},
+    // The audio module loads both libraries as it starts; the bindings give them back last.
+    {"apiOpenal", nullptr, OpenalFree},
+    {"apiOggVorbis", nullptr, OggVorbisFree},
+    {"fwkAudio", AudioInit, AudioShutdown},
     {"fwkState", StateInit, StateFinal},
+    {"fwkScript", ScriptInit, ScriptFinal},
 };
 
 size_t started = 0;
@@ -48,7 +57,7 @@ platformWindow CurrentDisplayWindow() { return GraphicsDisplayWindow(GraphicsDis
 
 void ModulesInit() {
     for (const moduleEntry& module : kModules) {
-        module.init();
+        if (module.init) module.init();
         ++started;
     }
     // Input must know full-screen and the current window but may not depend on graphics;

@@ -1,0 +1,114 @@
+// The engine's own records and the helpers its files share. Nothing outside the engine
+// includes this.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "script/fwkScript.h"
+#include "script/scriptVmc.h"
+
+struct jumpEntry {
+    int32_t returnPosition = 0;
+    int32_t savedBase = 0;
+};
+using jumpList = std::vector<jumpEntry>;
+
+struct runData {
+    uint8_t opcode = 0;
+    bool firstIsReference = false;
+    bool secondIsReference = false;
+    jumpList calls;
+};
+
+struct scriptThread {
+    int32_t id = 0;
+    bool suspended = false;
+    int32_t resumePosition = 0;
+    runData run;
+    std::vector<parameter> stack;
+    int32_t base = 0;
+    bool running = false;
+    size_t textBytes = 0;  // characters of all strings on the stack
+};
+
+struct eventObject {
+    int32_t index = -1;
+    std::string name;
+};
+
+// What the script engine keeps of a declared object. The declaration itself (frame sets,
+// font, properties) stays with it for the object kinds to build their models from.
+struct objEntry {
+    std::string name;
+    int32_t kind = 0;
+    uint8_t display = 0;
+    int32_t layer = 0;
+    bool hidden = false;
+    vmcObject declaration;
+};
+
+struct drawEntry {
+    int32_t layer = 0;
+    int32_t object = 0;
+};
+
+struct script {
+    int32_t id = 0;
+    std::string fileName;
+    int32_t version = 0;
+    std::vector<std::string> routineNames;
+    std::vector<uint8_t> code;
+    int32_t eventEntry = 0;
+    bool hasEventHandler = false;
+    std::vector<objEntry> objects;
+    std::vector<drawEntry> drawOrder;
+    eventObject pressedObject;
+    eventObject hoverObject;
+    int32_t controlSet = 0;
+    int32_t lastPointerX = 0;
+    int32_t lastPointerY = 0;
+    uint32_t nextUpdateTick = 0;
+    std::vector<scriptThread> threads;
+};
+
+// Limits that keep a hostile script from taking the machine: a fault when exceeded.
+constexpr size_t kScriptStackLimit = 4096;
+constexpr size_t kScriptThreadLimit = 256;
+constexpr size_t kScriptStringLimit = 65535;
+constexpr size_t kScriptStackTextLimit = 1024 * 1024;
+
+// Stack changes that keep the thread's text count and refuse to pass the limits.
+bool ScriptSlotPush(scriptThread& thread, parameter value);
+void ScriptSlotPop(scriptThread& thread);
+bool ScriptSlotStore(scriptThread& thread, size_t slot, parameter value);
+
+std::vector<script>& ScriptTable();
+// The script at an index, or nullptr; the thread of a script at an index, or nullptr.
+script* ScriptAt(int32_t scriptIndex);
+scriptThread* ScriptThreadAt(int32_t scriptIndex, int32_t threadIndex);
+int32_t ScriptThreadIndex(const script& owner, int32_t threadId);
+int32_t ScriptAdd(script&& loaded);
+void ScriptSortDrawOrder(std::vector<drawEntry>& order);
+
+// Instruction budget of the step that is running; false once it is spent.
+bool ScriptBudgetTake();
+bool ScriptBudgetLeft();
+// Work on long strings costs budget as well: one instruction per 64 characters copied.
+void ScriptBudgetCharge(size_t characters);
+// Starts a fresh budget unless a step is already running (nested calls share it).
+void ScriptBudgetEnter();
+void ScriptBudgetLeave();
+
+// Empties the application routine table (module start and end).
+void ScriptRoutinesReset();
+
+void ScriptEventRun(int32_t scriptIndex, int32_t threadIndex, int32_t position);
+void ScriptExecute(int32_t scriptIndex, int32_t threadIndex, int32_t position);
+
+// Attribute access of object kinds: false when the kind lacks the attribute (a fault).
+bool ScriptObjectAttributeSet(int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
+                              const parameter& value);
+bool ScriptObjectAttributeGet(int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
+                              parameter& value);

@@ -1,0 +1,38 @@
+// Attribute access shared by every object kind: the layer (attribute 255) and the draw order
+// it keeps sorted. The per-kind attributes come with the object kinds.
+#include "script/scriptInternal.h"
+
+namespace {
+
+constexpr int32_t kAttributeLayer = 255;
+
+}  // namespace
+
+bool ScriptObjectAttributeSet(int32_t scriptIndex, int32_t, int32_t object, int32_t attribute,
+                              const parameter& value) {
+    script* owner = ScriptAt(scriptIndex);
+    if (owner == nullptr || object < 0 || object >= static_cast<int32_t>(owner->objects.size())) return false;
+    if (attribute != kAttributeLayer) return false;
+    const int32_t layer = ScriptValueToInt(value);
+    owner->objects[static_cast<size_t>(object)].layer = layer;
+    for (drawEntry& entry : owner->drawOrder)
+        if (entry.object == object) entry.layer = layer;
+    ScriptSortDrawOrder(owner->drawOrder);
+    return true;
+}
+
+bool ScriptObjectAttributeGet(int32_t scriptIndex, int32_t, int32_t object, int32_t attribute, parameter& value) {
+    const script* owner = ScriptAt(scriptIndex);
+    if (owner == nullptr || object < 0 || object >= static_cast<int32_t>(owner->objects.size())) return false;
+    if (attribute != kAttributeLayer) return false;
+    value = ScriptInteger(owner->objects[static_cast<size_t>(object)].layer);
+    return true;
+}
+
+std::vector<std::string> ScriptDrawOrderNames(int32_t scriptId) {
+    std::vector<std::string> names;
+    const script* owner = ScriptAt(ScriptFind(scriptId));
+    if (owner == nullptr) return names;
+    for (const drawEntry& entry : owner->drawOrder) names.push_back(owner->objects[static_cast<size_t>(entry.object)].name);
+    return names;
+}
