@@ -2,6 +2,7 @@
 
 #include "graphics/fwkFont.h"
 #include "graphics/fwkGraphics.h"
+#include "graphics/fwkMat.h"
 #include "graphics/fwkModel.h"
 #include "images/fwkImage.h"
 #include "images/fwkImageGIF.h"
@@ -37,6 +38,7 @@ const moduleEntry kModules[] = {
     {"fwkIni", IniInit, nullptr},
     {"fwkInput", InputInit, InputFinal},
     {"fwkGraphics", GraphicsInit, GraphicsFinal},
+    {"fwkMat", MatInit, nullptr},
     {"fwkState", StateInit, StateFinal},
 };
 
