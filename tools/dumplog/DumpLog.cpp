@@ -22,10 +22,12 @@ std::string DumpStart(const std::string& path, const std::string& tool) {
   // The log lives in the user data folder; pointing that at a fresh folder keeps the real one
   // (which the log would start afresh) untouched.
   std::string pattern = (std::filesystem::temp_directory_path() / (tool + "-XXXXXX")).string();
-  if (mkdtemp(pattern.data()) != nullptr) {
-    logHome = pattern;
-    setenv("XDG_DATA_HOME", logHome.c_str(), 1);
+  if (mkdtemp(pattern.data()) == nullptr) {
+    std::fprintf(stderr, "%s: cannot make a temporary folder for the log\n", tool.c_str());
+    std::exit(1);
   }
+  logHome = pattern;
+  setenv("XDG_DATA_HOME", logHome.c_str(), 1);
   PlatformSetArguments({});
   PlatformSetExecutablePath(folder + "/" + tool);
   UtilInit();
@@ -50,8 +52,6 @@ int DumpReportErrors() {
 
 void DumpStop() {
   DataFileCloseAll();
-  if (!logHome.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove_all(logHome, ignored);
-  }
+  std::error_code ignored;
+  std::filesystem::remove_all(logHome, ignored);
 }
