@@ -5,6 +5,7 @@
 #include "audio/fwkAudio.h"
 #include "graphics/fwkFont.h"
 #include "graphics/fwkGraphics.h"
+#include "graphics/fwkMat.h"
 #include "graphics/fwkModel.h"
 #include "images/fwkImage.h"
 #include "images/fwkImageGIF.h"
@@ -41,6 +42,7 @@ const moduleEntry kModules[] = {
     {"fwkIni", IniInit, nullptr},
     {"fwkInput", InputInit, InputFinal},
     {"fwkGraphics", GraphicsInit, GraphicsFinal},
+    {"fwkMat", MatInit, nullptr},
     // The audio module loads both libraries as it starts; the bindings give them back last.
     {"apiOpenal", nullptr, OpenalFree},
     {"apiOggVorbis", nullptr, OggVorbisFree},
