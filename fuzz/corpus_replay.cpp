@@ -43,7 +43,12 @@ void WriteError(const char* text) {
     (void)ignored;
 }
 
+// A sanitizer's death callback and the abort that follows it both report; once is enough.
+volatile sig_atomic_t reported = 0;
+
 void ReportCurrent() {
+    if (reported) return;
+    reported = 1;
     WriteError("\nfuzz replay failed on input: ");
     WriteError(current);
     WriteError("\n");
