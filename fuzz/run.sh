@@ -1,22 +1,17 @@
 #!/bin/bash
-# Runs fuzz targets of a fuzz build for a while, seeded from their corpus and regression folders
-# (fuzz/<module>/corpus/<target>/, fuzz/<module>/regressions/<target>/), with the dictionary
-# fuzz/<module>/<target>.dict and the libFuzzer flags of fuzz/<module>/<target>.options (one
-# line) when they exist. Usage: fuzz/run.sh BUILD_FOLDER [SECONDS_EACH [TARGET...]]; without
-# targets every fuzz_* program of the build runs.
+# Runs every fuzz target of a fuzz build for a while, seeded from its corpus and regression
+# folders when they exist (fuzz/<module>/corpus/<target>/, fuzz/<module>/regressions/<target>/).
+# A file fuzz/<module>/<target>.options adds libFuzzer flags, one a line (-max_len=N,
+# -dict=FILE with FILE beside the options file). Usage: fuzz/run.sh BUILD_FOLDER [SECONDS_EACH]
 set -euo pipefail
 build=${1:?build folder}
 seconds=${2:-30}
 root=$(cd "$(dirname "$0")" && pwd)
-shift $(($# < 2 ? $# : 2))
-targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then
-  for program in "$build"/bin/fuzz_*; do [ -x "$program" ] && targets+=("$(basename "$program")"); done
-fi
 status=0
-for name in "${targets[@]}"; do
-  target="$build/bin/$name"
-  [ -x "$target" ] || { echo "no fuzz target $target"; status=1; continue; }
+# FUZZ_TARGETS="fuzz_a fuzz_b" in the environment runs only the targets it names.
+for target in "$build"/bin/fuzz_*; do
+  name=$(basename "$target")
+  [[ -x "$target" && ( -z "${FUZZ_TARGETS:-}" || " $FUZZ_TARGETS " == *" $name "* ) ]] || continue
   work="$build/fuzz-work/$name"
   mkdir -p "$work"
   seeds=()
@@ -24,15 +19,18 @@ for name in "${targets[@]}"; do
     [ -d "$corpus" ] && seeds+=("$corpus")
   done
   flags=()
-  for file in "$root"/*/"$name".options; do
-    [ -f "$file" ] && read -r -a more < "$file" && flags+=("${more[@]}")
-  done
-  for file in "$root"/*/"$name".dict; do
-    [ -f "$file" ] && flags+=("-dict=$file")
+  for options in "$root"/*/"$name".options; do
+    [ -f "$options" ] || continue
+    while read -r flag; do
+      case "$flag" in
+        -dict=*) flags+=("-dict=$(dirname "$options")/${flag#-dict=}") ;;
+        -*) flags+=("$flag") ;;
+      esac
+    done < "$options"
   done
   echo "== $name (${seconds}s)"
-  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -artifact_prefix="$work/" "${flags[@]}" \
-       "$work" "${seeds[@]}" > "$work/log.txt" 2>&1; then
+  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 "${flags[@]}" -artifact_prefix="$work/" "$work" "${seeds[@]}" \
+       > "$work/log.txt" 2>&1; then
     echo "FAILED: $name (see $work/log.txt)"
     tail -30 "$work/log.txt"
     status=1
