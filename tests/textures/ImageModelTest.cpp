@@ -239,15 +239,13 @@ TEST_F(ImageModel, ADriverReportingErrorsWithoutEndDoesNotHoldUpTheTileProbe)
     const auto realGetError = gl.GetError;
     errorQueries = 0;
     gl.GetError = EndlessError;
-    model* probed = ModelOpenImage(display, "probed.tga", false);
+    texture* probed = TextureOpen(display, "probed.tga", false);
     gl.GetError = realGetError;
     EXPECT_LT(errorQueries, 1000);
     ASSERT_NE(probed, nullptr);
-    texture* t = TextureFind(display, "probed.tga");
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->tileWidth, 128);
-    EXPECT_EQ(t->tileHeight, 64);
-    ModelFree(probed);
+    EXPECT_EQ(probed->tileWidth, 128);
+    EXPECT_EQ(probed->tileHeight, 64);
+    TextureFree(probed);
 }
 
 } // namespace
