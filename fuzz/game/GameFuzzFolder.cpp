@@ -16,6 +16,8 @@ const std::string& GameFuzzFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "sanguor-fuzz-game-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
     folder = pattern + "/";
+    // The test suite replays the corpora on every run; nothing may pile up in the temporary folder.
+    std::atexit([] { std::filesystem::remove_all(folder); });
     std::filesystem::create_directories(folder + "Bin/Maps");
     PlatformSetArguments({"-userdatainapp"});
     PlatformSetExecutablePath(folder + "sanguor");

@@ -13,6 +13,9 @@
 namespace {
 
 constexpr uint32_t kOneShotInterval = 100;
+// A looping cycle loads every frame's picture as one model at once, so a sheet claiming a
+// hundred thousand frames would cost that many models; honest sheets hold a dozen or so.
+constexpr int32_t kSheetMaxFrames = 1024;
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -122,7 +125,7 @@ bool AnimationOpen(cycle& c, const std::string& path, bool hold) {
                               Quoted(path) + ".");
     const std::string countLine = DataFileReadLine(file);
     int32_t count = 0;
-    if (!UtilIsPositiveInteger(countLine) || !GameParseInteger(countLine, count))
+    if (!UtilIsPositiveInteger(countLine) || !GameParseInteger(countLine, count) || count > kSheetMaxFrames)
         return Fail(file, "AnimationOpen - Invalid frame count " + Quoted(countLine) + " in exposure sheet " +
                               Quoted(path) + ".");
     if (!ReadFrames(file, path, count, c)) {

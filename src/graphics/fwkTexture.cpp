@@ -51,8 +51,9 @@ void ProbeTileSize(int32_t depth, bool smooth, int32_t& tileWidth, int32_t& tile
     gl.GenTextures(1, &scratch);
     gl.BindTexture(textureTarget, scratch);
     SetParameters(smooth, false);
-    // An error left over from earlier calls is not the probe's answer.
-    while (gl.GetError() != GL_NO_ERROR) {
+    // An error left over from earlier calls is not the probe's answer. Bounded: without a
+    // current context some drivers keep answering an error.
+    for (int i = 0; i < 32 && gl.GetError() != GL_NO_ERROR; ++i) {
     }
     DefineEmpty(GL_RGBA, tileWidth, tileHeight);
     while (tileHeight > textureMinimumTile && gl.GetError() == GL_INVALID_VALUE) {

@@ -47,7 +47,16 @@ bool PlatformFileExists(const std::string& path);
 // Creates one folder level; true when the folder exists afterwards.
 bool PlatformCreateDirectory(const std::string& path);
 // Puts the file from in the place of the file to in one step (to may exist); false on failure.
+// The file keeps the permission bits (and, where the system allows, the owner) to had.
 bool PlatformReplaceFile(const std::string& from, const std::string& to);
+// The file a write to path lands on: symbolic links followed to the file they name, which may
+// not exist yet; path itself when it is no link.
+std::string PlatformWriteTarget(const std::string& path);
+// Whether the file at path may be replaced by a new one: the file, when it exists, and its
+// folder must both be writable. A file or folder that grants writing to nobody counts as
+// read-only even for a user whose rights would let the write through (as the read-only
+// attribute binds administrators on Windows).
+bool PlatformCanReplaceFile(const std::string& path);
 // Names (without folder) of the entries of a folder, files and folders alike, unsorted.
 std::vector<std::string> PlatformListFolder(const std::string& folder);
 // Maps a path as content names it (`\` or `/` between names, letters in any case) to the

@@ -121,8 +121,11 @@ std::string ProfileRead(const std::string& path, const std::string& section, con
 
 bool ProfileWrite(const std::string& path, const std::string& section, const std::string& key,
                   const std::string& value) {
+  // The replace happens where a link points, so the link stays and its target gets the value.
+  const std::string target = PlatformWriteTarget(path);
+  if (!PlatformCanReplaceFile(target)) return false;
   std::vector<std::string> lines;
-  if (LoadLines(path, lines) == Load::failed) return false;
+  if (LoadLines(target, lines) == Load::failed) return false;
 
   const std::string cleanSection = Trim(OneLine(section));
   const std::string cleanKey = Trim(OneLine(key));
@@ -150,8 +153,8 @@ bool ProfileWrite(const std::string& path, const std::string& section, const std
 
   std::string content;
   for (const std::string& line : lines) content += line + "\r\n";
-  const std::string temporary = path + ".tmp";
-  if (!WriteFile(temporary, content) || !PlatformReplaceFile(temporary, path)) {
+  const std::string temporary = target + ".tmp";
+  if (!WriteFile(temporary, content) || !PlatformReplaceFile(temporary, target)) {
     std::remove(temporary.c_str());
     return false;
   }

@@ -13,7 +13,8 @@ constexpr size_t profileValueLimit = 2047;
 std::string ProfileRead(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& def);
 // Sets key in section, creating file, section and key as needed and keeping every other
-// line. The file is replaced in one step; false when it could not be written (nothing
-// changed then).
+// line. The file is replaced in one step, keeping its permission bits; a symbolic link stays
+// and the file it names is replaced. False when the file or its folder is read-only or the
+// write failed (nothing changed then).
 bool ProfileWrite(const std::string& path, const std::string& section, const std::string& key,
                   const std::string& value);

@@ -24,6 +24,12 @@ protected:
     gameSandbox game;
 };
 
+std::string Repeated(const std::string& text, int32_t times) {
+    std::string all;
+    for (int32_t i = 0; i < times; ++i) all += text;
+    return all;
+}
+
 TEST_F(GameAnimation, VersionAndFrameCountLines) {
     struct sample {
         std::string text;
@@ -43,6 +49,8 @@ TEST_F(GameAnimation, VersionAndFrameCountLines) {
          "Error: AnimationOpen - Invalid frame count \"0\" in exposure sheet \"Bin\\Test\\Sheet.exp\"."},
         {"1.0\r\nmany\r\n" + frame, false, "Invalid frame count \"many\""},
         {"1.0\r\n-2\r\n" + frame, false, "Invalid frame count \"-2\""},
+        {"1.0\r\n1024\r\n" + Repeated(frame, 1024), true, ""},
+        {"1.0\r\n1025\r\n" + Repeated(frame, 1025), false, "Invalid frame count \"1025\""},
         {"0.0\r\n1\r\n" + frame, true, ""},
         {"-1.-3\r\n1\r\n" + frame, true, ""},
         {"1.0\r\n3\r\n" + frame + frame, false, "Unexpected end of exposure sheet"},

@@ -8,6 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
+
 namespace {
 
 // The program's start for these modules, with the user's settings file holding content.
@@ -159,15 +162,69 @@ TEST(IniWrite, FailedWriteIsLoggedAndChangesNothing) {
       << log;
 }
 
-TEST(IniWrite, ReadOnlyFolderIsLoggedAndChangesNothing) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+// Read-only means no write bit at all, so these hold for root as well as for the user.
+TEST(IniWrite, ReadOnlyFileOrFolderIsLoggedAndStaysAsItWas) {
+  for (const bool folderReadOnly : {false, true}) {
+    SCOPED_TRACE(folderReadOnly ? "read-only folder" : "read-only file");
+    const Sandbox box = StartWithUserFile("[Video]\r\nWidth=1\r\n");
+    LogSetFolder(box.root);  // the log cannot live in the read-only folder
+    const std::string file = box.userData + "settings.ini";
+    const std::string locked = folderReadOnly ? box.userData : file;
+    struct stat before {};
+    ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+    ASSERT_EQ(stat(file.c_str(), &before), 0);
+    IniWriteInteger("Video", "Width", 2);
+    IniWriteString("Audio", "Master Volume", "50");
+    struct stat after {};
+    ASSERT_EQ(stat(file.c_str(), &after), 0);
+    chmod(locked.c_str(), 0755);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced";
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(ReadFile(file), "[Video]\r\nWidth=1\r\n");
+    EXPECT_FALSE(PlatformFileExists(file + ".tmp"));
+    const std::vector<std::string> log = ReadLines(LogFolder() + LogFileName());
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Error: Unable to write to " + file), 2);
+  }
+}
+
+TEST(IniWrite, KeepsThePermissionBitsOfTheFile) {
   const Sandbox box = StartWithUserFile("[Video]\r\nWidth=1\r\n");
-  LogSetFolder(box.root);  // the log cannot live in the read-only folder either
-  ASSERT_EQ(chmod(box.userData.c_str(), 0555), 0);
+  const std::string file = box.userData + "settings.ini";
+  ASSERT_EQ(chmod(file.c_str(), 0604), 0);
   IniWriteInteger("Video", "Width", 2);
-  chmod(box.userData.c_str(), 0755);
-  EXPECT_EQ(ReadFile(box.userData + "settings.ini"), "[Video]\r\nWidth=1\r\n");
-  EXPECT_NE(ReadFile(LogFolder() + LogFileName()).find("Error: Unable to write to "), std::string::npos);
+  struct stat info {};
+  ASSERT_EQ(stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0604u);
+  EXPECT_EQ(IniReadInteger("Video", "Width", 0), 2);
+}
+
+TEST(IniWrite, SymbolicLinkIsWrittenThroughAndStays) {
+  const Sandbox box = MakeSandbox();
+  LogInit();
+  IniInit();
+  ASSERT_TRUE(PlatformCreateDirectory(box.root + "shared"));
+  WriteFile(box.root + "shared/real.ini", "[Video]\r\nWidth=1\r\n");
+  // A relative link to a relative link: each is taken from the folder the link lies in.
+  ASSERT_EQ(symlink("real.ini", (box.root + "shared/alias.ini").c_str()), 0);
+  ASSERT_TRUE(PlatformCreateDirectory(box.dataHome + "Nightshade Forge"));
+  ASSERT_TRUE(PlatformCreateDirectory(box.userData));
+  const std::string link = box.userData + "settings.ini";
+  ASSERT_EQ(symlink("../../../shared/alias.ini", link.c_str()), 0);
+  IniWriteInteger("Video", "Width", 2);
+  struct stat info {};
+  ASSERT_EQ(lstat(link.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link was replaced by a file";
+  ASSERT_EQ(lstat((box.root + "shared/alias.ini").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ(ReadFile(box.root + "shared/real.ini"), "[Video]\r\nWidth=2\r\n");
+  EXPECT_EQ(IniReadInteger("Video", "Width", 0), 2);
+
+  // A link whose file is missing gets the file made where it points.
+  ASSERT_EQ(std::remove((box.root + "shared/real.ini").c_str()), 0);
+  IniWriteBool("Video", "Fullscreen", true);
+  EXPECT_EQ(ReadFile(box.root + "shared/real.ini"), "[Video]\r\nFullscreen=Yes\r\n");
+  ASSERT_EQ(lstat(link.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
 }
 
 TEST(IniWrite, MissingUserFolderIsLoggedNotThrown) {

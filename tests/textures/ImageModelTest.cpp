@@ -1,4 +1,5 @@
 // Image models drawn with real OpenGL (Mesa, offscreen) and read back pixel by pixel.
+#include "graphics/GL.h"
 #include "graphics/GraphicsTestSupport.h"
 #include "graphics/fwkFont.h"
 #include "graphics/fwkGraphics.h"
@@ -222,6 +223,29 @@ TEST_F(ImageModel, UnreadableFilesAndUnknownDisplaysGiveNoModel)
     EXPECT_EQ(ModelTextureExtract(display, nullptr, false), nullptr);
     EXPECT_EQ(TextureNew(4242), nullptr);
     EXPECT_EQ(TextureFind(display, "missing.tga"), nullptr);
+}
+
+// No driver here reports errors without end, so a stand-in for the error query plays one: it
+// answers an error every time, and gives up only after far more calls than a bounded drain makes.
+int64_t errorQueries = 0;
+GLenum SANGUOR_GLAPI EndlessError()
+{
+    return ++errorQueries < 1000000 ? GL_INVALID_OPERATION : GL_NO_ERROR;
+}
+
+TEST_F(ImageModel, ADriverReportingErrorsWithoutEndDoesNotHoldUpTheTileProbe)
+{
+    TextureTestWriteTga(data + "probed.tga", 130, 70, 32, TextureTestPattern);
+    const auto realGetError = gl.GetError;
+    errorQueries = 0;
+    gl.GetError = EndlessError;
+    texture* probed = TextureOpen(display, "probed.tga", false);
+    gl.GetError = realGetError;
+    EXPECT_LT(errorQueries, 1000);
+    ASSERT_NE(probed, nullptr);
+    EXPECT_EQ(probed->tileWidth, 128);
+    EXPECT_EQ(probed->tileHeight, 64);
+    TextureFree(probed);
 }
 
 } // namespace

@@ -125,7 +125,47 @@ bool PlatformCreateDirectory(const std::string& path) {
 }
 
 bool PlatformReplaceFile(const std::string& from, const std::string& to) {
+  struct stat kept {};
+  if (stat(to.c_str(), &kept) == 0 && S_ISREG(kept.st_mode)) {
+    // Only root may give a file away; for anyone else the owner is already theirs.
+    if (chown(from.c_str(), kept.st_uid, kept.st_gid) != 0 && geteuid() == 0) return false;
+    if (chmod(from.c_str(), kept.st_mode & 07777) != 0) return false;
+  }
   return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string PlatformWriteTarget(const std::string& path) {
+  std::string target = path;
+  // The same bound on chained links as the system's own path lookup.
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat info {};
+    if (lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
+    std::string link(static_cast<size_t>(info.st_size > 0 ? info.st_size : 0) + 256, '\0');
+    const ssize_t length = readlink(target.c_str(), link.data(), link.size());
+    if (length <= 0 || static_cast<size_t>(length) >= link.size()) return target;
+    link.resize(static_cast<size_t>(length));
+    if (link[0] == '/') {
+      target = link;
+    } else {
+      const auto slash = target.find_last_of('/');
+      target = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + link;
+    }
+  }
+  return target;
+}
+
+bool PlatformCanReplaceFile(const std::string& path) {
+  const auto writable = [](const std::string& entry) {
+    struct stat info {};
+    if (stat(entry.c_str(), &info) != 0) return false;
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+    return access(entry.c_str(), W_OK) == 0;
+  };
+  const auto slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  if (!writable(folder)) return false;
+  struct stat info {};
+  return stat(path.c_str(), &info) != 0 || writable(path);
 }
 
 std::vector<std::string> PlatformListFolder(const std::string& folder) {

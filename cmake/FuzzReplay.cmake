@@ -1,0 +1,31 @@
+# In a build without libFuzzer, every fuzz target is built as a replay program instead: the same
+# sources with fuzz/corpus_replay.cpp as their main, registered with CTest, replaying the target's
+# seed corpus and regression files once. The fuzz folders' own CMakeLists.txt serve both builds;
+# only the libFuzzer flags are taken off here.
+function(sanguor_fuzz_replays)
+  file(GLOB children LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(NOT IS_DIRECTORY ${child} OR NOT EXISTS ${child}/CMakeLists.txt)
+      continue()
+    endif()
+    add_subdirectory(${child})
+    get_property(targets DIRECTORY ${child} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target ${targets})
+      get_target_property(type ${target} TYPE)
+      if(NOT type STREQUAL "EXECUTABLE" OR NOT target MATCHES "^fuzz_")
+        continue()
+      endif()
+      foreach(property COMPILE_OPTIONS LINK_OPTIONS)
+        get_target_property(options ${target} ${property})
+        if(options)
+          list(FILTER options EXCLUDE REGEX "^-fsanitize=fuzzer$")
+          set_property(TARGET ${target} PROPERTY ${property} ${options})
+        endif()
+      endforeach()
+      target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/fuzz/corpus_replay.cpp)
+      add_test(NAME fuzz_corpus.${target} COMMAND ${target} ${CMAKE_SOURCE_DIR}/fuzz ${target}
+               WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    endforeach()
+  endforeach()
+endfunction()
