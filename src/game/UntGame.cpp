@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "audio/fwkAudio.h"
 #include "game/gameInternal.h"
 #include "graphics/fwkFont.h"
 #include "graphics/fwkGraphics.h"
@@ -133,6 +134,7 @@ bool GameInit() {
     AgentReset(game.fog, "Fog");
     game.fogForm = false;
     CreateHud();
+    GameSoundsOpen();
 
     StateSet(kStateLoad);
     LogMemory("GameInit - End");
@@ -155,6 +157,7 @@ void GameCleanup() {
     GameScriptClose();
     LogTimerStop("GameCleanup - Script Closures");
 
+    GameSoundsClose();
     while (!game.agents.empty()) AgentRemove(static_cast<int32_t>(game.agents.size()) - 1);
     AgentFree(game.fog);
     MapClear();
@@ -176,6 +179,7 @@ void GameCleanup() {
 }
 
 void GameSetFullscreen(bool on) {
+    AudioPauseAll();
     GraphicsSetChanging(true);
     ModelAssetsRelease();
     GraphicsDisplaysFreeRC();
@@ -184,6 +188,7 @@ void GameSetFullscreen(bool on) {
     GraphicsDisplaysCreateRC();
     ModelAssetsRecompile();
     GraphicsSetChanging(false);
+    AudioResumeAll();
 }
 
 void GameMinimize() {

@@ -12,6 +12,9 @@ constexpr int32_t kViewDistance = 320;
 constexpr int32_t kReach = 32;
 constexpr int32_t kHitDamage = 34;
 constexpr uint32_t kRespawnDelay = 5000;
+// Alert levels: the "?" mark is drawn from 1 to 100, the "!" above; humans attack above 100.
+constexpr int32_t kAlertHeard = 50;
+constexpr int32_t kAlertAttack = 100;
 
 // Rows a figure looks from or can be seen in: its own and the one above, and one more while it
 // stands on a slope rather than a flat floor.
@@ -85,6 +88,7 @@ void HumanNotice(int32_t index) {
     const std::vector<int32_t> eyes = SightRows(human);
     const int32_t ownColumn = MapCellOf(human.x);
     const bool facingRight = AgentFacesRight(human);
+    const uint8_t alertBefore = human.alert;
     bool seen = false;
     for (size_t t = 0; t < game.agents.size(); ++t) {
         const agent& target = game.agents[t];
@@ -100,6 +104,9 @@ void HumanNotice(int32_t index) {
         }
     }
     if (!seen && human.alert > 10 * game.biteCount) --human.alert;
+    // Heard as the "?" grows half bright and as it turns to "!".
+    if (alertBefore <= kAlertHeard && human.alert > kAlertHeard) GameSoundPlay(kSoundSuspicious);
+    if (alertBefore <= kAlertAttack && human.alert > kAlertAttack) GameSoundPlay(kSoundAttack);
 }
 
 void HumanAttack(int32_t index) {
@@ -120,7 +127,10 @@ void HumanAttack(int32_t index) {
             game.agents[static_cast<size_t>(target.victim)].active = true;
         target.victim = -1;
         target.health -= kHitDamage;
-        if (t == 0) HudBarSet(game.healthBar, target.health);
+        if (t == 0) {
+            HudBarSet(game.healthBar, target.health);
+            GameSoundPlay(target.health > 0 ? kSoundPlayerHit : kSoundCollapse);
+        }
         const std::string theirs = "Bin\\Sprites\\" + target.type;
         if (target.health > 0) {
             const bool started = AgentPlayOnce(

@@ -223,3 +223,24 @@ void GameScriptStep();
 void GameScriptClose();
 void GameDiscardEvents();
 bool GameWinConditionMet();
+
+// The game's sounds (gameSounds.cpp): opened with the game, closed with it. A sound whose file
+// is missing was logged when it was opened and stays silent.
+enum gameSound {
+    kSoundBite,
+    kSoundSuspicious,
+    kSoundAttack,
+    kSoundPlayerHit,
+    kSoundCollapse,
+    kSoundFog,
+    kSoundWin,
+    kSoundDead,
+    kSoundCount
+};
+void GameSoundsOpen();
+void GameSoundsClose();
+// Starts the sound from its beginning, unless it started less than a moment of play ago.
+void GameSoundPlay(gameSound sound);
+// The night's ambience loops through play and is quiet on the result screens.
+void GameAmbienceOn();
+void GameAmbienceOff();

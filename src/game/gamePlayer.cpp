@@ -39,6 +39,7 @@ void BiteStart() {
     human.reaction = kReactionNormal;
     AgentSetAnimation(index, kSlotStandLeft);
     AgentPlayOnce(player, "Bin\\Sprites\\" + human.type + "\\Vamped\\Vamped.exp", false);
+    GameSoundPlay(kSoundBite);
     AgentAlarmAll();
 }
 
@@ -67,6 +68,7 @@ void PowerRelease() {
     // A cloud that ran dry earlier forms again with the new fog form.
     game.fog.active = true;
     AgentPlayOnce(game.fog, "Bin\\Sprites\\Dracula\\Fog\\Fog 1.exp", false);
+    GameSoundPlay(kSoundFog);
 }
 
 void BiteComplete(agent& player) {

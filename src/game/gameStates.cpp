@@ -69,6 +69,8 @@ void ResultUpdate(model* image, int32_t state) {
 
 void DeadEnter(int32_t) {
     GameDiscardEvents();
+    GameAmbienceOff();
+    GameSoundPlay(kSoundDead);
     PlaceScreenImage(Game().deadImage, "Bin\\Sprites\\You Are Dead.tga", false);
     StateTimerReset();
 }
@@ -79,6 +81,8 @@ void DeadUpdate() {
 
 void WinEnter(int32_t) {
     GameDiscardEvents();
+    GameAmbienceOff();
+    GameSoundPlay(kSoundWin);
     PlaceScreenImage(Game().winImage, "Bin\\Sprites\\You Win.tga", false);
     ++Game().mapNumber;
     StateTimerReset();
@@ -92,6 +96,7 @@ void FatalUpdate() {}
 
 void PlayEnter(int32_t) {
     GameDiscardEvents();
+    GameAmbienceOn();
     const uint32_t now = StateTime(kStatePlay);
     for (agent& a : Game().agents) a.animationTick = now;
     ScriptRoutineRun(Game().scriptId, 1, "AppScriptEnter");

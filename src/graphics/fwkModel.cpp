@@ -4,6 +4,7 @@
 
 #include "graphics/GL.h"
 #include "graphics/fwkGraphics.h"
+#include "graphics/fwkModelMS3D.h"
 #include "services/fwkLog.h"
 #include "services/fwkUtilities.h"
 
@@ -163,7 +164,7 @@ void ModelFree(model*& m) {
 model* ModelOpen(int32_t display, const std::string& fileName) {
   const modelHooks& hooks = ModelHooks();
   if (UpperCase(Extension(fileName)) == ".MS3D") {
-    return hooks.openMS3D != nullptr ? hooks.openMS3D(display, fileName) : nullptr;
+    return ModelOpenMS3D(display, fileName);
   }
   if (hooks.imageIsSupported != nullptr && hooks.openImage != nullptr && hooks.imageIsSupported(fileName)) {
     return hooks.openImage(display, fileName, false);

@@ -114,14 +114,14 @@ void ModelDisplayListsRecompile(int32_t display);
 
 // What the store needs from the parts built on it. Each part fills its own entries once
 // (ModelInit leaves them alone); an empty entry makes the store behave as if no model used a
-// texture and as if no loader knew the file.
+// texture and as if no image loader knew the file. The mesh loader needs nothing beyond the
+// store and the data files, so the store calls it directly.
 struct modelHooks {
   void (*textureAddRef)(texture* t) = nullptr;
   void (*textureRelease)(texture*& t) = nullptr;
   void (*textureFree)(texture*& t) = nullptr;
   uint32_t (*textureTileName)(const texture* t, int32_t tile) = nullptr;
   model* (*openImage)(int32_t display, const std::string& fileName, bool smooth) = nullptr;
-  model* (*openMS3D)(int32_t display, const std::string& fileName) = nullptr;
   bool (*imageIsSupported)(const std::string& fileName) = nullptr;
 };
 modelHooks& ModelHooks();

@@ -61,6 +61,15 @@ std::string PlatformVersionString(const std::string& name);
 std::string PlatformRegistryRead(const std::string& keyPath, const std::string& valueName);
 // Folders searched for a shared library, in order (program folder first).
 std::vector<std::string> PlatformLibrarySearchList();
+// Shared libraries loaded at run time: a handle (0 when the library cannot be loaded), the
+// address of an exported name (nullptr when absent), and release.
+uintptr_t PlatformLibraryLoad(const std::string& fileName);
+void* PlatformLibrarySymbol(uintptr_t library, const std::string& name);
+void PlatformLibraryFree(uintptr_t library);
+// File names of the audio libraries on this system: OpenAL, then the Ogg, Vorbis and
+// Vorbisfile libraries in the order they depend on each other.
+std::string PlatformOpenalLibraryName();
+std::vector<std::string> PlatformOggVorbisLibraryNames();
 
 // The calling thread's last system error code and its text ("" when the system has none).
 uint32_t PlatformLastError();

@@ -1,7 +1,11 @@
 #include "shell/Modules.h"
 
+#include "audio/apiOggVorbis.h"
+#include "audio/apiOpenal.h"
+#include "audio/fwkAudio.h"
 #include "graphics/fwkFont.h"
 #include "graphics/fwkGraphics.h"
+#include "graphics/fwkMat.h"
 #include "graphics/fwkModel.h"
 #include "images/fwkImage.h"
 #include "images/fwkImageGIF.h"
@@ -38,6 +42,11 @@ const moduleEntry kModules[] = {
     {"fwkIni", IniInit, nullptr},
     {"fwkInput", InputInit, InputFinal},
     {"fwkGraphics", GraphicsInit, GraphicsFinal},
+    {"fwkMat", MatInit, nullptr},
+    // The audio module loads both libraries as it starts; the bindings give them back last.
+    {"apiOpenal", nullptr, OpenalFree},
+    {"apiOggVorbis", nullptr, OggVorbisFree},
+    {"fwkAudio", AudioInit, AudioShutdown},
     {"fwkState", StateInit, StateFinal},
     {"fwkScript", ScriptInit, ScriptFinal},
 };
@@ -50,7 +59,7 @@ platformWindow CurrentDisplayWindow() { return GraphicsDisplayWindow(GraphicsDis
 
 void ModulesInit() {
     for (const moduleEntry& module : kModules) {
-        module.init();
+        if (module.init) module.init();
         ++started;
     }
     // Input must know full-screen and the current window but may not depend on graphics;

@@ -1,5 +1,6 @@
 #include "shell/UntMain.h"
 
+#include "audio/fwkAudio.h"
 #include "graphics/fwkGraphics.h"
 #include "input/fwkInput.h"
 #include "platform/platform.h"
@@ -168,6 +169,8 @@ void TmainForm::MainGameStart() {
                 loopDone = !GameRun();
             }
         }
+        // Streamed sounds are fed between passes; their queues hold more than a late pass.
+        AudioUpdate();
         MainFormProcessMessages();
         PlatformLoopPass();
     }
@@ -185,6 +188,7 @@ void TmainForm::MainGameStart() {
 void TmainForm::MainAppPause() {
     if (!gameRunning || appPaused) return;
     stateWasPaused = StateIsPaused();
+    AudioPausePlaying();
     StateTimerPause();
     InputKeyboardHookOff();
     if (GraphicsIsFullscreen()) GameMinimize();
@@ -196,7 +200,10 @@ void TmainForm::MainAppResume() {
     if (!gameRunning || !appPaused) return;
     if (GraphicsIsFullscreen()) GraphicsDisplayLost();
     InputKeyboardHookOn();
-    if (!stateWasPaused) StateTimerResume();
+    if (!stateWasPaused) {
+        AudioResumePaused();
+        StateTimerResume();
+    }
     MainDisplayShowMouse(false);
     appPaused = false;
 }

@@ -153,7 +153,9 @@ TEST_F(ModelStore, TexturesAreCountedOncePerModelAndFreedWithTheirDisplay) {
 
 TEST_F(ModelStore, OpenChoosesTheLoaderByExtension) {
   EXPECT_EQ(ModelOpen(display, "Bin\\Models\\thing.Ms3d"), nullptr);
-  EXPECT_EQ(GraphicsTestLog(), "") << "without a mesh loader a mesh opens as none";
+  EXPECT_EQ(GraphicsTestLog(), "Error: ModelOpenMS3D - Unable to open file \"Bin\\Models\\thing.Ms3d\".\r\n")
+      << "the extension is compared without regard to case";
+  GraphicsTestLogClear();
   EXPECT_EQ(ModelOpen(display, "readme.txt"), nullptr);
   EXPECT_EQ(GraphicsTestLog(), "Error: Unrecognized model extension for \"readme.txt\".\r\n");
 

@@ -78,7 +78,7 @@ TEST_F(ShellProgram, LogHoldsTheStartupBlockAndModuleVersionsInStartOrder) {
         ++next;
     }
     for (const char* always : {"fwkUtilities - Version 1.0", "fwkLog - Version 1.0", "fwkGraphics - Version Alpha.0",
-                               "fwkState - Version Alpha.0"})
+                               "fwkMat - Version 1.0", "fwkAudio - Version 1.0", "fwkState - Version Alpha.0"})
         EXPECT_NE(std::find(logged.begin(), logged.end(), always), logged.end()) << always;
 }
 

@@ -1,6 +1,6 @@
 # Makes the game's data archive from the sources. Run by the build (and by the tests, which
 # make it a second time to compare the bytes):
-#   cmake -DCONTENTGEN=... -DFOT=... -DQZA=... -DSOURCE=content -DFONT=x.ttf -DPIXELS=22
+#   cmake -DCONTENTGEN=... -DSOUNDGEN=... -DFOT=... -DQZA=... -DSOURCE=content -DFONT=x.ttf -DPIXELS=22
 #         -DSTAGE=folder -DARCHIVE=Sanguor.qza -P Pack.cmake
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
@@ -27,5 +27,8 @@ foreach(level ${levels})
   string(REPLACE "\n" "\r\n" text "${text}")
   file(WRITE ${STAGE}/Bin/Maps/${name} "${text}")
 endforeach()
+
+# The sounds: synthesised and encoded to Ogg Vorbis under Bin\Sounds.
+run(${SOUNDGEN} ${STAGE})
 
 run(${QZA} pack ${STAGE} ${ARCHIVE})
