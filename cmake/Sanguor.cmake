@@ -23,10 +23,10 @@ endfunction()
 # files they write never touch the source tree.
 function(sanguor_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/TestEnvironment.cpp)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;LIBGL_ALWAYS_SOFTWARE=1;ALSOFT_DRIVERS=null"
+    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -1,17 +1,9 @@
-// The built-in routines that reach objects (39: the object under a point, 40: a mat object's
-// cell) and the audio volumes (2, 3, 7, 8, 21, 22, 35, 36), which scripts see as percentages.
-#include <cmath>
-
-#include "audio/fwkAudio.h"
-#include "graphics/fwkGraphics.h"
+// The built-in routines that reach objects: 39, the object under a point, and 40, a mat
+// object's cell.
 #include "script/scriptInternal.h"
 #include "services/fwkText.h"
 
 namespace {
-
-int32_t Percent(float volume) {
-    return static_cast<int32_t>(std::nearbyint(static_cast<double>(volume) * 100.0));
-}
 
 std::string MatCellName(const script& owner, const std::string& objectName, int32_t column, int32_t row) {
     const std::string wanted = TextUpper(objectName);
@@ -35,16 +27,7 @@ int32_t ScriptBuiltinObjectCall(int32_t scriptIndex, int32_t threadIndex, int32_
     if (owner == nullptr || thread == nullptr) return 0;
     const int32_t id = owner->id;
     const int32_t t = thread->id;
-    auto percent = [&](int32_t n) { return static_cast<double>(ScriptParamInt(id, t, n)) / 100.0; };
     switch (number) {
-    case 2: ScriptParamSetInt(id, t, 1, Percent(AudioVolumeGetMusic())); return 1;
-    case 3: AudioVolumeSetMusic(percent(1)); return 1;
-    case 7: ScriptParamSetInt(id, t, 1, Percent(AudioVolumeGetSound())); return 1;
-    case 8: AudioVolumeSetSound(percent(1)); return 1;
-    case 21: ScriptParamSetInt(id, t, 1, Percent(AudioVolumeGetApp())); return 1;
-    case 22: AudioVolumeSetApp(percent(1)); return 1;
-    case 35: ScriptParamSetInt(id, t, 1, Percent(AudioVolumeGetVoice())); return 1;
-    case 36: AudioVolumeSetVoice(percent(1)); return 1;
     case 39: {
         int32_t window = 0;
         int32_t rawX = 0;

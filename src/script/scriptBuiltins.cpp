@@ -1,8 +1,9 @@
-// The numbered built-in routines: input, graphics, font and state look-ups and a few text
-// functions. Parameters and results travel through the calling thread's stack.
+// The numbered built-in routines: input, audio volumes, graphics, font and state look-ups and a
+// few text functions. Parameters and results travel through the calling thread's stack.
 #include <cmath>
 #include <random>
 
+#include "audio/fwkAudio.h"
 #include "graphics/fwkFont.h"
 #include "graphics/fwkGraphics.h"
 #include "input/fwkInput.h"
@@ -73,6 +74,15 @@ int32_t RoundedSquareRoot(int32_t value) {
     return static_cast<int32_t>(std::nearbyint(std::sqrt(static_cast<double>(value))));
 }
 
+// Volumes are fractions in the audio module; scripts see whole percentages, halves to even.
+int32_t Percent(float volume) {
+    return static_cast<int32_t>(std::nearbyint(static_cast<double>(volume) * 100.0));
+}
+
+double Fraction(int32_t percent) {
+    return percent / 100.0;
+}
+
 int32_t Random(int32_t range) {
     if (range <= 0) return 0;
     return static_cast<int32_t>(generator() % static_cast<uint32_t>(range));
@@ -87,9 +97,13 @@ int32_t ScriptBuiltinCall(int32_t scriptIndex, int32_t threadIndex, int32_t numb
     switch (number) {
     case 0: Reseed(); p.SetInt(2, Random(p.Int(1))); return 1;
     case 1: p.SetInt(1, static_cast<int32_t>(StateTime(StateGet()))); return 1;
+    case 2: p.SetInt(1, Percent(AudioVolumeGetMusic())); return 1;
+    case 3: AudioVolumeSetMusic(Fraction(p.Int(1))); return 1;
     case 4: p.SetBool(1, GraphicsIsFullscreen()); return 1;
     case 5: p.SetText(3, GraphicsMonitorModeText(p.Int(1), p.Int(2))); return 1;
     case 6: p.SetInt(2, GraphicsDisplayModeIndex(p.Int(1))); return 1;
+    case 7: p.SetInt(1, Percent(AudioVolumeGetSound())); return 1;
+    case 8: AudioVolumeSetSound(Fraction(p.Int(1))); return 1;
     case 9: InputActionBind(p.Int(1), p.Int(2), static_cast<uint8_t>(p.Int(3) & 0xFF)); return 1;
     case 10: InputActionUnbindAll(p.Int(1)); return 1;
     case 11: p.SetInt(3, InputActionBinding(p.Int(1), p.Int(2))); return 1;
@@ -106,6 +120,8 @@ int32_t ScriptBuiltinCall(int32_t scriptIndex, int32_t threadIndex, int32_t numb
         return 1;
     }
     case 20: p.SetInt(1, FirstReleasedControl()); return 1;
+    case 21: p.SetInt(1, Percent(AudioVolumeGetApp())); return 1;
+    case 22: AudioVolumeSetApp(Fraction(p.Int(1))); return 1;
     case 23: p.SetInt(2, static_cast<int32_t>(p.Text(1).size())); return 1;
     case 24: RaiseOnScript(scriptIndex, p); return 1;
     case 25: p.SetText(4, Substring(p.Text(1), p.Int(2), p.Int(3))); return 1;
@@ -122,6 +138,8 @@ int32_t ScriptBuiltinCall(int32_t scriptIndex, int32_t threadIndex, int32_t numb
     case 32: StateVariableSetString(p.Int(1), p.Text(2), p.Text(3)); return 1;
     case 33: p.SetText(2, std::string(1, static_cast<char>(p.Int(1) & 0xFF))); return 1;
     case 34: p.SetBool(1, InputMouseButtonsSwapped()); return 1;
+    case 35: p.SetInt(1, Percent(AudioVolumeGetVoice())); return 1;
+    case 36: AudioVolumeSetVoice(Fraction(p.Int(1))); return 1;
     case 37: p.SetInt(1, InputJoystickCount()); return 1;
     case 38: p.SetBool(3, p.Text(2).find(p.Text(1)) != std::string::npos); return 1;
     case 41: Reseed(); p.SetInt(2, RoundedSquareRoot(p.Int(1))); return 1;

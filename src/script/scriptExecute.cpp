@@ -166,9 +166,8 @@ void Not(parameter& slot) {
 }
 
 bool Push(scriptThread& thread, parameter&& value) {
-    if (thread.stack.size() >= kScriptStackLimit) return false;
-    thread.stack.push_back(std::move(value));
-    return true;
+    ScriptBudgetCharge(value.string.size());
+    return ScriptSlotPush(thread, std::move(value));
 }
 
 // Calls a routine with the base at the stack top; false when the thread is gone or it failed.
@@ -196,7 +195,12 @@ bool Fork(executionPlace& place, int32_t& p) {
     child.resumePosition = p;
     child.run = parent.run;
     child.stack = parent.stack;
+    child.textBytes = parent.textBytes;
     child.base = parent.base;
+    // A fork copies the stack and the open calls, and the thread's removal later moves every
+    // thread behind it.
+    ScriptBudgetCharge(parent.textBytes + 64 * (parent.stack.size() + place.Script().threads.size()) +
+                       8 * parent.run.calls.size());
     if (target < 0 || static_cast<size_t>(target) >= place.Script().code.size()) return false;
     p = target;
     return true;
@@ -232,8 +236,9 @@ bool ExecuteOne(executionPlace& place, int32_t& p) {
     if (code == opNot) {
         int32_t slot = 0;
         if (!run.firstIsReference || !read.StackReference(thread, slot)) return read.Fail();
-        Not(thread.stack[static_cast<size_t>(slot)]);
-        return true;
+        parameter result = thread.stack[static_cast<size_t>(slot)];
+        Not(result);
+        return ScriptSlotStore(thread, static_cast<size_t>(slot), std::move(result)) || read.Fail();
     }
     if (code == opJump) {
         int32_t target = 0;
@@ -248,6 +253,7 @@ bool ExecuteOne(executionPlace& place, int32_t& p) {
         if (!read.Value(thread, run.firstIsReference, a) || !read.Value(thread, run.secondIsReference, b) ||
             !read.Target(target))
             return false;
+        ScriptBudgetCharge(a.string.size() + b.string.size());
         bool valid = false;
         const int32_t order = Compare(a, b, valid);
         if (valid && JumpTaken(code, order)) p = target;
@@ -260,8 +266,8 @@ bool ExecuteOne(executionPlace& place, int32_t& p) {
         if (!run.secondIsReference || !read.StackReference(thread, slot)) return read.Fail();
         parameter result = thread.stack[static_cast<size_t>(slot)];
         if (!Arithmetic(code, result, source)) return read.Fail();
-        thread.stack[static_cast<size_t>(slot)] = std::move(result);
-        return true;
+        ScriptBudgetCharge(source.string.size() + result.string.size());
+        return ScriptSlotStore(thread, static_cast<size_t>(slot), std::move(result)) || read.Fail();
     }
     if (code == opPush) {
         parameter value;
@@ -270,7 +276,7 @@ bool ExecuteOne(executionPlace& place, int32_t& p) {
     }
     if (code == opPop) {
         if (thread.stack.empty()) return read.Fail();
-        thread.stack.pop_back();
+        ScriptSlotPop(thread);
         return true;
     }
     if (code == opCallApp || code == opCallBuiltin) {

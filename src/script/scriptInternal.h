@@ -30,6 +30,7 @@ struct scriptThread {
     std::vector<parameter> stack;
     int32_t base = 0;
     bool running = false;
+    size_t textBytes = 0;  // characters of all strings on the stack
 };
 
 struct eventObject {
@@ -95,6 +96,12 @@ struct script {
 constexpr size_t kScriptStackLimit = 4096;
 constexpr size_t kScriptThreadLimit = 256;
 constexpr size_t kScriptStringLimit = 65535;
+constexpr size_t kScriptStackTextLimit = 1024 * 1024;
+
+// Stack changes that keep the thread's text count and refuse to pass the limits.
+bool ScriptSlotPush(scriptThread& thread, parameter value);
+void ScriptSlotPop(scriptThread& thread);
+bool ScriptSlotStore(scriptThread& thread, size_t slot, parameter value);
 
 std::vector<script>& ScriptTable();
 // The script at an index, or nullptr; the thread of a script at an index, or nullptr.
@@ -107,6 +114,8 @@ void ScriptSortDrawOrder(std::vector<drawEntry>& order);
 // Instruction budget of the step that is running; false once it is spent.
 bool ScriptBudgetTake();
 bool ScriptBudgetLeft();
+// Work on long strings costs budget as well: one instruction per 64 characters copied.
+void ScriptBudgetCharge(size_t characters);
 // Starts a fresh budget unless a step is already running (nested calls share it).
 void ScriptBudgetEnter();
 void ScriptBudgetLeave();

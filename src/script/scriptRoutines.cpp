@@ -29,22 +29,29 @@ bool Register(scriptRoutine routine) {
     return true;
 }
 
-// The slot of parameter n of the thread's current call, or nullptr.
-parameter* ParamSlot(int32_t scriptId, int32_t threadId, int32_t n) {
+// The thread and the slot of parameter n of its current call; nullptr when there is none.
+scriptThread* ParamThread(int32_t scriptId, int32_t threadId, int32_t n, size_t& slot) {
     script* owner = ScriptAt(ScriptFind(scriptId));
     if (owner == nullptr) return nullptr;
     scriptThread* thread = ScriptThreadAt(ScriptFind(scriptId), ScriptThreadIndex(*owner, threadId));
     if (thread == nullptr || thread->suspended) return nullptr;
-    const int64_t slot = static_cast<int64_t>(thread->base) - n;
-    if (slot < 0 || slot >= static_cast<int64_t>(thread->stack.size())) return nullptr;
-    return &thread->stack[static_cast<size_t>(slot)];
+    const int64_t named = static_cast<int64_t>(thread->base) - n;
+    if (named < 0 || named >= static_cast<int64_t>(thread->stack.size())) return nullptr;
+    slot = static_cast<size_t>(named);
+    return thread;
+}
+
+const parameter* ParamSlot(int32_t scriptId, int32_t threadId, int32_t n) {
+    size_t slot = 0;
+    const scriptThread* thread = ParamThread(scriptId, threadId, n, slot);
+    return thread == nullptr ? nullptr : &thread->stack[slot];
 }
 
 int32_t ParamSet(int32_t scriptId, int32_t threadId, int32_t n, parameter value) {
-    parameter* slot = ParamSlot(scriptId, threadId, n);
-    if (slot == nullptr || value.string.size() > kScriptStringLimit) return 0;
-    *slot = std::move(value);
-    return 1;
+    size_t slot = 0;
+    scriptThread* thread = ParamThread(scriptId, threadId, n, slot);
+    if (thread == nullptr || value.string.size() > kScriptStringLimit) return 0;
+    return ScriptSlotStore(*thread, slot, std::move(value)) ? 1 : 0;
 }
 
 }  // namespace

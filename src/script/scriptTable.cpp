@@ -99,16 +99,37 @@ void ScriptSortDrawOrder(std::vector<drawEntry>& order) {
                      [](const drawEntry& a, const drawEntry& b) { return a.layer < b.layer; });
 }
 
+bool ScriptSlotPush(scriptThread& thread, parameter value) {
+    if (thread.stack.size() >= kScriptStackLimit || value.string.size() > kScriptStackTextLimit - thread.textBytes)
+        return false;
+    thread.textBytes += value.string.size();
+    thread.stack.push_back(std::move(value));
+    return true;
+}
+
+void ScriptSlotPop(scriptThread& thread) {
+    thread.textBytes -= thread.stack.back().string.size();
+    thread.stack.pop_back();
+}
+
+bool ScriptSlotStore(scriptThread& thread, size_t slot, parameter value) {
+    const size_t others = thread.textBytes - thread.stack[slot].string.size();
+    if (value.string.size() > kScriptStackTextLimit - others) return false;
+    thread.textBytes = others + value.string.size();
+    thread.stack[slot] = std::move(value);
+    return true;
+}
+
 void ScriptStackPush(int32_t scriptIndex, int32_t threadIndex, const parameter& value) {
     scriptThread* thread = ScriptThreadAt(scriptIndex, threadIndex);
     if (thread == nullptr || thread->suspended) return;
-    thread->stack.push_back(value);
+    ScriptSlotPush(*thread, value);
 }
 
 bool ScriptStackPop(int32_t scriptIndex, int32_t threadIndex) {
     scriptThread* thread = ScriptThreadAt(scriptIndex, threadIndex);
     if (thread == nullptr || thread->suspended || thread->stack.empty()) return false;
-    thread->stack.pop_back();
+    ScriptSlotPop(*thread);
     return true;
 }
 

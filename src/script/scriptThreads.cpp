@@ -66,6 +66,11 @@ bool ScriptBudgetTake() {
     return true;
 }
 
+void ScriptBudgetCharge(size_t characters) {
+    const size_t units = characters / 64;
+    budget = units >= static_cast<size_t>(budget) + 1 ? 0 : budget - static_cast<int32_t>(units);
+}
+
 bool ScriptBudgetLeft() {
     return budget > 0;
 }
@@ -115,9 +120,12 @@ void ScriptEventRaise(int32_t scriptIndex, int32_t eventCode, const std::string&
     // A handler that is executing right now cannot take a second event: starting it again
     // would throw away the call stack and base it is using.
     if (events.suspended || events.running) return;
+    // The event's two values must fit, or the pops after the handler would take other slots.
+    const std::string upper = TextUpper(name);
+    if (events.stack.size() + 2 > kScriptStackLimit || upper.size() > kScriptStackTextLimit - events.textBytes) return;
     const int32_t entry = owner->eventEntry;
     const int32_t scriptId = owner->id;
-    ScriptStackPush(scriptIndex, 0, ScriptString(TextUpper(name)));
+    ScriptStackPush(scriptIndex, 0, ScriptString(upper));
     ScriptStackPush(scriptIndex, 0, ScriptInteger(eventCode));
     ScriptEventRun(scriptIndex, 0, entry);
     const int32_t after = ScriptFind(scriptId);

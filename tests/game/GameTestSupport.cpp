@@ -136,6 +136,28 @@ void gameSandbox::WriteStandardContent() const {
     WriteTga("Bin\\Sprites\\Briefing.tga", 1280, 720, 0xFF203040u);
     WriteTga("Bin\\Sprites\\You Are Dead.tga", 200, 100, 0xFF600000u);
     WriteTga("Bin\\Sprites\\You Win.tga", 200, 100, 0xFF006000u);
+    // The game's sounds: two seconds of silence each, as 16-bit mono PCM WAV at 22.05 kHz (the
+    // audio module goes by the data, not the name).
+    const uint32_t samples = 2 * 22050;
+    std::string silence = "RIFF";
+    auto put = [&silence](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) silence.push_back(static_cast<char>(value >> (8 * i)));
+    };
+    put(36 + 2 * samples, 4);
+    silence += "WAVEfmt ";
+    put(16, 4);     // format chunk size
+    put(1, 2);      // PCM
+    put(1, 2);      // mono
+    put(22050, 4);  // samples a second
+    put(44100, 4);  // bytes a second
+    put(2, 2);      // bytes a sample
+    put(16, 2);     // bits a sample
+    silence += "data";
+    put(2 * samples, 4);
+    silence.append(2 * samples, '\0');
+    for (const char* sound : {"Night", "Bite", "Human Suspicious", "Human Attack", "Player Hit", "Collapse", "Fog",
+                              "You Win", "You Are Dead"})
+        Write(std::string("Bin\\Sounds\\") + sound + ".ogg", silence);
 }
 
 bool gameSandbox::Start(const std::vector<std::string>& arguments) {

@@ -130,7 +130,10 @@ TEST(ShippedArchiveTest, HoldsEveryPathTheProgramOpens) {
         "Bin\\Sprites\\Dracula\\Vampire Hit\\Vampire Hit Left.exp",
         "Bin\\Sprites\\Dracula\\Vampire Hit\\Vampire Hit Right.exp",
         "Bin\\Sprites\\Dracula\\Vampire Collapse\\Vampire Collapse.exp", "Bin\\Sprites\\Dracula\\Fog\\Fog 1.exp",
-        "Bin\\Sprites\\Dracula\\Fog\\Fog 2.exp"};
+        "Bin\\Sprites\\Dracula\\Fog\\Fog 2.exp", "Bin\\Sounds\\Night.ogg", "Bin\\Sounds\\Bite.ogg",
+        "Bin\\Sounds\\Human Suspicious.ogg", "Bin\\Sounds\\Human Attack.ogg", "Bin\\Sounds\\Player Hit.ogg",
+        "Bin\\Sounds\\Collapse.ogg", "Bin\\Sounds\\Fog.ogg", "Bin\\Sounds\\You Win.ogg",
+        "Bin\\Sounds\\You Are Dead.ogg"};
     std::set<std::string> types;
     for (int number = 1; number <= LevelCount(); ++number) {
         wanted.push_back("Bin\\Maps\\Map" + std::to_string(number) + ".map");

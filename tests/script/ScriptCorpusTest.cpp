@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "script/ScriptTestSupport.h"
+#include "script/scriptVmc.h"
 #include "vmcAsm.h"
 
 namespace {
@@ -39,6 +40,32 @@ TEST_F(Corpus, LoaderSeedsLoadAndRun) {
         ScriptClose(id);
     }
     EXPECT_GE(loaded, 3);
+}
+
+TEST_F(Corpus, CodeSeedsRunAsTheCodeTargetRunsThem) {
+    const auto seeds = Seeds("fuzz_script_code");
+    ASSERT_GE(seeds.size(), 3u);
+    ScriptSetStepLimit(20000);
+    for (const auto& seed : seeds) {
+        const std::vector<uint8_t> bytes = Bytes(seed);
+        if (bytes.size() < 2) continue;
+        vmcProgram program;
+        program.version = bytes[0] < 128 ? 9 : 8;
+        program.code.assign(bytes.begin() + 1, bytes.end());
+        program.routineNames = {"Report", "Unknown"};
+        program.hasEventHandler = true;
+        program.threadEntries = {0};
+        program.objects.resize(2);
+        const int32_t id = ScriptOpenBytes("code.vmc", VmcWrite(program));
+        ASSERT_GT(id, 0) << seed;
+        ScriptRoutineRun(id, 1, "AppScriptEnter");
+        for (int i = 0; i < 4; ++i) {
+            if (ScriptIsWaiting(id)) ScriptThreadResume(id, -1);
+            else ScriptStep(id);
+        }
+        EXPECT_LE(ScriptThreadCount(id), 256);
+        ScriptClose(id);
+    }
 }
 
 TEST_F(Corpus, AssemblerSeedsAssembleOrFailWithALine) {

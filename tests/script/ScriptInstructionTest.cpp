@@ -144,6 +144,31 @@ TEST_F(Faults, StringsCannotGrowWithoutBound) {
     EXPECT_EQ(ScriptThreadCount(id), 1);
 }
 
+TEST_F(Faults, AThreadsStackHoldsAtMostOneMebibyteOfText) {
+    const int32_t id = Load(R"(
+.thread t
+t:
+    push 0          ; [0] copies made
+    push "x"        ; [1] the text, doubled to 32768 characters
+    push 0          ; [2] doublings
+double:
+    add [1], [1]
+    add 1, [2]
+    jlt [2], 15, double
+copies:
+    push [1]
+    add 1, [0]
+    push [0]
+    callapp Report
+    pop
+    jump copies
+)");
+    ScriptStep(id);
+    ASSERT_EQ(reported.size(), 31u);
+    EXPECT_EQ(reported.back(), "i:31");
+    EXPECT_EQ(ScriptThreadCount(id), 1);
+}
+
 TEST_F(Faults, OldVersionsCarryShortStrings) {
     const std::string longText(300, 'a');
     EXPECT_EQ(Run("push 0\n push \"" + longText + "\"\n builtin 23\n pop\n callapp Report")[0], "i:300");

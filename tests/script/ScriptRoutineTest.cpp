@@ -1,9 +1,14 @@
 // Application routines with their registration, the parameter protocol and the built-ins
 // that need no objects or audio.
+#include "audio/apiOggVorbis.h"
+#include "audio/apiOpenal.h"
+#include "audio/fwkAudio.h"
 #include "input/fwkInput.h"
 #include "platform/platform_system.h"
 #include "script/ScriptTestSupport.h"
+#include "services/fwkIni.h"
 #include "services/fwkState.h"
+#include "services/fwkUtilities.h"
 
 namespace {
 
@@ -42,6 +47,30 @@ TEST_F(Routines, ApplicationRoutinesAreFoundByNameInAnyCase) {
     ScriptAppRoutineUnregister("SUM");
     EXPECT_TRUE(Run("callapp Sum\n push 1\n callapp Report").empty());
     EXPECT_EQ(LogLines().back(), "Error: ScriptAppRoutineRun - App routine \"SUM\" has not been registered.");
+}
+
+int32_t CloseCaller(int32_t scriptId, int32_t) {
+    ScriptClose(scriptId);
+    return 1;
+}
+
+TEST_F(Routines, ARoutineMayCloseTheScriptThatCalledIt) {
+    ScriptAppRoutineRegister("Close", CloseCaller);
+    const int32_t first = Load(".thread t\nt:\n push 1\n callapp Report\n return\n", "first.vmc");
+    const int32_t closing = Load(".thread a\n.thread b\n.event e\na:\n callapp Close\n push 1\n callapp Report\n return\n"
+                                 "b:\n push 2\n callapp Report\n return\ne:\n callapp Close\n return\n",
+                                 "closing.vmc");
+    const int32_t last = Load(".event e\ne:\n push 3\n callapp Report\n pop\n return\n", "last.vmc");
+    ScriptStep(closing);
+    EXPECT_EQ(ScriptFind(closing), -1);
+    EXPECT_TRUE(reported.empty());
+    ScriptStep(first);
+    ScriptRoutineRun(last, 1, "x");
+    EXPECT_EQ(reported, (Reports{"i:1", "i:3"}));
+    const int32_t again = Load(".event e\ne:\n callapp Close\n return\n", "again.vmc");
+    ScriptRoutineRun(again, 1, "x");
+    EXPECT_EQ(ScriptFind(again), -1);
+    EXPECT_EQ(ScriptFind(last), 1);
 }
 
 TEST_F(Routines, ParametersOutsideTheStackReadAsNothingAndStoreNothing) {
@@ -124,6 +153,24 @@ TEST_F(Routines, InputBuiltinsReachTheControlSets) {
               (Reports{"i:" + s, "i:1", "i:32", "i:" + a, "i:" + a, "s:Jump",
                        "i:" + std::to_string(InputActionBinding(action, 0)), "s:" + InputControlName(1)}));
     InputFinal();
+}
+
+TEST_F(Routines, VolumeBuiltinsSpeakPercentages) {
+    UtilInit();
+    IniInit();
+    AudioInit();
+    ASSERT_TRUE(AudioAvailable());
+    // Set music, sound, application and voice volume, then read each back.
+    EXPECT_EQ(Run("push 25\n builtin 3\n pop\n push 50\n builtin 8\n pop\n push 75\n builtin 22\n pop\n"
+                  "push 140\n builtin 36\n pop\n"
+                  "push 0\n builtin 2\n callapp Report\n builtin 7\n callapp Report\n builtin 21\n callapp Report\n"
+                  "builtin 35\n callapp Report"),
+              (Reports{"i:25", "i:50", "i:75", "i:100"}));
+    EXPECT_FLOAT_EQ(AudioVolumeGetMusic(), 0.25f);
+    EXPECT_FLOAT_EQ(AudioVolumeGetVoice(), 1.0f);
+    AudioShutdown();
+    OggVorbisFree();
+    OpenalFree();
 }
 
 TEST_F(Routines, Builtin24RaisesOnTheNamedScriptOnly) {
