@@ -52,7 +52,8 @@ bool CameraHit(script& owner, objEntry& o, int32_t display, int32_t px, int32_t 
     const int32_t y = py - c.top + c.scrollY;
     for (auto it = c.drawOrder.rbegin(); it != c.drawOrder.rend(); ++it) {
         objEntry& child = owner.objects[static_cast<size_t>(it->object)];
-        if (child.hidden || &child == &o) continue;
+        // Cameras do not nest: a camera among the children could lead back to this one.
+        if (child.hidden || child.kind == kObjCamera) continue;
         if (Hit(owner, child, display, x, y, result)) {
             result.index = it->object;
             if (result.name.empty()) result.name = child.name;

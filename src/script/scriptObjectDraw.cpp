@@ -1,6 +1,6 @@
 // Drawing a script's objects in their draw order, lowest layer first, over whatever the host
 // drew before. Objects whose shown flag is off, hidden objects and cameras' children (drawn by
-// their camera, shifted into its rectangle) are left out of the walk.
+// their camera, shifted into its rectangle; cameras do not nest) are left out of the walk.
 #include "graphics/GL.h"
 #include "graphics/fwkFont.h"
 #include "graphics/fwkModel.h"

@@ -58,8 +58,34 @@ const char* kObjectScript = R"(
     prop flag1, true
     prop flag2, true
 .end
+.object cam, camera
+    layer 4
+    child inner
+    prop enabled, true
+    prop left, 800
+    prop top, 100
+    prop width, 200
+    prop height, 200
+    prop scrollx, 50
+.end
+.object inner, box
+    prop x, 60
+    prop y, 10
+    prop width, 40
+    prop height, 40
+    prop flag1, true
+    prop flag2, true
+.end
+.object btn, button
+    frameset
+    frame "only"
+    model "Bin\\Menu\\knob.tga"
+.end
+.object lst, list
+.end
 handler:
     jeq [base-1], 5, raise
+    jeq [base-1], 6, checks
     jeq [base-1], -1, done
     jeq [base-1], -7, done
     push [base-2]
@@ -71,6 +97,31 @@ done:
     return
 raise:
     set panel, layer, 9
+    return
+checks:
+    set btn, 2, 0
+    get btn, 2
+    push 2
+    callapp Event
+    pop
+    pop
+    set vol, 4, 500
+    get vol, 4
+    push 4
+    callapp Event
+    pop
+    pop
+    set lst, 17, 7
+    push ""
+    push 120
+    push 830
+    builtin 39
+    pop
+    pop
+    push 39
+    callapp Event
+    pop
+    pop
     return
 watch:
     get vol, 6
@@ -200,10 +251,27 @@ TEST_F(GameObjects, ObjectsAreDrawnOverTheLevelInLayerOrder) {
     EXPECT_EQ(game.PixelAt(85, 125), 0x2020C0u);
     // The panel raised above the small box covers it, and takes its place under the pointer.
     ScriptRoutineRun(Game().scriptId, 5, "raise");
-    EXPECT_EQ(ScriptDrawOrderNames(Game().scriptId), (list{"screen", "over", "vol", "panel"}));
+    EXPECT_EQ(ScriptDrawOrderNames(Game().scriptId), (list{"screen", "inner", "btn", "lst", "over", "vol", "cam", "panel"}));
     Pointer(170, 150);
     EXPECT_EQ(Take(), (list{"-5 PANEL"}));
     EXPECT_EQ(game.PixelAt(85, 125), 0x802020u);
+}
+
+TEST_F(GameObjects, CamerasClampingAndTheObjectUnderAPoint) {
+    ScriptRoutineRun(Game().scriptId, 6, "checks");
+    // A bad frame shows frame 1; a minimum above the maximum meets it; the camera's child is
+    // found through the camera's rectangle and scroll.
+    EXPECT_EQ(Take(), (list{"2 1", "4 100", "39 inner"}));
+    const std::string log = game.Log();
+    EXPECT_NE(log.find("Error: ScriptCodeObjectButtonAttributeSet - Script attempted to set invalid frame number.  "
+                       "Clamping to first frame."),
+              std::string::npos);
+    EXPECT_NE(log.find("Error: ScriptCodeObjectListAttributeSet - Invalid text mode 7 ignored on list."),
+              std::string::npos);
+    Pointer(830, 120);
+    EXPECT_EQ(Take(), (list{"-5 INNER"}));
+    Pointer(790, 120);
+    EXPECT_EQ(Take(), (list{"-6 INNER"}));
 }
 
 }  // namespace
