@@ -9,7 +9,7 @@
 void FrameSetMoveTo(frameSet& set, int32_t x, int32_t y) {
     const float dx = static_cast<float>(x - set.x);
     const float dy = static_cast<float>(y - set.y);
-    for (frame& f : set.frames)
+    for (objFrame& f : set.frames)
         for (model* m : f.models) ModelMove(m, dx, dy, 0.0f);
     set.x = x;
     set.y = y;
@@ -21,13 +21,13 @@ bool FrameValid(const frameSet& set, int32_t n) {
 
 int32_t FrameWidth(const frameSet& set, int32_t n) {
     if (!FrameValid(set, n)) return 0;
-    const frame& f = set.frames[static_cast<size_t>(n - 1)];
+    const objFrame& f = set.frames[static_cast<size_t>(n - 1)];
     return f.models.empty() ? 0 : static_cast<int32_t>(std::lround(ModelWidth(f.models.front())));
 }
 
 int32_t FrameHeight(const frameSet& set, int32_t n) {
     if (!FrameValid(set, n)) return 0;
-    const frame& f = set.frames[static_cast<size_t>(n - 1)];
+    const objFrame& f = set.frames[static_cast<size_t>(n - 1)];
     return f.models.empty() ? 0 : static_cast<int32_t>(std::lround(ModelHeight(f.models.front())));
 }
 
@@ -43,13 +43,13 @@ void FrameSetDraw(const frameSet& set, int32_t n) {
 }
 
 void FrameSetRelease(frameSet& set) {
-    for (frame& f : set.frames)
+    for (objFrame& f : set.frames)
         for (model*& m : f.models) ModelFree(m);
     set.frames.clear();
 }
 
 void FrameSetColour(frameSet& set, uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) {
-    for (frame& f : set.frames)
+    for (objFrame& f : set.frames)
         for (model* m : f.models) ModelSetColour(m, red, green, blue, alpha);
 }
 

@@ -17,7 +17,7 @@ bool Inside(int32_t px, int32_t py, int32_t x, int32_t y, int32_t width, int32_t
 
 model* FirstModel(const frameSet& set, int32_t n) {
     if (!FrameValid(set, n)) return nullptr;
-    const frame& f = set.frames[static_cast<size_t>(n - 1)];
+    const objFrame& f = set.frames[static_cast<size_t>(n - 1)];
     return f.models.empty() ? nullptr : f.models.front();
 }
 

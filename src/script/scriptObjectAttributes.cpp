@@ -133,7 +133,7 @@ bool ImageSet(objImage& i, int32_t attribute, const setter& v) {
     case 1: FrameSetMoveTo(i.frames, i.frames.x, v.Int()); return true;
     case 2: {
         const float turn = static_cast<float>(v.Int() - i.rotation);
-        for (frame& f : i.frames.frames)
+        for (objFrame& f : i.frames.frames)
             for (model* m : f.models) ModelRotate(m, 0.0f, 0.0f, turn);
         i.rotation = v.Int();
         return true;

@@ -51,7 +51,7 @@ frameSet BuildFrameSet(int32_t display, const vmcObject& declared, size_t index)
     frameSet set;
     if (index >= declared.frameSets.size()) return set;
     for (const vmcFrame& d : declared.frameSets[index].frames) {
-        frame f;
+        objFrame f;
         f.name = d.name;
         f.names = d.names;
         if (!d.mat.empty()) f.mat = MatOpen(d.mat);
@@ -79,37 +79,32 @@ model* BoxModel(int32_t display) {
     return m;
 }
 
-void Build(script& owner, objEntry& o) {
+void BuildFramed(objEntry& o, int32_t display, int32_t font) {
     const vmcObject& d = o.declaration;
-    if (o.display == 0) o.display = static_cast<uint8_t>(std::clamp(GraphicsDisplayCurrent(), 0, 255));
-    const int32_t display = o.display;
-    const int32_t font = d.font.empty() ? 0 : FontOpen(display, d.font);
     switch (o.kind) {
     case kObjButton:
         o.button.frames = BuildFrameSet(display, d, 0);
         o.button.font = font;
         o.button.width = o.button.frames.width = FrameWidth(o.button.frames, 1);
         o.button.height = o.button.frames.height = FrameHeight(o.button.frames, 1);
-        break;
-    case kObjBox: o.box.shape = BoxModel(display); break;
+        return;
     case kObjImage:
         o.image.frames = BuildFrameSet(display, d, 0);
         o.image.width = FrameWidth(o.image.frames, 1);
         o.image.height = FrameHeight(o.image.frames, 1);
-        break;
-    case kObjLabel: o.label.font = font; break;
+        return;
     case kObjList:
         o.list.items = BuildFrameSet(display, d, 0);
         o.list.highlights = BuildFrameSet(display, d, 1);
         o.list.font = font;
         o.list.itemWidth = FrameWidth(o.list.items, 1);
         o.list.itemHeight = FrameHeight(o.list.items, 1);
-        break;
+        return;
     case kObjPointer:
         o.pointer.frames = BuildFrameSet(display, d, 0);
         o.pointer.width = FrameWidth(o.pointer.frames, 1);
         o.pointer.height = FrameHeight(o.pointer.frames, 1);
-        break;
+        return;
     case kObjSlider:
         o.slider.track = BuildFrameSet(display, d, 0);
         o.slider.knob = BuildFrameSet(display, d, 1);
@@ -117,25 +112,43 @@ void Build(script& owner, objEntry& o) {
         o.slider.trackHeight = FrameHeight(o.slider.track, 1);
         o.slider.knobWidth = FrameWidth(o.slider.knob, 1);
         o.slider.knobHeight = FrameHeight(o.slider.knob, 1);
-        break;
-    case kObjAtex: {
-        frameSet surface = BuildFrameSet(display, d, 0);
-        if (!surface.frames.empty() && !surface.frames[0].models.empty()) {
-            o.atex.surface = surface.frames[0].models[0];
-            surface.frames[0].models.erase(surface.frames[0].models.begin());
-        }
-        FrameSetRelease(surface);
-        break;
+        return;
+    default: return;
     }
-    case kObjCamera:
-        o.camera.children = d.children;
-        for (const std::string& child : d.children)
-            for (size_t i = 0; i < owner.objects.size(); ++i)
-                if (owner.objects[i].name == child)
-                    o.camera.drawOrder.push_back(drawEntry{owner.objects[i].layer, static_cast<int32_t>(i)});
-        ScriptSortDrawOrder(o.camera.drawOrder);
-        break;
-    default: break;
+}
+
+void BuildAtex(objEntry& o, int32_t display) {
+    frameSet surface = BuildFrameSet(display, o.declaration, 0);
+    if (!surface.frames.empty() && !surface.frames[0].models.empty()) {
+        o.atex.surface = surface.frames[0].models[0];
+        surface.frames[0].models.erase(surface.frames[0].models.begin());
+    }
+    FrameSetRelease(surface);
+}
+
+void BuildCamera(script& owner, objEntry& o) {
+    o.camera.children = o.declaration.children;
+    for (const std::string& child : o.camera.children)
+        for (size_t i = 0; i < owner.objects.size(); ++i)
+            if (owner.objects[i].name == child)
+                o.camera.drawOrder.push_back(drawEntry{owner.objects[i].layer, static_cast<int32_t>(i)});
+    ScriptSortDrawOrder(o.camera.drawOrder);
+}
+
+void Build(script& owner, objEntry& o) {
+    if (o.display == 0) o.display = static_cast<uint8_t>(std::clamp(GraphicsDisplayCurrent(), 0, 255));
+    const int32_t display = o.display;
+    const int32_t font = o.declaration.font.empty() ? 0 : FontOpen(display, o.declaration.font);
+    if (o.kind == kObjBox) {
+        o.box.shape = BoxModel(display);
+    } else if (o.kind == kObjLabel) {
+        o.label.font = font;
+    } else if (o.kind == kObjAtex) {
+        BuildAtex(o, display);
+    } else if (o.kind == kObjCamera) {
+        BuildCamera(owner, o);
+    } else {
+        BuildFramed(o, display, font);
     }
 }
 

@@ -26,8 +26,9 @@ constexpr int32_t kObjCamera = 12;
 constexpr uint8_t kFitFill = 0;
 constexpr uint8_t kFitBestFit = 1;
 
-// A frame of an object's frame set (not the game's animation frame).
-struct frame {
+// A frame of an object's frame set. Named apart from the game's animation frame: two
+// classes of one name in one program would break the rule of one definition.
+struct objFrame {
     std::string name;
     std::vector<std::string> names;
     matData mat;
@@ -36,7 +37,7 @@ struct frame {
 
 struct frameSet {
     int32_t integer = 0;
-    std::vector<frame> frames;
+    std::vector<objFrame> frames;
     int32_t x = 0;
     int32_t y = 0;
     int32_t third = 0;
