@@ -120,6 +120,9 @@ void ScriptBudgetCharge(size_t characters);
 void ScriptBudgetEnter();
 void ScriptBudgetLeave();
 
+// Empties the application routine table (module start and end).
+void ScriptRoutinesReset();
+
 void ScriptEventRun(int32_t scriptIndex, int32_t threadIndex, int32_t position);
 void ScriptExecute(int32_t scriptIndex, int32_t threadIndex, int32_t position);
 

@@ -12,8 +12,6 @@ int32_t nextThreadId = 1;
 
 }  // namespace
 
-void ScriptRoutinesReset();
-
 std::vector<script>& ScriptTable() {
     return scripts;
 }

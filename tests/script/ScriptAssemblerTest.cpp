@@ -73,4 +73,14 @@ TEST(Assembler, ErrorsNameFileAndLine) {
     EXPECT_EQ(FirstError("push \"\\q\""), "bad.vasm:1: unknown escape \\q");
 }
 
+TEST(Assembler, EveryFaultIsReportedOnceAndNothingIsWritten) {
+    std::vector<uint8_t> bytes;
+    std::vector<std::string> errors;
+    EXPECT_FALSE(VmcAssemble(".version 8\npush NOPE\njump nowhere\npush \"" + std::string(300, 'y') + "\"\n", "twice.vasm",
+                             bytes, errors));
+    EXPECT_EQ(errors, (std::vector<std::string>{"twice.vasm:2: unknown constant NOPE",
+                                                "twice.vasm:4: string longer than 255 characters"}));
+    EXPECT_TRUE(bytes.empty());
+}
+
 }  // namespace

@@ -117,6 +117,8 @@ public:
         }
         if (!errors_.empty()) return false;
         Layout();
+        // Sizing resolves every literal operand; writing would only repeat its messages.
+        if (!errors_.empty()) return false;
         vmcProgram program;
         program.version = version_.value_or(9);
         program.routineNames = routines_;
