@@ -46,6 +46,9 @@ void RegisterActions() {
         game.actions.*entry.field = action;
         InputActionBind(action, entry.key, 100);
     }
+    // Opens a level script's pause panel; a level without a script ignores it.
+    game.actions.menu = InputActionNew(game.actions.set, "Menu");
+    GameMenuBind(game.actions.menu);
 }
 
 void CreatePlayer() {
@@ -120,6 +123,8 @@ bool GameInit() {
     }
     MainThreadDisplayResize(game.display, mode.width, mode.height);
     GraphicsDisplaySetMode(game.display, mode);
+    // The menu pointer (the level script's objects) follows the mouse over this window.
+    InputPointerWindowAdd(game.display, GraphicsDisplayWindow(game.display));
     if (GraphicsIsFullscreen()) GameSetFullscreen(true);
     if (IniReadBool("Video", "Fullscreen", false)) GameSetFullscreen(true);
     game.sleep = UtilCommandLineValue("-sleep", 0);
@@ -127,6 +132,7 @@ bool GameInit() {
 
     RegisterActions();
     GameRegisterStates();
+    GameScriptRoutinesRegister();
 
     game.font = FontOpen(game.display, "Bin\\Fonts\\Menu Description Small.fot");
     game.mapNumber = firstLevel;

@@ -7,6 +7,7 @@
 #include "graphics/fwkGraphics.h"
 #include "graphics/fwkModel.h"
 #include "platform/platform_video.h"
+#include "script/fwkScript.h"
 
 namespace {
 
@@ -108,5 +109,6 @@ void MapDraw(bool present) {
         ModelDraw(game.fogBar);
         ModelDraw(game.fogIcon);
     }
+    ScriptDraw(game.scriptId);
     if (present) GraphicsRenderEnd(game.display);
 }

@@ -122,6 +122,7 @@ struct gameActions {
     int32_t power = 0;
     int32_t right = 0;
     int32_t start = 0;
+    int32_t menu = 0;
 };
 
 struct gameData {
@@ -142,6 +143,8 @@ struct gameData {
     uint32_t lastStep = 0;
     int32_t sleep = 0;
     int32_t scriptId = 0;
+    // Set by the level script's pause panel: the world stands still, the menu controls are active.
+    bool paused = false;
     int32_t font = 0;
     model* briefingImage = nullptr;
     model* deadImage = nullptr;
@@ -224,6 +227,14 @@ void GameScriptLoad(int32_t mapNumber);
 void GameScriptStep();
 void GameScriptClose();
 void GameDiscardEvents();
+// The routines level scripts call (GamePause, GameRestart, GameQuit and the facts for hints).
+void GameScriptRoutinesRegister();
+// Binds the "Menu" action: Escape and each pad's Back button.
+void GameMenuBind(int32_t action);
+void GamePauseSet(bool on);
+// In a play step, after the script's step: a released Menu (or, paused, Exit) raises
+// "AppScriptMenu" on the script.
+void GameMenuCheck();
 bool GameWinConditionMet();
 
 // The game's sounds (gameSounds.cpp): opened with the game, closed with it. A sound whose file

@@ -140,6 +140,7 @@ void LoadUpdate() {
         StateSet(kStateExit);
         return;
     }
+    GamePauseSet(false);
     GameScriptLoad(game.mapNumber);
     StateSet(game.briefing.empty() ? kStatePlay : kStateBriefing);
 }
@@ -152,10 +153,17 @@ void ExitUpdate() {
 
 void GamePlayStep() {
     gameData& game = Game();
+    // Paused by the level script's panel: only the script runs, the world waits.
+    if (game.paused) {
+        GameScriptStep();
+        GameMenuCheck();
+        return;
+    }
     for (size_t i = 0; i < game.agents.size(); ++i) AgentUpdate(static_cast<int32_t>(i));
     FogStep();
     if (GameWinConditionMet()) StateSet(kStateWin);
     GameScriptStep();
+    GameMenuCheck();
     PlayerInput();
     if (!game.agents.empty()) {
         const agent& player = game.agents[0];

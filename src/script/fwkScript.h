@@ -85,5 +85,13 @@ int32_t ScriptThreadCount(int32_t scriptId);
 int32_t ScriptThreadId(int32_t scriptId, int32_t threadIndex);
 std::vector<parameter> ScriptThreadStack(int32_t scriptId, int32_t threadIndex);
 std::string ScriptFileName(int32_t scriptId);
+// Draws the script's objects over the current picture, lowest layer first (the host calls it
+// between drawing its own picture and presenting it).
+void ScriptDraw(int32_t scriptId);
+// Gives an application object (kind 11) its routines: animate runs in the timed update while
+// both its flags are set, inObject answers its hit test. False when there is no such object.
+bool ScriptAppObjectSetRoutines(int32_t scriptId, const std::string& objectName, void (*animate)(void* data),
+                                bool (*inObject)(void* data, const std::string& name, int32_t x, int32_t y),
+                                void* data);
 // Object names in drawing order, lowest layer first.
 std::vector<std::string> ScriptDrawOrderNames(int32_t scriptId);

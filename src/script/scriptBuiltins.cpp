@@ -144,6 +144,6 @@ int32_t ScriptBuiltinCall(int32_t scriptIndex, int32_t threadIndex, int32_t numb
     case 38: p.SetBool(3, p.Text(2).find(p.Text(1)) != std::string::npos); return 1;
     case 41: Reseed(); p.SetInt(2, RoundedSquareRoot(p.Int(1))); return 1;
     case 42: Reseed(); p.SetText(2, Lower(p.Text(1))); return 1;
-    default: return 0;
+    default: return ScriptBuiltinObjectCall(scriptIndex, threadIndex, number);
     }
 }

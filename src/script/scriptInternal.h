@@ -38,20 +38,39 @@ struct eventObject {
     std::string name;
 };
 
+struct drawEntry {
+    int32_t layer = 0;
+    int32_t object = 0;
+};
+
+#include "script/scriptObjectTypes.h"
+
 // What the script engine keeps of a declared object. The declaration itself (frame sets,
-// font, properties) stays with it for the object kinds to build their models from.
+// font, properties) stays with it for the object kinds to build their models from; the live
+// record of its kind is built from it at load.
 struct objEntry {
     std::string name;
     int32_t kind = 0;
     uint8_t display = 0;
     int32_t layer = 0;
     bool hidden = false;
+    bool appFlag1 = false;
+    bool appFlag2 = false;
+    scriptAppObjectAnimate appAnimate = nullptr;
+    scriptAppObjectInObject appInObject = nullptr;
+    void* appData = nullptr;
     vmcObject declaration;
-};
-
-struct drawEntry {
-    int32_t layer = 0;
-    int32_t object = 0;
+    objAtex atex;
+    objButton button;
+    objCamera camera;
+    objBox box;
+    objScreen screen;
+    objImage image;
+    objLabel label;
+    objList list;
+    objMat mat;
+    objPointer pointer;
+    objSlider slider;
 };
 
 struct script {
@@ -106,6 +125,26 @@ void ScriptRoutinesReset();
 
 void ScriptEventRun(int32_t scriptIndex, int32_t threadIndex, int32_t position);
 void ScriptExecute(int32_t scriptIndex, int32_t threadIndex, int32_t position);
+
+// Object kinds: building the live records (models, fonts, mats) from the declarations after
+// a load, and giving back what they hold when the script closes.
+void ScriptObjectsBuild(int32_t scriptIndex);
+void ScriptObjectsRelease(script& owner);
+bool ScriptObjectKindSet(script& owner, int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
+                         const parameter& value);
+bool ScriptObjectKindGet(script& owner, int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
+                         parameter& value);
+// Object under a point in script coordinates on a display (walking the draw order from the top);
+// the name is the mat entry's for a Mat object.
+eventObject ScriptObjectHitAt(script& owner, int32_t display, int32_t x, int32_t y);
+void ScriptPointerEvents(int32_t scriptIndex);
+// The pointer of the script's control set: its window (a display id), the window position and
+// the position in script coordinates.
+void ScriptPointerGet(int32_t scriptIndex, int32_t& window, int32_t& rawX, int32_t& rawY, int32_t& x, int32_t& y);
+// Children of cameras are drawn and hit through their camera only.
+bool ScriptObjectIsChild(const script& owner, int32_t object);
+void ScriptObjectsUpdate(int32_t scriptIndex);
+int32_t ScriptBuiltinObjectCall(int32_t scriptIndex, int32_t threadIndex, int32_t number);
 
 // Attribute access of object kinds: false when the kind lacks the attribute (a fault).
 bool ScriptObjectAttributeSet(int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,

@@ -46,6 +46,7 @@ int32_t ScriptOpenBytes(const std::string& fileName, const std::vector<uint8_t>&
     loaded.controlSet = InputControlSetFind(program.controlSet.empty() ? "Menu Controls" : program.controlSet);
     const int32_t id = ScriptAdd(std::move(loaded));
     const int32_t index = ScriptFind(id);
+    ScriptObjectsBuild(index);
     // Declared threads wait as freshly forked ones do: the next step's scheduling pass starts them.
     for (int32_t entry : program.threadEntries) {
         scriptThread* thread = ScriptThreadAt(index, ScriptThreadNew(index));

@@ -8,23 +8,31 @@ constexpr int32_t kAttributeLayer = 255;
 
 }  // namespace
 
-bool ScriptObjectAttributeSet(int32_t scriptIndex, int32_t, int32_t object, int32_t attribute,
+bool ScriptObjectAttributeSet(int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
                               const parameter& value) {
     script* owner = ScriptAt(scriptIndex);
     if (owner == nullptr || object < 0 || object >= static_cast<int32_t>(owner->objects.size())) return false;
-    if (attribute != kAttributeLayer) return false;
+    if (attribute != kAttributeLayer) return ScriptObjectKindSet(*owner, scriptIndex, threadIndex, object, attribute, value);
     const int32_t layer = ScriptValueToInt(value);
     owner->objects[static_cast<size_t>(object)].layer = layer;
     for (drawEntry& entry : owner->drawOrder)
         if (entry.object == object) entry.layer = layer;
     ScriptSortDrawOrder(owner->drawOrder);
+    // Cameras keep their children's layers in draw orders of their own.
+    for (objEntry& camera : owner->objects) {
+        if (camera.kind != kObjCamera) continue;
+        for (drawEntry& entry : camera.camera.drawOrder)
+            if (entry.object == object) entry.layer = layer;
+        ScriptSortDrawOrder(camera.camera.drawOrder);
+    }
     return true;
 }
 
-bool ScriptObjectAttributeGet(int32_t scriptIndex, int32_t, int32_t object, int32_t attribute, parameter& value) {
-    const script* owner = ScriptAt(scriptIndex);
+bool ScriptObjectAttributeGet(int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
+                              parameter& value) {
+    script* owner = ScriptAt(scriptIndex);
     if (owner == nullptr || object < 0 || object >= static_cast<int32_t>(owner->objects.size())) return false;
-    if (attribute != kAttributeLayer) return false;
+    if (attribute != kAttributeLayer) return ScriptObjectKindGet(*owner, scriptIndex, threadIndex, object, attribute, value);
     value = ScriptInteger(owner->objects[static_cast<size_t>(object)].layer);
     return true;
 }

@@ -53,6 +53,7 @@ int32_t ScriptFind(int32_t scriptId) {
 void ScriptClose(int32_t scriptId) {
     const int32_t index = ScriptFind(scriptId);
     if (index < 0) return;
+    ScriptObjectsRelease(scripts[static_cast<size_t>(index)]);
     scripts.erase(scripts.begin() + index);
 }
 

@@ -1,5 +1,6 @@
 // Threads and events: the per-frame step, resuming, raising events on the event thread, and
 // the instruction budget that keeps one step from running forever.
+#include "platform/platform_system.h"
 #include "script/scriptInternal.h"
 #include "services/fwkState.h"
 #include "services/fwkText.h"
@@ -77,6 +78,16 @@ bool ScriptBudgetLeft() {
 void ScriptStep(int32_t scriptId) {
     budgetScope scope;
     if (ScriptFind(scriptId) < 0 || StateIsPaused()) return;
+    if (!ScriptIsWaiting(scriptId)) {
+        script* owner = ScriptAt(ScriptFind(scriptId));
+        const uint32_t now = PlatformTickCount();
+        // 32-bit tick arithmetic: the comparison stays right across a wrap of the counter.
+        if (owner->nextUpdateTick == 0 || static_cast<int32_t>(now - owner->nextUpdateTick) > 0) {
+            owner->nextUpdateTick = now + 33;
+            ScriptObjectsUpdate(ScriptFind(scriptId));
+        }
+        if (!ScriptIsWaiting(scriptId)) ScriptPointerEvents(ScriptFind(scriptId));
+    }
     ThreadsRun(scriptId);
 }
 

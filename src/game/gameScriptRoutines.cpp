@@ -1,0 +1,133 @@
+// What the level scripts may ask of the game: the pause (the world stands still and the menu
+// controls drive the script's panel), restarting the level, quitting, and the facts the hint
+// panels and the progress label show. Escape (or a pad's Back button) raises the event
+// "AppScriptMenu" (code 2) on the script; without a script it does nothing.
+#include <cstdlib>
+
+#include "game/gameInternal.h"
+#include "input/fwkInput.h"
+#include "script/fwkScript.h"
+#include "services/fwkState.h"
+
+namespace {
+
+constexpr int32_t kMenuEvent = 2;
+constexpr ControlCode kKeyEscape = 36;
+// Matches the bite's reach, so the bite hint shows when a bite would take.
+constexpr int32_t kNearDistance = 100;
+// The Back button of the common pads, as the joystick driver numbers their buttons.
+constexpr int32_t kPadBackButton = 7;
+
+int32_t Pause(int32_t scriptId, int32_t threadId) {
+    GamePauseSet(ScriptParamBool(scriptId, threadId, 1));
+    return 1;
+}
+
+int32_t Restart(int32_t, int32_t) {
+    GamePauseSet(false);
+    StateSet(kStateLoad);
+    return 1;
+}
+
+int32_t Quit(int32_t, int32_t) {
+    StateSet(kStateExit);
+    return 1;
+}
+
+// P1 := humans turned, P2 := humans in the level, P3 := share (percent) that must be turned.
+int32_t Humans(int32_t scriptId, int32_t threadId) {
+    const gameData& game = Game();
+    int32_t turned = 0;
+    for (size_t i = 1; i < game.agents.size(); ++i)
+        if (game.agents[i].vampire) ++turned;
+    ScriptParamSetInt(scriptId, threadId, 1, turned);
+    ScriptParamSetInt(scriptId, threadId, 2, game.agents.empty() ? 0 : static_cast<int32_t>(game.agents.size()) - 1);
+    ScriptParamSetInt(scriptId, threadId, 3, game.vampsPercent);
+    return 1;
+}
+
+// P1 := the player has left the cell he started in.
+int32_t Walked(int32_t scriptId, int32_t threadId) {
+    const gameData& game = Game();
+    const bool walked = !game.agents.empty() && (std::abs(game.agents[0].x - game.agents[0].spawnX) >= kTileSize ||
+                                                 game.agents[0].y != game.agents[0].spawnY);
+    ScriptParamSetBool(scriptId, threadId, 1, walked);
+    return 1;
+}
+
+// P1 := a human who can still be bitten stands within reach.
+int32_t HumanNear(int32_t scriptId, int32_t threadId) {
+    const gameData& game = Game();
+    bool near = false;
+    for (size_t i = 1; i < game.agents.size() && !game.agents.empty(); ++i) {
+        const agent& human = game.agents[i];
+        if (human.vampire || !human.active) continue;
+        if (std::abs(human.x - game.agents[0].x) < kNearDistance && std::abs(human.y - game.agents[0].y) < kNearDistance)
+            near = true;
+    }
+    ScriptParamSetBool(scriptId, threadId, 1, near);
+    return 1;
+}
+
+// P1 := fog form can be taken (the maiden is turned).
+int32_t FogReady(int32_t scriptId, int32_t threadId) {
+    ScriptParamSetBool(scriptId, threadId, 1, PlayerVampireNubileExists());
+    return 1;
+}
+
+bool MenuReleased(int32_t set, int32_t action) {
+    inputBuffer events;
+    InputActionEventsTake(set, events);
+    for (const inputEvent& event : events.events)
+        if (event.identifier == action && event.value == 0 && event.handled == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+void GameScriptRoutinesRegister() {
+    ScriptAppRoutineRegister("GamePause", Pause);
+    ScriptAppRoutineRegister("GameRestart", Restart);
+    ScriptAppRoutineRegister("GameQuit", Quit);
+    ScriptAppRoutineRegister("GameHumans", Humans);
+    ScriptAppRoutineRegister("GameWalked", Walked);
+    ScriptAppRoutineRegister("GameHumanNear", HumanNear);
+    ScriptAppRoutineRegister("GameFogReady", FogReady);
+}
+
+void GameMenuBind(int32_t action) {
+    InputActionBind(action, kKeyEscape, 100);
+    for (int32_t joystick = 0; joystick < InputJoystickCount(); ++joystick) {
+        const ControlCode back = InputJoystickControl(joystick, kPadBackButton);
+        if (back > 0) InputActionBind(action, back, 100);
+    }
+}
+
+void GamePauseSet(bool on) {
+    gameData& game = Game();
+    if (game.paused == on) return;
+    game.paused = on;
+    inputBuffer discarded;
+    if (on) {
+        const int32_t menu = InputControlSetFind("Menu Controls");
+        InputControlSetActivate(menu);
+        InputActionEventsTake(menu, discarded);
+    } else {
+        InputControlSetActivate(game.actions.set);
+        GameDiscardEvents();
+    }
+}
+
+void GameMenuCheck() {
+    gameData& game = Game();
+    if (game.paused) {
+        // The script's pointer pass has had its look; what it left is the menu's to take.
+        if (MenuReleased(InputControlSetActive(), InputMenuActions().exit)) ScriptRoutineRun(game.scriptId, kMenuEvent, "AppScriptMenu");
+        return;
+    }
+    inputBuffer events;
+    InputActionEventsRead(game.actions.set, events, false);
+    for (const inputEvent& event : events.events)
+        if (event.identifier == game.actions.menu && event.value == 0)
+            ScriptRoutineRun(game.scriptId, kMenuEvent, "AppScriptMenu");
+}

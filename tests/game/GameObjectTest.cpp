@@ -1,0 +1,277 @@
+// A level script's objects in the running game: drawn over the level, hit by the menu pointer
+// and told about presses, clicks, enters, leaves and slider drags made with real mouse input
+// (injected into the platform's event queue and delivered through the message pump).
+#include <gtest/gtest.h>
+
+#include "GameLevels.h"
+#include "GameTestSupport.h"
+#include "graphics/fwkGraphics.h"
+#include "input/fwkInput.h"
+#include "platform/platform.h"
+#include "script/fwkScript.h"
+#include "services/fwkState.h"
+#include "vmcAsm.h"
+
+namespace {
+
+// Script coordinates are 1280 x 720 (BestFit); the test window is 640 x 480, so script (x, y)
+// lies at window (x / 2, y / 2 + 60).
+const char* kObjectScript = R"(
+.event handler
+.thread watch
+.object screen, screen
+    prop width, 1280
+    prop height, 720
+    prop fit, "bestfit"
+.end
+.object panel, box
+    layer 1
+    prop x, 100
+    prop y, 100
+    prop width, 200
+    prop height, 100
+    prop colour, 0x802020
+    prop flag1, true
+    prop flag2, true
+.end
+.object over, box
+    layer 2
+    prop x, 150
+    prop y, 120
+    prop width, 50
+    prop height, 50
+    prop colour, 0x2020C0
+    prop flag1, true
+    prop flag2, true
+.end
+.object vol, slider
+    layer 3
+    frameset
+    frame "track"
+    model "Bin\\Menu\\track.tga"
+    frameset
+    frame "knob"
+    model "Bin\\Menu\\knob.tga"
+    prop x, 400
+    prop y, 300
+    prop maximum, 100
+    prop flag1, true
+    prop flag2, true
+.end
+.object cam, camera
+    layer 4
+    child inner
+    prop enabled, true
+    prop left, 800
+    prop top, 100
+    prop width, 200
+    prop height, 200
+    prop scrollx, 50
+.end
+.object inner, box
+    prop x, 60
+    prop y, 10
+    prop width, 40
+    prop height, 40
+    prop flag1, true
+    prop flag2, true
+.end
+.object btn, button
+    frameset
+    frame "only"
+    model "Bin\\Menu\\knob.tga"
+.end
+.object lst, list
+.end
+handler:
+    jeq [base-1], 5, raise
+    jeq [base-1], 6, checks
+    jeq [base-1], -1, done
+    jeq [base-1], -7, done
+    push [base-2]
+    push [base-1]
+    callapp Event
+    pop
+    pop
+done:
+    return
+raise:
+    set panel, layer, 9
+    return
+checks:
+    set btn, 2, 0
+    get btn, 2
+    push 2
+    callapp Event
+    pop
+    pop
+    set vol, 4, 500
+    get vol, 4
+    push 4
+    callapp Event
+    pop
+    pop
+    set lst, 17, 7
+    push ""
+    push 120
+    push 830
+    builtin 39
+    pop
+    pop
+    push 39
+    callapp Event
+    pop
+    pop
+    return
+watch:
+    get vol, 6
+    push "volume"
+    push 4
+    builtin 31
+    pop
+    pop
+    pop
+    yield
+    jump watch
+)";
+
+std::vector<std::string> events;
+
+int32_t RecordEvent(int32_t scriptId, int32_t threadId) {
+    events.push_back(std::to_string(ScriptParamInt(scriptId, threadId, 1)) + " " +
+                     ScriptParamString(scriptId, threadId, 2));
+    return 1;
+}
+
+void DeliverMessage(platformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    InputMessage(window, message, wParam, lParam);
+}
+
+class GameObjects : public testing::Test {
+protected:
+    void SetUp() override {
+        events.clear();
+        game.WriteStandardContent();
+        game.WriteTga("Bin\\Menu\\track.tga", 200, 20, 0xFF404040u);
+        game.WriteTga("Bin\\Menu\\knob.tga", 20, 20, 0xFFE0E0E0u);
+        game.Write("Bin\\Maps\\Map1.map",
+                   StandardTiles() + RoomMap(Room(20, 8)) + Lines({"#PC", "3,7", "#OBJECTIVE", "LOCATION=15,7"}));
+        std::vector<uint8_t> bytes;
+        std::vector<std::string> errors;
+        ASSERT_TRUE(VmcAssemble(kObjectScript, "objects.vasm", bytes, errors)) << errors[0];
+        game.Write("Bin\\Scripts\\Map1.vmc", std::string(bytes.begin(), bytes.end()));
+        ASSERT_TRUE(game.Start());
+        ScriptAppRoutineRegister("Event", RecordEvent);
+        game.EnterPlay();
+        ASSERT_EQ(StateGet(), kStatePlay);
+        // The menu controls drive the objects, as while the pause panel is up.
+        InputControlSetActivate(InputControlSetFind("Menu Controls"));
+        PlatformInputSetMessageHandler(DeliverMessage);
+        InputMouseHookOn();
+        window = GraphicsDisplayWindow(Game().display);
+        ASSERT_EQ(Take(), (std::vector<std::string>{"1 APPSCRIPTENTER"}));
+    }
+
+    void TearDown() override {
+        PlatformInputSetMessageHandler(nullptr);
+        InputMouseHookOff();
+        game.Stop();
+    }
+
+    // Moves the pointer to script coordinates, presses or releases (button 0: none), and lets
+    // one play step look at it.
+    void Pointer(int32_t x, int32_t y, int32_t button = 0, bool down = false) {
+        ASSERT_TRUE(PlatformInputInjectMouseMove(window, x / 2, y / 2 + 60));
+        if (button != 0) ASSERT_TRUE(PlatformInputInjectMouseButton(window, button, down, x / 2, y / 2 + 60));
+        PlatformPumpMessages();
+        game.Steps(1);
+    }
+
+    std::vector<std::string> Take() {
+        std::vector<std::string> taken;
+        taken.swap(events);
+        return taken;
+    }
+
+    gameSandbox game;
+    platformWindow window = 0;
+};
+
+using list = std::vector<std::string>;
+
+TEST_F(GameObjects, PressingOnOneObjectAndReleasingOnAnotherIsNoClick) {
+    Pointer(160, 140);
+    EXPECT_EQ(Take(), (list{"-5 OVER"}));
+    Pointer(160, 140, 1, true);
+    EXPECT_EQ(Take(), (list{"-3 OVER"}));
+    // Pressed, the pointer leaves OVER for PANEL: only the pressed object hears of it.
+    Pointer(120, 180);
+    EXPECT_EQ(Take(), (list{"-6 OVER"}));
+    // Released away from OVER: no click; with nothing pressed PANEL is entered at once.
+    Pointer(120, 180, 1, false);
+    EXPECT_EQ(Take(), (list{"-5 PANEL"}));
+    Pointer(120, 180, 1, true);
+    Pointer(120, 180, 1, false);
+    EXPECT_EQ(Take(), (list{"-3 PANEL", "-4 PANEL"}));
+    // The top layer wins where boxes overlap; leaving goes before entering.
+    Pointer(170, 150);
+    EXPECT_EQ(Take(), (list{"-6 PANEL", "-5 OVER"}));
+    Pointer(700, 600);
+    EXPECT_EQ(Take(), (list{"-6 OVER"}));
+    // A release with nothing pressed raises nothing.
+    Pointer(700, 600, 1, false);
+    EXPECT_TRUE(Take().empty());
+}
+
+TEST_F(GameObjects, DraggingTheKnobSetsTheSliderValue) {
+    Pointer(410, 310);
+    Pointer(410, 310, 1, true);
+    EXPECT_EQ(Take(), (list{"-5 VOL", "-3 VOL"}));
+    EXPECT_EQ(StateVariableGetInteger(kStatePlay, "VOLUME"), 0);
+    // 100 pixels of a 180-pixel span (200 track - 20 knob).
+    Pointer(510, 310);
+    EXPECT_EQ(Take(), (list{"-2 VOL"}));
+    game.Steps(1);
+    EXPECT_EQ(StateVariableGetInteger(kStatePlay, "VOLUME"), 55);
+    // Past the end the knob stops at the span and the value at the maximum.
+    Pointer(900, 350);
+    EXPECT_EQ(Take(), (list{"-2 VOL"}));
+    game.Steps(1);
+    EXPECT_EQ(StateVariableGetInteger(kStatePlay, "VOLUME"), 100);
+    Pointer(900, 350, 1, false);
+    EXPECT_EQ(Take(), (list{"-10 VOL"}));
+    // The knob is drawn where it was dragged to: the track's right end, script x 580..600.
+    EXPECT_EQ(game.PixelAt(295, 215), 0xE0E0E0u);
+    EXPECT_EQ(game.PixelAt(285, 215), 0x404040u);
+}
+
+TEST_F(GameObjects, ObjectsAreDrawnOverTheLevelInLayerOrder) {
+    game.Steps(1);
+    EXPECT_EQ(game.PixelAt(55, 115), 0x802020u);
+    EXPECT_EQ(game.PixelAt(85, 125), 0x2020C0u);
+    // The panel raised above the small box covers it, and takes its place under the pointer.
+    ScriptRoutineRun(Game().scriptId, 5, "raise");
+    EXPECT_EQ(ScriptDrawOrderNames(Game().scriptId), (list{"screen", "inner", "btn", "lst", "over", "vol", "cam", "panel"}));
+    Pointer(170, 150);
+    EXPECT_EQ(Take(), (list{"-5 PANEL"}));
+    EXPECT_EQ(game.PixelAt(85, 125), 0x802020u);
+}
+
+TEST_F(GameObjects, CamerasClampingAndTheObjectUnderAPoint) {
+    ScriptRoutineRun(Game().scriptId, 6, "checks");
+    // A bad frame shows frame 1; a minimum above the maximum meets it; the camera's child is
+    // found through the camera's rectangle and scroll.
+    EXPECT_EQ(Take(), (list{"2 1", "4 100", "39 inner"}));
+    const std::string log = game.Log();
+    EXPECT_NE(log.find("Error: ScriptCodeObjectButtonAttributeSet - Script attempted to set invalid frame number.  "
+                       "Clamping to first frame."),
+              std::string::npos);
+    EXPECT_NE(log.find("Error: ScriptCodeObjectListAttributeSet - Invalid text mode 7 ignored on list."),
+              std::string::npos);
+    Pointer(830, 120);
+    EXPECT_EQ(Take(), (list{"-5 INNER"}));
+    Pointer(790, 120);
+    EXPECT_EQ(Take(), (list{"-6 INNER"}));
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// The shipped level scripts in the real program: the first night's hint panel shows and fades,
+// Escape brings up the pause panel over a world that stands still, and Escape again takes it
+// away. Checked by pixels of headless screenshots.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "ShellTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A small window keeps the software renderer quick: the game's 1280 x 720 picture is drawn at
+// half size, 60 rows down, so the picture's (x, y) is the window's (x / 2, y / 2 + 60).
+constexpr int32_t kWidth = 640;
+constexpr int32_t kHeight = 480;
+// The panels' rim, as Common.vasm draws it, and the pause panel's buttons.
+constexpr uint32_t kRim = 0x6A0010;
+constexpr uint32_t kButton = 0x2A0C18;
+
+uint32_t ShotPixel(const std::string& shot, int32_t pictureX, int32_t pictureY) {
+    const int32_t x = pictureX / 2;
+    const int32_t y = pictureY / 2 + 60;
+    const size_t at = 54 + 3 * (static_cast<size_t>(kHeight - 1 - y) * kWidth + static_cast<size_t>(x));
+    if (at + 2 >= shot.size()) return 0xFFFFFFFFu;
+    const auto byte = [&](size_t i) { return static_cast<uint32_t>(static_cast<uint8_t>(shot[at + i])); };
+    return byte(2) << 16 | byte(1) << 8 | byte(0);
+}
+
+bool SameRows(const std::string& a, const std::string& b, int32_t from, int32_t to) {
+    for (int32_t y = from; y < to; ++y)
+        for (int32_t x = 0; x < 1280; x += 4)
+            if (ShotPixel(a, x, y) != ShotPixel(b, x, y)) return false;
+    return true;
+}
+
+TEST(LevelScripts, HintFadesAndThePausePanelStopsTheNight) {
+    const std::string root = fs::absolute("level-script-sandbox").string() + "-" + std::to_string(getpid());
+    fs::remove_all(root);
+    fs::create_directories(root + "/home/Nightshade Forge/Sanguor");
+    std::ofstream(root + "/home/Nightshade Forge/Sanguor/settings.ini") << "[Video]\r\nWidth=640\r\nHeight=480\r\n";
+    // Leave the briefing, walk right for a second, then Escape, and Escape again.
+    std::ofstream(root + "/pause.replay") << "300 Space 100\n400 Space 0\n600 D 100\n1600 D 0\n"
+                                             "1800 Escape 100\n1900 Escape 0\n3400 Escape 100\n3500 Escape 0\n";
+    const std::string command = "cd '" + root + "' && XDG_DATA_HOME='" + root + "/home' '" SANGUOR_PROGRAM
+                                "' -headless -seed 1 -level 1 -replay pause.replay -shot 1000,1700,2300,3000,4000"
+                                " -quit 4100 >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    std::vector<std::string> shots;
+    for (int i = 1; i <= 5; ++i)
+        shots.push_back(ReadWholeFile(root + "/home/Nightshade Forge/Sanguor/screenshots/screenshot" +
+                                      std::to_string(i) + ".bmp"));
+    // The walking hint is up from the start of play, and fading once the vampire has walked.
+    EXPECT_EQ(ShotPixel(shots[0], 380, 50), kRim);
+    EXPECT_NE(ShotPixel(shots[1], 380, 50), kRim);
+    // No pause panel before Escape; after it the rim and the buttons are there.
+    EXPECT_NE(ShotPixel(shots[1], 451, 300), kRim);
+    EXPECT_EQ(ShotPixel(shots[2], 451, 300), kRim);
+    EXPECT_EQ(ShotPixel(shots[2], 510, 230), kButton);
+    EXPECT_EQ(ShotPixel(shots[2], 510, 350), kButton);
+    // Most of a second later nothing in the street has moved, and the veil darkens it.
+    EXPECT_TRUE(SameRows(shots[2], shots[3], 560, 720));
+    EXPECT_LT(ShotPixel(shots[2], 100, 650) & 0xFF, ShotPixel(shots[1], 100, 650) & 0xFF);
+    // Escape again: the panel is gone and the night goes on.
+    EXPECT_NE(ShotPixel(shots[4], 451, 300), kRim);
+    const std::string log = ReadWholeFile(root + "/home/Nightshade Forge/Sanguor/results.log");
+    EXPECT_EQ(log.find("Error: Script"), std::string::npos) << log;
+    fs::remove_all(root);
+}
+
+}  // namespace
