@@ -2,6 +2,7 @@
 #include "images/fwkImageGIF.h"
 
 #include <cstring>
+#include <memory>
 
 #include "images/imageInternal.h"
 #include "services/fwkLog.h"
@@ -79,6 +80,8 @@ private:
   bool ended_ = false;
 };
 
+// The LZW dictionary of one image: built afresh for every decode, so nothing one file leaves
+// behind can shape the next. Entries above the last defined one are never read.
 struct StringTable {
   uint16_t prefix[kTableSize];
   uint8_t suffix[kTableSize];
@@ -96,19 +99,20 @@ int Expand(const StringTable& table, int code, uint8_t* out) {
 }
 
 void DecodeLzw(ImageBytes& bytes, int minimumSize, PixelCursor& cursor) {
-  static thread_local StringTable table;
+  auto table = std::make_unique<StringTable>();
   const int clear = 1 << minimumSize;
   const int end = clear + 1;
   for (int i = 0; i < clear; ++i) {
-    table.prefix[i] = 0;
-    table.suffix[i] = static_cast<uint8_t>(i);
-    table.first[i] = static_cast<uint8_t>(i);
-    table.length[i] = 1;
+    table->prefix[i] = 0;
+    table->suffix[i] = static_cast<uint8_t>(i);
+    table->first[i] = static_cast<uint8_t>(i);
+    table->length[i] = 1;
   }
   int last = clear + 1;
   int width = minimumSize + 1;
   bool firstCode = true;
   int previous = 0;
+  // A string is at most one entry longer than its prefix, so no string outgrows the table.
   uint8_t text[kTableSize];
   SubBlocks data(bytes);
   uint32_t bits = 0;
@@ -131,32 +135,34 @@ void DecodeLzw(ImageBytes& bytes, int minimumSize, PixelCursor& cursor) {
       continue;
     }
     if (firstCode) {
-      if (code > last) return;
-      cursor.Put(text, Expand(table, code, text));
+      // Right after a clear code only the colour codes are defined.
+      if (code >= clear) return;
+      cursor.Put(text, Expand(*table, code, text));
       previous = code;
       firstCode = false;
       continue;
     }
+    // The one code past the table is the entry this very code defines (string(previous) plus
+    // its own first character); any code beyond that names nothing: the stream is damaged.
+    if (code > last + 1 || (code == last + 1 && last + 1 >= kTableSize)) return;
+    const int grown = table->length[previous] + 1;
+    if (grown > kTableSize) return;
+    const uint8_t added = code == last + 1 ? table->first[previous] : table->first[code];
     int length;
-    uint8_t added;
-    if (code > last) {
-      if (last < previous) return;
-      length = Expand(table, previous, text);
-      text[length] = table.first[previous];
-      ++length;
-      added = table.first[previous];
+    if (code == last + 1) {
+      length = Expand(*table, previous, text);
+      text[length++] = added;
     } else {
-      length = Expand(table, code, text);
-      added = table.first[code];
+      length = Expand(*table, code, text);
     }
     cursor.Put(text, length);
     // A full table stays as it is until the next clear code.
     if (last + 1 < kTableSize) {
       const int entry = last + 1;
-      table.prefix[entry] = static_cast<uint16_t>(previous);
-      table.suffix[entry] = added;
-      table.first[entry] = table.first[previous];
-      table.length[entry] = static_cast<uint16_t>(table.length[previous] + 1);
+      table->prefix[entry] = static_cast<uint16_t>(previous);
+      table->suffix[entry] = added;
+      table->first[entry] = table->first[previous];
+      table->length[entry] = static_cast<uint16_t>(grown);
       last = entry;
       if ((1 << width) == last + 1 && width < kMaxCodeWidth) ++width;
     }
