@@ -219,6 +219,16 @@ void DecodeImage(ImageBytes& bytes, imageData* frame, const uint32_t* globalTabl
   DecodeLzw(bytes, minimumSize, cursor);
 }
 
+// Whether `size` bytes after the screen descriptor could hold codes for width x height pixels.
+// Codes are at least 2 bits; the k-th code after a clear code yields at most k pixels (each new
+// entry is one longer than its prefix) and no code more than the table's 4096.
+bool DataCouldFill(size_t size, int64_t width, int64_t height) {
+  const uint64_t codes = static_cast<uint64_t>(size) * 4;
+  const uint64_t ramp = codes < kTableSize ? codes : kTableSize;
+  const uint64_t most = ramp * (ramp + 1) / 2 + (codes - ramp) * kTableSize;
+  return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= most;
+}
+
 }  // namespace
 
 void ImageGifInit() { LogVersionAdd("fwkImageGIF - Version Alpha.0"); }
@@ -229,7 +239,8 @@ void ImageDecodeGif(ImageBytes& bytes, imageData*& image, ImageBudget& budget) {
   uint8_t screen[7];
   if (!bytes.Read(signature, sizeof signature) ||
       (std::memcmp(signature, "GIF87a", 6) != 0 && std::memcmp(signature, "GIF89a", 6) != 0) ||
-      !bytes.Read(screen, sizeof screen) || !budget.Allocate(frame, ImageLe16(screen), ImageLe16(screen + 2))) {
+      !bytes.Read(screen, sizeof screen) || !DataCouldFill(bytes.Remaining(), ImageLe16(screen), ImageLe16(screen + 2)) ||
+      !budget.Allocate(frame, ImageLe16(screen), ImageLe16(screen + 2))) {
     ImageSetError(frame);
     return;
   }

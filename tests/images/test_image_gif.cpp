@@ -322,3 +322,26 @@ TEST(ImageGif, StringsNeverOutgrowTheTable) {
   for (int i = 0; i < 16; ++i) EXPECT_EQ(image->pixels[i], TableColour(indices[i])) << i;
   ImageFree(image);
 }
+
+TEST(ImageGif, ScreensTheDataCouldNotFillGiveTheErrorPicture) {
+  // A 35-byte file claiming 16384 x 16384 pixels.
+  GifSpec spec;
+  spec.width = spec.height = 16384;
+  spec.tableBits = 1;
+  std::vector<uint8_t> file = GifWithData(spec, PackCodes({4, 0, 6, 7, 5}, 2));
+  ASSERT_EQ(file.size(), 35u);
+  imageData* image = DecodeBytes("x.gif", file);
+  EXPECT_TRUE(IsErrorPicture(*image));
+  ImageFree(image);
+  // Codes that each name the entry being defined give runs of 1, 2, 3, ... pixels: the best
+  // any GIF does, so such a file decodes at any size its codes could fill.
+  std::vector<int> codes = {4, 0};
+  for (int code = 6; code < 4096; ++code) codes.push_back(code);
+  codes.push_back(5);
+  spec.width = 4096;
+  spec.height = 1024;
+  image = DecodeBytes("x.gif", GifWithData(spec, PackCodes(codes, 2)));
+  EXPECT_EQ(image->error, 0);
+  EXPECT_EQ(image->pixels.back(), TableColour(0));
+  ImageFree(image);
+}
