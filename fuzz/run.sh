@@ -1,6 +1,8 @@
 #!/bin/bash
-# Runs every fuzz target of a fuzz build for a while, seeded from its corpus folder when one
-# exists (fuzz/<module>/corpus/<target>/). Usage: fuzz/run.sh BUILD_FOLDER [SECONDS_EACH]
+# Runs every fuzz target of a fuzz build for a while, seeded from its corpus and regression
+# folders when they exist (fuzz/<module>/corpus/<target>/, fuzz/<module>/regressions/<target>/).
+# A file fuzz/<module>/<target>.options adds libFuzzer flags, one a line (-max_len=N,
+# -dict=FILE with FILE beside the options file). Usage: fuzz/run.sh BUILD_FOLDER [SECONDS_EACH]
 set -euo pipefail
 build=${1:?build folder}
 seconds=${2:-30}
@@ -12,11 +14,21 @@ for target in "$build"/bin/fuzz_*; do
   work="$build/fuzz-work/$name"
   mkdir -p "$work"
   seeds=()
-  for corpus in "$root"/*/corpus/"$name"; do
+  for corpus in "$root"/*/corpus/"$name" "$root"/*/regressions/"$name"; do
     [ -d "$corpus" ] && seeds+=("$corpus")
   done
+  flags=()
+  for options in "$root"/*/"$name".options; do
+    [ -f "$options" ] || continue
+    while read -r flag; do
+      case "$flag" in
+        -dict=*) flags+=("-dict=$(dirname "$options")/${flag#-dict=}") ;;
+        -*) flags+=("$flag") ;;
+      esac
+    done < "$options"
+  done
   echo "== $name (${seconds}s)"
-  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -artifact_prefix="$work/" "$work" "${seeds[@]}" \
+  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 "${flags[@]}" -artifact_prefix="$work/" "$work" "${seeds[@]}" \
        > "$work/log.txt" 2>&1; then
     echo "FAILED: $name (see $work/log.txt)"
     tail -30 "$work/log.txt"
