@@ -35,6 +35,9 @@ public:
     }
   }
 
+  // Every row has its pixels; the rest of the data could only be dropped.
+  bool Full() const { return row_ >= height_; }
+
 private:
   void NextRow() {
     column_ = 0;
@@ -156,6 +159,7 @@ void DecodeLzw(ImageBytes& bytes, int minimumSize, PixelCursor& cursor) {
       length = Expand(*table, code, text);
     }
     cursor.Put(text, length);
+    if (cursor.Full()) return;
     // A full table stays as it is until the next clear code.
     if (last + 1 < kTableSize) {
       const int entry = last + 1;
