@@ -20,8 +20,8 @@ void PutSegment(std::vector<uint8_t>& out, uint8_t code, const std::vector<uint8
 
 // A grey baseline JPEG whose DC and AC tables each hold one code of one bit (DC difference 0,
 // end of block): every block takes two bits, the best any JPEG does, so zero bytes of data
-// give a mid-grey picture of 32 pixels per bit.
-std::vector<uint8_t> GreyJpeg(int width, int height, size_t dataBytes) {
+// give a mid-grey picture of 32 pixels per bit. `trailing` bytes follow the end of the image.
+std::vector<uint8_t> GreyJpeg(int width, int height, size_t dataBytes, size_t trailing = 0) {
   std::vector<uint8_t> file = {0xFF, 0xD8};
   std::vector<uint8_t> quant(65, 1);
   quant[0] = 0;
@@ -40,6 +40,7 @@ std::vector<uint8_t> GreyJpeg(int width, int height, size_t dataBytes) {
   PutSegment(file, 0xDA, {1, 1, 0x00, 0, 63, 0});
   file.insert(file.end(), dataBytes, 0);
   file.insert(file.end(), {0xFF, 0xD9});
+  file.insert(file.end(), trailing, 0);
   return file;
 }
 
@@ -93,17 +94,18 @@ TEST(ImageBounds, JpegHeadersNeedTwoBitsOfDataPerBlock) {
 }
 
 TEST(ImageBounds, LargePicturesNeedFilesOfProportionateSize) {
-  // 4096 x 1024 pixels is the size any file may have; twice that needs 200 pixels per byte,
-  // more than this file's data holds although its codes could just fill it.
-  const size_t blocks = 4096 * 2048 / 64;
-  imageData* image = DecodeBytes("x.jpg", GreyJpeg(4096, 1024, blocks / 8));
+  // The bounds count the bytes after the frame header, wherever they are: here one block of
+  // data and then bytes after the end of the image, so that nothing large is decoded.
+  // 4096 x 1024 pixels (2^22) is the size any file may have when its data could fill it.
+  imageData* image = DecodeBytes("x.jpg", GreyJpeg(4096, 1024, 1, 4096 * 1024 / 256));
   EXPECT_EQ(image->error, 0);
   EXPECT_EQ(image->width, 4096);
   ImageFree(image);
-  image = DecodeBytes("x.jpg", GreyJpeg(4096, 2048, blocks / 4));
+  // Twice that needs 200 pixels per byte of the file, more than the data JPEG needs.
+  image = DecodeBytes("x.jpg", GreyJpeg(4096, 2048, 1, 4096 * 2048 / 256));
   EXPECT_TRUE(IsErrorPicture(*image));
   ImageFree(image);
-  image = DecodeBytes("x.jpg", GreyJpeg(4096, 2048, 4096 * 2048 / 200));
+  image = DecodeBytes("x.jpg", GreyJpeg(4096, 2048, 1, 4096 * 2048 / 200));
   EXPECT_EQ(image->error, 0);
   EXPECT_EQ(image->height, 2048);
   ImageFree(image);
