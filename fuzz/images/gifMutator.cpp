@@ -134,7 +134,19 @@ void MutateCodes(std::vector<int>& codes, int minimumSize, std::minstd_rand& ran
   // The table state where the change goes.
   Widths widths(minimumSize);
   for (size_t i = 0; i < at && i < codes.size(); ++i) widths.After(codes[i]);
-  switch (random() % 6) {
+  switch (random() % 7) {
+    case 6: {  // a run of codes each naming the newest entry: every other entry grows by one
+      const size_t run = 1 + random() % 64;
+      std::vector<int> added;
+      Widths w = widths;
+      for (size_t i = 0; i < run; ++i) {
+        const int code = w.first ? 0 : w.last;
+        added.push_back(code);
+        w.After(code);
+      }
+      codes.insert(codes.begin() + static_cast<long>(at), added.begin(), added.end());
+      break;
+    }
     case 0: {  // a run of codes each naming the entry being defined: strings grow by one
       const size_t run = 1 + random() % kTableSize;
       std::vector<int> added;
