@@ -1,5 +1,7 @@
 #include "images/fwkImage.h"
 
+#include <algorithm>
+
 #include "images/imageInternal.h"
 #include "services/fwkLog.h"
 
@@ -79,6 +81,23 @@ int32_t ImageIntPower(int32_t base, int32_t exponent) {
 
 int64_t ImagePixelLimit() { return pixelLimit; }
 void ImageSetPixelLimit(int64_t pixels) { pixelLimit = pixels < 0 ? 0 : pixels; }
+
+namespace {
+
+// perByte pixels for every byte of the file, at least `always`, never above the pixel limit.
+int64_t PixelsForSize(size_t fileSize, int64_t perByte, int64_t always) {
+  const uint64_t room = static_cast<uint64_t>(pixelLimit / perByte);
+  const int64_t bySize = fileSize >= room ? pixelLimit : static_cast<int64_t>(fileSize) * perByte;
+  return std::min(pixelLimit, std::max(bySize, always));
+}
+
+}  // namespace
+
+ImageBudget ImageBudget::ForPicture(size_t fileSize) {
+  return ImageBudget(PixelsForSize(fileSize, kPixelsPerFileByte, kPicturePixelsAlways));
+}
+
+ImageBudget ImageBudget::ForIcons(size_t fileSize) { return ImageBudget(PixelsForSize(fileSize, kIconPixelsPerFileByte, 0)); }
 
 bool ImageBudget::Allocate(imageData* frame, int64_t width, int64_t height) {
   if (width <= 0 || height <= 0 || width > left_ || height > left_ / width) return false;

@@ -64,6 +64,7 @@ void ImageLoadMemory(const std::string& fileName, const uint8_t* data, size_t si
                      int32_t first, int32_t count);
 
 // Largest number of pixels one load may produce, over all its frames; a file asking for more
-// becomes the error picture before anything is allocated. 16384 x 16384 unless set.
+// becomes the error picture before anything is allocated. 16384 x 16384 unless set. Below it,
+// a load may not produce more pixels than its file's size could honestly hold.
 int64_t ImagePixelLimit();
 void ImageSetPixelLimit(int64_t pixels);

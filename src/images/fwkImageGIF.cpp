@@ -2,6 +2,7 @@
 #include "images/fwkImageGIF.h"
 
 #include <cstring>
+#include <memory>
 
 #include "images/imageInternal.h"
 #include "services/fwkLog.h"
@@ -33,6 +34,9 @@ public:
       if (++column_ == width_) NextRow();
     }
   }
+
+  // Every row has its pixels; the rest of the data could only be dropped.
+  bool Full() const { return row_ >= height_; }
 
 private:
   void NextRow() {
@@ -79,6 +83,8 @@ private:
   bool ended_ = false;
 };
 
+// The LZW dictionary of one image: built afresh for every decode, so nothing one file leaves
+// behind can shape the next. Entries above the last defined one are never read.
 struct StringTable {
   uint16_t prefix[kTableSize];
   uint8_t suffix[kTableSize];
@@ -96,19 +102,20 @@ int Expand(const StringTable& table, int code, uint8_t* out) {
 }
 
 void DecodeLzw(ImageBytes& bytes, int minimumSize, PixelCursor& cursor) {
-  static thread_local StringTable table;
+  auto table = std::make_unique<StringTable>();
   const int clear = 1 << minimumSize;
   const int end = clear + 1;
   for (int i = 0; i < clear; ++i) {
-    table.prefix[i] = 0;
-    table.suffix[i] = static_cast<uint8_t>(i);
-    table.first[i] = static_cast<uint8_t>(i);
-    table.length[i] = 1;
+    table->prefix[i] = 0;
+    table->suffix[i] = static_cast<uint8_t>(i);
+    table->first[i] = static_cast<uint8_t>(i);
+    table->length[i] = 1;
   }
   int last = clear + 1;
   int width = minimumSize + 1;
   bool firstCode = true;
   int previous = 0;
+  // A string is at most one entry longer than its prefix, so no string outgrows the table.
   uint8_t text[kTableSize];
   SubBlocks data(bytes);
   uint32_t bits = 0;
@@ -131,32 +138,35 @@ void DecodeLzw(ImageBytes& bytes, int minimumSize, PixelCursor& cursor) {
       continue;
     }
     if (firstCode) {
-      if (code > last) return;
-      cursor.Put(text, Expand(table, code, text));
+      // Right after a clear code only the colour codes are defined.
+      if (code >= clear) return;
+      cursor.Put(text, Expand(*table, code, text));
       previous = code;
       firstCode = false;
       continue;
     }
+    // The one code past the table is the entry this very code defines (string(previous) plus
+    // its own first character); any code beyond that names nothing: the stream is damaged.
+    if (code > last + 1 || (code == last + 1 && last + 1 >= kTableSize)) return;
+    const int grown = table->length[previous] + 1;
+    if (grown > kTableSize) return;
+    const uint8_t added = code == last + 1 ? table->first[previous] : table->first[code];
     int length;
-    uint8_t added;
-    if (code > last) {
-      if (last < previous) return;
-      length = Expand(table, previous, text);
-      text[length] = table.first[previous];
-      ++length;
-      added = table.first[previous];
+    if (code == last + 1) {
+      length = Expand(*table, previous, text);
+      text[length++] = added;
     } else {
-      length = Expand(table, code, text);
-      added = table.first[code];
+      length = Expand(*table, code, text);
     }
     cursor.Put(text, length);
+    if (cursor.Full()) return;
     // A full table stays as it is until the next clear code.
     if (last + 1 < kTableSize) {
       const int entry = last + 1;
-      table.prefix[entry] = static_cast<uint16_t>(previous);
-      table.suffix[entry] = added;
-      table.first[entry] = table.first[previous];
-      table.length[entry] = static_cast<uint16_t>(table.length[previous] + 1);
+      table->prefix[entry] = static_cast<uint16_t>(previous);
+      table->suffix[entry] = added;
+      table->first[entry] = table->first[previous];
+      table->length[entry] = static_cast<uint16_t>(grown);
       last = entry;
       if ((1 << width) == last + 1 && width < kMaxCodeWidth) ++width;
     }
@@ -213,6 +223,16 @@ void DecodeImage(ImageBytes& bytes, imageData* frame, const uint32_t* globalTabl
   DecodeLzw(bytes, minimumSize, cursor);
 }
 
+// Whether `size` bytes after the screen descriptor could hold codes for width x height pixels.
+// Codes are at least 2 bits; the k-th code after a clear code yields at most k pixels (each new
+// entry is one longer than its prefix) and no code more than the table's 4096.
+bool DataCouldFill(size_t size, int64_t width, int64_t height) {
+  const uint64_t codes = static_cast<uint64_t>(size) * 4;
+  const uint64_t ramp = codes < kTableSize ? codes : kTableSize;
+  const uint64_t most = ramp * (ramp + 1) / 2 + (codes - ramp) * kTableSize;
+  return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= most;
+}
+
 }  // namespace
 
 void ImageGifInit() { LogVersionAdd("fwkImageGIF - Version Alpha.0"); }
@@ -223,7 +243,8 @@ void ImageDecodeGif(ImageBytes& bytes, imageData*& image, ImageBudget& budget) {
   uint8_t screen[7];
   if (!bytes.Read(signature, sizeof signature) ||
       (std::memcmp(signature, "GIF87a", 6) != 0 && std::memcmp(signature, "GIF89a", 6) != 0) ||
-      !bytes.Read(screen, sizeof screen) || !budget.Allocate(frame, ImageLe16(screen), ImageLe16(screen + 2))) {
+      !bytes.Read(screen, sizeof screen) || !DataCouldFill(bytes.Remaining(), ImageLe16(screen), ImageLe16(screen + 2)) ||
+      !budget.Allocate(frame, ImageLe16(screen), ImageLe16(screen + 2))) {
     ImageSetError(frame);
     return;
   }

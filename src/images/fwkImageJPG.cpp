@@ -203,7 +203,10 @@ bool Decoder::FrameHeader(ImageBytes& body) {
     frame_->pixels.clear();
     return false;
   }
-  if (!budget_.Allocate(frame_, width, height)) {
+  // The rest of the file must hold the blocks: the shortest block is two bits (a one-bit DC
+  // code for a zero difference and a one-bit end of block) for 64 pixels of one component.
+  const bool couldFill = int64_t{width} * height <= static_cast<int64_t>(bytes_.Remaining()) * 4 * 64;
+  if (!couldFill || !budget_.Allocate(frame_, width, height)) {
     ImageSetError(frame_);
     return false;
   }

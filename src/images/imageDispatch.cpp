@@ -32,7 +32,8 @@ Reader ReaderFor(const std::string& fileName) {
 }
 
 void Decode(Reader reader, ImageBytes& bytes, imageData*& image, int32_t first, int32_t count) {
-  ImageBudget budget;
+  ImageBudget budget = reader == Reader::Ani || reader == Reader::Icon ? ImageBudget::ForIcons(bytes.Size())
+                                                                       : ImageBudget::ForPicture(bytes.Size());
   switch (reader) {
     case Reader::Ani: ImageDecodeAni(bytes, image, budget); break;
     case Reader::Bmp: ImageDecodeBmp(bytes, image, budget); break;

@@ -16,14 +16,24 @@ bool ImageFileBytes(const std::string& fileName, std::vector<uint8_t>& bytes);
 // The list's first frame, created when the list is empty.
 imageData* ImageFirstFrame(imageData*& image);
 
-// Pixels one load may still allocate; shared by all frames of that load.
+// Pixels one load may still allocate; shared by all frames of that load. Beside the pixel
+// limit, the file's size bounds them: a picture may hold kPixelsPerFileByte pixels for every
+// byte of its file (kPicturePixelsAlways whatever the size), an icon or animated-cursor file
+// kIconPixelsPerFileByte over all its frames. Each reader also refuses, before allocating, a
+// picture its remaining data could not fill at the format's best compression.
 class ImageBudget {
 public:
-  ImageBudget() : left_(ImagePixelLimit()) {}
+  static constexpr int64_t kPicturePixelsAlways = int64_t{1} << 22;
+  static constexpr int64_t kPixelsPerFileByte = 200;
+  static constexpr int64_t kIconPixelsPerFileByte = 4;
+
+  static ImageBudget ForPicture(size_t fileSize);
+  static ImageBudget ForIcons(size_t fileSize);
   // Sizes the frame's pixels (all 0) when width and height are positive and within the budget.
   bool Allocate(imageData* frame, int64_t width, int64_t height);
 
 private:
+  explicit ImageBudget(int64_t pixels) : left_(pixels) {}
   int64_t left_;
 };
 

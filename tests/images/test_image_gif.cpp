@@ -18,13 +18,17 @@ void ExpectSameAsMagick(const std::string& path, const std::string& what) {
   ImageFree(image);
 }
 
-// Codes of literal indices only, with the code width the decoder will be at; an optional clear
-// code after `clearAfter` indices.
-std::vector<uint8_t> LiteralCodes(const std::vector<uint8_t>& indices, int minimumSize, size_t clearAfter = 0) {
+// Codes packed least significant bit first at the width the decoder is at, in data sub-blocks
+// with their terminator. The width follows the table: a clear code resets it, the first code
+// after a clear adds no entry, every other code adds one until the table is full.
+std::vector<uint8_t> PackCodes(const std::vector<int>& codes, int minimumSize) {
   std::vector<uint8_t> bytes;
   uint32_t accumulator = 0;
   int pending = 0;
-  auto put = [&](int code, int width) {
+  const int clear = 1 << minimumSize;
+  int last = clear + 1, width = minimumSize + 1;
+  bool first = true;
+  for (int code : codes) {
     accumulator |= static_cast<uint32_t>(code) << pending;
     pending += width;
     while (pending >= 8) {
@@ -32,27 +36,17 @@ std::vector<uint8_t> LiteralCodes(const std::vector<uint8_t>& indices, int minim
       accumulator >>= 8;
       pending -= 8;
     }
-  };
-  const int clear = 1 << minimumSize;
-  int last = clear + 1, width = minimumSize + 1;
-  bool first = true;
-  put(clear, width);
-  for (size_t i = 0; i < indices.size(); ++i) {
-    if (clearAfter != 0 && i == clearAfter) {
-      put(clear, width);
+    if (code == clear) {
       last = clear + 1;
       width = minimumSize + 1;
       first = true;
-    }
-    put(indices[i], width);
-    if (first) {
+    } else if (first) {
       first = false;
     } else if (last + 1 < 4096) {
       ++last;
       if ((1 << width) == last + 1 && width < 12) ++width;
     }
   }
-  put(clear + 1, width);
   if (pending > 0) bytes.push_back(static_cast<uint8_t>(accumulator));
   std::vector<uint8_t> blocks;
   for (size_t at = 0; at < bytes.size(); at += 255) {
@@ -62,6 +56,18 @@ std::vector<uint8_t> LiteralCodes(const std::vector<uint8_t>& indices, int minim
   }
   blocks.push_back(0);
   return blocks;
+}
+
+// Codes of literal indices only; an optional clear code after `clearAfter` indices.
+std::vector<uint8_t> LiteralCodes(const std::vector<uint8_t>& indices, int minimumSize, size_t clearAfter = 0) {
+  const int clear = 1 << minimumSize;
+  std::vector<int> codes = {clear};
+  for (size_t i = 0; i < indices.size(); ++i) {
+    if (clearAfter != 0 && i == clearAfter) codes.push_back(clear);
+    codes.push_back(indices[i]);
+  }
+  codes.push_back(clear + 1);
+  return PackCodes(codes, minimumSize);
 }
 
 struct GifSpec {
@@ -74,7 +80,8 @@ struct GifSpec {
   size_t clearAfter = 0;
 };
 
-std::vector<uint8_t> GifFile(const GifSpec& spec, const std::vector<uint8_t>& indices, bool trailer = true) {
+// A file around ready-made image data (sub-blocks after the minimum code size).
+std::vector<uint8_t> GifWithData(const GifSpec& spec, const std::vector<uint8_t>& data, bool trailer = true) {
   std::vector<uint8_t> file = {'G', 'I', 'F', '8', '9', 'a'};
   PutU16(file, static_cast<uint32_t>(spec.width));
   PutU16(file, static_cast<uint32_t>(spec.height));
@@ -94,10 +101,13 @@ std::vector<uint8_t> GifFile(const GifSpec& spec, const std::vector<uint8_t>& in
   PutU16(file, static_cast<uint32_t>(spec.height));
   file.push_back(spec.interlaced ? 0x40 : 0);
   file.push_back(static_cast<uint8_t>(spec.minimumSize));
-  const std::vector<uint8_t> codes = LiteralCodes(indices, spec.minimumSize, spec.clearAfter);
-  file.insert(file.end(), codes.begin(), codes.end());
+  file.insert(file.end(), data.begin(), data.end());
   if (trailer) file.push_back(';');
   return file;
+}
+
+std::vector<uint8_t> GifFile(const GifSpec& spec, const std::vector<uint8_t>& indices, bool trailer = true) {
+  return GifWithData(spec, LiteralCodes(indices, spec.minimumSize, spec.clearAfter), trailer);
 }
 
 uint32_t TableColour(int i) { return static_cast<uint32_t>(i * 40) << 16 | static_cast<uint32_t>(i * 40 + 3) << 8 | (i * 40 + 6); }
@@ -259,5 +269,79 @@ TEST(ImageGif, DamagedFiles) {
   bytes[13 + 12] = 'x';
   image = DecodeBytes("x.gif", bytes);
   EXPECT_TRUE(IsErrorPicture(*image)) << "unknown block introducer";
+  ImageFree(image);
+}
+
+TEST(ImageGif, CodesPastTheNextFreeEntryEndThePicture) {
+  GifSpec spec;
+  // Entry 6 is the next free one after index 1: code 6 is the string being defined ("1 1"),
+  // code 7 names nothing.
+  imageData* image = DecodeBytes("x.gif", GifWithData(spec, PackCodes({4, 1, 6, 2, 5}, 2)));
+  const uint32_t c1 = TableColour(1);
+  EXPECT_EQ(image->pixels, (std::vector<uint32_t>{c1, c1, c1, TableColour(2), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  ImageFree(image);
+  image = DecodeBytes("x.gif", GifWithData(spec, PackCodes({4, 1, 7, 2, 2, 5}, 2)));
+  EXPECT_EQ(image->error, 0);
+  EXPECT_EQ(image->pixels, (std::vector<uint32_t>{c1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  ImageFree(image);
+  // Right after a clear code only colour codes are defined.
+  image = DecodeBytes("x.gif", GifWithData(spec, PackCodes({4, 6, 1, 5}, 2)));
+  EXPECT_EQ(image->pixels, std::vector<uint32_t>(16, 0));
+  ImageFree(image);
+}
+
+TEST(ImageGif, StringsNeverOutgrowTheTable) {
+  // A 1 x 1 picture whose codes first build entries 6 to 4095 as ever longer runs of index 1
+  // (each code is the entry being defined). After a clear code they build entries 6 to 2047
+  // again, until codes are 12 bits wide, and then name entry 4095, which no longer exists, and
+  // chain onto it. A decoder that takes the old entry (left in the table, or from an earlier
+  // file) builds strings longer than the table and writes past its string buffer.
+  std::vector<int> codes = {4, 1};
+  for (int code = 6; code < 4096; ++code) codes.push_back(code);
+  codes.push_back(4);
+  codes.push_back(1);
+  for (int code = 6; code < 2048; ++code) codes.push_back(code);
+  codes.push_back(4095);
+  for (int code = 2048; code < 2070; ++code) codes.push_back(code);
+  codes.push_back(5);
+  GifSpec spec;
+  spec.width = 1;
+  spec.height = 1;
+  const std::vector<uint8_t> file = GifWithData(spec, PackCodes(codes, 2));
+  for (int round = 0; round < 2; ++round) {
+    imageData* image = DecodeBytes("x.gif", file);
+    EXPECT_EQ(image->error, 0);
+    ASSERT_EQ(image->pixels.size(), 1u);
+    EXPECT_EQ(image->pixels[0], TableColour(1));
+    ImageFree(image);
+  }
+  // The decoder keeps nothing from that file: an ordinary one decodes as it does on its own.
+  spec.width = spec.height = 4;
+  const std::vector<uint8_t> indices = {0, 1, 2, 3, 3, 2, 1, 0, 0, 0, 1, 1, 2, 2, 3, 3};
+  imageData* image = DecodeBytes("x.gif", GifFile(spec, indices));
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(image->pixels[i], TableColour(indices[i])) << i;
+  ImageFree(image);
+}
+
+TEST(ImageGif, ScreensTheDataCouldNotFillGiveTheErrorPicture) {
+  // A 35-byte file claiming 16384 x 16384 pixels.
+  GifSpec spec;
+  spec.width = spec.height = 16384;
+  spec.tableBits = 1;
+  std::vector<uint8_t> file = GifWithData(spec, PackCodes({4, 0, 6, 7, 5}, 2));
+  ASSERT_EQ(file.size(), 35u);
+  imageData* image = DecodeBytes("x.gif", file);
+  EXPECT_TRUE(IsErrorPicture(*image));
+  ImageFree(image);
+  // Codes that each name the entry being defined give runs of 1, 2, 3, ... pixels: the best
+  // any GIF does, so such a file decodes at any size its codes could fill.
+  std::vector<int> codes = {4, 0};
+  for (int code = 6; code < 4096; ++code) codes.push_back(code);
+  codes.push_back(5);
+  spec.width = 4096;
+  spec.height = 1024;
+  image = DecodeBytes("x.gif", GifWithData(spec, PackCodes(codes, 2)));
+  EXPECT_EQ(image->error, 0);
+  EXPECT_EQ(image->pixels.back(), TableColour(0));
   ImageFree(image);
 }
