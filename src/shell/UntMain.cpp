@@ -110,6 +110,7 @@ void TmainForm::MainFormCreate() {
     appPaused = false;
     stateWasPaused = false;
     closeRequested = false;
+    keyboardHookDropped = false;
     gameDir = UtilAppFolder();
     keepAwakeTick = 0;
     std::error_code error;
@@ -157,6 +158,7 @@ void TmainForm::MainGameStart() {
         } else {
             if (PlatformAppIsActive()) {
                 MainAppResume();
+                MainKeyboardHookRestore();
                 MainKeepAwake();
             } else {
                 MainAppPause();
@@ -168,7 +170,9 @@ void TmainForm::MainGameStart() {
                 loopDone = !GameRun();
             }
         }
+        const bool keyboardHooked = InputKeyboardHookInstalled();
         MainFormProcessMessages();
+        keyboardHookDropped = keyboardHooked && !InputKeyboardHookInstalled();
         PlatformLoopPass();
     }
     GameCleanup();
@@ -210,6 +214,14 @@ void TmainForm::MainKeepAwake() {
         PlatformKeepAwakePulse();
         keepAwakeTick = now;
     }
+}
+
+// The hook takes itself off at Alt+Tab so that the switch goes ahead; when the application is
+// still active a pass later, no switch happened (a tiling window manager, a cancelled switch)
+// and nothing else would put it back.
+void TmainForm::MainKeyboardHookRestore() {
+    if (keyboardHookDropped && !appPaused) InputKeyboardHookOn();
+    keyboardHookDropped = false;
 }
 
 void TmainForm::MainFormClose(closeAction& action) {

@@ -1,3 +1,4 @@
+#include "platform/platform_shell.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
@@ -254,6 +255,7 @@ void PlatformPumpMessages() {
   }
   FollowDrag();
   UpdateAppState();
+  PlatformKeepAwakeLapse();
 }
 
 void PlatformHeadlessInjectWindowEvent(platformWindow window, platformWindowEventKind kind) {
