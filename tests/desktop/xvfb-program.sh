@@ -4,10 +4,11 @@
 #   - at the briefing the process rests: it uses at most half a core;
 #   - after an Alt+Tab that switched nowhere (no window manager) keys reach the game again;
 #   - fullscreen falls back to the desktop's mode and the settings keep the player's size.
-# Usage: tests/desktop/xvfb-program.sh PROGRAM_FOLDER
+# Usage: tests/desktop/xvfb-program.sh PROGRAM_FOLDER [on|off: check the processor use]
 set -eu
 
 bin=$(cd "${1:-build/bin}" && pwd)
+cpu_check=${2:-on}
 if [ "${XVFB_PROGRAM_INSIDE:-}" != 1 ]; then
   for tool in xvfb-run xdotool; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
@@ -15,7 +16,7 @@ if [ "${XVFB_PROGRAM_INSIDE:-}" != 1 ]; then
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   export XVFB_PROGRAM_INSIDE=1 XVFB_PROGRAM_WORK="$work"
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$bin"
+  exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$bin" "$cpu_check"
 fi
 
 work=$XVFB_PROGRAM_WORK
@@ -54,7 +55,9 @@ if poll 'xdotool search --onlyvisible --name "^Sanguor$"' 150; then
   sleep 2
   after=$(cpu_ticks "$pid")
   used=$((after - before))
-  if [ "$used" -le "$hz" ]; then
+  if [ "$cpu_check" != on ]; then
+    echo "not checked: $used ticks of CPU in 2 s at the briefing"
+  elif [ "$used" -le "$hz" ]; then
     ok "at the briefing: $used ticks of CPU in 2 s (at most $hz)"
   else
     bad "at the briefing: $used ticks of CPU in 2 s, more than half a core ($hz)"
