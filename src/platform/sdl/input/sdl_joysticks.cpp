@@ -9,6 +9,7 @@
 #include <map>
 
 #include "platform/platform_input.h"
+#include "platform/platform_system.h"
 #include "platform/sdl/input/sdl_joystick_events.h"
 
 namespace {
@@ -28,6 +29,9 @@ std::map<int32_t, openDevice> opened;  // by instance
 bool EnsureSubsystem() {
   if (!subsystemTried) {
     subsystemTried = true;
+    // SDL drops controller events while none of its windows has the focus; a headless run has
+    // no focus to give, and is active all the same.
+    if (PlatformHeadless()) SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     subsystemReady = SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) == 0;
   }
   return subsystemReady;
