@@ -1,5 +1,5 @@
 // The rest at the end of a game pass: the "-sleep" value as before, then, with a real clock,
-// a wait until the pass can do something: the next play step, or the next frame of a screen.
+// a wait until the pass can do something: the next play step, or the next picture of a screen.
 // Steps still run at the first pass whose play time is due, so the game's speed is that of a
 // loop that never rests; a virtual clock never waits, so headless runs and replays stay the
 // same pass for pass.
@@ -13,6 +13,10 @@ namespace {
 
 // One frame at about 60 per second, the pace of the play step.
 constexpr uint32_t kFramePeriod = 17;
+// The briefing and result screens show still pictures over a level that does not move: 30 a
+// second answer a key as quickly as anyone can tell, at half the processor time of 60 (a frame
+// of the software renderer costs several milliseconds).
+constexpr uint32_t kScreenPeriod = 33;
 
 uint32_t lastRest = 0;
 
@@ -24,9 +28,9 @@ uint32_t PlayStepDueIn() {
     return since >= kFramePeriod ? 0 : kFramePeriod - since;
 }
 
-uint32_t FrameDueIn() {
+uint32_t ScreenDueIn() {
     const uint32_t since = PlatformTickCount() - lastRest;
-    return since >= kFramePeriod ? 0 : kFramePeriod - since;
+    return since >= kScreenPeriod ? 0 : kScreenPeriod - since;
 }
 
 }  // namespace
@@ -35,7 +39,7 @@ void GameRest() {
     const gameData& game = Game();
     PlatformSleep(static_cast<uint32_t>(std::max(0, game.sleep)));
     if (PlatformClockIsVirtual()) return;
-    const uint32_t wait = StateGet() == kStatePlay ? std::min(PlayStepDueIn(), kFramePeriod) : FrameDueIn();
+    const uint32_t wait = StateGet() == kStatePlay ? std::min(PlayStepDueIn(), kFramePeriod) : ScreenDueIn();
     PlatformRestFor(wait);
     lastRest = PlatformTickCount();
 }

@@ -39,9 +39,10 @@ cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # --- Windowed, from a working folder that is not the program's.
 export XDG_DATA_HOME="$work/data"
 cd "$work"
-"$bin/sanguor" -record "$work/keys.txt" -quit 12000 >"$work/out1" 2>&1 &
+"$bin/sanguor" -record "$work/keys.txt" >"$work/out1" 2>&1 &
 pid=$!
-if poll 'xdotool search --onlyvisible --name "^Sanguor$"' 150; then
+# A loaded machine may take many seconds to start the program; the checks wait for it.
+if poll 'xdotool search --onlyvisible --name "^Sanguor$"' 600; then
   window=$(xdotool search --onlyvisible --name "^Sanguor$" | head -n 1)
   geometry=$(xdotool getwindowgeometry "$window" | tr '\n' ' ')
   case "$geometry" in
@@ -65,9 +66,9 @@ if poll 'xdotool search --onlyvisible --name "^Sanguor$"' 150; then
   # Alt+Tab with no window manager switches nowhere; the game must hear the next key.
   xdotool windowfocus --sync "$window"
   xdotool key alt+Tab
-  poll 'grep -q " Left Alt 100" "$work/keys.txt"' 50 || true
+  poll 'grep -q " Left Alt 100" "$work/keys.txt"' 300 || true
   xdotool key e
-  if poll 'grep -q " E 100" "$work/keys.txt"' 50; then
+  if poll 'grep -q " E 100" "$work/keys.txt"' 300; then
     ok "a key after an Alt+Tab that switched nowhere reaches the game"
   else
     bad "no key after Alt+Tab: $(tr '\n' '|' <"$work/keys.txt")"
@@ -75,6 +76,8 @@ if poll 'xdotool search --onlyvisible --name "^Sanguor$"' 150; then
 else
   bad "no window: $(cat "$work/out1")"
 fi
+# SIGTERM, as when the desktop session ends: the game closes through its clean-up.
+kill -TERM "$pid" 2>/dev/null || true
 wait "$pid" || bad "windowed run ended with $?"
 grep -q "^Width=1280" "$work/data/Nightshade Forge/Sanguor/settings.ini" && ok "settings keep 1280" ||
   bad "settings: $(cat "$work/data/Nightshade Forge/Sanguor/settings.ini")"
