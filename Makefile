@@ -12,7 +12,7 @@ PACKAGES = build-essential cmake pkg-config g++ clang libclang-rt-14-dev \
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build play demo replays test test-asan fuzz bench clean
+.PHONY: deps configure build install play demo replays test test-asan fuzz bench clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -29,6 +29,12 @@ configure: $(BUILD)/CMakeCache.txt
 
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The program, its archive, a desktop entry and icons under PREFIX (run as root, or with sudo,
+# for a system folder).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Without a display there is nothing to play on: the demo plays every level instead.
 play: build

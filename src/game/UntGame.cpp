@@ -49,6 +49,9 @@ void RegisterActions() {
     // Opens a level script's pause panel; a level without a script ignores it.
     game.actions.menu = InputActionNew(game.actions.set, "Menu");
     GameMenuBind(game.actions.menu);
+    GameBindNewPads();
+    // A player rebinds by editing the settings file; what it holds replaces the defaults.
+    InputControlSetLoad(game.actions.set);
 }
 
 void CreatePlayer() {
@@ -108,11 +111,8 @@ bool GameInit() {
     MapClear();
 
     game.monitor = MainGetPrimaryMonitorId();
-    graphicsMode mode = GraphicsMonitorFindMode(game.monitor, IniReadInteger("Video", "Width", 1280),
-                                                IniReadInteger("Video", "Height", 720),
-                                                IniReadInteger("Video", "BPP", 32));
-    if (mode.width == 0) mode = GraphicsMonitorFindMode(game.monitor, 800, 600, 32);
-    if (mode.width == 0) {
+    const gameVideo video = GameChooseVideo(game.monitor);
+    if (video.mode.width == 0) {
         LogError("GameInit - Unable to find suitable display mode.");
         return false;
     }
@@ -121,8 +121,9 @@ bool GameInit() {
         LogError("GameInit - Unable to add \"Primary\" display.");
         return false;
     }
-    MainThreadDisplayResize(game.display, mode.width, mode.height);
-    GraphicsDisplaySetMode(game.display, mode);
+    game.video = video;
+    MainThreadDisplayResize(game.display, video.windowWidth, video.windowHeight);
+    GraphicsDisplaySetMode(game.display, video.mode);
     // The menu pointer (the level script's objects) follows the mouse over this window.
     InputPointerWindowAdd(game.display, GraphicsDisplayWindow(game.display));
     if (GraphicsIsFullscreen()) GameSetFullscreen(true);
@@ -151,8 +152,9 @@ bool GameRun() {
     const int32_t state = StateGet();
     if (state == kStateExit || state == kStateFatal) return false;
     if (GraphicsDisplayLostTake()) GameSetFullscreen(GraphicsIsFullscreen());
+    GameBindNewPads();
     StateRun();
-    PlatformSleep(static_cast<uint32_t>(std::max(0, game.sleep)));
+    GameRest();
     return true;
 }
 
@@ -171,7 +173,7 @@ void GameCleanup() {
                           &game.healthIcon, &game.healthBar})
         ModelFree(*image);
 
-    const graphicsMode mode = GraphicsDisplayMode(game.display, GraphicsDisplayModeIndex(game.display));
+    const graphicsMode mode = GameSavedVideoMode();
     IniWriteInteger("Video", "Width", mode.width);
     IniWriteInteger("Video", "Height", mode.height);
     IniWriteInteger("Video", "BPP", mode.bitsPerPixel);

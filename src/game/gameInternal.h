@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/fwkGraphics.h"
+
 struct model;
 
 // One picture of an animation.
@@ -125,9 +127,21 @@ struct gameActions {
     int32_t menu = 0;
 };
 
+// The settings' video mode and what the game makes of it on its monitor.
+struct gameVideo {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t bitsPerPixel = 0;
+    bool listed = false;  // the monitor lists the settings' mode
+    int32_t windowWidth = 0;
+    int32_t windowHeight = 0;
+    graphicsMode mode;  // the display's mode: the fullscreen resolution
+};
+
 struct gameData {
     int32_t display = -1;
     int32_t monitor = 0;
+    gameVideo video;
     std::vector<agent> agents;
     agent fog;
     mapData map;
@@ -154,9 +168,22 @@ struct gameData {
     model* fogBar = nullptr;
     model* fogIcon = nullptr;
     gameActions actions;
+    int32_t padsBound = 0;  // controllers that have had their default bindings
 };
 
 gameData& Game();
+
+// The display's mode and window size from the settings and the monitor (gameVideo.cpp).
+gameVideo GameChooseVideo(int32_t monitor);
+// The mode written back to the settings at the end.
+graphicsMode GameSavedVideoMode();
+
+// Default bindings for controllers not seen before (gamePads.cpp).
+void GameBindNewPads();
+
+// The end of a game pass: the "-sleep" value, then a wait for the next step or frame
+// (gameRest.cpp).
+void GameRest();
 
 // Random numbers: one generator for the whole game.
 void GameRandomSeed(uint32_t seed);

@@ -124,6 +124,15 @@ void InputActionEventMarkHandled(int32_t set, int32_t index);
 // Settings.
 void InputControlSetSave(int32_t set);
 void InputControlSetSaveAll();
+// Reads the set back from its section of the settings file when the section exists: each
+// action listed there gets the listed bindings, the pointer its map-mouse flag and bindings. An
+// entry that does not read is logged and the bindings it belongs to stay as they were.
+void InputControlSetLoad(int32_t set);
+// One binding as the save writes it: a control's save name, a blank, the scale (0..255).
+// Controller names read whether or not the controller is plugged in. False for anything else.
+bool InputBindingRead(const std::string& text, ControlCode& code, uint8_t& scale);
+// The code of a save name (any letter case); 0 when there is none.
+ControlCode InputControlFromSaveName(const std::string& name);
 
 // The actions of the built-in "Menu Controls" set (0 before InputInit).
 struct inputMenuActions {
@@ -140,3 +149,6 @@ void InputJoystickEnumerate();
 int32_t InputJoystickCount();
 ControlCode InputJoystickControl(int32_t joystick, int32_t subControl);
 std::string InputJoystickName(int32_t joystick);
+// The control of a pad's button by its place (south, east, start, d-pad), -1 when the
+// controller is not plugged in or has no such button.
+ControlCode InputJoystickPadControl(int32_t index, platformPadButton button);

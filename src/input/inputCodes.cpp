@@ -75,6 +75,16 @@ std::string InputControlSaveName(ControlCode code) {
   return "Controller" + std::to_string(index + 1) + " " + SubControlName(subControl);
 }
 
+std::string InputJoystickSubControlName(int32_t subControl) { return SubControlName(subControl); }
+
+std::string InputJoystickCodeSaveName(ControlCode code) {
+  if (code <= kControlMouseLast) return "";
+  const int32_t index = (code - 127) / kControlsPerJoystick;
+  int32_t subControl = (code - 126) % kControlsPerJoystick;
+  if (subControl == 0) subControl = kControlsPerJoystick;
+  return "Controller" + std::to_string(index + 1) + " " + SubControlName(subControl);
+}
+
 bool InputControlIsAxis(ControlCode code) {
   if (code >= 119 && code <= kControlMouseLast) return true;
   if (code <= kControlMouseLast) return false;

@@ -1,4 +1,5 @@
-// The game controllers found at start-up, their names and the control codes they own.
+// The game controllers found at start-up or plugged in later, their names, the control codes
+// they own and the changes of their controls.
 #include "input/inputTables.h"
 
 namespace {
@@ -54,8 +55,54 @@ void InputJoystickEnumerate() {
     if (!PlatformJoystickPosition(id, position)) continue;
     platformJoystickCaps caps;
     if (!PlatformJoystickCapabilities(id, caps)) continue;
-    list.push_back({JoystickDisplayName(id, caps), id, caps});
+    list.push_back({JoystickDisplayName(id, caps), id, caps, PlatformJoystickInstance(id), true});
   }
+}
+
+void InputJoystickEvent(const platformJoystickEvent& event) {
+  std::vector<joystick>& list = InputState().joysticks;
+  auto byInstance = [&list](int32_t instance) -> int32_t {
+    for (size_t j = 0; j < list.size(); ++j)
+      if (list[j].present && list[j].instance == instance) return static_cast<int32_t>(j);
+    return -1;
+  };
+  if (event.kind == PLATFORM_JOY_ADDED) {
+    if (byInstance(event.instance) >= 0) return;
+    platformJoystickCaps caps;
+    if (!PlatformJoystickCapabilities(event.device, caps)) return;
+    for (joystick& entry : list) {
+      // The same kind of device back in a place that was left free takes that place again.
+      if (entry.present || entry.caps.manufacturerId != caps.manufacturerId ||
+          entry.caps.productId != caps.productId || entry.caps.deviceName != caps.deviceName)
+        continue;
+      entry = {JoystickDisplayName(event.device, caps), event.device, caps, event.instance, true};
+      return;
+    }
+    list.push_back({JoystickDisplayName(event.device, caps), event.device, caps, event.instance, true});
+    return;
+  }
+  const int32_t index = byInstance(event.instance);
+  if (index < 0) return;
+  const ControlCode first = index * kControlsPerJoystick + 127;
+  if (event.kind == PLATFORM_JOY_REMOVED) {
+    // Nothing stays held by a controller that is gone.
+    for (controlSet& set : InputState().sets) {
+      for (ControlCode code = first; code < first + kControlsPerJoystick; ++code)
+        if (InputControlValue(set.id, code) != 0) InputControlPost(set.id, code, 0);
+    }
+    list[static_cast<size_t>(index)].present = false;
+    return;
+  }
+  if (event.subControl < 1 || event.subControl > kControlsPerJoystick) return;
+  const int32_t active = InputControlSetActive();
+  if (active > 0) InputControlPost(active, first + event.subControl - 1, event.value);
+}
+
+ControlCode InputJoystickPadControl(int32_t index, platformPadButton button) {
+  const joystick* entry = InputJoystickAt(index);
+  if (entry == nullptr || !entry->present) return -1;
+  const int32_t subControl = PlatformJoystickPadControl(entry->instance, button);
+  return subControl > 0 ? InputJoystickControl(index, subControl) : -1;
 }
 
 int32_t InputJoystickCount() { return static_cast<int32_t>(InputState().joysticks.size()); }
@@ -68,7 +115,7 @@ const joystick* InputJoystickAt(int32_t index) {
 
 ControlCode InputJoystickControl(int32_t index, int32_t subControl) {
   const joystick* entry = InputJoystickAt(index);
-  if (entry == nullptr || !HasSubControl(entry->caps, subControl)) return -1;
+  if (entry == nullptr || !entry->present || !HasSubControl(entry->caps, subControl)) return -1;
   return index * kControlsPerJoystick + subControl + 126;
 }
 

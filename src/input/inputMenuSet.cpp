@@ -36,4 +36,6 @@ void InputMenuSetCreate() {
   menu.exit = NewAction(set, "Exit", {36}, 0);
   menu.selectItem = NewAction(set, "Select Item", {114, 34}, 1);
   menu.selectItemSecondary = NewAction(set, "Select Item Secondary", {116}, 2);
+  // The module never writes this set, but a player may give it bindings of his own.
+  InputControlSetLoad(set);
 }

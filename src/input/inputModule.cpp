@@ -20,12 +20,14 @@ void InputInit() {
   LogVersionAdd("fwkInput - Version 1.0");
   InputJoystickEnumerate();
   InputMenuSetCreate();
+  PlatformJoystickSetHandler(InputJoystickEvent);
 }
 
 void InputFinal() {
   InputKeyboardHookOff();
   InputMouseHookOff();
   InputControlSetSaveAll();
+  PlatformJoystickSetHandler(nullptr);
   state = inputModuleState{};
 }
 

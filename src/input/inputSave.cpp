@@ -4,8 +4,12 @@
 
 namespace {
 
+// A binding of a controller that is not plugged in keeps its name, so that the settings file
+// does not lose a player's pad bindings while the pad is away.
 std::string BindingText(const inputBinding& binding) {
-  return InputControlSaveName(binding.code) + " " + std::to_string(binding.scale);
+  std::string name = InputControlSaveName(binding.code);
+  if (name.empty()) name = InputJoystickCodeSaveName(binding.code);
+  return name + " " + std::to_string(binding.scale);
 }
 
 }  // namespace

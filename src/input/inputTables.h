@@ -72,6 +72,10 @@ struct joystick {
   std::string name;
   int32_t deviceId;
   platformJoystickCaps caps;
+  int32_t instance = -1;
+  // A controller pulled out keeps its place in the list, so its codes, and the bindings on
+  // them, are its own again when it comes back.
+  bool present = true;
 };
 
 struct inputModuleState {
@@ -105,6 +109,12 @@ void InputPointerPlaceAtStart(controlSet& set);
 bool InputProgramIsFullscreen();
 platformWindow InputProgramCurrentWindow();
 void InputMenuSetCreate();
+// Controller events from the platform: devices plugged in or pulled out, control changes.
+void InputJoystickEvent(const platformJoystickEvent& event);
+// "Button 3", "X-axis Left", ...: the name of a joystick sub-control 1..45, empty for others.
+std::string InputJoystickSubControlName(int32_t subControl);
+// The save name of a joystick code from the code alone, present joystick or not.
+std::string InputJoystickCodeSaveName(ControlCode code);
 
 // ASCII upper-casing: names compare without regard to letter case.
 std::string InputUpper(const std::string& text);

@@ -268,3 +268,33 @@ int32_t PlatformJoystickDeviceCount();
 // False when the device is absent or unplugged.
 bool PlatformJoystickPosition(int32_t device, platformJoystickPosition& position);
 bool PlatformJoystickCapabilities(int32_t device, platformJoystickCaps& caps);
+
+// Controllers while the program runs. Buttons are sub-controls 1..32 (button n + 1), axes 0..5
+// the X, Y, Z, R, U and V directions with the deflection in percent (a small dead zone reads 0),
+// and a hat moves the X and Y directions as a d-pad does (100 or 0). A device plugged in is
+// opened and announced; one pulled out is announced with the instance it had.
+enum platformJoystickEventKind { PLATFORM_JOY_ADDED, PLATFORM_JOY_REMOVED, PLATFORM_JOY_CONTROL };
+struct platformJoystickEvent {
+  platformJoystickEventKind kind = PLATFORM_JOY_CONTROL;
+  int32_t device = -1;    // device id, for PLATFORM_JOY_ADDED
+  int32_t instance = -1;  // stays the same while the device is plugged in
+  int32_t subControl = 0;
+  int32_t value = 0;
+};
+using platformJoystickHandler = void (*)(const platformJoystickEvent& event);
+void PlatformJoystickSetHandler(platformJoystickHandler handler);
+// The instance of a device id; -1 when there is none.
+int32_t PlatformJoystickInstance(int32_t device);
+
+// The buttons of a game pad by their place, whatever the device numbers them.
+enum platformPadButton {
+  PLATFORM_PAD_SOUTH,
+  PLATFORM_PAD_EAST,
+  PLATFORM_PAD_START,
+  PLATFORM_PAD_LEFT,
+  PLATFORM_PAD_RIGHT,
+  PLATFORM_PAD_DOWN,
+};
+// The sub-control that carries the button on the device (a button, or an axis direction for a
+// d-pad that is a hat); 0 when the device has no such button or is not a known game pad.
+int32_t PlatformJoystickPadControl(int32_t instance, platformPadButton button);

@@ -36,6 +36,11 @@ void PlatformMessageBoxHistoryClear();
 // Keeps the screen saver and display power saving from starting. The caller decides how often;
 // every pulse is counted so tests can see when one was sent.
 void PlatformKeepAwakePulse();
+// Ends the hold of the last pulse once it is older than a pulse interval with some margin;
+// the message pump calls it.
+void PlatformKeepAwakeLapse();
+// True while the screen saver is held off.
+bool PlatformKeepAwakeHeld();
 uint32_t PlatformKeepAwakePulseCount();
 void PlatformKeepAwakePulseCountReset();
 

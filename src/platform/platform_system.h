@@ -23,8 +23,12 @@ void PlatformSetExecutablePath(const std::string& path);
 
 // The 32-bit millisecond tick counter; wraps like GetTickCount.
 uint32_t PlatformTickCount();
-// Real clock: sleeps. Virtual clock: advances the clock by ms and returns at once.
+// Real clock: sleeps; 0 gives up the rest of the time slice. Virtual clock: advances the clock
+// by ms and returns at once.
 void PlatformSleep(uint32_t ms);
+// Real clock: returns once the tick count has moved on by ms, resting rather than spinning.
+// Virtual clock: returns at once and leaves the clock alone, so runs stay the same.
+void PlatformRestFor(uint32_t ms);
 // True when "-headless" was given (or a test chose headless).
 bool PlatformHeadless();
 void PlatformSetHeadless(bool headless);

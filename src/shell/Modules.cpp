@@ -65,6 +65,9 @@ void ModulesInit() {
     // Input must know full-screen and the current window but may not depend on graphics;
     // the shell, which sees both, links them.
     InputSetDisplayQueries(GraphicsIsFullscreen, CurrentDisplayWindow);
+    // Every display's window is one the pointers may travel over. Linked after start-up, so
+    // the graphics module's short-lived probe display never becomes a pointer window.
+    GraphicsSetPointerHooks(InputPointerWindowAdd, InputPointerWindowRemove);
 }
 
 void ModulesFinal() {

@@ -111,6 +111,7 @@ void TmainForm::MainFormCreate() {
     appPaused = false;
     stateWasPaused = false;
     closeRequested = false;
+    keyboardHookDropped = false;
     gameDir = UtilAppFolder();
     keepAwakeTick = 0;
     std::error_code error;
@@ -158,6 +159,7 @@ void TmainForm::MainGameStart() {
         } else {
             if (PlatformAppIsActive()) {
                 MainAppResume();
+                MainKeyboardHookRestore();
                 MainKeepAwake();
             } else {
                 MainAppPause();
@@ -171,7 +173,9 @@ void TmainForm::MainGameStart() {
         }
         // Streamed sounds are fed between passes; their queues hold more than a late pass.
         AudioUpdate();
+        const bool keyboardHooked = InputKeyboardHookInstalled();
         MainFormProcessMessages();
+        keyboardHookDropped = keyboardHooked && !InputKeyboardHookInstalled();
         PlatformLoopPass();
     }
     GameCleanup();
@@ -217,6 +221,14 @@ void TmainForm::MainKeepAwake() {
         PlatformKeepAwakePulse();
         keepAwakeTick = now;
     }
+}
+
+// The hook takes itself off at Alt+Tab so that the switch goes ahead; when the application is
+// still active a pass later, no switch happened (a tiling window manager, a cancelled switch)
+// and nothing else would put it back.
+void TmainForm::MainKeyboardHookRestore() {
+    if (keyboardHookDropped && !appPaused) InputKeyboardHookOn();
+    keyboardHookDropped = false;
 }
 
 void TmainForm::MainFormClose(closeAction& action) {

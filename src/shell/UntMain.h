@@ -74,6 +74,8 @@ public:
     bool appPaused = false;
     bool stateWasPaused = false;
     bool closeRequested = false;
+    // The keyboard hook took itself off during the last message pump (Alt+Tab).
+    bool keyboardHookDropped = false;
     std::vector<platformPoint> windowRegion;
 
     // Whether GameInit succeeded in this run (decides the exit code).
@@ -92,6 +94,7 @@ public:
     void MainAppPause();
     void MainAppResume();
     void MainKeepAwake();
+    void MainKeyboardHookRestore();
     void MainAppAskToClose();
     void MainOnDisplayChange();
     void MainAppActivate();

@@ -81,11 +81,12 @@ TEST_F(SavedSets, ShutdownSavesOnlyTheSetsMarkedForSaving) {
   EXPECT_EQ(IniReadBool("Input Control Set Scratch", "Pointer Map Mouse", false), true);
 }
 
-TEST_F(SavedSets, ABindingWithoutASaveNameKeepsItsScale) {
+TEST_F(SavedSets, ABindingOfAControllerNotPluggedInKeepsItsNameAndScale) {
   const int32_t game = InputControlSetNew("Game", true);
   InputActionBind(InputActionNew(game, "Gone"), 400, 80);
   InputControlSetSave(game);
-  EXPECT_NE(SettingsText().find("Action 1 Control 1= 80\r\n"), std::string::npos) << SettingsText();
+  EXPECT_NE(SettingsText().find("Action 1 Control 1=Controller7 Button 4 80\r\n"), std::string::npos)
+      << SettingsText();
 }
 
 class Joysticks : public InputTest {

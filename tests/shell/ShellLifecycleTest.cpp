@@ -292,6 +292,26 @@ TEST_F(ShellKeepAwake, NoPulseWhileInactive) {
     ShellStop();
 }
 
+TEST_F(ShellKeepAwake, TheScreenSaverIsHeldOffOnlyWhileActive) {
+    box = ShellStart();
+    PlatformSetTickPerPass(1000);
+    std::vector<bool> held;
+    testGame.onPass = [&held](int32_t pass) {
+        held.push_back(PlatformKeepAwakeHeld());
+        if (pass == 15) PlatformHeadlessInjectWindowEvent(RenderWindow(), PLATFORM_EVENT_DEACTIVATE);
+        if (pass == 40) StateSet(6);
+    };
+    EXPECT_EQ(MainApplicationRun(), kExitGameEnded);
+    ASSERT_GE(held.size(), 40u);
+    // Before the first pulse nothing holds it, neither SDL nor the game.
+    EXPECT_FALSE(held[4]);
+    EXPECT_TRUE(held[13]);
+    // Inactive from pass 15 on: no pulse since about pass 11, and the hold lapses.
+    EXPECT_FALSE(held[35]);
+    EXPECT_FALSE(PlatformKeepAwakeHeld());
+    ShellStop();
+}
+
 class ShellStartChecks : public testing::Test {
 protected:
     void TearDown() override { ShellStop(); }

@@ -4,6 +4,7 @@
 
 #include "platform/platform_system.h"
 #include "platform/sdl/input/sdl_hooks.h"
+#include "platform/sdl/input/sdl_joystick_events.h"
 #include "platform/sdl/input/sdl_keys.h"
 
 namespace {
@@ -158,21 +159,7 @@ bool SdlInputHandleEvent(const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: HandleButton(event.button); return true;
     case SDL_MOUSEWHEEL: HandleWheel(event.wheel); return true;
-    // Controllers are listed once at start-up and never read through events.
-    case SDL_JOYAXISMOTION:
-    case SDL_JOYBALLMOTION:
-    case SDL_JOYHATMOTION:
-    case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP:
-    case SDL_JOYDEVICEADDED:
-    case SDL_JOYDEVICEREMOVED:
-    case SDL_CONTROLLERAXISMOTION:
-    case SDL_CONTROLLERBUTTONDOWN:
-    case SDL_CONTROLLERBUTTONUP:
-    case SDL_CONTROLLERDEVICEADDED:
-    case SDL_CONTROLLERDEVICEREMOVED:
-    case SDL_CONTROLLERDEVICEREMAPPED: return true;
-    default: return false;
+    default: return SdlJoystickHandleEvent(event);
   }
 }
 

@@ -1,11 +1,16 @@
 // Joysticks through SDL's joystick interface, in the shape of the multimedia joystick calls:
-// device ids are SDL's device indices, axes 0..5 are X, Y, Z, R, U and V.
+// device ids are SDL's device indices, axes 0..5 are X, Y, Z, R, U and V. Devices are kept
+// open by their instance, so that their events reach the program and a device pulled out can
+// be told apart from the others.
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 #include "platform/platform_input.h"
+#include "platform/platform_system.h"
+#include "platform/sdl/input/sdl_joystick_events.h"
 
 namespace {
 
@@ -14,28 +19,51 @@ constexpr int kMaxAxes = 6;
 
 bool subsystemTried = false;
 bool subsystemReady = false;
-std::map<int32_t, SDL_Joystick*> opened;
+
+struct openDevice {
+  SDL_Joystick* joystick = nullptr;
+  SDL_GameController* pad = nullptr;
+};
+std::map<int32_t, openDevice> opened;  // by instance
 
 bool EnsureSubsystem() {
   if (!subsystemTried) {
     subsystemTried = true;
-    subsystemReady = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+    // SDL drops controller events while none of its windows has the focus; a headless run has
+    // no focus to give, and is active all the same.
+    if (PlatformHeadless()) SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    subsystemReady = SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) == 0;
   }
   return subsystemReady;
 }
 
 SDL_Joystick* Open(int32_t device) {
   if (!EnsureSubsystem() || device < 0 || device >= SDL_NumJoysticks()) return nullptr;
-  auto found = opened.find(device);
-  if (found != opened.end() && SDL_JoystickGetAttached(found->second)) return found->second;
-  SDL_Joystick* joystick = SDL_JoystickOpen(device);
-  if (joystick != nullptr) opened[device] = joystick;
-  return joystick;
+  const SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(device);
+  auto found = opened.find(instance);
+  if (found != opened.end() && SDL_JoystickGetAttached(found->second.joystick)) return found->second.joystick;
+  openDevice entry;
+  // A game controller opens its joystick too, and knows which button sits where.
+  if (SDL_IsGameController(device)) entry.pad = SDL_GameControllerOpen(device);
+  entry.joystick = entry.pad != nullptr ? SDL_GameControllerGetJoystick(entry.pad) : SDL_JoystickOpen(device);
+  if (entry.joystick == nullptr) return nullptr;
+  opened[SDL_JoystickInstanceID(entry.joystick)] = entry;
+  return entry.joystick;
 }
 
 uint32_t AxisPosition(SDL_Joystick* joystick, int axis) {
   if (axis >= SDL_JoystickNumAxes(joystick)) return 32767;
   return static_cast<uint32_t>(SDL_JoystickGetAxis(joystick, axis) + 32768);
+}
+
+int32_t HatControl(uint8_t mask) {
+  switch (mask) {
+    case SDL_HAT_LEFT: return 40;
+    case SDL_HAT_RIGHT: return 41;
+    case SDL_HAT_DOWN: return 42;
+    case SDL_HAT_UP: return 43;
+    default: return 0;
+  }
 }
 
 }  // namespace
@@ -78,4 +106,46 @@ bool PlatformJoystickCapabilities(int32_t device, platformJoystickCaps& caps) {
   if (axes > 5) caps.caps |= PLATFORM_JOYCAPS_HASV;
   if (SDL_JoystickNumHats(joystick) > 0) caps.caps |= PLATFORM_JOYCAPS_HASPOV;
   return true;
+}
+
+int32_t PlatformJoystickInstance(int32_t device) {
+  if (!EnsureSubsystem() || device < 0 || device >= SDL_NumJoysticks()) return -1;
+  return SDL_JoystickGetDeviceInstanceID(device);
+}
+
+int32_t PlatformJoystickPadControl(int32_t instance, platformPadButton button) {
+  auto found = opened.find(instance);
+  if (found == opened.end()) return 0;
+  if (found->second.pad == nullptr) {
+    // A plain joystick: its first two buttons, and the stick (or hat) for the directions.
+    const int buttons = SDL_JoystickNumButtons(found->second.joystick);
+    switch (button) {
+      case PLATFORM_PAD_SOUTH: return buttons >= 1 ? 1 : 0;
+      case PLATFORM_PAD_EAST: return buttons >= 2 ? 2 : 0;
+      case PLATFORM_PAD_LEFT: return 40;
+      case PLATFORM_PAD_RIGHT: return 41;
+      case PLATFORM_PAD_DOWN: return 42;
+      default: return 0;
+    }
+  }
+  static constexpr std::array<SDL_GameControllerButton, 6> kButtons = {
+      SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,          SDL_CONTROLLER_BUTTON_START,
+      SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_DOWN};
+  const SDL_GameControllerButtonBind bind =
+      SDL_GameControllerGetBindForButton(found->second.pad, kButtons[static_cast<size_t>(button)]);
+  if (bind.bindType == SDL_CONTROLLER_BINDTYPE_BUTTON && bind.value.button < kMaxButtons) return bind.value.button + 1;
+  if (bind.bindType == SDL_CONTROLLER_BINDTYPE_HAT && bind.value.hat.hat == 0)
+    return HatControl(static_cast<uint8_t>(bind.value.hat.hat_mask));
+  return 0;
+}
+
+void SdlJoystickClose(int32_t instance) {
+  auto found = opened.find(instance);
+  if (found == opened.end()) return;
+  if (found->second.pad != nullptr) {
+    SDL_GameControllerClose(found->second.pad);
+  } else {
+    SDL_JoystickClose(found->second.joystick);
+  }
+  opened.erase(found);
 }

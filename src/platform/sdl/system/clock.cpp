@@ -29,7 +29,20 @@ void PlatformSleep(uint32_t ms) {
     virtualNow += ms;
     return;
   }
+  if (ms == 0) {
+    std::this_thread::yield();
+    return;
+  }
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void PlatformRestFor(uint32_t ms) {
+  if (clockVirtual || ms == 0) return;
+  const uint32_t start = RealTicks();
+  // A sleep may overshoot; it stops a millisecond short and the last one is given up in
+  // slices, so the tick the caller waits for is met rather than passed.
+  if (ms > 1) std::this_thread::sleep_for(std::chrono::milliseconds(ms - 1));
+  while (RealTicks() - start < ms) std::this_thread::yield();
 }
 
 bool PlatformClockIsVirtual() { return clockVirtual; }

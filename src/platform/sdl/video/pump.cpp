@@ -1,3 +1,4 @@
+#include "platform/platform_shell.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
@@ -244,6 +245,13 @@ void PlatformPumpMessages() {
                        static_cast<platformWindowEventKind>(event.user.code));
     } else if (event.type == SDL_WINDOWEVENT) {
       HandleWindowEvent(event.window);
+    } else if (event.type == SDL_QUIT) {
+      // SIGTERM or SIGINT (the desktop session ending, Ctrl+C in a terminal): every window is
+      // asked to close, as the system's close command would, so the game ends through its
+      // normal clean-up and keeps the player's settings.
+      platformWindowEvent close;
+      close.kind = PLATFORM_EVENT_CLOSE;
+      SdlSendToAllWindows(close);
     } else if (IsInputEvent(event.type)) {
       bool isMouse = event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN ||
                      event.type == SDL_MOUSEBUTTONUP;
@@ -254,6 +262,7 @@ void PlatformPumpMessages() {
   }
   FollowDrag();
   UpdateAppState();
+  PlatformKeepAwakeLapse();
 }
 
 void PlatformHeadlessInjectWindowEvent(platformWindow window, platformWindowEventKind kind) {

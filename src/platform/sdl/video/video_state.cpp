@@ -35,6 +35,8 @@ bool SdlVideoStart() {
     // Without a display SDL would try Wayland and X11 first and print noise.
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
   }
+  // SDL would hold the screen saver off for the whole run; the keep-awake pulse decides.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     SdlSetError(SDL_GetError());
     return false;
