@@ -34,6 +34,11 @@ bool SdlVideoStart() {
   if (state.headless) {
     // Without a display SDL would try Wayland and X11 first and print noise.
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    // Mesa's software rasteriser hands each frame to threads of its own and bins the next one
+    // meanwhile: two frames of per-draw state alive at once, 45 MB more on the largest level.
+    // Headless pictures are read back, never raced against a display, so they are drawn in
+    // this thread. A value the user set is kept.
+    setenv("LP_NUM_THREADS", "0", 0);
   }
   // SDL would hold the screen saver off for the whole run; the keep-awake pulse decides.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
