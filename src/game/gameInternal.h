@@ -256,7 +256,7 @@ void GameScriptClose();
 void GameDiscardEvents();
 // The routines level scripts call (GamePause, GameRestart, GameQuit and the facts for hints).
 void GameScriptRoutinesRegister();
-// Binds the "Menu" action: Escape and each pad's Back button.
+// Binds the "Menu" action to Escape; pads bind their Back button when they show up.
 void GameMenuBind(int32_t action);
 void GamePauseSet(bool on);
 // In a play step, after the script's step: a released Menu (or, paused, Exit) raises

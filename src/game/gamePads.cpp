@@ -31,6 +31,7 @@ void BindPad(const gameActions& actions, int32_t pad) {
     Bind(actions.bite, InputJoystickPadControl(pad, PLATFORM_PAD_SOUTH));
     Bind(actions.power, InputJoystickPadControl(pad, PLATFORM_PAD_EAST));
     Bind(actions.start, InputJoystickPadControl(pad, PLATFORM_PAD_START));
+    Bind(actions.menu, InputJoystickPadControl(pad, PLATFORM_PAD_BACK));
 }
 
 }  // namespace

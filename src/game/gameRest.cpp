@@ -13,10 +13,10 @@ namespace {
 
 // One frame at about 60 per second, the pace of the play step.
 constexpr uint32_t kFramePeriod = 17;
-// The briefing and result screens show still pictures over a level that does not move: 30 a
-// second answer a key as quickly as anyone can tell, at half the processor time of 60 (a frame
-// of the software renderer costs several milliseconds).
-constexpr uint32_t kScreenPeriod = 33;
+// The briefing and result screens show still pictures over a level that does not move: ten a
+// second keep a key's answer under a tenth of a second, while a frame of the software renderer
+// (the level, a 1280 x 720 picture and its text) costs tens of milliseconds of processor time.
+constexpr uint32_t kScreenPeriod = 100;
 
 uint32_t lastRest = 0;
 

@@ -15,8 +15,6 @@ constexpr int32_t kMenuEvent = 2;
 constexpr ControlCode kKeyEscape = 36;
 // Matches the bite's reach, so the bite hint shows when a bite would take.
 constexpr int32_t kNearDistance = 100;
-// The Back button of the common pads, as the joystick driver numbers their buttons.
-constexpr int32_t kPadBackButton = 7;
 
 int32_t Pause(int32_t scriptId, int32_t threadId) {
     GamePauseSet(ScriptParamBool(scriptId, threadId, 1));
@@ -97,10 +95,6 @@ void GameScriptRoutinesRegister() {
 
 void GameMenuBind(int32_t action) {
     InputActionBind(action, kKeyEscape, 100);
-    for (int32_t joystick = 0; joystick < InputJoystickCount(); ++joystick) {
-        const ControlCode back = InputJoystickControl(joystick, kPadBackButton);
-        if (back > 0) InputActionBind(action, back, 100);
-    }
 }
 
 void GamePauseSet(bool on) {

@@ -294,6 +294,7 @@ enum platformPadButton {
   PLATFORM_PAD_LEFT,
   PLATFORM_PAD_RIGHT,
   PLATFORM_PAD_DOWN,
+  PLATFORM_PAD_BACK,
 };
 // The sub-control that carries the button on the device (a button, or an axis direction for a
 // d-pad that is a hat); 0 when the device has no such button or is not a known game pad.

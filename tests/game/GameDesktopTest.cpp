@@ -85,10 +85,12 @@ TEST_F(GameDesktop, APadLeavesTheBriefingWalksBitesAndIsPickedUpAndLetGoWhilePla
     ASSERT_TRUE(game.Start());
     ASSERT_EQ(InputJoystickCount(), 1);
     const gameActions& actions = Game().actions;
-    // Start is the pad's seventh button, south the first, east the second (codes from 127 on).
+    // Start is the pad's seventh button, Back the fifth, south the first, east the second (codes
+    // from 127 on).
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_START), actions.start);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_A), actions.bite);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_B), actions.power);
+    EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_BACK), actions.menu);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_DPAD_LEFT), actions.left);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_DPAD_DOWN), actions.down);
     EXPECT_EQ(InputActionOfControl(actions.set, InputJoystickControl(0, 41)), actions.right);

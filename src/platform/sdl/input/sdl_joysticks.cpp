@@ -128,9 +128,10 @@ int32_t PlatformJoystickPadControl(int32_t instance, platformPadButton button) {
       default: return 0;
     }
   }
-  static constexpr std::array<SDL_GameControllerButton, 6> kButtons = {
+  static constexpr std::array<SDL_GameControllerButton, 7> kButtons = {
       SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,          SDL_CONTROLLER_BUTTON_START,
-      SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_DOWN};
+      SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+      SDL_CONTROLLER_BUTTON_BACK};
   const SDL_GameControllerButtonBind bind =
       SDL_GameControllerGetBindForButton(found->second.pad, kButtons[static_cast<size_t>(button)]);
   if (bind.bindType == SDL_CONTROLLER_BINDTYPE_BUTTON && bind.value.button < kMaxButtons) return bind.value.button + 1;
