@@ -10,6 +10,11 @@ PACKAGES = build-essential cmake pkg-config g++ clang libclang-rt-14-dev \
   libfreetype-dev fonts-dejavu-core libopenal1 libvorbis-dev vorbis-tools \
   imagemagick libjpeg-turbo-progs xvfb xauth xdotool valgrind ccache
 
+# One compiler cache for every checkout of the project: paths are taken relative to the checkout
+# and the working folder is left out of the key, so a fresh clone reuses what an earlier one built.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := true
+
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build install play demo replays test test-asan fuzz bench clean
