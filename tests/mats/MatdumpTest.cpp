@@ -1,23 +1,15 @@
 // The matdump tool on mats written by the tests: its listing and its failures.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "ToolRun.h"
 #include "mats/MatTestFile.h"
 
 namespace {
-
-struct run {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
 
 class Matdump : public ::testing::Test {
  protected:
@@ -27,21 +19,9 @@ class Matdump : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
-  run Dump(const std::string& bytes) {
+  toolRun Dump(const std::string& bytes) {
     std::ofstream(folder / "grid.mat", std::ios::binary) << bytes;
-    const std::string tool = (std::filesystem::current_path() / "bin" / "matdump").string();
-    const std::string errors = (folder / "stderr.txt").string();
-    run result;
-    FILE* pipe = popen((tool + " " + (folder / "grid.mat").string() + " 2>" + errors).c_str(), "r");
-    if (pipe == nullptr) return result;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) result.out += buffer;
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::stringstream text;
-    text << std::ifstream(errors).rdbuf();
-    result.err = text.str();
-    return result;
+    return RunTool("matdump", (folder / "grid.mat").string(), folder / "stderr.txt");
   }
 
   std::filesystem::path folder;
@@ -53,7 +33,7 @@ TEST_F(Matdump, ListsSizeEntriesAndCells) {
   file.entries.push_back({0x0000000Au, ""});
   file.entries.push_back({0xDEADBEEFu, "two words"});
   file.runs = {{3, 3}, {2, 2}, {0, 1}, {1, 1}};
-  const run result = Dump(file.Bytes());
+  const toolRun result = Dump(file.Bytes());
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
             "width 4 height 2 entries 4\n"
@@ -69,7 +49,7 @@ TEST_F(Matdump, ListsSizeEntriesAndCells) {
 TEST_F(Matdump, FailuresPrintTheLogLineAndExitWithOne) {
   matTestFile file = MatTestSmall();
   file.minor = 1;
-  run result = Dump(file.Bytes());
+  toolRun result = Dump(file.Bytes());
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "MatOpenRaw - Unsupported mat minor version \"1\".\n");

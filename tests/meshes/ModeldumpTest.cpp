@@ -1,7 +1,6 @@
 // The modeldump tool on meshes written by the tests: its line, its picture and its failures.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,15 +8,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "ToolRun.h"
 #include "meshes/Ms3dTestFile.h"
 
 namespace {
-
-struct run {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
 
 struct pam {
   int32_t width = 0;
@@ -40,22 +34,9 @@ class Modeldump : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
-  run Dump(const std::string& bytes) {
+  toolRun Dump(const std::string& bytes) {
     std::ofstream(folder / "mesh.ms3d", std::ios::binary) << bytes;
-    const std::string tool = (std::filesystem::current_path() / "bin" / "modeldump").string();
-    const std::string errors = (folder / "stderr.txt").string();
-    run result;
-    FILE* pipe = popen((tool + " " + (folder / "mesh.ms3d").string() + " " + (folder / "out.pam").string() + " 2>" +
-                        errors).c_str(), "r");
-    if (pipe == nullptr) return result;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) result.out += buffer;
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::stringstream text;
-    text << std::ifstream(errors).rdbuf();
-    result.err = text.str();
-    return result;
+    return RunTool("modeldump", (folder / "mesh.ms3d").string() + " " + (folder / "out.pam").string(), folder / "stderr.txt");
   }
 
   pam Picture() const {
@@ -81,7 +62,7 @@ TEST_F(Modeldump, DrawsTheMeshWhiteOnBlackFittedWithATenthOnEachSide) {
   ms3dTestFile file = Ms3dTestSquare(-4, 100, 10);
   file.vertices[1].y = file.vertices[3].y = 120;
   file.triangles = {{0, 1, 2}, {7, 8, 9}, {2, 1, 3}};
-  const run result = Dump(file.Bytes());
+  const toolRun result = Dump(file.Bytes());
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "vertices 4 triangles 2\n") << "the gap a left-out triangle leaves is not counted";
   const pam picture = Picture();
@@ -104,7 +85,7 @@ TEST_F(Modeldump, YPointsUpward) {
   ms3dTestFile file;
   file.vertices = {{0, 0, 3}, {10, 0, -7}, {0, 10, 12}};
   file.triangles = {{0, 2, 1}};
-  const run result = Dump(file.Bytes());
+  const toolRun result = Dump(file.Bytes());
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "vertices 3 triangles 1\n");
   const pam picture = Picture();
@@ -115,7 +96,7 @@ TEST_F(Modeldump, YPointsUpward) {
 }
 
 TEST_F(Modeldump, FailuresPrintTheLogLineAndExitWithOne) {
-  run result = Dump(Ms3dTestSquare(0, 0, 1).Bytes().substr(0, 20));
+  toolRun result = Dump(Ms3dTestSquare(0, 0, 1).Bytes().substr(0, 20));
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "ModelOpenMS3D - Unable to read vertex 1 data.\n");
