@@ -124,8 +124,6 @@ bool GameInit() {
     game.video = video;
     MainThreadDisplayResize(game.display, video.windowWidth, video.windowHeight);
     GraphicsDisplaySetMode(game.display, video.mode);
-    // The menu pointer (the level script's objects) follows the mouse over this window.
-    InputPointerWindowAdd(game.display, GraphicsDisplayWindow(game.display));
     if (GraphicsIsFullscreen()) GameSetFullscreen(true);
     if (IniReadBool("Video", "Fullscreen", false)) GameSetFullscreen(true);
     game.sleep = UtilCommandLineValue("-sleep", 0);
