@@ -86,6 +86,7 @@ windows: deps configure
 
 # The Windows tests and the first level's replay, under Wine in a virtual X display.
 test-windows: windows
+	cmake --build $(BUILD) -j $(JOBS) --target resultshot
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS)
 	cd $(BUILD_WINDOWS) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 300 -j $(JOBS)
 
