@@ -79,7 +79,7 @@ fuzz: deps
 # The Windows folder (build-windows/Sanguor: sanguor.exe, its content archive and launcher
 # picture), cross-built with MinGW-w64; the content comes from the Linux build's tools.
 windows: deps configure
-	cmake --build $(BUILD) -j $(JOBS) --target content launcher_picture
+	cmake --build $(BUILD) -j $(JOBS) --target content launcher_picture icons
 	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DSANGUOR_NATIVE_BIN=$(CURDIR)/$(BUILD)/bin
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target windows_package
