@@ -147,3 +147,36 @@ TEST_F(Win32Windows, TheApplicationFollowsTheFocusOfItsWindows) {
 }
 
 }  // namespace
+
+namespace {
+
+void SendMouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof(input));
+}
+
+TEST_F(Win32Windows, DraggingFollowsTheMouseUntilTheButtonIsReleased) {
+  platformWindow window = Window(100, 60, PLATFORM_BORDER_NONE, 200, 150);
+  PlatformWindowShow(window);
+  Settle();
+  SetCursorPos(220, 160);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  Settle();
+  PlatformWindowBeginDrag(window);
+  SetCursorPos(250, 180);
+  Settle();
+  EXPECT_EQ(PlatformWindowPosition(window).x, 230);
+  EXPECT_EQ(PlatformWindowPosition(window).y, 170);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  Settle();
+  SetCursorPos(300, 300);
+  Settle();
+  RECT outer;
+  ASSERT_TRUE(GetWindowRect(Hwnd(window), &outer));
+  EXPECT_EQ(outer.left, 230) << "the drag ended with the button";
+  EXPECT_EQ(outer.top, 170);
+}
+
+}  // namespace
