@@ -2,13 +2,15 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
+BUILD_WINDOWS ?= build-windows
 JOBS       ?= $(shell nproc)
 
 # Debian 12 packages the project builds, tests and runs with.
 PACKAGES = build-essential cmake pkg-config g++ clang libclang-rt-14-dev \
   libsdl2-dev libgtest-dev libgmock-dev googletest libbenchmark-dev \
   libfreetype-dev fonts-dejavu-core libopenal1 libvorbis-dev vorbis-tools \
-  imagemagick libjpeg-turbo-progs xvfb xauth xdotool valgrind ccache
+  imagemagick libjpeg-turbo-progs xvfb xauth xdotool valgrind ccache \
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 libgl1-mesa-dri
 
 # One compiler cache for every checkout of the project: paths are taken relative to the checkout
 # and the working folder is left out of the key, so a fresh clone reuses what an earlier one built.
@@ -17,7 +19,7 @@ export CCACHE_NOHASHDIR := true
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build install play demo replays test test-asan fuzz bench clean
+.PHONY: deps configure build install play demo replays test test-asan fuzz bench windows test-windows clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -73,6 +75,19 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DSANGUOR_FUZZ=ON -DSANGUOR_SANITIZE=ON -DSANGUOR_BENCH=OFF
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
 	fuzz/run.sh $(BUILD_FUZZ) $${FUZZ_SECONDS:-30}
+
+# The Windows folder (build-windows/Sanguor: sanguor.exe, its content archive and launcher
+# picture), cross-built with MinGW-w64; the content comes from the Linux build's tools.
+windows: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target content launcher_picture
+	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DSANGUOR_NATIVE_BIN=$(CURDIR)/$(BUILD)/bin
+	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target windows_package
+
+# The Windows tests and the first level's replay, under Wine in a virtual X display.
+test-windows: windows
+	cmake --build $(BUILD_WINDOWS) -j $(JOBS)
+	cd $(BUILD_WINDOWS) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 300 -j $(JOBS)
 
 bench: build
 	bench/run.sh $(BUILD)

@@ -3,7 +3,9 @@
 // and the regression files in seconds. Usage: TARGET FUZZ_FOLDER TARGET_NAME; the inputs are the
 // files of FUZZ_FOLDER/*/corpus/TARGET_NAME/ and FUZZ_FOLDER/*/regressions/TARGET_NAME/.
 #include <signal.h>
+#if !defined(_WIN32)
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
@@ -54,6 +56,21 @@ void ReportCurrent() {
     WriteError("\n");
 }
 
+#if defined(_WIN32)
+// Windows has neither SIGALRM nor sigaction: a hang is left to the test runner's time limit.
+void OnSignal(int signal) {
+    ReportCurrent();
+    ::signal(signal, SIG_DFL);
+    raise(signal);
+}
+
+void CatchSignals() {
+    for (int signal : {SIGSEGV, SIGILL, SIGFPE, SIGABRT}) ::signal(signal, OnSignal);
+}
+
+void StartInputTimer() {}
+void StopInputTimer() {}
+#else
 void OnSignal(int signal) {
     if (signal == SIGALRM) WriteError("\nfuzz replay: the input ran out of time");
     ReportCurrent();
@@ -75,6 +92,10 @@ void CatchSignals() {
     }
     if (__sanitizer_set_death_callback != nullptr) __sanitizer_set_death_callback(ReportCurrent);
 }
+
+void StartInputTimer() { alarm(kSecondsPerInput); }
+void StopInputTimer() { alarm(0); }
+#endif
 
 std::vector<fs::path> FilesOf(const fs::path& folder) {
     std::vector<fs::path> files;
@@ -120,9 +141,9 @@ int main(int argc, char** argv) {
         // A block of exactly the input's size, so a read past its end is a read out of bounds.
         const std::unique_ptr<uint8_t[]> data(new uint8_t[bytes.size() + (bytes.empty() ? 1 : 0)]);
         std::copy(bytes.begin(), bytes.end(), data.get());
-        alarm(kSecondsPerInput);
+        StartInputTimer();
         LLVMFuzzerTestOneInput(data.get(), bytes.size());
-        alarm(0);
+        StopInputTimer();
     }
     std::printf("%s: %zu inputs replayed\n", argv[2], inputs.size());
     return 0;

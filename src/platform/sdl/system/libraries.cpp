@@ -20,18 +20,8 @@ void PlatformLibraryFree(uintptr_t library) {
   if (library != 0) SDL_UnloadObject(reinterpret_cast<void*>(library));
 }
 
-std::string PlatformOpenalLibraryName() {
-#if defined(_WIN32)
-  return "OpenAL32.dll";
-#else
-  return "libopenal.so.1";
-#endif
-}
+std::string PlatformOpenalLibraryName() { return "libopenal.so.1"; }
 
 std::vector<std::string> PlatformOggVorbisLibraryNames() {
-#if defined(_WIN32)
-  return {"libogg.dll", "libvorbis.dll", "libvorbisfile.dll"};
-#else
   return {"libogg.so.0", "libvorbis.so.0", "libvorbisfile.so.3"};
-#endif
 }

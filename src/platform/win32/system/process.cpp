@@ -1,0 +1,61 @@
+// Process start-up and identity: arguments, the executable path and the backend's own switches.
+#include <windows.h>
+
+#include "platform/common/switches.h"
+#include "platform/platform_system.h"
+
+namespace {
+
+std::string executablePath;
+bool executablePathSet = false;
+bool headless = false;
+bool timerPeriodSet = false;
+
+std::string ModulePath() {
+  std::string buffer(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return "";
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    if (buffer.size() >= 32768) return "";
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+}  // namespace
+
+void PlatformInit(int argc, char** argv) {
+  executablePath = ModulePath();
+  executablePathSet = true;
+  // Sleeps and waits otherwise round up to the 15.6 ms system tick, which a frame cannot afford.
+  timerPeriodSet = timeBeginPeriod(1) == TIMERR_NOERROR;
+  PlatformStoreCommandLine(argc, argv);
+}
+
+void PlatformShutdown() {
+  if (timerPeriodSet) timeEndPeriod(1);
+  timerPeriodSet = false;
+}
+
+std::string PlatformExecutablePath() {
+  if (!executablePathSet) {
+    executablePath = ModulePath();
+    executablePathSet = true;
+  }
+  return executablePath;
+}
+
+void PlatformSetExecutablePath(const std::string& path) {
+  executablePath = path;
+  executablePathSet = true;
+}
+
+bool PlatformHeadless() { return headless; }
+
+void PlatformSetHeadless(bool isHeadless) {
+  headless = isHeadless;
+  if (isHeadless) PlatformClockSetVirtual(true, 0);
+}
