@@ -1,6 +1,8 @@
 // The answers tests and headless runs set.
 #include "platform/common/input_overrides.h"
 
+#include "platform/platform_system.h"
+
 namespace {
 
 bool metricsSet = false;
@@ -18,16 +20,24 @@ void PlatformSetMouseMetrics(bool buttonsSwapped, bool wheel, bool horizontalWhe
   metrics = {buttonsSwapped, wheel, horizontalWheel};
 }
 
-void InputOverridesHeadlessCursor(int32_t& x, int32_t& y) {
+bool InputOverridesCursor(int32_t& x, int32_t& y) {
+  if (!PlatformHeadless()) return false;
   x = headlessCursorX;
   y = headlessCursorY;
+  return true;
 }
 
-void InputOverridesHeadlessCursorSet(int32_t x, int32_t y) {
+bool InputOverridesCursorSet(int32_t x, int32_t y) {
+  if (!PlatformHeadless()) return false;
   headlessCursorX = x;
   headlessCursorY = y;
+  return true;
 }
 
 void PlatformHeadlessSetForegroundWindow(platformWindow window) { headlessForeground = window; }
 
-platformWindow InputOverridesHeadlessForeground() { return headlessForeground; }
+bool InputOverridesForeground(platformWindow& window) {
+  if (!PlatformHeadless()) return false;
+  window = headlessForeground;
+  return true;
+}

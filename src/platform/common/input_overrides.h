@@ -14,7 +14,9 @@ struct mouseMetrics {
 
 // The metrics PlatformSetMouseMetrics set, or the system's while it was not called.
 mouseMetrics InputOverridesMouseMetrics(const mouseMetrics& system);
-// Headless runs have no pointer to move: the cursor is a position the program keeps.
-void InputOverridesHeadlessCursor(int32_t& x, int32_t& y);
-void InputOverridesHeadlessCursorSet(int32_t x, int32_t y);
-platformWindow InputOverridesHeadlessForeground();
+// Headless runs have no pointer to move, and no window system to give the focus: the cursor is
+// a position the program keeps, the foreground window the one tests name. Each is true (and
+// answers) in a headless run, false in a window session, where the system answers.
+bool InputOverridesCursor(int32_t& x, int32_t& y);
+bool InputOverridesCursorSet(int32_t x, int32_t y);
+bool InputOverridesForeground(platformWindow& window);

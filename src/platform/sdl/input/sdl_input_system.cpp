@@ -3,7 +3,6 @@
 
 #include "platform/common/input_overrides.h"
 #include "platform/platform_input.h"
-#include "platform/platform_system.h"
 
 namespace {
 
@@ -18,10 +17,7 @@ bool PlatformMouseWheelPresent() { return Metrics().wheel; }
 bool PlatformMouseHorizontalWheelPresent() { return Metrics().horizontalWheel; }
 
 bool PlatformCursorPosition(int32_t& x, int32_t& y) {
-  if (PlatformHeadless()) {
-    InputOverridesHeadlessCursor(x, y);
-    return true;
-  }
+  if (InputOverridesCursor(x, y)) return true;
   int sx = 0;
   int sy = 0;
   SDL_GetGlobalMouseState(&sx, &sy);
@@ -31,15 +27,13 @@ bool PlatformCursorPosition(int32_t& x, int32_t& y) {
 }
 
 bool PlatformCursorSetPosition(int32_t x, int32_t y) {
-  if (PlatformHeadless()) {
-    InputOverridesHeadlessCursorSet(x, y);
-    return true;
-  }
+  if (InputOverridesCursorSet(x, y)) return true;
   return SDL_WarpMouseGlobal(x, y) == 0;
 }
 
 platformWindow PlatformForegroundWindow() {
-  if (PlatformHeadless()) return InputOverridesHeadlessForeground();
+  platformWindow headless = 0;
+  if (InputOverridesForeground(headless)) return headless;
   SDL_Window* focus = SDL_GetKeyboardFocus();
   return focus == nullptr ? 0 : SDL_GetWindowID(focus);
 }

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include "platform/common/input_overrides.h"
-#include "platform/platform_system.h"
 
 namespace {
 
@@ -21,10 +20,7 @@ bool PlatformMouseWheelPresent() { return Metrics().wheel; }
 bool PlatformMouseHorizontalWheelPresent() { return Metrics().horizontalWheel; }
 
 bool PlatformCursorPosition(int32_t& x, int32_t& y) {
-  if (PlatformHeadless()) {
-    InputOverridesHeadlessCursor(x, y);
-    return true;
-  }
+  if (InputOverridesCursor(x, y)) return true;
   POINT point{};
   if (!GetCursorPos(&point)) return false;
   x = point.x;
@@ -33,15 +29,13 @@ bool PlatformCursorPosition(int32_t& x, int32_t& y) {
 }
 
 bool PlatformCursorSetPosition(int32_t x, int32_t y) {
-  if (PlatformHeadless()) {
-    InputOverridesHeadlessCursorSet(x, y);
-    return true;
-  }
+  if (InputOverridesCursorSet(x, y)) return true;
   return SetCursorPos(x, y) != 0;
 }
 
 platformWindow PlatformForegroundWindow() {
-  if (PlatformHeadless()) return InputOverridesHeadlessForeground();
+  platformWindow headless = 0;
+  if (InputOverridesForeground(headless)) return headless;
   HWND window = GetForegroundWindow();
   DWORD process = 0;
   if (window == nullptr || GetWindowThreadProcessId(window, &process) == 0 || process != GetCurrentProcessId()) {
