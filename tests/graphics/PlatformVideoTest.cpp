@@ -170,7 +170,7 @@ TEST_F(PlatformVideo, OffscreenWindowsAreDoubleBufferedAndFollowTheirSize) {
   platformPixelFormat wanted;
   wanted.flags = PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW | PLATFORM_PF_SUPPORT_OPENGL;
   int32_t format = PlatformChoosePixelFormat(dc, wanted);
-  ASSERT_EQ(format, 1);
+  ASSERT_GT(format, 0) << "the number of the closest format the device context offers";
   ASSERT_TRUE(PlatformSetPixelFormat(dc, format, wanted));
   platformGLContext context = PlatformGLCreateContext(dc);
   ASSERT_NE(context, 0u);

@@ -2,8 +2,9 @@
 // hook swallowed them, to the application's message handler.
 #include "platform/sdl/sdl_input.h"
 
+#include "platform/common/hook_chains.h"
+#include "platform/common/key_strokes.h"
 #include "platform/platform_system.h"
-#include "platform/sdl/input/sdl_hooks.h"
 #include "platform/sdl/input/sdl_joystick_events.h"
 #include "platform/sdl/input/sdl_keys.h"
 
@@ -17,39 +18,25 @@ void Deliver(platformWindow window, uint32_t message, uintptr_t wParam, intptr_t
   if (messageHandler != nullptr) messageHandler(window, message, wParam, lParam);
 }
 
-bool IsAlt(SDL_Scancode scancode) { return scancode == SDL_SCANCODE_LALT || scancode == SDL_SCANCODE_RALT; }
-
 void HandleKey(const SDL_KeyboardEvent& key) {
-  const bool down = key.type == SDL_KEYDOWN;
   const sdlWindowsKey windowsKey = SdlKeyToWindows(key.keysym.scancode, (key.keysym.mod & KMOD_NUM) != 0);
   if (windowsKey.virtualKey == 0) return;
-  const bool control = (key.keysym.mod & KMOD_CTRL) != 0;
-  bool alt = (key.keysym.mod & KMOD_ALT) != 0;
-  if (IsAlt(key.keysym.scancode)) {
-    // The Alt key's own event: down holds Alt; up releases it unless the other Alt is held.
-    const Uint16 other = key.keysym.scancode == SDL_SCANCODE_LALT ? KMOD_RALT : KMOD_LALT;
-    alt = down || (key.keysym.mod & other) != 0;
-  }
-  // Windows sends the system key messages while Alt is held without Control, and for F10.
-  const bool system = !control && (alt || windowsKey.virtualKey == PLATFORM_VK_F1 + 9) &&
-                      !(IsAlt(key.keysym.scancode) && !down);
-  uint32_t message = down ? PLATFORM_WM_KEYDOWN : PLATFORM_WM_KEYUP;
-  if (system) message = down ? PLATFORM_WM_SYSKEYDOWN : PLATFORM_WM_SYSKEYUP;
-
-  platformKeyboardHookEvent event;
-  event.virtualKey = windowsKey.virtualKey;
-  event.scanCode = windowsKey.scanCode;
-  event.flags = (windowsKey.extended ? PLATFORM_LLKHF_EXTENDED : 0) | (alt ? PLATFORM_LLKHF_ALTDOWN : 0) |
-                (down ? 0 : PLATFORM_LLKHF_UP);
-  event.time = PlatformTickCount();
-  if (SdlHooksRunKeyboard(message, event) != 0) return;
-
-  const uint32_t flags = 1u | (windowsKey.scanCode << 16) | (windowsKey.extended ? PLATFORM_KF_EXTENDED : 0) |
-                         (alt ? PLATFORM_KF_ALTDOWN : 0) | (!down || key.repeat != 0 ? PLATFORM_KF_REPEAT : 0) |
-                         (down ? 0 : PLATFORM_KF_UP);
-  const uint32_t virtualKey = SdlGenericVirtualKey(windowsKey.virtualKey);
-  if (SdlHooksRunKeyboardLegacy(virtualKey, flags) != 0) return;
-  Deliver(key.windowID, message, virtualKey, static_cast<intptr_t>(flags));
+  keyStroke stroke;
+  stroke.virtualKey = windowsKey.virtualKey;
+  stroke.scanCode = windowsKey.scanCode;
+  stroke.extended = windowsKey.extended;
+  stroke.down = key.type == SDL_KEYDOWN;
+  stroke.repeat = key.repeat != 0;
+  // The Alt key's own event may carry its own modifier bit: only the other Alt counts.
+  Uint16 alt = KMOD_ALT;
+  if (key.keysym.scancode == SDL_SCANCODE_LALT) alt = KMOD_RALT;
+  if (key.keysym.scancode == SDL_SCANCODE_RALT) alt = KMOD_LALT;
+  stroke.otherAltHeld = (key.keysym.mod & alt) != 0;
+  stroke.controlHeld = (key.keysym.mod & KMOD_CTRL) != 0;
+  const keyStrokeShapes shapes = KeyStrokeShape(stroke, PlatformTickCount());
+  if (HookChainRunKeyboard(shapes.message, shapes.hook) != 0) return;
+  if (HookChainRunKeyboardLegacy(shapes.virtualKey, shapes.flags) != 0) return;
+  Deliver(key.windowID, shapes.message, shapes.virtualKey, static_cast<intptr_t>(shapes.flags));
 }
 
 uint32_t KeyState() {
@@ -92,7 +79,7 @@ void SendMouse(uint32_t windowId, uint32_t message, uintptr_t wParam, int32_t x,
   event.y = screen.y;
   event.mouseData = mouseData;
   event.time = PlatformTickCount();
-  if (SdlHooksRunMouse(message, event) != 0) return;
+  if (HookChainRunMouse(message, event) != 0) return;
   if (message == PLATFORM_WM_MOUSEMOVE && !InsideClientArea(windowId, x, y)) return;
   const bool wheel = message == PLATFORM_WM_MOUSEWHEEL || message == PLATFORM_WM_MOUSEHWHEEL;
   const uint32_t lParam = wheel ? PlatformMakeLong(screen.x, screen.y) : PlatformMakeLong(x, y);

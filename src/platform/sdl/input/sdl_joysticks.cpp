@@ -8,6 +8,7 @@
 #include <array>
 #include <map>
 
+#include "platform/common/joystick_controls.h"
 #include "platform/platform_input.h"
 #include "platform/platform_system.h"
 #include "platform/sdl/input/sdl_joystick_events.h"
@@ -117,16 +118,8 @@ int32_t PlatformJoystickPadControl(int32_t instance, platformPadButton button) {
   auto found = opened.find(instance);
   if (found == opened.end()) return 0;
   if (found->second.pad == nullptr) {
-    // A plain joystick: its first two buttons, and the stick (or hat) for the directions.
     const int buttons = SDL_JoystickNumButtons(found->second.joystick);
-    switch (button) {
-      case PLATFORM_PAD_SOUTH: return buttons >= 1 ? 1 : 0;
-      case PLATFORM_PAD_EAST: return buttons >= 2 ? 2 : 0;
-      case PLATFORM_PAD_LEFT: return 40;
-      case PLATFORM_PAD_RIGHT: return 41;
-      case PLATFORM_PAD_DOWN: return 42;
-      default: return 0;
-    }
+    return JoystickPlainPadControl(static_cast<uint32_t>(std::max(buttons, 0)), button);
   }
   static constexpr std::array<SDL_GameControllerButton, 7> kButtons = {
       SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,          SDL_CONTROLLER_BUTTON_START,

@@ -16,5 +16,3 @@ sdlWindowsKey SdlKeyToWindows(SDL_Scancode scancode, bool numLock);
 // The SDL key that gives the virtual key with that extended flag, and whether Num Lock must be
 // on for it (the keypad's digits); SDL_SCANCODE_UNKNOWN if none.
 SDL_Scancode SdlKeyFromWindows(uint32_t virtualKey, bool extended, bool& numLock);
-// VK_SHIFT, VK_CONTROL and VK_MENU for their left and right keys; others unchanged.
-uint32_t SdlGenericVirtualKey(uint32_t virtualKey);

@@ -1,43 +1,17 @@
 // Message boxes: a real SDL box in a window session, standard error when headless.
+#include "platform/common/message_box_record.h"
 #include "platform/platform_shell.h"
 #include "platform/platform_system.h"
 
 #include <SDL.h>
 
-#include <cctype>
-#include <cstdio>
-
 namespace {
-
-std::vector<platformMessageBoxRecord> history;
-
-bool IsYesNo(uint32_t flags) {
-    return (flags & 0x0F) == kPlatformBoxYesNo;
-}
-
-bool CommandLineAnswersNo() {
-    for (const std::string& argument : PlatformArguments()) {
-        std::string upper = argument;
-        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (upper == "-ANSWERNO") return true;
-    }
-    return false;
-}
-
-int32_t HeadlessBox(const std::string& text, const std::string& caption, uint32_t flags) {
-    const int32_t answer = IsYesNo(flags) ? (CommandLineAnswersNo() ? kPlatformAnswerNo : kPlatformAnswerYes)
-                                          : kPlatformAnswerOk;
-    const char* answerText = answer == kPlatformAnswerYes ? "Yes" : answer == kPlatformAnswerNo ? "No" : "OK";
-    std::fprintf(stderr, "[%s] %s\n[%s] answered %s\n", caption.c_str(), text.c_str(), caption.c_str(), answerText);
-    std::fflush(stderr);
-    return answer;
-}
 
 // Returns 0 when SDL cannot show a box (no display), so the caller falls back.
 int32_t WindowBox(const std::string& text, const std::string& caption, uint32_t flags) {
     SDL_MessageBoxButtonData buttons[2];
     int count = 0;
-    if (IsYesNo(flags)) {
+    if (MessageBoxIsYesNo(flags)) {
         buttons[0] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kPlatformAnswerYes, "Yes"};
         buttons[1] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kPlatformAnswerNo, "No"};
         count = 2;
@@ -62,15 +36,7 @@ int32_t WindowBox(const std::string& text, const std::string& caption, uint32_t 
 
 int32_t PlatformMessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
     int32_t answer = PlatformHeadless() ? 0 : WindowBox(text, caption, flags);
-    if (answer == 0) answer = HeadlessBox(text, caption, flags);
-    history.push_back({text, caption, flags, answer});
+    if (answer == 0) answer = MessageBoxAnswerOnStandardError(text, caption, flags);
+    MessageBoxRemember(text, caption, flags, answer);
     return answer;
-}
-
-const std::vector<platformMessageBoxRecord>& PlatformMessageBoxHistory() {
-    return history;
-}
-
-void PlatformMessageBoxHistoryClear() {
-    history.clear();
 }

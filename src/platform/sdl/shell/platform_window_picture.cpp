@@ -1,21 +1,12 @@
 // Pictures in windows without OpenGL, drawn through the window's SDL surface. Window handles
 // of the SDL backend are SDL window ids.
+#include "platform/common/window_picture_store.h"
 #include "platform/platform_shell.h"
 #include "platform/platform_system.h"
 
 #include <SDL.h>
 
-#include <map>
-
 namespace {
-
-struct windowPicture {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<uint32_t> pixels;
-};
-
-std::map<platformWindow, windowPicture> pictures;
 
 void Paint(platformWindow window, const windowPicture& picture) {
     if (PlatformHeadless()) return;
@@ -39,27 +30,9 @@ void Paint(platformWindow window, const windowPicture& picture) {
 
 void PlatformWindowSetPicture(platformWindow window, int32_t width, int32_t height,
                               const std::vector<uint32_t>& pixels) {
-    if (width <= 0 || height <= 0 || pixels.size() < static_cast<size_t>(width) * static_cast<size_t>(height)) {
-        pictures.erase(window);
-        return;
-    }
-    windowPicture& picture = pictures[window];
-    picture.width = width;
-    picture.height = height;
-    picture.pixels.assign(pixels.begin(), pixels.begin() + static_cast<std::ptrdiff_t>(width) * height);
-    Paint(window, picture);
+    if (const windowPicture* picture = WindowPictureKeep(window, width, height, pixels)) Paint(window, *picture);
 }
 
 void PlatformWindowPaintPicture(platformWindow window) {
-    const auto found = pictures.find(window);
-    if (found != pictures.end()) Paint(window, found->second);
-}
-
-bool PlatformWindowPicture(platformWindow window, int32_t& width, int32_t& height, std::vector<uint32_t>& pixels) {
-    const auto found = pictures.find(window);
-    if (found == pictures.end()) return false;
-    width = found->second.width;
-    height = found->second.height;
-    pixels = found->second.pixels;
-    return true;
+    if (const windowPicture* picture = WindowPictureFind(window)) Paint(window, *picture);
 }

@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
@@ -29,23 +27,10 @@ sdlContextRecord* CurrentContextRecord() {
   return current != nullptr ? ContextRecord(reinterpret_cast<platformGLContext>(current)) : nullptr;
 }
 
-bool IsSoftwareRenderer(const GLubyte* renderer) {
-  if (renderer == nullptr) {
-    return false;
-  }
-  std::string name(reinterpret_cast<const char*>(renderer));
-  for (const char* software : {"llvmpipe", "softpipe", "Software", "swrast", "GDI Generic"}) {
-    if (name.find(software) != std::string::npos) {
-      return true;
-    }
-  }
-  return false;
-}
-
 void NoteRenderer() {
-  sdlVideoState& state = SdlVideo();
-  if (state.gl.GetString != nullptr) {
-    state.rendererAccelerated = IsSoftwareRenderer(state.gl.GetString(GL_RENDERER)) ? 0 : 1;
+  std::string renderer = GLRendererName();
+  if (!renderer.empty()) {
+    SdlVideo().rendererAccelerated = GLRendererIsSoftware(renderer) ? 0 : 1;
   }
 }
 
@@ -69,78 +54,6 @@ bool RendererAccelerated() {
     }
   }
   return state.rendererAccelerated == 1;
-}
-
-void SizeFramebuffers(sdlContextRecord& context, int32_t width, int32_t height) {
-  sdlGLFunctions& f = SdlVideo().gl;
-  for (int i = 0; i < 2; ++i) {
-    f.BindRenderbuffer(GL_RENDERBUFFER, context.colour[i]);
-    f.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    f.BindRenderbuffer(GL_RENDERBUFFER, context.depth[i]);
-    f.RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
-  }
-  f.BindRenderbuffer(GL_RENDERBUFFER, 0);
-  context.width = width;
-  context.height = height;
-}
-
-// The context is current. Creates its two framebuffers, cleared to black.
-bool CreateFramebuffers(sdlContextRecord& context, int32_t width, int32_t height) {
-  sdlGLFunctions& f = SdlVideo().gl;
-  if (f.GenFramebuffers == nullptr || f.GenRenderbuffers == nullptr) {
-    SdlSetError("OpenGL framebuffer objects are not available");
-    return false;
-  }
-  f.GenFramebuffers(2, context.framebuffers);
-  f.GenRenderbuffers(2, context.colour);
-  f.GenRenderbuffers(2, context.depth);
-  SizeFramebuffers(context, width, height);
-  for (int i = 0; i < 2; ++i) {
-    f.BindFramebuffer(GL_FRAMEBUFFER, context.framebuffers[i]);
-    f.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, context.colour[i]);
-    f.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
-                              context.depth[i]);
-    f.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-  }
-  context.back = 0;
-  f.BindFramebuffer(GL_FRAMEBUFFER, context.framebuffers[context.back]);
-  return true;
-}
-
-// The context has just been made current on the window: draw into its back framebuffer, of
-// the window's size. The first time, the viewport covers the window, as a new context's does.
-void BindBackBuffer(sdlContextRecord& context, const sdlWindowRecord& window) {
-  sdlGLFunctions& f = SdlVideo().gl;
-  if (context.framebuffers[0] == 0) {
-    return;
-  }
-  if (context.width != window.width || context.height != window.height) {
-    SizeFramebuffers(context, window.width, window.height);
-  }
-  f.BindFramebuffer(GL_FRAMEBUFFER, context.framebuffers[context.back]);
-  if (!context.viewportSet) {
-    f.Viewport(0, 0, window.width, window.height);
-    context.viewportSet = true;
-  }
-}
-
-// Reads the bound read buffer's pixels as 0xAARRGGBB, top row first.
-void ReadPixels(int32_t width, int32_t height, std::vector<uint32_t>& pixels) {
-  sdlGLFunctions& f = SdlVideo().gl;
-  pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-  if (width <= 0 || height <= 0) {
-    return;
-  }
-  GLint alignment = 4;
-  f.GetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-  f.PixelStorei(GL_PACK_ALIGNMENT, 4);
-  std::vector<uint32_t> rows(pixels.size());
-  f.ReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
-  f.PixelStorei(GL_PACK_ALIGNMENT, alignment);
-  for (int32_t y = 0; y < height; ++y) {
-    std::memcpy(&pixels[static_cast<size_t>(y) * width], &rows[static_cast<size_t>(height - 1 - y) * width],
-                static_cast<size_t>(width) * sizeof(uint32_t));
-  }
 }
 
 }  // namespace
@@ -209,7 +122,8 @@ platformGLContext PlatformGLCreateContext(platformDC dc) {
   context.sdl = created;
   context.window = dc;
   NoteRenderer();
-  if (state.headless && !CreateFramebuffers(context, record->width, record->height)) {
+  if (state.headless && !GLOffscreenCreate(context.buffers, record->width, record->height)) {
+    SdlSetError("OpenGL framebuffer objects are not available");
     state.contexts.erase(handle);
     SDL_GL_DeleteContext(created);
     previous.Restore(record->sdl);
@@ -239,7 +153,7 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
     SdlSetError(SDL_GetError());
     return false;
   }
-  BindBackBuffer(*record, *window);
+  GLOffscreenBindBack(record->buffers, window->width, window->height);
   return true;
 }
 
@@ -250,13 +164,10 @@ void SdlDestroyContext(platformGLContext handle) {
     return;
   }
   sdlWindowRecord* window = SdlWindowRecord(context->window);
-  if (context->framebuffers[0] != 0 && window != nullptr) {
+  if (context->buffers.framebuffers[0] != 0 && window != nullptr) {
     currentBinding previous;
     if (SDL_GL_MakeCurrent(window->sdl, context->sdl) == 0) {
-      state.gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
-      state.gl.DeleteFramebuffers(2, context->framebuffers);
-      state.gl.DeleteRenderbuffers(2, context->colour);
-      state.gl.DeleteRenderbuffers(2, context->depth);
+      GLOffscreenDelete(context->buffers);
     }
     if (previous.context != context->sdl) {
       previous.Restore(window->sdl);
@@ -288,8 +199,7 @@ bool PlatformGLSwapBuffers(platformDC dc) {
   if (!state.headless) {
     if (window->keepPresented && SDL_GL_GetCurrentWindow() == window->sdl) {
       SDL_GL_GetDrawableSize(window->sdl, &window->presentedWidth, &window->presentedHeight);
-      state.gl.ReadBuffer(GL_BACK);
-      ReadPixels(window->presentedWidth, window->presentedHeight, window->presented);
+      GLReadPixelsTopDown(window->presentedWidth, window->presentedHeight, true, window->presented);
     }
     SDL_GL_SwapWindow(window->sdl);
     return true;
@@ -302,16 +212,7 @@ bool PlatformGLSwapBuffers(platformDC dc) {
     SdlSetError("The window has no rendering context");
     return false;
   }
-  bool current = SDL_GL_GetCurrentContext() == context->sdl;
-  if (current) {
-    // A window's swap waits until its picture is drawn; a flush alone would let a software
-    // renderer queue frame after frame, each holding its own copy of the scene (over 1 GB).
-    state.gl.Finish();
-  }
-  context->back = 1 - context->back;
-  if (current) {
-    state.gl.BindFramebuffer(GL_FRAMEBUFFER, context->framebuffers[context->back]);
-  }
+  GLOffscreenSwap(context->buffers, SDL_GL_GetCurrentContext() == context->sdl);
   return true;
 }
 
@@ -328,13 +229,13 @@ bool PlatformGLReadBackBuffer(int32_t& width, int32_t& height, std::vector<uint3
     if (context == nullptr) {
       return false;
     }
-    width = context->width;
-    height = context->height;
+    width = context->buffers.width;
+    height = context->buffers.height;
+    GLReadPixelsTopDown(width, height, false, pixels);
   } else {
     SDL_GL_GetDrawableSize(SDL_GL_GetCurrentWindow(), &width, &height);
-    state.gl.ReadBuffer(GL_BACK);
+    GLReadPixelsTopDown(width, height, true, pixels);
   }
-  ReadPixels(width, height, pixels);
   return true;
 }
 
@@ -359,11 +260,9 @@ bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& he
     return false;
   }
   if (state.headless) {
-    width = context->width;
-    height = context->height;
-    state.gl.BindFramebuffer(GL_FRAMEBUFFER, context->framebuffers[1 - context->back]);
-    ReadPixels(width, height, pixels);
-    state.gl.BindFramebuffer(GL_FRAMEBUFFER, context->framebuffers[context->back]);
+    width = context->buffers.width;
+    height = context->buffers.height;
+    GLOffscreenReadFront(context->buffers, pixels);
   } else if (record->keepPresented && record->presentedWidth == width && record->presentedHeight == height) {
     pixels = record->presented;
   } else {
@@ -371,8 +270,7 @@ bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& he
     // systems (Mesa on X11); it is the best guess there is.
     record->keepPresented = true;
     SDL_GL_GetDrawableSize(record->sdl, &width, &height);
-    state.gl.ReadBuffer(GL_BACK);
-    ReadPixels(width, height, pixels);
+    GLReadPixelsTopDown(width, height, true, pixels);
   }
   previous.Restore(record->sdl);
   return true;

@@ -1,3 +1,4 @@
+#include "platform/common/virtual_monitors.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
@@ -13,15 +14,6 @@ bool RealMode(int32_t monitor, int32_t modeNumber, SDL_DisplayMode& mode) {
 platformDisplayMode FromSdl(const SDL_DisplayMode& mode) {
   // Windows counts the padding byte of 24-bit colour: RGB888 is a 32-bit mode there too.
   return {mode.w, mode.h, static_cast<int32_t>(SDL_BYTESPERPIXEL(mode.format)) * 8, mode.refresh_rate};
-}
-
-void Record(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode, int32_t result) {
-  platformModeChange change;
-  change.monitor = monitor;
-  change.modeNumber = modeNumber;
-  change.mode = mode;
-  change.result = result;
-  SdlVideo().modeChanges.push_back(change);
 }
 
 // The system tells every top-level window at once when the desktop mode changes, before the
@@ -45,42 +37,15 @@ void PlaceFullscreenWindows() {
 
 }  // namespace
 
-std::vector<platformVirtualMonitor>& SdlVirtualMonitors() {
-  static std::vector<platformVirtualMonitor> monitors;
-  return monitors;
-}
-
-std::vector<platformVirtualMonitor> PlatformHeadlessDefaultMonitors() {
-  platformVirtualMonitor monitor;
-  monitor.rect = {0, 0, 1920, 1080};
-  monitor.primary = true;
-  monitor.deviceName = "\\\\.\\DISPLAY1";
-  const int32_t sizes[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 720}, {1280, 1024}, {1920, 1080}};
-  for (const auto& size : sizes) {
-    for (int32_t bits : {16, 32}) {
-      for (int32_t refresh : {60, 75}) {
-        monitor.modes.push_back({size[0], size[1], bits, refresh});
-      }
-    }
-  }
-  return {monitor};
-}
-
 void PlatformHeadlessSetMonitors(const std::vector<platformVirtualMonitor>& monitors) {
   sdlVideoState& state = SdlVideo();
-  SdlVirtualMonitors() = monitors;
-  state.modeChanges.clear();
+  VirtualMonitors() = monitors;
+  PlatformHeadlessClearModeChanges();
   if (state.started && state.headless) {
     state.monitorCount = static_cast<int32_t>(monitors.size());
     state.applied.assign(monitors.size(), -1);
   }
 }
-
-const std::vector<platformModeChange>& PlatformHeadlessModeChanges() { return SdlVideo().modeChanges; }
-
-void PlatformHeadlessClearModeChanges() { SdlVideo().modeChanges.clear(); }
-
-void PlatformHeadlessSetModeChangeResult(int32_t result) { SdlVideo().modeChangeResult = result; }
 
 int32_t PlatformMonitorCount() { return SdlVideoStart() ? SdlVideo().monitorCount : 0; }
 
@@ -89,7 +54,7 @@ bool PlatformMonitorDeviceName(int32_t monitor, std::string& name) {
     return false;
   }
   if (SdlVideo().headless) {
-    name = SdlVirtualMonitors()[static_cast<size_t>(monitor)].deviceName;
+    name = VirtualMonitor(monitor)->deviceName;
   } else {
     const char* displayName = SDL_GetDisplayName(monitor);
     name = displayName != nullptr ? displayName : "";
@@ -102,7 +67,7 @@ bool PlatformMonitorEnumMode(int32_t monitor, int32_t modeNumber, platformDispla
     return false;
   }
   if (SdlVideo().headless) {
-    const auto& modes = SdlVirtualMonitors()[static_cast<size_t>(monitor)].modes;
+    const auto& modes = VirtualMonitor(monitor)->modes;
     if (static_cast<size_t>(modeNumber) >= modes.size()) {
       return false;
     }
@@ -124,7 +89,7 @@ platformRect PlatformMonitorRect(int32_t monitor) {
   sdlVideoState& state = SdlVideo();
   platformRect rect;
   if (state.headless) {
-    rect = SdlVirtualMonitors()[static_cast<size_t>(monitor)].rect;
+    rect = VirtualMonitor(monitor)->rect;
   } else {
     SDL_Rect bounds;
     if (SDL_GetDisplayBounds(monitor, &bounds) != 0) {
@@ -146,7 +111,7 @@ bool PlatformMonitorIsPrimary(int32_t monitor) {
     return false;
   }
   if (SdlVideo().headless) {
-    return SdlVirtualMonitors()[static_cast<size_t>(monitor)].primary;
+    return VirtualMonitor(monitor)->primary;
   }
   SDL_Rect bounds;
   return SDL_GetDisplayBounds(monitor, &bounds) == 0 && bounds.x == 0 && bounds.y == 0;
@@ -190,17 +155,17 @@ void SdlPlaceFullscreen(sdlWindowRecord& record) {
 
 int32_t PlatformMonitorApplyMode(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode) {
   if (!ValidMonitor(monitor)) {
-    Record(monitor, modeNumber, mode, PLATFORM_DISP_CHANGE_BADPARAM);
+    ModeChangeRecord(monitor, modeNumber, mode, PLATFORM_DISP_CHANGE_BADPARAM);
     return PLATFORM_DISP_CHANGE_BADPARAM;
   }
   sdlVideoState& state = SdlVideo();
   platformDisplayMode listed;
-  int32_t result = state.modeChangeResult;
+  int32_t result = ModeChangeResult();
   if (!PlatformMonitorEnumMode(monitor, modeNumber, listed) || listed.width != mode.width ||
       listed.height != mode.height || listed.bitsPerPixel != mode.bitsPerPixel) {
     result = PLATFORM_DISP_CHANGE_BADMODE;
   }
-  Record(monitor, modeNumber, mode, result);
+  ModeChangeRecord(monitor, modeNumber, mode, result);
   if (result != PLATFORM_DISP_CHANGE_SUCCESSFUL) {
     return result;
   }
@@ -219,8 +184,8 @@ int32_t PlatformMonitorsRestoreDesktop() {
     return PLATFORM_DISP_CHANGE_FAILED;
   }
   sdlVideoState& state = SdlVideo();
-  int32_t result = state.modeChangeResult;
-  Record(-1, -1, {}, result);
+  int32_t result = ModeChangeResult();
+  ModeChangeRecord(-1, -1, {}, result);
   if (result != PLATFORM_DISP_CHANGE_SUCCESSFUL) {
     return result;
   }

@@ -1,15 +1,15 @@
-// State shared by the parts of the SDL video backend: window and context records, the virtual
-// monitors of headless runs and the OpenGL functions the backend itself needs.
+// State shared by the parts of the SDL video backend: window and context records and the
+// monitors in use.
 #pragma once
 
 #include <SDL.h>
-#include <SDL_opengl.h>
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "platform/common/gl_offscreen.h"
 #include "platform/platform_video.h"
 
 struct sdlWindowRecord {
@@ -38,39 +38,11 @@ struct sdlWindowRecord {
   std::vector<uint32_t> presented;
 };
 
-// Headless runs draw into framebuffer objects instead of the offscreen driver's single
-// surface: two colour buffers give real double buffering (the front one is what the window
-// shows) and they follow the window's size.
+// A context, and in headless runs the framebuffer pair it draws into.
 struct sdlContextRecord {
   SDL_GLContext sdl = nullptr;
   platformWindow window = 0;
-  GLuint framebuffers[2] = {0, 0};
-  GLuint colour[2] = {0, 0};
-  GLuint depth[2] = {0, 0};
-  int32_t width = 0;
-  int32_t height = 0;
-  int32_t back = 0;
-  bool viewportSet = false;
-};
-
-struct sdlGLFunctions {
-  PFNGLGENFRAMEBUFFERSPROC GenFramebuffers = nullptr;
-  PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers = nullptr;
-  PFNGLBINDFRAMEBUFFERPROC BindFramebuffer = nullptr;
-  PFNGLGENRENDERBUFFERSPROC GenRenderbuffers = nullptr;
-  PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers = nullptr;
-  PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
-  PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
-  PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer = nullptr;
-  void(APIENTRY* ReadPixels)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*) = nullptr;
-  void(APIENTRY* ReadBuffer)(GLenum) = nullptr;
-  void(APIENTRY* PixelStorei)(GLenum, GLint) = nullptr;
-  void(APIENTRY* Viewport)(GLint, GLint, GLsizei, GLsizei) = nullptr;
-  void(APIENTRY* Flush)() = nullptr;
-  void(APIENTRY* Finish)() = nullptr;
-  void(APIENTRY* Clear)(GLbitfield) = nullptr;
-  void(APIENTRY* GetIntegerv)(GLenum, GLint*) = nullptr;
-  const GLubyte*(APIENTRY* GetString)(GLenum) = nullptr;
+  glOffscreenBuffers buffers;
 };
 
 struct sdlVideoState {
@@ -90,15 +62,12 @@ struct sdlVideoState {
   int32_t dragOffsetX = 0;
   int32_t dragOffsetY = 0;
   uint32_t injectEventType = 0;
-  sdlGLFunctions gl;
   // Renderer answer: -1 not known yet, 0 software, 1 accelerated.
   int32_t rendererAccelerated = -1;
   int32_t acceleratedOverride = -1;
   // Monitors as counted at start; applied[m] is the mode number in use, -1 for the desktop.
   int32_t monitorCount = 0;
   std::vector<int32_t> applied;
-  std::vector<platformModeChange> modeChanges;
-  int32_t modeChangeResult = PLATFORM_DISP_CHANGE_SUCCESSFUL;
 };
 
 sdlVideoState& SdlVideo();
@@ -106,10 +75,6 @@ sdlVideoState& SdlVideo();
 bool SdlVideoStart();
 sdlWindowRecord* SdlWindowRecord(platformWindow window);
 void SdlSetError(const std::string& text);
-void SdlLoadGLFunctions();
-
-// The virtual monitors of headless runs (kept across restarts of the video part).
-std::vector<platformVirtualMonitor>& SdlVirtualMonitors();
 // Applies the mode the window's monitor is in to a fullscreen window (real windows only).
 void SdlPlaceFullscreen(sdlWindowRecord& record);
 // The monitor holding a screen point; the primary monitor when none does.
@@ -119,4 +84,3 @@ void SdlSendToAllWindows(const platformWindowEvent& event);
 // Deletes the context's framebuffers and the context (a window being destroyed takes its
 // contexts with it).
 void SdlDestroyContext(platformGLContext context);
-bool SdlPolygonContains(const std::vector<platformPoint>& outline, double x, double y);

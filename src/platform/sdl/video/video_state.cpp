@@ -1,8 +1,8 @@
 #include <cerrno>
 #include <cfenv>
 #include <cstdlib>
-#include <type_traits>
 
+#include "platform/common/virtual_monitors.h"
 #include "platform/platform_system.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
@@ -64,10 +64,7 @@ bool SdlVideoStart() {
   state.appMinimized = false;
   state.rendererAccelerated = -1;
   if (state.headless) {
-    if (SdlVirtualMonitors().empty()) {
-      SdlVirtualMonitors() = PlatformHeadlessDefaultMonitors();
-    }
-    state.monitorCount = static_cast<int32_t>(SdlVirtualMonitors().size());
+    state.monitorCount = static_cast<int32_t>(VirtualMonitorsInUse().size());
   } else {
     state.monitorCount = SDL_GetNumVideoDisplays() > 0 ? SDL_GetNumVideoDisplays() : 0;
   }
@@ -87,12 +84,8 @@ void PlatformVideoShutdown() {
     SDL_GL_UnloadLibrary();
   }
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  std::vector<platformModeChange> changes = std::move(state.modeChanges);
-  int32_t result = state.modeChangeResult;
   int32_t accelerated = state.acceleratedOverride;
   state = sdlVideoState{};
-  state.modeChanges = std::move(changes);
-  state.modeChangeResult = result;
   state.acceleratedOverride = accelerated;
 }
 
@@ -119,7 +112,7 @@ bool PlatformGLLoadLibrary(const std::string& name) {
     return false;
   }
   state.glLoaded = true;
-  SdlLoadGLFunctions();
+  GLOffscreenLoadFunctions(SDL_GL_GetProcAddress);
   return true;
 }
 
@@ -128,30 +121,6 @@ void* PlatformGLGetProcAddress(const std::string& name) {
     return nullptr;
   }
   return SDL_GL_GetProcAddress(name.c_str());
-}
-
-void SdlLoadGLFunctions() {
-  sdlGLFunctions& f = SdlVideo().gl;
-  auto load = [](auto& entry, const char* name) {
-    entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(SDL_GL_GetProcAddress(name));
-  };
-  load(f.GenFramebuffers, "glGenFramebuffers");
-  load(f.DeleteFramebuffers, "glDeleteFramebuffers");
-  load(f.BindFramebuffer, "glBindFramebuffer");
-  load(f.GenRenderbuffers, "glGenRenderbuffers");
-  load(f.DeleteRenderbuffers, "glDeleteRenderbuffers");
-  load(f.BindRenderbuffer, "glBindRenderbuffer");
-  load(f.RenderbufferStorage, "glRenderbufferStorage");
-  load(f.FramebufferRenderbuffer, "glFramebufferRenderbuffer");
-  load(f.ReadPixels, "glReadPixels");
-  load(f.ReadBuffer, "glReadBuffer");
-  load(f.PixelStorei, "glPixelStorei");
-  load(f.Viewport, "glViewport");
-  load(f.Flush, "glFlush");
-  load(f.Finish, "glFinish");
-  load(f.Clear, "glClear");
-  load(f.GetIntegerv, "glGetIntegerv");
-  load(f.GetString, "glGetString");
 }
 
 void PlatformMaskFloatingPointExceptions() {

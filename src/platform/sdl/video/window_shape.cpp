@@ -1,23 +1,5 @@
+#include "platform/common/polygon_winding.h"
 #include "platform/sdl/video/sdl_video_state.h"
-
-bool SdlPolygonContains(const std::vector<platformPoint>& outline, double x, double y) {
-  // Non-zero winding rule, as the system fills window regions.
-  int32_t winding = 0;
-  size_t count = outline.size();
-  for (size_t i = 0; i < count; ++i) {
-    const platformPoint& a = outline[i];
-    const platformPoint& b = outline[(i + 1) % count];
-    double cross = (b.x - a.x) * (y - a.y) - (x - a.x) * (b.y - a.y);
-    if (a.y <= y) {
-      if (b.y > y && cross > 0) {
-        ++winding;
-      }
-    } else if (b.y <= y && cross < 0) {
-      --winding;
-    }
-  }
-  return winding != 0;
-}
 
 namespace {
 
@@ -35,7 +17,7 @@ void ApplyShape(sdlWindowRecord& record) {
   for (int32_t y = 0; y < record.height; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(mask->pixels) + y * mask->pitch);
     for (int32_t x = 0; x < record.width; ++x) {
-      row[x] = SdlPolygonContains(record.outline, x + 0.5, y + 0.5) ? 0xFFFFFFFFu : 0u;
+      row[x] = PolygonWindingContains(record.outline, x + 0.5, y + 0.5) ? 0xFFFFFFFFu : 0u;
     }
   }
   SDL_WindowShapeMode mode;
@@ -66,5 +48,5 @@ bool PlatformWindowShapeContains(platformWindow window, int32_t x, int32_t y) {
   if (record->outline.empty()) {
     return true;
   }
-  return SdlPolygonContains(record->outline, x + 0.5, y + 0.5);
+  return PolygonWindingContains(record->outline, x + 0.5, y + 0.5);
 }

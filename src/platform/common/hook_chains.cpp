@@ -1,9 +1,13 @@
 // Hook chains: the hooks of one kind run newest first, each deciding whether the ones
 // installed before it see the event.
-#include "platform/sdl/input/sdl_hooks.h"
+#include "platform/common/hook_chains.h"
 
 #include <cerrno>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -23,12 +27,14 @@ struct dispatchFrame {
   uint32_t virtualKey;
   uint32_t flags;
   platformMouseHookEvent mouse;
+  hookChainTail tail;
 };
 
 std::vector<hookRecord> hooks;  // in install order
 std::vector<dispatchFrame> frames;
 platformHook nextHookId = 1;
 bool refused[3] = {false, false, false};
+hookChainBackend backend = nullptr;
 
 int32_t RefusedIndex(platformHookKind kind) {
   switch (kind) {
@@ -38,11 +44,20 @@ int32_t RefusedIndex(platformHookKind kind) {
   }
 }
 
+void SetRefusalError() {
+#ifdef _WIN32
+  SetLastError(ERROR_ACCESS_DENIED);
+#else
+  errno = EPERM;
+#endif
+}
+
 platformHook Install(hookRecord record) {
   if (refused[RefusedIndex(record.kind)]) {
-    errno = EPERM;
+    SetRefusalError();
     return 0;
   }
+  if (!HookChainHasHooks(record.kind) && backend != nullptr && !backend(record.kind, true)) return 0;
   record.id = nextHookId++;
   hooks.push_back(record);
   return record.id;
@@ -66,7 +81,7 @@ intptr_t RunFrom(size_t below) {
     const hookRecord hook = hooks[i];
     return Call(hook, frame);
   }
-  return 0;
+  return frame.tail.next != nullptr ? frame.tail.next(frame.tail.context) : 0;
 }
 
 intptr_t Run(const dispatchFrame& frame) {
@@ -93,7 +108,9 @@ platformHook PlatformMouseHookInstall(platformMouseHookProc proc) {
 bool PlatformHookRemove(platformHook hook) {
   for (auto it = hooks.begin(); it != hooks.end(); ++it) {
     if (it->id == hook) {
+      const platformHookKind kind = it->kind;
       hooks.erase(it);
+      if (!HookChainHasHooks(kind) && backend != nullptr) backend(kind, false);
       return true;
     }
   }
@@ -110,14 +127,23 @@ intptr_t PlatformHookCallNext(platformHook hook) {
 
 void PlatformHookSetRefused(platformHookKind kind, bool isRefused) { refused[RefusedIndex(kind)] = isRefused; }
 
-intptr_t SdlHooksRunKeyboard(uint32_t message, const platformKeyboardHookEvent& event) {
-  return Run({PLATFORM_HOOK_KEYBOARD_LL, message, event, 0, 0, {}});
+void HookChainSetBackend(hookChainBackend proc) { backend = proc; }
+
+bool HookChainHasHooks(platformHookKind kind) {
+  for (const hookRecord& hook : hooks) {
+    if (hook.kind == kind) return true;
+  }
+  return false;
 }
 
-intptr_t SdlHooksRunKeyboardLegacy(uint32_t virtualKey, uint32_t flags) {
-  return Run({PLATFORM_HOOK_KEYBOARD, 0, {}, virtualKey, flags, {}});
+intptr_t HookChainRunKeyboard(uint32_t message, const platformKeyboardHookEvent& event, hookChainTail tail) {
+  return Run({PLATFORM_HOOK_KEYBOARD_LL, message, event, 0, 0, {}, tail});
 }
 
-intptr_t SdlHooksRunMouse(uint32_t message, const platformMouseHookEvent& event) {
-  return Run({PLATFORM_HOOK_MOUSE_LL, message, {}, 0, 0, event});
+intptr_t HookChainRunKeyboardLegacy(uint32_t virtualKey, uint32_t flags) {
+  return Run({PLATFORM_HOOK_KEYBOARD, 0, {}, virtualKey, flags, {}, {}});
+}
+
+intptr_t HookChainRunMouse(uint32_t message, const platformMouseHookEvent& event, hookChainTail tail) {
+  return Run({PLATFORM_HOOK_MOUSE_LL, message, {}, 0, 0, event, tail});
 }

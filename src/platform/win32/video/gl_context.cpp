@@ -1,0 +1,330 @@
+#include "platform/win32/video/win32_video_state.h"
+
+namespace {
+
+// Which context and device context are current, to put them back after the backend borrows
+// a context.
+struct currentBinding {
+  HDC dc = wglGetCurrentDC();
+  HGLRC context = wglGetCurrentContext();
+
+  void Restore() const { wglMakeCurrent(context != nullptr ? dc : nullptr, context); }
+};
+
+win32ContextRecord* ContextRecord(platformGLContext context) {
+  auto& contexts = Win32Video().contexts;
+  auto found = contexts.find(context);
+  return found == contexts.end() ? nullptr : &found->second;
+}
+
+win32ContextRecord* CurrentContextRecord() {
+  HGLRC current = wglGetCurrentContext();
+  return current != nullptr ? ContextRecord(reinterpret_cast<platformGLContext>(current)) : nullptr;
+}
+
+// The window whose own device context this is.
+win32WindowRecord* WindowOfDC(platformDC dc) {
+  if (!Win32Video().started || dc == 0) {
+    return nullptr;
+  }
+  for (auto& [handle, record] : Win32Video().windows) {
+    if (reinterpret_cast<platformDC>(record.dc) == dc) {
+      return &record;
+    }
+  }
+  return nullptr;
+}
+
+HDC Hdc(platformDC dc) { return reinterpret_cast<HDC>(dc); }
+
+void* LoadEntryPoint(const char* name) { return PlatformGLGetProcAddress(name); }
+
+// The backend's own OpenGL functions, looked up once a context is current (wglGetProcAddress
+// answers only then).
+void LoadFunctions() {
+  if (!GLOffscreenFunctionsLoaded()) {
+    GLOffscreenLoadFunctions(LoadEntryPoint);
+  }
+}
+
+PIXELFORMATDESCRIPTOR Descriptor(const platformPixelFormat& wanted) {
+  PIXELFORMATDESCRIPTOR descriptor{};
+  descriptor.nSize = sizeof(descriptor);
+  descriptor.nVersion = 1;
+  descriptor.dwFlags = wanted.flags;
+  descriptor.iPixelType = PFD_TYPE_RGBA;
+  descriptor.cColorBits = static_cast<BYTE>(wanted.colorBits);
+  descriptor.cDepthBits = static_cast<BYTE>(wanted.depthBits);
+  descriptor.cStencilBits = static_cast<BYTE>(wanted.stencilBits);
+  descriptor.iLayerType = PFD_MAIN_PLANE;
+  return descriptor;
+}
+
+}  // namespace
+
+platformDC PlatformGetDC(platformWindow window) {
+  win32WindowRecord* record = Win32Video().started ? Win32WindowRecord(window) : nullptr;
+  if (record == nullptr) {
+    Win32SetError("Invalid window handle");
+    return 0;
+  }
+  if (record->dc == nullptr) {
+    record->dc = GetDC(record->hwnd);
+    if (record->dc == nullptr) {
+      Win32SetSystemError("GetDC");
+      return 0;
+    }
+  }
+  return reinterpret_cast<platformDC>(record->dc);
+}
+
+int32_t PlatformReleaseDC(platformWindow window, platformDC dc) {
+  win32WindowRecord* record = Win32Video().started ? Win32WindowRecord(window) : nullptr;
+  if (record == nullptr || reinterpret_cast<platformDC>(record->dc) != dc) {
+    return 0;
+  }
+  // The window's own device context stays with the window; releasing it changes nothing.
+  return ReleaseDC(record->hwnd, Hdc(dc));
+}
+
+int32_t PlatformDescribePixelFormat(platformDC dc, int32_t format, platformPixelFormat* out) {
+  if (WindowOfDC(dc) == nullptr) {
+    Win32SetError("Invalid device context");
+    return 0;
+  }
+  PIXELFORMATDESCRIPTOR descriptor{};
+  int count = DescribePixelFormat(Hdc(dc), format > 0 ? format : 1, sizeof(descriptor), &descriptor);
+  if (count == 0) {
+    Win32SetSystemError("DescribePixelFormat");
+    return 0;
+  }
+  if (out != nullptr && format >= 1 && format <= count) {
+    out->flags = descriptor.dwFlags & (PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW |
+                                       PLATFORM_PF_SUPPORT_OPENGL | PLATFORM_PF_GENERIC_FORMAT);
+    int32_t accelerated = Win32Video().acceleratedOverride;
+    if (accelerated == 1) {
+      out->flags &= ~PLATFORM_PF_GENERIC_FORMAT;
+    } else if (accelerated == 0) {
+      out->flags |= PLATFORM_PF_GENERIC_FORMAT;
+    }
+    out->colorBits = descriptor.cColorBits;
+    out->depthBits = descriptor.cDepthBits;
+    out->stencilBits = descriptor.cStencilBits;
+  }
+  return count;
+}
+
+int32_t PlatformChoosePixelFormat(platformDC dc, const platformPixelFormat& wanted) {
+  if (WindowOfDC(dc) == nullptr) {
+    Win32SetError("Invalid device context");
+    return 0;
+  }
+  PIXELFORMATDESCRIPTOR descriptor = Descriptor(wanted);
+  int format = ChoosePixelFormat(Hdc(dc), &descriptor);
+  if (format == 0) {
+    Win32SetSystemError("ChoosePixelFormat");
+  }
+  return format;
+}
+
+bool PlatformSetPixelFormat(platformDC dc, int32_t format, const platformPixelFormat& wanted) {
+  if (WindowOfDC(dc) == nullptr) {
+    Win32SetError("Invalid device context");
+    return false;
+  }
+  PIXELFORMATDESCRIPTOR descriptor = Descriptor(wanted);
+  if (!SetPixelFormat(Hdc(dc), format, &descriptor)) {
+    Win32SetSystemError("SetPixelFormat");
+    return false;
+  }
+  return true;
+}
+
+platformGLContext PlatformGLCreateContext(platformDC dc) {
+  win32VideoState& state = Win32Video();
+  win32WindowRecord* window = WindowOfDC(dc);
+  if (window == nullptr || !PlatformGLLoadLibrary(PlatformGLLibraryName())) {
+    if (window == nullptr) Win32SetError("Invalid device context");
+    return 0;
+  }
+  HGLRC created = wglCreateContext(Hdc(dc));
+  if (created == nullptr) {
+    Win32SetSystemError("wglCreateContext");
+    return 0;
+  }
+  auto handle = reinterpret_cast<platformGLContext>(created);
+  win32ContextRecord& context = state.contexts[handle];
+  context.glrc = created;
+  context.window = reinterpret_cast<platformWindow>(window->hwnd);
+  if (state.headless) {
+    currentBinding previous;
+    bool made = wglMakeCurrent(Hdc(dc), created) != 0;
+    if (made) {
+      LoadFunctions();
+    }
+    bool buffers = made && GLOffscreenCreate(context.buffers, window->width, window->height);
+    previous.Restore();
+    if (!buffers) {
+      Win32SetError("OpenGL framebuffer objects are not available");
+      state.contexts.erase(handle);
+      wglDeleteContext(created);
+      return 0;
+    }
+  }
+  window->context = handle;
+  return handle;
+}
+
+bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
+  win32WindowRecord* window = WindowOfDC(dc);
+  if (window == nullptr) {
+    Win32SetError("Invalid device context");
+    return false;
+  }
+  if (context == 0) {
+    return wglMakeCurrent(nullptr, nullptr) != 0;
+  }
+  win32ContextRecord* record = ContextRecord(context);
+  if (record == nullptr) {
+    Win32SetError("Invalid rendering context");
+    return false;
+  }
+  if (!wglMakeCurrent(Hdc(dc), record->glrc)) {
+    Win32SetSystemError("wglMakeCurrent");
+    return false;
+  }
+  LoadFunctions();
+  GLOffscreenBindBack(record->buffers, window->width, window->height);
+  return true;
+}
+
+void Win32DestroyContext(platformGLContext handle) {
+  win32VideoState& state = Win32Video();
+  win32ContextRecord* context = ContextRecord(handle);
+  if (context == nullptr) {
+    return;
+  }
+  win32WindowRecord* window = Win32WindowRecord(context->window);
+  if (context->buffers.framebuffers[0] != 0 && window != nullptr && window->dc != nullptr) {
+    currentBinding previous;
+    if (wglMakeCurrent(window->dc, context->glrc)) {
+      GLOffscreenDelete(context->buffers);
+    }
+    if (previous.context != context->glrc) {
+      previous.Restore();
+    }
+  }
+  if (wglGetCurrentContext() == context->glrc) {
+    wglMakeCurrent(nullptr, nullptr);
+  }
+  wglDeleteContext(context->glrc);
+  if (window != nullptr && window->context == handle) {
+    window->context = 0;
+  }
+  state.contexts.erase(handle);
+}
+
+bool PlatformGLDeleteContext(platformGLContext context) {
+  if (!Win32Video().started || ContextRecord(context) == nullptr) {
+    Win32SetError("Invalid rendering context");
+    return false;
+  }
+  Win32DestroyContext(context);
+  return true;
+}
+
+bool PlatformGLSwapBuffers(platformDC dc) {
+  win32VideoState& state = Win32Video();
+  win32WindowRecord* window = WindowOfDC(dc);
+  if (window == nullptr) {
+    Win32SetError("Invalid device context");
+    return false;
+  }
+  if (!state.headless) {
+    if (window->keepPresented && wglGetCurrentDC() == window->dc) {
+      RECT client;
+      GetClientRect(window->hwnd, &client);
+      window->presentedWidth = client.right;
+      window->presentedHeight = client.bottom;
+      GLReadPixelsTopDown(window->presentedWidth, window->presentedHeight, true, window->presented);
+    }
+    if (!SwapBuffers(window->dc)) {
+      Win32SetSystemError("SwapBuffers");
+      return false;
+    }
+    return true;
+  }
+  win32ContextRecord* context = CurrentContextRecord();
+  if (context == nullptr || wglGetCurrentDC() != window->dc) {
+    context = ContextRecord(window->context);
+  }
+  if (context == nullptr) {
+    Win32SetError("The window has no rendering context");
+    return false;
+  }
+  GLOffscreenSwap(context->buffers, wglGetCurrentContext() == context->glrc);
+  return true;
+}
+
+bool PlatformGLReadBackBuffer(int32_t& width, int32_t& height, std::vector<uint32_t>& pixels) {
+  win32VideoState& state = Win32Video();
+  width = 0;
+  height = 0;
+  pixels.clear();
+  win32ContextRecord* context = state.started ? CurrentContextRecord() : nullptr;
+  if (context == nullptr) {
+    return false;
+  }
+  if (state.headless) {
+    width = context->buffers.width;
+    height = context->buffers.height;
+    GLReadPixelsTopDown(width, height, false, pixels);
+    return true;
+  }
+  RECT client{};
+  GetClientRect(WindowFromDC(wglGetCurrentDC()), &client);
+  width = client.right;
+  height = client.bottom;
+  GLReadPixelsTopDown(width, height, true, pixels);
+  return true;
+}
+
+bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& height,
+                              std::vector<uint32_t>& pixels) {
+  win32VideoState& state = Win32Video();
+  win32WindowRecord* record = state.started ? Win32WindowRecord(window) : nullptr;
+  if (record == nullptr) {
+    return false;
+  }
+  platformRect client = PlatformWindowClientRect(window);
+  width = client.width;
+  height = client.height;
+  win32ContextRecord* context = ContextRecord(record->context);
+  if (context == nullptr || record->dc == nullptr) {
+    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFF000000u);
+    return true;
+  }
+  currentBinding previous;
+  if (!wglMakeCurrent(record->dc, context->glrc)) {
+    previous.Restore();
+    return false;
+  }
+  if (state.headless) {
+    width = context->buffers.width;
+    height = context->buffers.height;
+    GLOffscreenReadFront(context->buffers, pixels);
+  } else if (record->keepPresented && record->presentedWidth == width && record->presentedHeight == height) {
+    pixels = record->presented;
+  } else {
+    // Before the first copy, the back buffer still holds the last frame on swap-by-copy
+    // drivers; it is the best guess there is.
+    record->keepPresented = true;
+    GLReadPixelsTopDown(width, height, true, pixels);
+  }
+  previous.Restore();
+  return true;
+}
+
+void PlatformHeadlessSetAccelerated(int32_t accelerated) {
+  Win32Video().acceleratedOverride = accelerated < 0 ? -1 : (accelerated != 0 ? 1 : 0);
+}

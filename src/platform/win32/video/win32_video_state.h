@@ -1,0 +1,123 @@
+// State shared by the parts of the Win32 video backend: window and context records, the
+// monitors counted at start and the events waiting for the pump.
+//
+// A platformWindow is the HWND, a platformDC the window's own HDC (its class keeps one device
+// context per window), a platformGLContext the HGLRC.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/common/gl_offscreen.h"
+#include "platform/platform_video.h"
+
+struct win32WindowRecord {
+  HWND hwnd = nullptr;
+  HDC dc = nullptr;
+  bool visible = false;
+  bool minimized = false;
+  bool focused = false;
+  bool cursorVisible = true;
+  platformBorderStyle border = PLATFORM_BORDER_DIALOG;
+  std::string caption;
+  // Geometry as last set: the window's top-left corner and its client size. Headless runs
+  // answer from it; real windows refresh it from the system.
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  // The client size the handler was last told of (or the window was created with).
+  int32_t reportedWidth = 0;
+  int32_t reportedHeight = 0;
+  std::vector<platformPoint> outline;
+  platformWindowHandler handler = nullptr;
+  void* handlerContext = nullptr;
+  platformGLContext context = 0;  // the context created on the window last
+  // A presented frame cannot be read back from the system, so once someone reads a window's
+  // pixels its frames are copied as they are presented.
+  bool keepPresented = false;
+  int32_t presentedWidth = 0;
+  int32_t presentedHeight = 0;
+  std::vector<uint32_t> presented;
+};
+
+struct win32ContextRecord {
+  HGLRC glrc = nullptr;
+  platformWindow window = 0;
+  glOffscreenBuffers buffers;  // headless runs only
+};
+
+struct win32Monitor {
+  std::string device;  // the display device name, "\\.\DISPLAY1"
+  bool primary = false;
+};
+
+struct win32VideoState {
+  bool started = false;
+  bool headless = false;
+  HMODULE glLibrary = nullptr;
+  std::string lastError;
+  std::map<platformWindow, win32WindowRecord> windows;
+  std::map<platformGLContext, win32ContextRecord> contexts;
+  platformWindow appWindow = 0;
+  platformAppHandler appHandler = nullptr;
+  void* appHandlerContext = nullptr;
+  bool appActive = false;
+  bool appMinimized = false;
+  bool headlessActive = true;
+  platformWindow dragWindow = 0;
+  int32_t dragOffsetX = 0;
+  int32_t dragOffsetY = 0;
+  int32_t acceleratedOverride = -1;
+  // Window events wait here until the pump hands them over, so handlers never run inside a
+  // call that happens to send the window a message.
+  std::vector<std::pair<platformWindow, platformWindowEvent>> pending;
+  bool pumping = false;
+  int32_t handlerDepth = 0;
+  // Our own mode changes notify the windows themselves; the system's notice is then ignored.
+  bool changingMode = false;
+  // Monitors as counted at start (real ones; headless runs use the virtual ones); applied[m]
+  // is the mode number in use, -1 for the desktop.
+  std::vector<win32Monitor> monitors;
+  int32_t monitorCount = 0;
+  std::vector<int32_t> applied;
+};
+
+// Window events the pump delivers from the thread's queue: injected ones (wParam the window,
+// lParam the kind).
+constexpr UINT kWin32InjectedWindowEvent = WM_APP + 0x20;
+
+win32VideoState& Win32Video();
+// Starts the video part on first use: registers the window class and counts monitors.
+bool Win32VideoStart();
+win32WindowRecord* Win32WindowRecord(platformWindow window);
+// Records the text of the thread's last system error, or the given text, as the last failure.
+void Win32SetSystemError(const std::string& what);
+void Win32SetError(const std::string& text);
+
+LRESULT CALLBACK Win32WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+const char* Win32WindowClassName();
+// The window styles of a border style.
+DWORD Win32WindowStyle(platformBorderStyle border);
+// Moves and sizes a real window to its record (fullscreen: the monitor it lies on).
+void Win32PlaceWindow(win32WindowRecord& record);
+int32_t Win32MonitorAt(int32_t x, int32_t y);
+
+// Hands the event to the window's handler now when the pump runs and no handler is running,
+// else queues it for the pump.
+void Win32PostWindowEvent(platformWindow window, const platformWindowEvent& event);
+void Win32DeliverPending();
+// Tells every window's handler at once (display-change notices of our own mode changes).
+void Win32SendToAllWindows(const platformWindowEvent& event);
+void Win32DestroyContext(platformGLContext context);
+
+// The shell part paints window pictures; the window procedure asks it on WM_PAINT. True when
+// the window had a picture to paint.
+using win32Painter = bool (*)(HWND hwnd, HDC dc);
+void Win32SetPainter(win32Painter painter);
+win32Painter Win32Painter();

@@ -1,0 +1,363 @@
+#include "platform/win32/video/win32_video_state.h"
+
+namespace {
+
+win32WindowRecord* Started(platformWindow window) {
+  return Win32Video().started ? Win32WindowRecord(window) : nullptr;
+}
+
+void Centre(int32_t& x, int32_t& y, int32_t width, int32_t height) {
+  int32_t primary = 0;
+  for (int32_t m = 0; m < PlatformMonitorCount(); ++m) {
+    if (PlatformMonitorIsPrimary(m)) {
+      primary = m;
+      break;
+    }
+  }
+  platformRect screen = PlatformMonitorRect(primary);
+  if (x == PLATFORM_POSITION_CENTRED) {
+    x = screen.left + (screen.width - width) / 2;
+  }
+  if (y == PLATFORM_POSITION_CENTRED) {
+    y = screen.top + (screen.height - height) / 2;
+  }
+}
+
+// The window rectangle that gives the record's client size at the record's position.
+RECT OuterRect(const win32WindowRecord& record) {
+  RECT rect{record.x, record.y, record.x + record.width, record.y + record.height};
+  AdjustWindowRectEx(&rect, Win32WindowStyle(record.border), FALSE, 0);
+  return {record.x, record.y, record.x + (rect.right - rect.left), record.y + (rect.bottom - rect.top)};
+}
+
+// Reads the real window's position and client size into the record.
+void Refresh(win32WindowRecord& record) {
+  if (Win32Video().headless || record.minimized) {
+    return;
+  }
+  RECT window;
+  RECT client;
+  if (GetWindowRect(record.hwnd, &window) && GetClientRect(record.hwnd, &client)) {
+    record.x = window.left;
+    record.y = window.top;
+    record.width = client.right - client.left;
+    record.height = client.bottom - client.top;
+  }
+}
+
+}  // namespace
+
+DWORD Win32WindowStyle(platformBorderStyle border) {
+  DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  if (border == PLATFORM_BORDER_DIALOG) {
+    return style | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  }
+  return style | WS_POPUP;
+}
+
+void Win32PlaceWindow(win32WindowRecord& record) {
+  if (Win32Video().headless) {
+    return;
+  }
+  DWORD style = Win32WindowStyle(record.border);
+  if (record.visible) {
+    style |= WS_VISIBLE;
+  }
+  if (record.minimized) {
+    style |= WS_MINIMIZE;
+  }
+  SetWindowLongPtrA(record.hwnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+  if (record.minimized) {
+    return;
+  }
+  RECT outer = OuterRect(record);
+  if (record.border == PLATFORM_BORDER_FULLSCREEN) {
+    platformRect screen = PlatformMonitorRect(Win32MonitorAt(record.x, record.y));
+    outer = {screen.left, screen.top, screen.left + screen.width, screen.top + screen.height};
+  }
+  SetWindowPos(record.hwnd, nullptr, outer.left, outer.top, outer.right - outer.left,
+               outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  Refresh(record);
+}
+
+platformWindow PlatformWindowCreate(const platformWindowParams& params) {
+  if (!Win32VideoStart()) {
+    return 0;
+  }
+  win32WindowRecord record;
+  record.caption = params.caption;
+  record.border = params.border;
+  record.width = params.width > 0 ? params.width : 1;
+  record.height = params.height > 0 ? params.height : 1;
+  record.x = params.x;
+  record.y = params.y;
+  Centre(record.x, record.y, record.width, record.height);
+  RECT outer = OuterRect(record);
+  HWND hwnd = CreateWindowExA(0, Win32WindowClassName(), params.caption.c_str(), Win32WindowStyle(params.border),
+                              outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (hwnd == nullptr) {
+    Win32SetSystemError("CreateWindowExA");
+    return 0;
+  }
+  auto handle = reinterpret_cast<platformWindow>(hwnd);
+  record.hwnd = hwnd;
+  win32WindowRecord& stored = Win32Video().windows[handle] = record;
+  if (params.border == PLATFORM_BORDER_FULLSCREEN) {
+    Win32PlaceWindow(stored);
+  }
+  Refresh(stored);
+  stored.reportedWidth = stored.width;
+  stored.reportedHeight = stored.height;
+  return handle;
+}
+
+void PlatformWindowDestroy(platformWindow window) {
+  win32VideoState& state = Win32Video();
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  std::vector<platformGLContext> owned;
+  for (auto& [handle, context] : state.contexts) {
+    if (context.window == window) {
+      owned.push_back(handle);
+    }
+  }
+  for (platformGLContext context : owned) {
+    Win32DestroyContext(context);
+  }
+  if (state.dragWindow == window) {
+    state.dragWindow = 0;
+  }
+  if (state.appWindow == window) {
+    state.appWindow = 0;
+  }
+  HWND hwnd = record->hwnd;
+  // The record goes first: the messages destruction sends find no window to report to.
+  state.windows.erase(window);
+  std::erase_if(state.pending, [window](const auto& entry) { return entry.first == window; });
+  DestroyWindow(hwnd);
+}
+
+bool PlatformWindowExists(platformWindow window) { return Started(window) != nullptr; }
+
+void PlatformWindowShow(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  record->visible = true;
+  // Headless windows never reach the desktop.
+  if (!Win32Video().headless) {
+    ShowWindow(record->hwnd, record->minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
+  }
+}
+
+void PlatformWindowHide(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  record->visible = false;
+  ShowWindow(record->hwnd, SW_HIDE);
+}
+
+bool PlatformWindowIsVisible(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  return record != nullptr && record->visible;
+}
+
+void PlatformWindowSetCaption(platformWindow window, const std::string& caption) {
+  if (win32WindowRecord* record = Started(window)) {
+    record->caption = caption;
+    SetWindowTextA(record->hwnd, caption.c_str());
+  }
+}
+
+std::string PlatformWindowCaption(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  return record != nullptr ? record->caption : std::string();
+}
+
+void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  record->x = x;
+  record->y = y;
+  if (Win32Video().headless) {
+    return;
+  }
+  if (record->border == PLATFORM_BORDER_FULLSCREEN) {
+    Win32PlaceWindow(*record);
+  } else {
+    SetWindowPos(record->hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+platformPoint PlatformWindowPosition(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return {};
+  }
+  if (record->border != PLATFORM_BORDER_FULLSCREEN) {
+    Refresh(*record);
+  }
+  return {record->x, record->y};
+}
+
+void PlatformWindowSetClientSize(platformWindow window, int32_t width, int32_t height) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr || width <= 0 || height <= 0) {
+    return;
+  }
+  Refresh(*record);
+  record->width = width;
+  record->height = height;
+  if (Win32Video().headless) {
+    if (record->reportedWidth != width || record->reportedHeight != height) {
+      record->reportedWidth = width;
+      record->reportedHeight = height;
+      platformWindowEvent event;
+      event.kind = PLATFORM_EVENT_RESIZE;
+      event.width = width;
+      event.height = height;
+      Win32PostWindowEvent(window, event);
+    }
+    return;
+  }
+  if (record->border == PLATFORM_BORDER_FULLSCREEN) {
+    Win32PlaceWindow(*record);
+    return;
+  }
+  RECT outer = OuterRect(*record);
+  SetWindowPos(record->hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Refresh(*record);
+}
+
+platformRect PlatformWindowClientRect(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return {};
+  }
+  Refresh(*record);
+  return {0, 0, record->width, record->height};
+}
+
+void PlatformWindowSetBorder(platformWindow window, platformBorderStyle border) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  Refresh(*record);
+  record->border = border;
+  Win32PlaceWindow(*record);
+}
+
+platformBorderStyle PlatformWindowBorder(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  return record != nullptr ? record->border : PLATFORM_BORDER_NONE;
+}
+
+void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  record->cursorVisible = visible;
+  POINT cursor;
+  if (!Win32Video().headless && GetCursorPos(&cursor) && WindowFromPoint(cursor) == record->hwnd) {
+    SetCursor(visible ? LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)) : nullptr);
+  }
+}
+
+bool PlatformWindowCursorVisible(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  return record == nullptr || record->cursorVisible;
+}
+
+void PlatformWindowMinimize(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr || record->minimized) {
+    return;
+  }
+  if (Win32Video().headless) {
+    PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_MINIMIZE);
+    record->minimized = true;
+    return;
+  }
+  ShowWindow(record->hwnd, SW_MINIMIZE);
+  record->minimized = true;
+}
+
+void PlatformWindowRestore(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr || !record->minimized) {
+    return;
+  }
+  if (Win32Video().headless) {
+    PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_RESTORE);
+    record->minimized = false;
+    return;
+  }
+  ShowWindow(record->hwnd, SW_RESTORE);
+  record->minimized = false;
+}
+
+bool PlatformWindowIsMinimized(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  return record != nullptr && record->minimized;
+}
+
+void PlatformWindowSetForeground(platformWindow window) {
+  win32WindowRecord* record = Started(window);
+  if (record == nullptr) {
+    return;
+  }
+  if (Win32Video().headless) {
+    Win32Video().headlessActive = true;
+    return;
+  }
+  SetForegroundWindow(record->hwnd);
+  SetFocus(record->hwnd);
+}
+
+void PlatformWindowBeginDrag(platformWindow window) {
+  win32VideoState& state = Win32Video();
+  win32WindowRecord* record = Started(window);
+  POINT cursor;
+  if (record == nullptr || state.headless || !GetCursorPos(&cursor)) {
+    return;
+  }
+  // The pump follows the mouse until the button goes up, instead of the system's modal move
+  // loop, so the main loop keeps running while the window moves.
+  platformPoint position = PlatformWindowPosition(window);
+  state.dragWindow = window;
+  state.dragOffsetX = cursor.x - position.x;
+  state.dragOffsetY = cursor.y - position.y;
+}
+
+void PlatformWindowSetHandler(platformWindow window, platformWindowHandler handler, void* context) {
+  if (win32WindowRecord* record = Started(window)) {
+    record->handler = handler;
+    record->handlerContext = handler != nullptr ? context : nullptr;
+  }
+}
+
+platformWindow PlatformAppWindow() {
+  win32VideoState& state = Win32Video();
+  if (state.appWindow == 0 && Win32VideoStart()) {
+    platformWindowParams params;
+    params.caption = "application";
+    params.x = 0;
+    params.y = 0;
+    params.width = 64;
+    params.height = 64;
+    params.border = PLATFORM_BORDER_NONE;
+    state.appWindow = PlatformWindowCreate(params);
+  }
+  return state.appWindow;
+}

@@ -1,0 +1,70 @@
+// Message boxes, window pictures painted by GDI, and the keep-awake pulse.
+#include "platform/platform_shell.h"
+#include "win32/Win32VideoFixture.h"
+
+namespace {
+
+TEST_F(Win32Headless, MessageBoxesAreAnsweredOnStandardError) {
+  PlatformMessageBoxHistoryClear();
+  PlatformSetArguments({"-headless"});
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(PlatformMessageBox("Quit the game?", "Sanguor", kPlatformBoxYesNo | kPlatformBoxIconQuestion),
+            kPlatformAnswerYes);
+  PlatformSetArguments({"-headless", "-answerno"});
+  EXPECT_EQ(PlatformMessageBox("Quit the game?", "Sanguor", kPlatformBoxYesNo), kPlatformAnswerNo);
+  EXPECT_EQ(PlatformMessageBox("Saved.", "Sanguor", kPlatformBoxOk | kPlatformBoxIconInformation), kPlatformAnswerOk);
+  std::string written = testing::internal::GetCapturedStderr();
+  EXPECT_NE(written.find("[Sanguor] Quit the game?\n[Sanguor] answered Yes"), std::string::npos) << written;
+  EXPECT_NE(written.find("[Sanguor] answered No"), std::string::npos);
+  ASSERT_EQ(PlatformMessageBoxHistory().size(), 3u);
+  EXPECT_EQ(PlatformMessageBoxHistory()[1].answer, kPlatformAnswerNo);
+  EXPECT_EQ(PlatformMessageBoxHistory()[2].flags, kPlatformBoxOk | kPlatformBoxIconInformation);
+  PlatformSetArguments({});
+  PlatformMessageBoxHistoryClear();
+}
+
+TEST_F(Win32Windows, PicturesArePaintedIntoTheWindow) {
+  platformWindow window = Window(40, 20, PLATFORM_BORDER_NONE);
+  PlatformWindowShow(window);
+  Settle();
+  std::vector<uint32_t> pixels(40 * 20, 0x00204080u);
+  for (int x = 0; x < 40; ++x) pixels[x] = 0x00FF0000u;  // a red top row
+  PlatformWindowSetPicture(window, 40, 20, pixels);
+  Settle();
+  HDC dc = GetDC(Hwnd(window));
+  EXPECT_EQ(GetPixel(dc, 5, 0), RGB(0xFF, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 20, 10), RGB(0x20, 0x40, 0x80));
+  // Covered and shown again: the window paints its picture once more.
+  RECT all{0, 0, 40, 20};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EXPECT_EQ(GetPixel(dc, 20, 10), RGB(0, 0, 0));
+  InvalidateRect(Hwnd(window), nullptr, FALSE);
+  Settle();
+  EXPECT_EQ(GetPixel(dc, 20, 10), RGB(0x20, 0x40, 0x80));
+  ReleaseDC(Hwnd(window), dc);
+
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint32_t> kept;
+  ASSERT_TRUE(PlatformWindowPicture(window, width, height, kept));
+  EXPECT_EQ(kept, pixels);
+  PlatformWindowSetPicture(window, 0, 0, {});
+  EXPECT_FALSE(PlatformWindowPicture(window, width, height, kept));
+}
+
+TEST_F(Win32Windows, TheKeepAwakePulseIsInputTheSystemSees) {
+  PlatformKeepAwakePulseCountReset();
+  LASTINPUTINFO before{sizeof(LASTINPUTINFO), 0};
+  GetLastInputInfo(&before);
+  Sleep(50);
+  PlatformKeepAwakePulse();
+  LASTINPUTINFO after{sizeof(LASTINPUTINFO), 0};
+  GetLastInputInfo(&after);
+  EXPECT_GT(after.dwTime, before.dwTime);
+  EXPECT_EQ(PlatformKeepAwakePulseCount(), 1u);
+  EXPECT_TRUE(PlatformKeepAwakeHeld());
+  PlatformKeepAwakePulseCountReset();
+  EXPECT_EQ(PlatformKeepAwakePulseCount(), 0u);
+}
+
+}  // namespace
