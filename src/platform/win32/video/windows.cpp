@@ -284,7 +284,8 @@ void PlatformWindowMinimize(platformWindow window) {
   if (record == nullptr || record->minimized) {
     return;
   }
-  if (Win32Video().headless) {
+  // A hidden window stays hidden: it is shown minimised when it is shown.
+  if (Win32Video().headless || !record->visible) {
     PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_MINIMIZE);
     record->minimized = true;
     return;
@@ -298,7 +299,7 @@ void PlatformWindowRestore(platformWindow window) {
   if (record == nullptr || !record->minimized) {
     return;
   }
-  if (Win32Video().headless) {
+  if (Win32Video().headless || !IsIconic(record->hwnd)) {
     PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_RESTORE);
     record->minimized = false;
     return;
