@@ -24,9 +24,10 @@ endforeach()
 add_custom_target(content ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/Sanguor.qza)
 add_custom_target(launcher_picture ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/Launcher.bmp)
 
-# The content tools run on the build machine, so the Windows build takes only the tools whose
-# libraries the tests use, and the test folders that do not drive SDL or the Linux desktop.
-set(SANGUOR_WINDOWS_TOOLS dumplog vmcasm qza imgdump matdump modeldump)
+# The content tools run on the build machine, so the Windows build takes only the script
+# assembler, whose library the script tests use, and the test folders that do not drive SDL or
+# the Linux desktop.
+set(SANGUOR_WINDOWS_TOOLS vmcasm)
 set(SANGUOR_WINDOWS_TESTS images datafile script mats meshes textures graphics game win32)
 # Fuzz folders whose targets need the Linux-only tools or SDL.
 set(SANGUOR_FUZZ_REPLAYS_LEFT_OUT levels replaybot audio fonts)
