@@ -53,11 +53,6 @@ struct sdlVideoState {
   std::map<platformWindow, sdlWindowRecord> windows;
   std::map<platformGLContext, sdlContextRecord> contexts;
   platformWindow appWindow = 0;
-  platformAppHandler appHandler = nullptr;
-  void* appHandlerContext = nullptr;
-  bool appActive = false;
-  bool appMinimized = false;
-  bool headlessActive = true;
   platformWindow dragWindow = 0;
   int32_t dragOffsetX = 0;
   int32_t dragOffsetY = 0;

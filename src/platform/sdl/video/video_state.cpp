@@ -2,6 +2,7 @@
 #include <cfenv>
 #include <cstdlib>
 
+#include "platform/common/app_state.h"
 #include "platform/common/virtual_monitors.h"
 #include "platform/platform_system.h"
 #include "platform/sdl/video/sdl_video_state.h"
@@ -57,11 +58,7 @@ bool SdlVideoStart() {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   state.injectEventType = SDL_RegisterEvents(1);
   state.started = true;
-  // A headless application is active from the start, as a real one is once its first window
-  // takes the focus.
-  state.headlessActive = true;
-  state.appActive = state.headless;
-  state.appMinimized = false;
+  AppStateStart(state.headless);
   state.rendererAccelerated = -1;
   if (state.headless) {
     state.monitorCount = static_cast<int32_t>(VirtualMonitorsInUse().size());
@@ -87,6 +84,7 @@ void PlatformVideoShutdown() {
   int32_t accelerated = state.acceleratedOverride;
   state = sdlVideoState{};
   state.acceleratedOverride = accelerated;
+  AppStateReset();
 }
 
 std::string PlatformGLLibraryName() {

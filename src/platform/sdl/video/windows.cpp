@@ -1,3 +1,4 @@
+#include "platform/common/app_state.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
@@ -269,7 +270,7 @@ void PlatformWindowSetForeground(platformWindow window) {
     return;
   }
   if (SdlVideo().headless) {
-    SdlVideo().headlessActive = true;
+    AppState().headlessActive = true;
     return;
   }
   SDL_RaiseWindow(record->sdl);

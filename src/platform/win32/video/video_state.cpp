@@ -1,5 +1,6 @@
 #include <float.h>
 
+#include "platform/common/app_state.h"
 #include "platform/common/virtual_monitors.h"
 #include "platform/platform_system.h"
 #include "platform/win32/video/win32_video_state.h"
@@ -75,11 +76,7 @@ bool Win32VideoStart() {
   }
   state.headless = PlatformHeadless();
   state.started = true;
-  // A headless application is active from the start, as a real one is once its first window
-  // takes the focus.
-  state.headlessActive = true;
-  state.appActive = state.headless;
-  state.appMinimized = false;
+  AppStateStart(state.headless);
   state.monitors.clear();
   if (state.headless) {
     state.monitorCount = static_cast<int32_t>(VirtualMonitorsInUse().size());
@@ -109,6 +106,7 @@ void PlatformVideoShutdown() {
   int32_t accelerated = state.acceleratedOverride;
   state = win32VideoState{};
   state.acceleratedOverride = accelerated;
+  AppStateReset();
 }
 
 std::string PlatformGLLibraryName() { return "opengl32.dll"; }

@@ -65,11 +65,6 @@ struct win32VideoState {
   std::map<platformWindow, win32WindowRecord> windows;
   std::map<platformGLContext, win32ContextRecord> contexts;
   platformWindow appWindow = 0;
-  platformAppHandler appHandler = nullptr;
-  void* appHandlerContext = nullptr;
-  bool appActive = false;
-  bool appMinimized = false;
-  bool headlessActive = true;
   platformWindow dragWindow = 0;
   int32_t dragOffsetX = 0;
   int32_t dragOffsetY = 0;

@@ -1,3 +1,4 @@
+#include "platform/common/app_state.h"
 #include "platform/win32/video/win32_video_state.h"
 
 namespace {
@@ -319,7 +320,7 @@ void PlatformWindowSetForeground(platformWindow window) {
     return;
   }
   if (Win32Video().headless) {
-    Win32Video().headlessActive = true;
+    AppState().headlessActive = true;
     return;
   }
   SetForegroundWindow(record->hwnd);
