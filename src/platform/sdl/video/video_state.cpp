@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "platform/common/app_state.h"
-#include "platform/common/virtual_monitors.h"
+#include "platform/common/monitor_modes.h"
 #include "platform/platform_system.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
@@ -60,12 +60,7 @@ bool SdlVideoStart() {
   state.started = true;
   AppStateStart(state.headless);
   state.rendererAccelerated = -1;
-  if (state.headless) {
-    state.monitorCount = static_cast<int32_t>(VirtualMonitorsInUse().size());
-  } else {
-    state.monitorCount = SDL_GetNumVideoDisplays() > 0 ? SDL_GetNumVideoDisplays() : 0;
-  }
-  state.applied.assign(static_cast<size_t>(state.monitorCount), -1);
+  MonitorModesStart(state.headless, state.headless ? 0 : SDL_GetNumVideoDisplays());
   return true;
 }
 
@@ -85,6 +80,7 @@ void PlatformVideoShutdown() {
   state = sdlVideoState{};
   state.acceleratedOverride = accelerated;
   AppStateReset();
+  MonitorModesStop();
 }
 
 std::string PlatformGLLibraryName() {
