@@ -80,6 +80,7 @@ TEST_F(Win32Windows, RealWindowsDrawAndPresentThroughWgl) {
 
   EXPECT_TRUE(PlatformGLMakeCurrent(dc, 0));
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  EXPECT_TRUE(PlatformGLMakeCurrent(dc, 0)) << "releasing when nothing is current succeeds";
   EXPECT_FALSE(PlatformGLReadBackBuffer(width, height, pixels));
   EXPECT_TRUE(PlatformGLDeleteContext(context));
   EXPECT_FALSE(PlatformGLDeleteContext(context));

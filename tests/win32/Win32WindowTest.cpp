@@ -84,6 +84,16 @@ TEST_F(Win32Windows, SystemMessagesBecomeEventsOnlyInsideThePump) {
   EXPECT_NE(std::find(kinds.begin(), kinds.end(), PLATFORM_EVENT_MINIMIZE), kinds.end());
   EXPECT_NE(std::find(kinds.begin(), kinds.end(), PLATFORM_EVENT_RESTORE), kinds.end());
   EXPECT_FALSE(PlatformAppIsMinimized());
+
+  platformWindow hidden = Window(50, 50);
+  PlatformWindowMinimize(hidden);
+  EXPECT_TRUE(PlatformWindowIsMinimized(hidden));
+  EXPECT_FALSE(IsWindowVisible(Hwnd(hidden))) << "minimising does not show a hidden window";
+  PlatformWindowShow(hidden);
+  EXPECT_TRUE(IsIconic(Hwnd(hidden)));
+  PlatformWindowRestore(hidden);
+  EXPECT_FALSE(IsIconic(Hwnd(hidden)));
+  EXPECT_FALSE(PlatformWindowIsMinimized(hidden));
 }
 
 TEST_F(Win32Windows, MouseMessagesReachTheHandlerOnlyInsideTheOutline) {

@@ -1,5 +1,4 @@
-// State shared by the parts of the SDL video backend: window and context records and the
-// monitors in use.
+// State shared by the parts of the SDL video backend: window and context records.
 #pragma once
 
 #include <SDL.h>
@@ -53,11 +52,6 @@ struct sdlVideoState {
   std::map<platformWindow, sdlWindowRecord> windows;
   std::map<platformGLContext, sdlContextRecord> contexts;
   platformWindow appWindow = 0;
-  platformAppHandler appHandler = nullptr;
-  void* appHandlerContext = nullptr;
-  bool appActive = false;
-  bool appMinimized = false;
-  bool headlessActive = true;
   platformWindow dragWindow = 0;
   int32_t dragOffsetX = 0;
   int32_t dragOffsetY = 0;
@@ -65,9 +59,6 @@ struct sdlVideoState {
   // Renderer answer: -1 not known yet, 0 software, 1 accelerated.
   int32_t rendererAccelerated = -1;
   int32_t acceleratedOverride = -1;
-  // Monitors as counted at start; applied[m] is the mode number in use, -1 for the desktop.
-  int32_t monitorCount = 0;
-  std::vector<int32_t> applied;
 };
 
 sdlVideoState& SdlVideo();
@@ -77,8 +68,6 @@ sdlWindowRecord* SdlWindowRecord(platformWindow window);
 void SdlSetError(const std::string& text);
 // Applies the mode the window's monitor is in to a fullscreen window (real windows only).
 void SdlPlaceFullscreen(sdlWindowRecord& record);
-// The monitor holding a screen point; the primary monitor when none does.
-int32_t SdlMonitorAt(int32_t x, int32_t y);
 void SdlSendToWindow(platformWindow window, const platformWindowEvent& event);
 void SdlSendToAllWindows(const platformWindowEvent& event);
 // Deletes the context's framebuffers and the context (a window being destroyed takes its

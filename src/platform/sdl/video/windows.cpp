@@ -1,3 +1,5 @@
+#include "platform/common/app_state.h"
+#include "platform/common/monitor_modes.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
@@ -23,23 +25,6 @@ void ApplyBorder(sdlWindowRecord& record) {
   SDL_SetWindowSize(record.sdl, record.width, record.height);
 }
 
-void Centre(int32_t& x, int32_t& y, int32_t width, int32_t height) {
-  int32_t primary = 0;
-  for (int32_t m = 0; m < PlatformMonitorCount(); ++m) {
-    if (PlatformMonitorIsPrimary(m)) {
-      primary = m;
-      break;
-    }
-  }
-  platformRect screen = PlatformMonitorRect(primary);
-  if (x == PLATFORM_POSITION_CENTRED) {
-    x = screen.left + (screen.width - width) / 2;
-  }
-  if (y == PLATFORM_POSITION_CENTRED) {
-    y = screen.top + (screen.height - height) / 2;
-  }
-}
-
 }  // namespace
 
 platformWindow PlatformWindowCreate(const platformWindowParams& params) {
@@ -51,7 +36,7 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   int32_t height = params.height > 0 ? params.height : 1;
   int32_t x = params.x;
   int32_t y = params.y;
-  Centre(x, y, width, height);
+  CentreOnPrimaryMonitor(x, y, width, height);
   uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL;
   if (params.border != PLATFORM_BORDER_DIALOG) {
     flags |= SDL_WINDOW_BORDERLESS;
@@ -269,7 +254,7 @@ void PlatformWindowSetForeground(platformWindow window) {
     return;
   }
   if (SdlVideo().headless) {
-    SdlVideo().headlessActive = true;
+    AppState().headlessActive = true;
     return;
   }
   SDL_RaiseWindow(record->sdl);

@@ -182,7 +182,8 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
     return false;
   }
   if (context == 0) {
-    return wglMakeCurrent(nullptr, nullptr) != 0;
+    // Nothing current is already what was asked for (Wine refuses to release nothing).
+    return wglGetCurrentContext() == nullptr || wglMakeCurrent(nullptr, nullptr) != 0;
   }
   win32ContextRecord* record = ContextRecord(context);
   if (record == nullptr) {

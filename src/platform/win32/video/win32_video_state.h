@@ -65,11 +65,6 @@ struct win32VideoState {
   std::map<platformWindow, win32WindowRecord> windows;
   std::map<platformGLContext, win32ContextRecord> contexts;
   platformWindow appWindow = 0;
-  platformAppHandler appHandler = nullptr;
-  void* appHandlerContext = nullptr;
-  bool appActive = false;
-  bool appMinimized = false;
-  bool headlessActive = true;
   platformWindow dragWindow = 0;
   int32_t dragOffsetX = 0;
   int32_t dragOffsetY = 0;
@@ -81,11 +76,8 @@ struct win32VideoState {
   int32_t handlerDepth = 0;
   // Our own mode changes notify the windows themselves; the system's notice is then ignored.
   bool changingMode = false;
-  // Monitors as counted at start (real ones; headless runs use the virtual ones); applied[m]
-  // is the mode number in use, -1 for the desktop.
+  // Real monitors as counted at start (headless runs use the virtual ones).
   std::vector<win32Monitor> monitors;
-  int32_t monitorCount = 0;
-  std::vector<int32_t> applied;
 };
 
 // Window events the pump delivers from the thread's queue: injected ones (wParam the window,
@@ -106,7 +98,6 @@ const char* Win32WindowClassName();
 DWORD Win32WindowStyle(platformBorderStyle border);
 // Moves and sizes a real window to its record (fullscreen: the monitor it lies on).
 void Win32PlaceWindow(win32WindowRecord& record);
-int32_t Win32MonitorAt(int32_t x, int32_t y);
 
 // Hands the event to the window's handler now when the pump runs and no handler is running,
 // else queues it for the pump.

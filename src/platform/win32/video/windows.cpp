@@ -1,26 +1,11 @@
+#include "platform/common/app_state.h"
+#include "platform/common/monitor_modes.h"
 #include "platform/win32/video/win32_video_state.h"
 
 namespace {
 
 win32WindowRecord* Started(platformWindow window) {
   return Win32Video().started ? Win32WindowRecord(window) : nullptr;
-}
-
-void Centre(int32_t& x, int32_t& y, int32_t width, int32_t height) {
-  int32_t primary = 0;
-  for (int32_t m = 0; m < PlatformMonitorCount(); ++m) {
-    if (PlatformMonitorIsPrimary(m)) {
-      primary = m;
-      break;
-    }
-  }
-  platformRect screen = PlatformMonitorRect(primary);
-  if (x == PLATFORM_POSITION_CENTRED) {
-    x = screen.left + (screen.width - width) / 2;
-  }
-  if (y == PLATFORM_POSITION_CENTRED) {
-    y = screen.top + (screen.height - height) / 2;
-  }
 }
 
 // The window rectangle that gives the record's client size at the record's position.
@@ -72,7 +57,7 @@ void Win32PlaceWindow(win32WindowRecord& record) {
   }
   RECT outer = OuterRect(record);
   if (record.border == PLATFORM_BORDER_FULLSCREEN) {
-    platformRect screen = PlatformMonitorRect(Win32MonitorAt(record.x, record.y));
+    platformRect screen = PlatformMonitorRect(MonitorAtPoint(record.x, record.y));
     outer = {screen.left, screen.top, screen.left + screen.width, screen.top + screen.height};
   }
   SetWindowPos(record.hwnd, nullptr, outer.left, outer.top, outer.right - outer.left,
@@ -91,7 +76,7 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   record.height = params.height > 0 ? params.height : 1;
   record.x = params.x;
   record.y = params.y;
-  Centre(record.x, record.y, record.width, record.height);
+  CentreOnPrimaryMonitor(record.x, record.y, record.width, record.height);
   RECT outer = OuterRect(record);
   HWND hwnd = CreateWindowExA(0, Win32WindowClassName(), params.caption.c_str(), Win32WindowStyle(params.border),
                               outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
@@ -284,7 +269,8 @@ void PlatformWindowMinimize(platformWindow window) {
   if (record == nullptr || record->minimized) {
     return;
   }
-  if (Win32Video().headless) {
+  // A hidden window stays hidden: it is shown minimised when it is shown.
+  if (Win32Video().headless || !record->visible) {
     PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_MINIMIZE);
     record->minimized = true;
     return;
@@ -298,7 +284,7 @@ void PlatformWindowRestore(platformWindow window) {
   if (record == nullptr || !record->minimized) {
     return;
   }
-  if (Win32Video().headless) {
+  if (Win32Video().headless || !IsIconic(record->hwnd)) {
     PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_RESTORE);
     record->minimized = false;
     return;
@@ -318,7 +304,7 @@ void PlatformWindowSetForeground(platformWindow window) {
     return;
   }
   if (Win32Video().headless) {
-    Win32Video().headlessActive = true;
+    AppState().headlessActive = true;
     return;
   }
   SetForegroundWindow(record->hwnd);
