@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -98,6 +100,17 @@ TEST(Win32System, FoldersAndFiles) {
   SetFileAttributesA((folder + "settings.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_FALSE(PlatformCanReplaceFile(folder + "No\\Such\\settings.ini"));
   EXPECT_EQ(PlatformWriteTarget(folder + "settings.ini"), folder + "settings.ini");
+
+  std::FILE* made = PlatformCreateNewFile(folder + "shot.bmp");
+  ASSERT_NE(made, nullptr);
+  std::fputs("a\nb", made);
+  std::fclose(made);
+  EXPECT_EQ(ReadAll(folder + "shot.bmp"), "a\nb") << "written in binary, no CR added";
+  errno = 0;
+  EXPECT_EQ(PlatformCreateNewFile(folder + "shot.bmp"), nullptr) << "an existing name is never overwritten";
+  EXPECT_EQ(errno, EEXIST);
+  EXPECT_EQ(ReadAll(folder + "shot.bmp"), "a\nb");
+  DeleteFileA((folder + "shot.bmp").c_str());
 
   std::vector<std::string> names = PlatformListFolder(folder);
   std::sort(names.begin(), names.end());
