@@ -145,16 +145,7 @@ void FollowDrag() {
 
 }  // namespace
 
-void SdlSendToWindow(platformWindow window, const platformWindowEvent& event) {
-  sdlWindowRecord* record = SdlWindowRecord(window);
-  if (record == nullptr || record->handler == nullptr) {
-    return;
-  }
-  // The handler may change the window table; call through copies.
-  platformWindowHandler handler = record->handler;
-  void* context = record->handlerContext;
-  handler(window, event, context);
-}
+void SdlSendToWindow(platformWindow window, const platformWindowEvent& event) { WindowRecordSend(window, event); }
 
 void SdlSendToAllWindows(const platformWindowEvent& event) {
   std::vector<platformWindow> handles;

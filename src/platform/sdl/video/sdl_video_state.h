@@ -9,32 +9,12 @@
 #include <vector>
 
 #include "platform/common/gl_offscreen.h"
+#include "platform/common/window_record.h"
 #include "platform/platform_video.h"
 
-struct sdlWindowRecord {
+struct sdlWindowRecord : windowRecord {
   SDL_Window* sdl = nullptr;
   bool opengl = false;
-  bool visible = false;
-  bool minimized = false;
-  bool focused = false;
-  bool cursorVisible = true;
-  platformBorderStyle border = PLATFORM_BORDER_DIALOG;
-  std::string caption;
-  // Geometry as last set; headless runs answer from it since no window system moves windows.
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-  std::vector<platformPoint> outline;
-  platformWindowHandler handler = nullptr;
-  void* handlerContext = nullptr;
-  platformGLContext context = 0;  // the context created on the window last
-  // Window systems do not reliably give back a presented frame, so once someone reads a
-  // window's pixels its frames are copied as they are presented.
-  bool keepPresented = false;
-  int32_t presentedWidth = 0;
-  int32_t presentedHeight = 0;
-  std::vector<uint32_t> presented;
 };
 
 // A context, and in headless runs the framebuffer pair it draws into.

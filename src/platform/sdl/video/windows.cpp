@@ -27,6 +27,8 @@ void ApplyBorder(sdlWindowRecord& record) {
 
 }  // namespace
 
+windowRecord* BackendWindowRecord(platformWindow window) { return Started(window); }
+
 platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   if (!SdlVideoStart()) {
     return 0;
@@ -95,8 +97,6 @@ void PlatformWindowDestroy(platformWindow window) {
   state.windows.erase(window);
 }
 
-bool PlatformWindowExists(platformWindow window) { return Started(window) != nullptr; }
-
 void PlatformWindowShow(platformWindow window) {
   if (sdlWindowRecord* record = Started(window)) {
     SDL_ShowWindow(record->sdl);
@@ -111,21 +111,11 @@ void PlatformWindowHide(platformWindow window) {
   }
 }
 
-bool PlatformWindowIsVisible(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  return record != nullptr && record->visible;
-}
-
 void PlatformWindowSetCaption(platformWindow window, const std::string& caption) {
   if (sdlWindowRecord* record = Started(window)) {
     record->caption = caption;
     SDL_SetWindowTitle(record->sdl, caption.c_str());
   }
-}
-
-std::string PlatformWindowCaption(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  return record != nullptr ? record->caption : std::string();
 }
 
 void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
@@ -194,11 +184,6 @@ void PlatformWindowSetBorder(platformWindow window, platformBorderStyle border) 
   ApplyBorder(*record);
 }
 
-platformBorderStyle PlatformWindowBorder(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  return record != nullptr ? record->border : PLATFORM_BORDER_NONE;
-}
-
 void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
   sdlWindowRecord* record = Started(window);
   if (record == nullptr) {
@@ -208,11 +193,6 @@ void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
   if (SDL_GetMouseFocus() == record->sdl) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
   }
-}
-
-bool PlatformWindowCursorVisible(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  return record == nullptr || record->cursorVisible;
 }
 
 void PlatformWindowMinimize(platformWindow window) {
@@ -243,11 +223,6 @@ void PlatformWindowRestore(platformWindow window) {
   record->minimized = false;
 }
 
-bool PlatformWindowIsMinimized(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  return record != nullptr && record->minimized;
-}
-
 void PlatformWindowSetForeground(platformWindow window) {
   sdlWindowRecord* record = Started(window);
   if (record == nullptr) {
@@ -274,13 +249,6 @@ void PlatformWindowBeginDrag(platformWindow window) {
   state.dragWindow = window;
   state.dragOffsetX = mouseX - position.x;
   state.dragOffsetY = mouseY - position.y;
-}
-
-void PlatformWindowSetHandler(platformWindow window, platformWindowHandler handler, void* context) {
-  if (sdlWindowRecord* record = Started(window)) {
-    record->handler = handler;
-    record->handlerContext = handler != nullptr ? context : nullptr;
-  }
 }
 
 platformWindow PlatformAppWindow() {

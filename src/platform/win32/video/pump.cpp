@@ -6,16 +6,9 @@
 namespace {
 
 void Deliver(platformWindow window, const platformWindowEvent& event) {
-  win32WindowRecord* record = Win32WindowRecord(window);
-  if (record == nullptr || record->handler == nullptr) {
-    return;
-  }
-  // The handler may change the window table; call through copies.
-  platformWindowHandler handler = record->handler;
-  void* context = record->handlerContext;
   win32VideoState& state = Win32Video();
   ++state.handlerDepth;
-  handler(window, event, context);
+  WindowRecordSend(window, event);
   --state.handlerDepth;
 }
 

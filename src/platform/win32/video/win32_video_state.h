@@ -14,36 +14,15 @@
 #include <vector>
 
 #include "platform/common/gl_offscreen.h"
+#include "platform/common/window_record.h"
 #include "platform/platform_video.h"
 
-struct win32WindowRecord {
+struct win32WindowRecord : windowRecord {
   HWND hwnd = nullptr;
   HDC dc = nullptr;
-  bool visible = false;
-  bool minimized = false;
-  bool focused = false;
-  bool cursorVisible = true;
-  platformBorderStyle border = PLATFORM_BORDER_DIALOG;
-  std::string caption;
-  // Geometry as last set: the window's top-left corner and its client size. Headless runs
-  // answer from it; real windows refresh it from the system.
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t width = 0;
-  int32_t height = 0;
   // The client size the handler was last told of (or the window was created with).
   int32_t reportedWidth = 0;
   int32_t reportedHeight = 0;
-  std::vector<platformPoint> outline;
-  platformWindowHandler handler = nullptr;
-  void* handlerContext = nullptr;
-  platformGLContext context = 0;  // the context created on the window last
-  // A presented frame cannot be read back from the system, so once someone reads a window's
-  // pixels its frames are copied as they are presented.
-  bool keepPresented = false;
-  int32_t presentedWidth = 0;
-  int32_t presentedHeight = 0;
-  std::vector<uint32_t> presented;
 };
 
 struct win32ContextRecord {

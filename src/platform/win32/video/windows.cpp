@@ -32,6 +32,8 @@ void Refresh(win32WindowRecord& record) {
 
 }  // namespace
 
+windowRecord* BackendWindowRecord(platformWindow window) { return Started(window); }
+
 DWORD Win32WindowStyle(platformBorderStyle border) {
   DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   if (border == PLATFORM_BORDER_DIALOG) {
@@ -125,8 +127,6 @@ void PlatformWindowDestroy(platformWindow window) {
   DestroyWindow(hwnd);
 }
 
-bool PlatformWindowExists(platformWindow window) { return Started(window) != nullptr; }
-
 void PlatformWindowShow(platformWindow window) {
   win32WindowRecord* record = Started(window);
   if (record == nullptr) {
@@ -148,21 +148,11 @@ void PlatformWindowHide(platformWindow window) {
   ShowWindow(record->hwnd, SW_HIDE);
 }
 
-bool PlatformWindowIsVisible(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  return record != nullptr && record->visible;
-}
-
 void PlatformWindowSetCaption(platformWindow window, const std::string& caption) {
   if (win32WindowRecord* record = Started(window)) {
     record->caption = caption;
     SetWindowTextA(record->hwnd, caption.c_str());
   }
-}
-
-std::string PlatformWindowCaption(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  return record != nullptr ? record->caption : std::string();
 }
 
 void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
@@ -242,11 +232,6 @@ void PlatformWindowSetBorder(platformWindow window, platformBorderStyle border) 
   Win32PlaceWindow(*record);
 }
 
-platformBorderStyle PlatformWindowBorder(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  return record != nullptr ? record->border : PLATFORM_BORDER_NONE;
-}
-
 void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
   win32WindowRecord* record = Started(window);
   if (record == nullptr) {
@@ -257,11 +242,6 @@ void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
   if (!Win32Video().headless && GetCursorPos(&cursor) && WindowFromPoint(cursor) == record->hwnd) {
     SetCursor(visible ? LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)) : nullptr);
   }
-}
-
-bool PlatformWindowCursorVisible(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  return record == nullptr || record->cursorVisible;
 }
 
 void PlatformWindowMinimize(platformWindow window) {
@@ -293,11 +273,6 @@ void PlatformWindowRestore(platformWindow window) {
   record->minimized = false;
 }
 
-bool PlatformWindowIsMinimized(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  return record != nullptr && record->minimized;
-}
-
 void PlatformWindowSetForeground(platformWindow window) {
   win32WindowRecord* record = Started(window);
   if (record == nullptr) {
@@ -324,13 +299,6 @@ void PlatformWindowBeginDrag(platformWindow window) {
   state.dragWindow = window;
   state.dragOffsetX = cursor.x - position.x;
   state.dragOffsetY = cursor.y - position.y;
-}
-
-void PlatformWindowSetHandler(platformWindow window, platformWindowHandler handler, void* context) {
-  if (win32WindowRecord* record = Started(window)) {
-    record->handler = handler;
-    record->handlerContext = handler != nullptr ? context : nullptr;
-  }
 }
 
 platformWindow PlatformAppWindow() {
