@@ -24,7 +24,8 @@ pairs TakeActions(int32_t set) {
   inputBuffer buffer;
   InputActionEventsTake(set, buffer);
   pairs taken;
-  for (const inputEvent& event : buffer.events) taken.emplace_back(InputActionName(event.identifier) == "Bite" ? 1 : 2, event.value);
+  for (const inputEvent& event : buffer.events)
+    taken.emplace_back(InputActionName(event.identifier) == "Bite" ? 1 : 2, event.value);
   return taken;
 }
 
@@ -52,8 +53,8 @@ class Win32InputModule : public ::testing::Test {
     InputPointerWindowAdd(1, window);
     PlatformInputSetMessageHandler(ShellMessageHook);
     game = InputControlSetNew("Game", true);
-    InputActionBind(InputActionNew(game, "Bite"), 32, 100);           // E
-    InputActionBind(InputActionNew(game, "Grab"), 114, 100);          // left mouse button
+    InputActionBind(InputActionNew(game, "Bite"), 32, 100);   // E
+    InputActionBind(InputActionNew(game, "Grab"), 114, 100);  // left mouse button
     InputControlSetActivate(game);
     InputKeyboardHookOn();
     InputMouseHookOn();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/win32_input.h"
 
 namespace {
 
@@ -67,7 +68,8 @@ void Pump() {
 std::vector<uint32_t> KeysDelivered() {
   std::vector<uint32_t> keys;
   for (const message& m : delivered) {
-    if (m.number >= PLATFORM_WM_KEYDOWN && m.number <= PLATFORM_WM_SYSKEYUP) keys.push_back(static_cast<uint32_t>(m.wParam));
+    if (m.number >= PLATFORM_WM_KEYDOWN && m.number <= PLATFORM_WM_SYSKEYUP)
+      keys.push_back(static_cast<uint32_t>(m.wParam));
   }
   return keys;
 }
@@ -221,6 +223,20 @@ TEST_F(Win32Input, KeyMessagesPostedToTheWindowRunTheChainWithTheSideOfTheKey) {
   ASSERT_EQ(delivered.size(), 2u);
   EXPECT_EQ(delivered[0].window, window);
   EXPECT_EQ(delivered[1].wParam, PLATFORM_VK_SHIFT);
+}
+
+TEST_F(Win32Input, AltF4IsLeftToTheSystemAndADoubleClickIsAPress) {
+  HWND hwnd = reinterpret_cast<HWND>(window);
+  const LPARAM altDown = (0x38 << 16) | (1 << 29) | 1;
+  EXPECT_TRUE(Win32InputWindowMessage(hwnd, WM_SYSKEYDOWN, VK_MENU, altDown));
+  EXPECT_FALSE(Win32InputWindowMessage(hwnd, WM_SYSKEYDOWN, VK_F4, (0x3E << 16) | (1 << 29) | 1));
+  EXPECT_TRUE(Win32InputWindowMessage(hwnd, WM_SYSCHAR, 'x', altDown));
+  PostMessageA(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, static_cast<LPARAM>(PlatformMakeLong(3, 4)));
+  Pump();
+  ASSERT_EQ(delivered.size(), 3u);
+  EXPECT_EQ(delivered[1].wParam, PLATFORM_VK_F1 + 3);
+  EXPECT_EQ(delivered[2].number, PLATFORM_WM_LBUTTONDOWN);
+  EXPECT_EQ(static_cast<uint32_t>(delivered[2].lParam), PlatformMakeLong(3, 4));
 }
 
 TEST_F(Win32Input, InjectedMouseMessagesCarryClientPointsAndWheelsScreenPoints) {

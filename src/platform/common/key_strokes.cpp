@@ -7,8 +7,8 @@
 keyStrokeShapes KeyStrokeShape(const keyStroke& stroke, uint32_t time) {
   const bool isAlt = stroke.virtualKey == PLATFORM_VK_LMENU || stroke.virtualKey == PLATFORM_VK_RMENU;
   const bool alt = stroke.otherAltHeld || (isAlt && stroke.down);
-  const bool system = !stroke.controlHeld && (alt || stroke.virtualKey == PLATFORM_VK_F1 + 9) &&
-                      !(isAlt && !stroke.down);
+  const bool system =
+      !stroke.controlHeld && (alt || stroke.virtualKey == PLATFORM_VK_F1 + 9) && !(isAlt && !stroke.down);
   keyStrokeShapes shapes;
   shapes.message = stroke.down ? PLATFORM_WM_KEYDOWN : PLATFORM_WM_KEYUP;
   if (system) shapes.message = stroke.down ? PLATFORM_WM_SYSKEYDOWN : PLATFORM_WM_SYSKEYUP;

@@ -11,7 +11,7 @@ struct keyStroke {
   uint32_t scanCode = 0;
   bool extended = false;
   bool down = false;
-  bool repeat = false;       // down again without a release in between
+  bool repeat = false;        // down again without a release in between
   bool otherAltHeld = false;  // an Alt key other than this one is held
   bool controlHeld = false;
 };

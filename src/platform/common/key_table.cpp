@@ -190,7 +190,8 @@ uint32_t KeyTableGenericVirtualKey(uint32_t virtualKey) {
 uint32_t KeyTableSidedVirtualKey(uint32_t virtualKey, uint32_t scanCode, bool extended) {
   switch (virtualKey) {
     case PLATFORM_VK_SHIFT:
-      return PlatformMapScanCodeToVirtualKeyEx(scanCode) == PLATFORM_VK_RSHIFT ? PLATFORM_VK_RSHIFT : PLATFORM_VK_LSHIFT;
+      return PlatformMapScanCodeToVirtualKeyEx(scanCode) == PLATFORM_VK_RSHIFT ? PLATFORM_VK_RSHIFT
+                                                                               : PLATFORM_VK_LSHIFT;
     case PLATFORM_VK_CONTROL: return extended ? PLATFORM_VK_RCONTROL : PLATFORM_VK_LCONTROL;
     case PLATFORM_VK_MENU: return extended ? PLATFORM_VK_RMENU : PLATFORM_VK_LMENU;
     default: return virtualKey;

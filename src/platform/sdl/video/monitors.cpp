@@ -1,10 +1,11 @@
+#include "platform/common/monitor_modes.h"
 #include "platform/common/virtual_monitors.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
 
 bool ValidMonitor(int32_t monitor) {
-  return SdlVideoStart() && monitor >= 0 && monitor < SdlVideo().monitorCount;
+  return SdlVideoStart() && monitor >= 0 && monitor < MonitorModesCount();
 }
 
 bool RealMode(int32_t monitor, int32_t modeNumber, SDL_DisplayMode& mode) {
@@ -16,18 +17,12 @@ platformDisplayMode FromSdl(const SDL_DisplayMode& mode) {
   return {mode.w, mode.h, static_cast<int32_t>(SDL_BYTESPERPIXEL(mode.format)) * 8, mode.refresh_rate};
 }
 
-// The system tells every top-level window at once when the desktop mode changes, before the
-// change call returns; so do we, so that callers that ignore notices during a switch see it.
-void NotifyDisplayChange() {
-  platformWindowEvent event;
-  event.kind = PLATFORM_EVENT_DISPLAY_CHANGE;
-  SdlSendToAllWindows(event);
-}
+// SDL switches modes only for fullscreen windows: the switch itself is placing them.
+int32_t Switch(int32_t, int32_t) { return ModeChangeResult(); }
+
+int32_t Restore(bool) { return ModeChangeResult(); }
 
 void PlaceFullscreenWindows() {
-  if (SdlVideo().headless) {
-    return;
-  }
   for (auto& [handle, record] : SdlVideo().windows) {
     if (record.border == PLATFORM_BORDER_FULLSCREEN) {
       SdlPlaceFullscreen(record);
@@ -35,25 +30,23 @@ void PlaceFullscreenWindows() {
   }
 }
 
-}  // namespace
-
-void PlatformHeadlessSetMonitors(const std::vector<platformVirtualMonitor>& monitors) {
-  sdlVideoState& state = SdlVideo();
-  VirtualMonitors() = monitors;
-  PlatformHeadlessClearModeChanges();
-  if (state.started && state.headless) {
-    state.monitorCount = static_cast<int32_t>(monitors.size());
-    state.applied.assign(monitors.size(), -1);
-  }
+void NotifyDisplayChange() {
+  platformWindowEvent event;
+  event.kind = PLATFORM_EVENT_DISPLAY_CHANGE;
+  SdlSendToAllWindows(event);
 }
 
-int32_t PlatformMonitorCount() { return SdlVideoStart() ? SdlVideo().monitorCount : 0; }
+const monitorBackend backend{Switch, Restore, PlaceFullscreenWindows, NotifyDisplayChange};
+
+}  // namespace
+
+int32_t PlatformMonitorCount() { return SdlVideoStart() ? MonitorModesCount() : 0; }
 
 bool PlatformMonitorDeviceName(int32_t monitor, std::string& name) {
   if (!ValidMonitor(monitor)) {
     return false;
   }
-  if (SdlVideo().headless) {
+  if (MonitorModesVirtual()) {
     name = VirtualMonitor(monitor)->deviceName;
   } else {
     const char* displayName = SDL_GetDisplayName(monitor);
@@ -66,13 +59,8 @@ bool PlatformMonitorEnumMode(int32_t monitor, int32_t modeNumber, platformDispla
   if (!ValidMonitor(monitor) || modeNumber < 0) {
     return false;
   }
-  if (SdlVideo().headless) {
-    const auto& modes = VirtualMonitor(monitor)->modes;
-    if (static_cast<size_t>(modeNumber) >= modes.size()) {
-      return false;
-    }
-    mode = modes[static_cast<size_t>(modeNumber)];
-    return true;
+  if (MonitorModesVirtual()) {
+    return VirtualMonitorMode(monitor, modeNumber, mode);
   }
   SDL_DisplayMode sdlMode;
   if (!RealMode(monitor, modeNumber, sdlMode)) {
@@ -86,20 +74,16 @@ platformRect PlatformMonitorRect(int32_t monitor) {
   if (!ValidMonitor(monitor)) {
     return {};
   }
-  sdlVideoState& state = SdlVideo();
-  platformRect rect;
-  if (state.headless) {
-    rect = VirtualMonitor(monitor)->rect;
-  } else {
-    SDL_Rect bounds;
-    if (SDL_GetDisplayBounds(monitor, &bounds) != 0) {
-      return {};
-    }
-    rect = {bounds.x, bounds.y, bounds.w, bounds.h};
+  if (MonitorModesVirtual()) {
+    return VirtualMonitorRect(monitor);
   }
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(monitor, &bounds) != 0) {
+    return {};
+  }
+  platformRect rect{bounds.x, bounds.y, bounds.w, bounds.h};
   platformDisplayMode mode;
-  int32_t applied = state.applied[static_cast<size_t>(monitor)];
-  if (applied >= 0 && PlatformMonitorEnumMode(monitor, applied, mode)) {
+  if (PlatformMonitorEnumMode(monitor, MonitorApplied(monitor), mode)) {
     rect.width = mode.width;
     rect.height = mode.height;
   }
@@ -110,32 +94,16 @@ bool PlatformMonitorIsPrimary(int32_t monitor) {
   if (!ValidMonitor(monitor)) {
     return false;
   }
-  if (SdlVideo().headless) {
+  if (MonitorModesVirtual()) {
     return VirtualMonitor(monitor)->primary;
   }
   SDL_Rect bounds;
   return SDL_GetDisplayBounds(monitor, &bounds) == 0 && bounds.x == 0 && bounds.y == 0;
 }
 
-int32_t SdlMonitorAt(int32_t x, int32_t y) {
-  int32_t primary = 0;
-  for (int32_t m = 0; m < PlatformMonitorCount(); ++m) {
-    platformRect rect = PlatformMonitorRect(m);
-    if (x >= rect.left && x < rect.left + rect.width && y >= rect.top && y < rect.top + rect.height) {
-      return m;
-    }
-    if (PlatformMonitorIsPrimary(m)) {
-      primary = m;
-    }
-  }
-  return primary;
-}
-
 void SdlPlaceFullscreen(sdlWindowRecord& record) {
-  int32_t monitor = SdlMonitorAt(record.x, record.y);
-  int32_t applied = monitor < static_cast<int32_t>(SdlVideo().applied.size())
-                        ? SdlVideo().applied[static_cast<size_t>(monitor)]
-                        : -1;
+  int32_t monitor = MonitorAtPoint(record.x, record.y);
+  int32_t applied = MonitorApplied(monitor);
   SDL_DisplayMode mode;
   SDL_DisplayMode desktop;
   // A mode of the desktop's size needs no mode switch, and window systems without a window
@@ -154,49 +122,13 @@ void SdlPlaceFullscreen(sdlWindowRecord& record) {
 }
 
 int32_t PlatformMonitorApplyMode(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode) {
-  if (!ValidMonitor(monitor)) {
+  if (!SdlVideoStart()) {
     ModeChangeRecord(monitor, modeNumber, mode, PLATFORM_DISP_CHANGE_BADPARAM);
     return PLATFORM_DISP_CHANGE_BADPARAM;
   }
-  sdlVideoState& state = SdlVideo();
-  platformDisplayMode listed;
-  int32_t result = ModeChangeResult();
-  if (!PlatformMonitorEnumMode(monitor, modeNumber, listed) || listed.width != mode.width ||
-      listed.height != mode.height || listed.bitsPerPixel != mode.bitsPerPixel) {
-    result = PLATFORM_DISP_CHANGE_BADMODE;
-  }
-  ModeChangeRecord(monitor, modeNumber, mode, result);
-  if (result != PLATFORM_DISP_CHANGE_SUCCESSFUL) {
-    return result;
-  }
-  int32_t& applied = state.applied[static_cast<size_t>(monitor)];
-  bool changed = applied != modeNumber;
-  applied = modeNumber;
-  PlaceFullscreenWindows();
-  if (changed) {
-    NotifyDisplayChange();
-  }
-  return result;
+  return MonitorModeApply(monitor, modeNumber, mode, backend);
 }
 
 int32_t PlatformMonitorsRestoreDesktop() {
-  if (!SdlVideoStart()) {
-    return PLATFORM_DISP_CHANGE_FAILED;
-  }
-  sdlVideoState& state = SdlVideo();
-  int32_t result = ModeChangeResult();
-  ModeChangeRecord(-1, -1, {}, result);
-  if (result != PLATFORM_DISP_CHANGE_SUCCESSFUL) {
-    return result;
-  }
-  bool changed = false;
-  for (int32_t& applied : state.applied) {
-    changed = changed || applied >= 0;
-    applied = -1;
-  }
-  PlaceFullscreenWindows();
-  if (changed) {
-    NotifyDisplayChange();
-  }
-  return result;
+  return SdlVideoStart() ? MonitorModesRestore(backend) : PLATFORM_DISP_CHANGE_FAILED;
 }

@@ -1,58 +1,9 @@
+#include "platform/common/app_state.h"
 #include "platform/platform_shell.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
-
-bool ComputeAppMinimized() {
-  bool anyShown = false;
-  for (const auto& [handle, record] : SdlVideo().windows) {
-    if (record.visible) {
-      anyShown = true;
-      if (!record.minimized) {
-        return false;
-      }
-    }
-  }
-  return anyShown;
-}
-
-bool ComputeAppActive() {
-  sdlVideoState& state = SdlVideo();
-  if (state.headless) {
-    return state.headlessActive;
-  }
-  for (const auto& [handle, record] : state.windows) {
-    if (record.focused) {
-      return true;
-    }
-  }
-  return false;
-}
-
-void SendToApp(platformAppEventKind kind) {
-  sdlVideoState& state = SdlVideo();
-  if (state.appHandler != nullptr) {
-    state.appHandler(kind, state.appHandlerContext);
-  }
-}
-
-void UpdateAppState() {
-  // A window coming back from the task bar is restored before it is activated.
-  sdlVideoState& state = SdlVideo();
-  bool minimized = ComputeAppMinimized();
-  if (minimized != state.appMinimized) {
-    state.appMinimized = minimized;
-    if (!minimized) {
-      SendToApp(PLATFORM_APP_RESTORE);
-    }
-  }
-  bool active = ComputeAppActive();
-  if (active != state.appActive) {
-    state.appActive = active;
-    SendToApp(active ? PLATFORM_APP_ACTIVATE : PLATFORM_APP_DEACTIVATE);
-  }
-}
 
 void Send(platformWindow window, platformWindowEventKind kind) {
   platformWindowEvent event;
@@ -62,7 +13,6 @@ void Send(platformWindow window, platformWindowEventKind kind) {
 
 // Applies what a window event means for the window's state, then tells its handler.
 void WindowStateEvent(platformWindow window, platformWindowEventKind kind) {
-  sdlVideoState& state = SdlVideo();
   sdlWindowRecord* record = SdlWindowRecord(window);
   if (kind == PLATFORM_EVENT_DISPLAY_CHANGE) {
     platformWindowEvent event;
@@ -73,24 +23,7 @@ void WindowStateEvent(platformWindow window, platformWindowEventKind kind) {
   if (record == nullptr) {
     return;
   }
-  switch (kind) {
-    case PLATFORM_EVENT_ACTIVATE:
-      record->focused = true;
-      state.headlessActive = true;
-      break;
-    case PLATFORM_EVENT_DEACTIVATE:
-      record->focused = false;
-      state.headlessActive = false;
-      break;
-    case PLATFORM_EVENT_MINIMIZE:
-      record->minimized = true;
-      break;
-    case PLATFORM_EVENT_RESTORE:
-      record->minimized = false;
-      break;
-    default:
-      break;
-  }
+  WindowApplyStateEvent(*record, kind);
   Send(window, kind);
 }
 
@@ -212,16 +145,7 @@ void FollowDrag() {
 
 }  // namespace
 
-void SdlSendToWindow(platformWindow window, const platformWindowEvent& event) {
-  sdlWindowRecord* record = SdlWindowRecord(window);
-  if (record == nullptr || record->handler == nullptr) {
-    return;
-  }
-  // The handler may change the window table; call through copies.
-  platformWindowHandler handler = record->handler;
-  void* context = record->handlerContext;
-  handler(window, event, context);
-}
+void SdlSendToWindow(platformWindow window, const platformWindowEvent& event) { WindowRecordSend(window, event); }
 
 void SdlSendToAllWindows(const platformWindowEvent& event) {
   std::vector<platformWindow> handles;
@@ -261,7 +185,7 @@ void PlatformPumpMessages() {
     }
   }
   FollowDrag();
-  UpdateAppState();
+  AppStateUpdate(AppWindowsMinimized(state.windows), AppWindowsActive(state.windows));
   PlatformKeepAwakeLapse();
 }
 
@@ -276,36 +200,18 @@ void PlatformHeadlessInjectWindowEvent(platformWindow window, platformWindowEven
   SDL_PushEvent(&event);
 }
 
-void PlatformAppSetHandler(platformAppHandler handler, void* context) {
-  sdlVideoState& state = SdlVideo();
-  state.appHandler = handler;
-  state.appHandlerContext = handler != nullptr ? context : nullptr;
-}
+bool PlatformAppIsActive() { return SdlVideo().started && AppWindowsActive(SdlVideo().windows); }
 
-bool PlatformAppIsActive() { return SdlVideo().started && ComputeAppActive(); }
-
-bool PlatformAppIsMinimized() { return SdlVideo().started && ComputeAppMinimized(); }
+bool PlatformAppIsMinimized() { return SdlVideo().started && AppWindowsMinimized(SdlVideo().windows); }
 
 void PlatformAppMinimize() {
-  std::vector<platformWindow> shown;
-  for (const auto& [handle, record] : SdlVideo().windows) {
-    if (record.visible) {
-      shown.push_back(handle);
-    }
-  }
-  for (platformWindow window : shown) {
+  for (platformWindow window : WindowsWhere(SdlVideo().windows, [](const auto& record) { return record.visible; })) {
     PlatformWindowMinimize(window);
   }
 }
 
 void PlatformAppRestore() {
-  std::vector<platformWindow> minimized;
-  for (const auto& [handle, record] : SdlVideo().windows) {
-    if (record.minimized) {
-      minimized.push_back(handle);
-    }
-  }
-  for (platformWindow window : minimized) {
+  for (platformWindow window : WindowsWhere(SdlVideo().windows, [](const auto& record) { return record.minimized; })) {
     PlatformWindowRestore(window);
   }
 }

@@ -1,5 +1,4 @@
-// State shared by the parts of the SDL video backend: window and context records and the
-// monitors in use.
+// State shared by the parts of the SDL video backend: window and context records.
 #pragma once
 
 #include <SDL.h>
@@ -10,32 +9,12 @@
 #include <vector>
 
 #include "platform/common/gl_offscreen.h"
+#include "platform/common/window_record.h"
 #include "platform/platform_video.h"
 
-struct sdlWindowRecord {
+struct sdlWindowRecord : windowRecord {
   SDL_Window* sdl = nullptr;
   bool opengl = false;
-  bool visible = false;
-  bool minimized = false;
-  bool focused = false;
-  bool cursorVisible = true;
-  platformBorderStyle border = PLATFORM_BORDER_DIALOG;
-  std::string caption;
-  // Geometry as last set; headless runs answer from it since no window system moves windows.
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-  std::vector<platformPoint> outline;
-  platformWindowHandler handler = nullptr;
-  void* handlerContext = nullptr;
-  platformGLContext context = 0;  // the context created on the window last
-  // Window systems do not reliably give back a presented frame, so once someone reads a
-  // window's pixels its frames are copied as they are presented.
-  bool keepPresented = false;
-  int32_t presentedWidth = 0;
-  int32_t presentedHeight = 0;
-  std::vector<uint32_t> presented;
 };
 
 // A context, and in headless runs the framebuffer pair it draws into.
@@ -53,11 +32,6 @@ struct sdlVideoState {
   std::map<platformWindow, sdlWindowRecord> windows;
   std::map<platformGLContext, sdlContextRecord> contexts;
   platformWindow appWindow = 0;
-  platformAppHandler appHandler = nullptr;
-  void* appHandlerContext = nullptr;
-  bool appActive = false;
-  bool appMinimized = false;
-  bool headlessActive = true;
   platformWindow dragWindow = 0;
   int32_t dragOffsetX = 0;
   int32_t dragOffsetY = 0;
@@ -65,9 +39,6 @@ struct sdlVideoState {
   // Renderer answer: -1 not known yet, 0 software, 1 accelerated.
   int32_t rendererAccelerated = -1;
   int32_t acceleratedOverride = -1;
-  // Monitors as counted at start; applied[m] is the mode number in use, -1 for the desktop.
-  int32_t monitorCount = 0;
-  std::vector<int32_t> applied;
 };
 
 sdlVideoState& SdlVideo();
@@ -77,8 +48,6 @@ sdlWindowRecord* SdlWindowRecord(platformWindow window);
 void SdlSetError(const std::string& text);
 // Applies the mode the window's monitor is in to a fullscreen window (real windows only).
 void SdlPlaceFullscreen(sdlWindowRecord& record);
-// The monitor holding a screen point; the primary monitor when none does.
-int32_t SdlMonitorAt(int32_t x, int32_t y);
 void SdlSendToWindow(platformWindow window, const platformWindowEvent& event);
 void SdlSendToAllWindows(const platformWindowEvent& event);
 // Deletes the context's framebuffers and the context (a window being destroyed takes its

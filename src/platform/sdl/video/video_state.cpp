@@ -2,7 +2,8 @@
 #include <cfenv>
 #include <cstdlib>
 
-#include "platform/common/virtual_monitors.h"
+#include "platform/common/app_state.h"
+#include "platform/common/monitor_modes.h"
 #include "platform/platform_system.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
@@ -57,18 +58,9 @@ bool SdlVideoStart() {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   state.injectEventType = SDL_RegisterEvents(1);
   state.started = true;
-  // A headless application is active from the start, as a real one is once its first window
-  // takes the focus.
-  state.headlessActive = true;
-  state.appActive = state.headless;
-  state.appMinimized = false;
+  AppStateStart(state.headless);
   state.rendererAccelerated = -1;
-  if (state.headless) {
-    state.monitorCount = static_cast<int32_t>(VirtualMonitorsInUse().size());
-  } else {
-    state.monitorCount = SDL_GetNumVideoDisplays() > 0 ? SDL_GetNumVideoDisplays() : 0;
-  }
-  state.applied.assign(static_cast<size_t>(state.monitorCount), -1);
+  MonitorModesStart(state.headless, state.headless ? 0 : SDL_GetNumVideoDisplays());
   return true;
 }
 
@@ -87,6 +79,8 @@ void PlatformVideoShutdown() {
   int32_t accelerated = state.acceleratedOverride;
   state = sdlVideoState{};
   state.acceleratedOverride = accelerated;
+  AppStateReset();
+  MonitorModesStop();
 }
 
 std::string PlatformGLLibraryName() {

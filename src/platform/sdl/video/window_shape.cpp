@@ -40,13 +40,3 @@ void PlatformWindowSetShape(platformWindow window, const std::vector<platformPoi
   ApplyShape(*record);
 }
 
-bool PlatformWindowShapeContains(platformWindow window, int32_t x, int32_t y) {
-  sdlWindowRecord* record = SdlWindowRecord(window);
-  if (record == nullptr) {
-    return false;
-  }
-  if (record->outline.empty()) {
-    return true;
-  }
-  return PolygonWindingContains(record->outline, x + 0.5, y + 0.5);
-}

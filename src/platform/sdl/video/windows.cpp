@@ -1,3 +1,5 @@
+#include "platform/common/app_state.h"
+#include "platform/common/monitor_modes.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
@@ -23,24 +25,9 @@ void ApplyBorder(sdlWindowRecord& record) {
   SDL_SetWindowSize(record.sdl, record.width, record.height);
 }
 
-void Centre(int32_t& x, int32_t& y, int32_t width, int32_t height) {
-  int32_t primary = 0;
-  for (int32_t m = 0; m < PlatformMonitorCount(); ++m) {
-    if (PlatformMonitorIsPrimary(m)) {
-      primary = m;
-      break;
-    }
-  }
-  platformRect screen = PlatformMonitorRect(primary);
-  if (x == PLATFORM_POSITION_CENTRED) {
-    x = screen.left + (screen.width - width) / 2;
-  }
-  if (y == PLATFORM_POSITION_CENTRED) {
-    y = screen.top + (screen.height - height) / 2;
-  }
-}
-
 }  // namespace
+
+windowRecord* BackendWindowRecord(platformWindow window) { return Started(window); }
 
 platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   if (!SdlVideoStart()) {
@@ -51,7 +38,7 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   int32_t height = params.height > 0 ? params.height : 1;
   int32_t x = params.x;
   int32_t y = params.y;
-  Centre(x, y, width, height);
+  CentreOnPrimaryMonitor(x, y, width, height);
   uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL;
   if (params.border != PLATFORM_BORDER_DIALOG) {
     flags |= SDL_WINDOW_BORDERLESS;
@@ -110,8 +97,6 @@ void PlatformWindowDestroy(platformWindow window) {
   state.windows.erase(window);
 }
 
-bool PlatformWindowExists(platformWindow window) { return Started(window) != nullptr; }
-
 void PlatformWindowShow(platformWindow window) {
   if (sdlWindowRecord* record = Started(window)) {
     SDL_ShowWindow(record->sdl);
@@ -126,21 +111,11 @@ void PlatformWindowHide(platformWindow window) {
   }
 }
 
-bool PlatformWindowIsVisible(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  return record != nullptr && record->visible;
-}
-
 void PlatformWindowSetCaption(platformWindow window, const std::string& caption) {
   if (sdlWindowRecord* record = Started(window)) {
     record->caption = caption;
     SDL_SetWindowTitle(record->sdl, caption.c_str());
   }
-}
-
-std::string PlatformWindowCaption(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  return record != nullptr ? record->caption : std::string();
 }
 
 void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
@@ -209,11 +184,6 @@ void PlatformWindowSetBorder(platformWindow window, platformBorderStyle border) 
   ApplyBorder(*record);
 }
 
-platformBorderStyle PlatformWindowBorder(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  return record != nullptr ? record->border : PLATFORM_BORDER_NONE;
-}
-
 void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
   sdlWindowRecord* record = Started(window);
   if (record == nullptr) {
@@ -223,11 +193,6 @@ void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
   if (SDL_GetMouseFocus() == record->sdl) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
   }
-}
-
-bool PlatformWindowCursorVisible(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  return record == nullptr || record->cursorVisible;
 }
 
 void PlatformWindowMinimize(platformWindow window) {
@@ -258,18 +223,13 @@ void PlatformWindowRestore(platformWindow window) {
   record->minimized = false;
 }
 
-bool PlatformWindowIsMinimized(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  return record != nullptr && record->minimized;
-}
-
 void PlatformWindowSetForeground(platformWindow window) {
   sdlWindowRecord* record = Started(window);
   if (record == nullptr) {
     return;
   }
   if (SdlVideo().headless) {
-    SdlVideo().headlessActive = true;
+    AppState().headlessActive = true;
     return;
   }
   SDL_RaiseWindow(record->sdl);
@@ -289,13 +249,6 @@ void PlatformWindowBeginDrag(platformWindow window) {
   state.dragWindow = window;
   state.dragOffsetX = mouseX - position.x;
   state.dragOffsetY = mouseY - position.y;
-}
-
-void PlatformWindowSetHandler(platformWindow window, platformWindowHandler handler, void* context) {
-  if (sdlWindowRecord* record = Started(window)) {
-    record->handler = handler;
-    record->handlerContext = handler != nullptr ? context : nullptr;
-  }
 }
 
 platformWindow PlatformAppWindow() {

@@ -64,8 +64,7 @@ void RunKey(const keyStroke& stroke) {
   if (HookChainRunKeyboard(shapes.message, shapes.hook) != 0) return;
   if (HookChainRunKeyboardLegacy(shapes.virtualKey, shapes.flags) != 0) return;
   // Keys go to the window with the keyboard focus.
-  Win32InputDeliver(PlatformForegroundWindow(), shapes.message, shapes.virtualKey,
-                    static_cast<intptr_t>(shapes.flags));
+  Win32InputDeliver(PlatformForegroundWindow(), shapes.message, shapes.virtualKey, static_cast<intptr_t>(shapes.flags));
 }
 
 void RunMouse(const injectedEvent& event) {

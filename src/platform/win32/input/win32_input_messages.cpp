@@ -60,7 +60,8 @@ bool KeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     platformKeyboardHookEvent event;
     event.virtualKey = KeyTableSidedVirtualKey(static_cast<uint32_t>(wParam), scanCode, extended);
     event.scanCode = scanCode;
-    event.flags = (extended ? PLATFORM_LLKHF_EXTENDED : 0) | ((flags & PLATFORM_KF_ALTDOWN) != 0 ? PLATFORM_LLKHF_ALTDOWN : 0) |
+    event.flags = (extended ? PLATFORM_LLKHF_EXTENDED : 0) |
+                  ((flags & PLATFORM_KF_ALTDOWN) != 0 ? PLATFORM_LLKHF_ALTDOWN : 0) |
                   ((flags & PLATFORM_KF_UP) != 0 ? PLATFORM_LLKHF_UP : 0);
     event.time = static_cast<uint32_t>(GetMessageTime());
     if (HookChainRunKeyboard(message, event) != 0) return true;

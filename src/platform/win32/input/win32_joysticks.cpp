@@ -87,13 +87,12 @@ std::string RegistryText(const std::string& key, const std::string& value) {
 
 // Windows keeps the name of a configured device in the registry, under its OEM key.
 std::string RegistryName(int32_t id, const std::string& registryKey) {
-  const std::string oemKey =
-      RegistryText("SYSTEM\\CurrentControlSet\\Control\\MediaResources\\Joystick\\" + registryKey +
-                       "\\CurrentJoystickSettings",
-                   "Joystick" + std::to_string(id + 1) + "OEMName");
+  const std::string oemKey = RegistryText(
+      "SYSTEM\\CurrentControlSet\\Control\\MediaResources\\Joystick\\" + registryKey + "\\CurrentJoystickSettings",
+      "Joystick" + std::to_string(id + 1) + "OEMName");
   if (oemKey.empty()) return "";
-  return RegistryText("SYSTEM\\CurrentControlSet\\Control\\MediaProperties\\PrivateProperties\\Joystick\\OEM\\" + oemKey,
-                      "OEMName");
+  return RegistryText(
+      "SYSTEM\\CurrentControlSet\\Control\\MediaProperties\\PrivateProperties\\Joystick\\OEM\\" + oemKey, "OEMName");
 }
 
 void Announce(const device& entry, const JOYINFOEX& info) {

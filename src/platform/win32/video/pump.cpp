@@ -1,76 +1,19 @@
+#include "platform/common/app_state.h"
 #include "platform/platform_shell.h"
 #include "platform/win32/video/win32_video_state.h"
 #include "platform/win32/win32_input.h"
 
 namespace {
 
-bool ComputeAppMinimized() {
-  bool anyShown = false;
-  for (const auto& [handle, record] : Win32Video().windows) {
-    if (record.visible) {
-      anyShown = true;
-      if (!record.minimized) {
-        return false;
-      }
-    }
-  }
-  return anyShown;
-}
-
-bool ComputeAppActive() {
-  win32VideoState& state = Win32Video();
-  if (state.headless) {
-    return state.headlessActive;
-  }
-  for (const auto& [handle, record] : state.windows) {
-    if (record.focused) {
-      return true;
-    }
-  }
-  return false;
-}
-
-void SendToApp(platformAppEventKind kind) {
-  win32VideoState& state = Win32Video();
-  if (state.appHandler != nullptr) {
-    state.appHandler(kind, state.appHandlerContext);
-  }
-}
-
-void UpdateAppState() {
-  // A window coming back from the task bar is restored before it is activated.
-  win32VideoState& state = Win32Video();
-  bool minimized = ComputeAppMinimized();
-  if (minimized != state.appMinimized) {
-    state.appMinimized = minimized;
-    if (!minimized) {
-      SendToApp(PLATFORM_APP_RESTORE);
-    }
-  }
-  bool active = ComputeAppActive();
-  if (active != state.appActive) {
-    state.appActive = active;
-    SendToApp(active ? PLATFORM_APP_ACTIVATE : PLATFORM_APP_DEACTIVATE);
-  }
-}
-
 void Deliver(platformWindow window, const platformWindowEvent& event) {
-  win32WindowRecord* record = Win32WindowRecord(window);
-  if (record == nullptr || record->handler == nullptr) {
-    return;
-  }
-  // The handler may change the window table; call through copies.
-  platformWindowHandler handler = record->handler;
-  void* context = record->handlerContext;
   win32VideoState& state = Win32Video();
   ++state.handlerDepth;
-  handler(window, event, context);
+  WindowRecordSend(window, event);
   --state.handlerDepth;
 }
 
 // An injected event: the state change it implies, then the handler, as a real one would.
 void InjectedEvent(platformWindow window, platformWindowEventKind kind) {
-  win32VideoState& state = Win32Video();
   platformWindowEvent event;
   event.kind = kind;
   if (kind == PLATFORM_EVENT_DISPLAY_CHANGE) {
@@ -81,24 +24,7 @@ void InjectedEvent(platformWindow window, platformWindowEventKind kind) {
   if (record == nullptr) {
     return;
   }
-  switch (kind) {
-    case PLATFORM_EVENT_ACTIVATE:
-      record->focused = true;
-      state.headlessActive = true;
-      break;
-    case PLATFORM_EVENT_DEACTIVATE:
-      record->focused = false;
-      state.headlessActive = false;
-      break;
-    case PLATFORM_EVENT_MINIMIZE:
-      record->minimized = true;
-      break;
-    case PLATFORM_EVENT_RESTORE:
-      record->minimized = false;
-      break;
-    default:
-      break;
-  }
+  WindowApplyStateEvent(*record, kind);
   Win32PostWindowEvent(window, event);
 }
 
@@ -185,7 +111,7 @@ void PlatformPumpMessages() {
     state.pumping = false;
   }
   Win32InputPumpPass();
-  UpdateAppState();
+  AppStateUpdate(AppWindowsMinimized(state.windows), AppWindowsActive(state.windows));
   PlatformKeepAwakeLapse();
 }
 
@@ -197,36 +123,18 @@ void PlatformHeadlessInjectWindowEvent(platformWindow window, platformWindowEven
                      static_cast<LPARAM>(kind));
 }
 
-void PlatformAppSetHandler(platformAppHandler handler, void* context) {
-  win32VideoState& state = Win32Video();
-  state.appHandler = handler;
-  state.appHandlerContext = handler != nullptr ? context : nullptr;
-}
+bool PlatformAppIsActive() { return Win32Video().started && AppWindowsActive(Win32Video().windows); }
 
-bool PlatformAppIsActive() { return Win32Video().started && ComputeAppActive(); }
-
-bool PlatformAppIsMinimized() { return Win32Video().started && ComputeAppMinimized(); }
+bool PlatformAppIsMinimized() { return Win32Video().started && AppWindowsMinimized(Win32Video().windows); }
 
 void PlatformAppMinimize() {
-  std::vector<platformWindow> shown;
-  for (const auto& [handle, record] : Win32Video().windows) {
-    if (record.visible) {
-      shown.push_back(handle);
-    }
-  }
-  for (platformWindow window : shown) {
+  for (platformWindow window : WindowsWhere(Win32Video().windows, [](const auto& record) { return record.visible; })) {
     PlatformWindowMinimize(window);
   }
 }
 
 void PlatformAppRestore() {
-  std::vector<platformWindow> minimized;
-  for (const auto& [handle, record] : Win32Video().windows) {
-    if (record.minimized) {
-      minimized.push_back(handle);
-    }
-  }
-  for (platformWindow window : minimized) {
+  for (platformWindow window : WindowsWhere(Win32Video().windows, [](const auto& record) { return record.minimized; })) {
     PlatformWindowRestore(window);
   }
 }

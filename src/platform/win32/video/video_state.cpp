@@ -1,6 +1,7 @@
 #include <float.h>
 
-#include "platform/common/virtual_monitors.h"
+#include "platform/common/app_state.h"
+#include "platform/common/monitor_modes.h"
 #include "platform/platform_system.h"
 #include "platform/win32/video/win32_video_state.h"
 
@@ -75,19 +76,12 @@ bool Win32VideoStart() {
   }
   state.headless = PlatformHeadless();
   state.started = true;
-  // A headless application is active from the start, as a real one is once its first window
-  // takes the focus.
-  state.headlessActive = true;
-  state.appActive = state.headless;
-  state.appMinimized = false;
+  AppStateStart(state.headless);
   state.monitors.clear();
-  if (state.headless) {
-    state.monitorCount = static_cast<int32_t>(VirtualMonitorsInUse().size());
-  } else {
+  if (!state.headless) {
     EnumDisplayMonitors(nullptr, nullptr, CountMonitor, reinterpret_cast<LPARAM>(&state.monitors));
-    state.monitorCount = static_cast<int32_t>(state.monitors.size());
   }
-  state.applied.assign(static_cast<size_t>(state.monitorCount), -1);
+  MonitorModesStart(state.headless, static_cast<int32_t>(state.monitors.size()));
   return true;
 }
 
@@ -109,6 +103,8 @@ void PlatformVideoShutdown() {
   int32_t accelerated = state.acceleratedOverride;
   state = win32VideoState{};
   state.acceleratedOverride = accelerated;
+  AppStateReset();
+  MonitorModesStop();
 }
 
 std::string PlatformGLLibraryName() { return "opengl32.dll"; }

@@ -14,36 +14,15 @@
 #include <vector>
 
 #include "platform/common/gl_offscreen.h"
+#include "platform/common/window_record.h"
 #include "platform/platform_video.h"
 
-struct win32WindowRecord {
+struct win32WindowRecord : windowRecord {
   HWND hwnd = nullptr;
   HDC dc = nullptr;
-  bool visible = false;
-  bool minimized = false;
-  bool focused = false;
-  bool cursorVisible = true;
-  platformBorderStyle border = PLATFORM_BORDER_DIALOG;
-  std::string caption;
-  // Geometry as last set: the window's top-left corner and its client size. Headless runs
-  // answer from it; real windows refresh it from the system.
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t width = 0;
-  int32_t height = 0;
   // The client size the handler was last told of (or the window was created with).
   int32_t reportedWidth = 0;
   int32_t reportedHeight = 0;
-  std::vector<platformPoint> outline;
-  platformWindowHandler handler = nullptr;
-  void* handlerContext = nullptr;
-  platformGLContext context = 0;  // the context created on the window last
-  // A presented frame cannot be read back from the system, so once someone reads a window's
-  // pixels its frames are copied as they are presented.
-  bool keepPresented = false;
-  int32_t presentedWidth = 0;
-  int32_t presentedHeight = 0;
-  std::vector<uint32_t> presented;
 };
 
 struct win32ContextRecord {
@@ -65,11 +44,6 @@ struct win32VideoState {
   std::map<platformWindow, win32WindowRecord> windows;
   std::map<platformGLContext, win32ContextRecord> contexts;
   platformWindow appWindow = 0;
-  platformAppHandler appHandler = nullptr;
-  void* appHandlerContext = nullptr;
-  bool appActive = false;
-  bool appMinimized = false;
-  bool headlessActive = true;
   platformWindow dragWindow = 0;
   int32_t dragOffsetX = 0;
   int32_t dragOffsetY = 0;
@@ -81,11 +55,8 @@ struct win32VideoState {
   int32_t handlerDepth = 0;
   // Our own mode changes notify the windows themselves; the system's notice is then ignored.
   bool changingMode = false;
-  // Monitors as counted at start (real ones; headless runs use the virtual ones); applied[m]
-  // is the mode number in use, -1 for the desktop.
+  // Real monitors as counted at start (headless runs use the virtual ones).
   std::vector<win32Monitor> monitors;
-  int32_t monitorCount = 0;
-  std::vector<int32_t> applied;
 };
 
 // Window events the pump delivers from the thread's queue: injected ones (wParam the window,
@@ -106,7 +77,6 @@ const char* Win32WindowClassName();
 DWORD Win32WindowStyle(platformBorderStyle border);
 // Moves and sizes a real window to its record (fullscreen: the monitor it lies on).
 void Win32PlaceWindow(win32WindowRecord& record);
-int32_t Win32MonitorAt(int32_t x, int32_t y);
 
 // Hands the event to the window's handler now when the pump runs and no handler is running,
 // else queues it for the pump.

@@ -1,4 +1,3 @@
-#include "platform/common/polygon_winding.h"
 #include "platform/win32/video/win32_video_state.h"
 
 void PlatformWindowSetShape(platformWindow window, const std::vector<platformPoint>& outline) {
@@ -26,15 +25,4 @@ void PlatformWindowSetShape(platformWindow window, const std::vector<platformPoi
     Win32SetSystemError("SetWindowRgn");
     DeleteObject(region);
   }
-}
-
-bool PlatformWindowShapeContains(platformWindow window, int32_t x, int32_t y) {
-  win32WindowRecord* record = Win32WindowRecord(window);
-  if (record == nullptr) {
-    return false;
-  }
-  if (record->outline.empty()) {
-    return true;
-  }
-  return PolygonWindingContains(record->outline, x + 0.5, y + 0.5);
 }

@@ -1,26 +1,11 @@
+#include "platform/common/app_state.h"
+#include "platform/common/monitor_modes.h"
 #include "platform/win32/video/win32_video_state.h"
 
 namespace {
 
 win32WindowRecord* Started(platformWindow window) {
   return Win32Video().started ? Win32WindowRecord(window) : nullptr;
-}
-
-void Centre(int32_t& x, int32_t& y, int32_t width, int32_t height) {
-  int32_t primary = 0;
-  for (int32_t m = 0; m < PlatformMonitorCount(); ++m) {
-    if (PlatformMonitorIsPrimary(m)) {
-      primary = m;
-      break;
-    }
-  }
-  platformRect screen = PlatformMonitorRect(primary);
-  if (x == PLATFORM_POSITION_CENTRED) {
-    x = screen.left + (screen.width - width) / 2;
-  }
-  if (y == PLATFORM_POSITION_CENTRED) {
-    y = screen.top + (screen.height - height) / 2;
-  }
 }
 
 // The window rectangle that gives the record's client size at the record's position.
@@ -47,6 +32,8 @@ void Refresh(win32WindowRecord& record) {
 
 }  // namespace
 
+windowRecord* BackendWindowRecord(platformWindow window) { return Started(window); }
+
 DWORD Win32WindowStyle(platformBorderStyle border) {
   DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   if (border == PLATFORM_BORDER_DIALOG) {
@@ -72,7 +59,7 @@ void Win32PlaceWindow(win32WindowRecord& record) {
   }
   RECT outer = OuterRect(record);
   if (record.border == PLATFORM_BORDER_FULLSCREEN) {
-    platformRect screen = PlatformMonitorRect(Win32MonitorAt(record.x, record.y));
+    platformRect screen = PlatformMonitorRect(MonitorAtPoint(record.x, record.y));
     outer = {screen.left, screen.top, screen.left + screen.width, screen.top + screen.height};
   }
   SetWindowPos(record.hwnd, nullptr, outer.left, outer.top, outer.right - outer.left,
@@ -91,7 +78,7 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   record.height = params.height > 0 ? params.height : 1;
   record.x = params.x;
   record.y = params.y;
-  Centre(record.x, record.y, record.width, record.height);
+  CentreOnPrimaryMonitor(record.x, record.y, record.width, record.height);
   RECT outer = OuterRect(record);
   HWND hwnd = CreateWindowExA(0, Win32WindowClassName(), params.caption.c_str(), Win32WindowStyle(params.border),
                               outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
@@ -140,8 +127,6 @@ void PlatformWindowDestroy(platformWindow window) {
   DestroyWindow(hwnd);
 }
 
-bool PlatformWindowExists(platformWindow window) { return Started(window) != nullptr; }
-
 void PlatformWindowShow(platformWindow window) {
   win32WindowRecord* record = Started(window);
   if (record == nullptr) {
@@ -163,21 +148,11 @@ void PlatformWindowHide(platformWindow window) {
   ShowWindow(record->hwnd, SW_HIDE);
 }
 
-bool PlatformWindowIsVisible(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  return record != nullptr && record->visible;
-}
-
 void PlatformWindowSetCaption(platformWindow window, const std::string& caption) {
   if (win32WindowRecord* record = Started(window)) {
     record->caption = caption;
     SetWindowTextA(record->hwnd, caption.c_str());
   }
-}
-
-std::string PlatformWindowCaption(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  return record != nullptr ? record->caption : std::string();
 }
 
 void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
@@ -257,11 +232,6 @@ void PlatformWindowSetBorder(platformWindow window, platformBorderStyle border) 
   Win32PlaceWindow(*record);
 }
 
-platformBorderStyle PlatformWindowBorder(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  return record != nullptr ? record->border : PLATFORM_BORDER_NONE;
-}
-
 void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
   win32WindowRecord* record = Started(window);
   if (record == nullptr) {
@@ -272,11 +242,6 @@ void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
   if (!Win32Video().headless && GetCursorPos(&cursor) && WindowFromPoint(cursor) == record->hwnd) {
     SetCursor(visible ? LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)) : nullptr);
   }
-}
-
-bool PlatformWindowCursorVisible(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  return record == nullptr || record->cursorVisible;
 }
 
 void PlatformWindowMinimize(platformWindow window) {
@@ -308,18 +273,13 @@ void PlatformWindowRestore(platformWindow window) {
   record->minimized = false;
 }
 
-bool PlatformWindowIsMinimized(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  return record != nullptr && record->minimized;
-}
-
 void PlatformWindowSetForeground(platformWindow window) {
   win32WindowRecord* record = Started(window);
   if (record == nullptr) {
     return;
   }
   if (Win32Video().headless) {
-    Win32Video().headlessActive = true;
+    AppState().headlessActive = true;
     return;
   }
   SetForegroundWindow(record->hwnd);
@@ -339,13 +299,6 @@ void PlatformWindowBeginDrag(platformWindow window) {
   state.dragWindow = window;
   state.dragOffsetX = cursor.x - position.x;
   state.dragOffsetY = cursor.y - position.y;
-}
-
-void PlatformWindowSetHandler(platformWindow window, platformWindowHandler handler, void* context) {
-  if (win32WindowRecord* record = Started(window)) {
-    record->handler = handler;
-    record->handlerContext = handler != nullptr ? context : nullptr;
-  }
 }
 
 platformWindow PlatformAppWindow() {

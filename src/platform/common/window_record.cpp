@@ -1,0 +1,56 @@
+#include "platform/common/window_record.h"
+
+#include "platform/common/polygon_winding.h"
+
+void WindowRecordSend(platformWindow window, const platformWindowEvent& event) {
+  windowRecord* record = BackendWindowRecord(window);
+  if (record == nullptr || record->handler == nullptr) {
+    return;
+  }
+  // The handler may change the window table; call through copies.
+  platformWindowHandler handler = record->handler;
+  void* context = record->handlerContext;
+  handler(window, event, context);
+}
+
+bool PlatformWindowExists(platformWindow window) { return BackendWindowRecord(window) != nullptr; }
+
+bool PlatformWindowIsVisible(platformWindow window) {
+  windowRecord* record = BackendWindowRecord(window);
+  return record != nullptr && record->visible;
+}
+
+std::string PlatformWindowCaption(platformWindow window) {
+  windowRecord* record = BackendWindowRecord(window);
+  return record != nullptr ? record->caption : std::string();
+}
+
+platformBorderStyle PlatformWindowBorder(platformWindow window) {
+  windowRecord* record = BackendWindowRecord(window);
+  return record != nullptr ? record->border : PLATFORM_BORDER_NONE;
+}
+
+bool PlatformWindowCursorVisible(platformWindow window) {
+  windowRecord* record = BackendWindowRecord(window);
+  return record == nullptr || record->cursorVisible;
+}
+
+bool PlatformWindowIsMinimized(platformWindow window) {
+  windowRecord* record = BackendWindowRecord(window);
+  return record != nullptr && record->minimized;
+}
+
+void PlatformWindowSetHandler(platformWindow window, platformWindowHandler handler, void* context) {
+  if (windowRecord* record = BackendWindowRecord(window)) {
+    record->handler = handler;
+    record->handlerContext = handler != nullptr ? context : nullptr;
+  }
+}
+
+bool PlatformWindowShapeContains(platformWindow window, int32_t x, int32_t y) {
+  windowRecord* record = BackendWindowRecord(window);
+  if (record == nullptr) {
+    return false;
+  }
+  return record->outline.empty() || PolygonWindingContains(record->outline, x + 0.5, y + 0.5);
+}
