@@ -79,13 +79,14 @@ fuzz: deps
 # The Windows folder (build-windows/Sanguor: sanguor.exe, its content archive and launcher
 # picture), cross-built with MinGW-w64; the content comes from the Linux build's tools.
 windows: deps configure
-	cmake --build $(BUILD) -j $(JOBS) --target content launcher_picture
+	cmake --build $(BUILD) -j $(JOBS) --target content launcher_picture icons
 	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DSANGUOR_NATIVE_BIN=$(CURDIR)/$(BUILD)/bin
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target windows_package
 
 # The Windows tests and the first level's replay, under Wine in a virtual X display.
 test-windows: windows
+	cmake --build $(BUILD) -j $(JOBS) --target resultshot
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS)
 	cd $(BUILD_WINDOWS) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 300 -j $(JOBS)
 

@@ -24,9 +24,10 @@ endforeach()
 add_custom_target(content ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/Sanguor.qza)
 add_custom_target(launcher_picture ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/Launcher.bmp)
 
-# The content tools run on the build machine, so the Windows build takes only the tools whose
-# libraries the tests use, and the test folders that do not drive SDL or the Linux desktop.
-set(SANGUOR_WINDOWS_TOOLS dumplog vmcasm qza imgdump matdump modeldump)
+# The content tools run on the build machine, so the Windows build takes only the script
+# assembler, whose library the script tests use, and the test folders that do not drive SDL or
+# the Linux desktop.
+set(SANGUOR_WINDOWS_TOOLS vmcasm)
 set(SANGUOR_WINDOWS_TESTS images datafile script mats meshes textures graphics game win32)
 # Fuzz folders whose targets need the Linux-only tools or SDL.
 set(SANGUOR_FUZZ_REPLAYS_LEFT_OUT levels replaybot audio fonts)
@@ -44,7 +45,23 @@ endfunction()
 
 # Every program carries the version resource: the framework reads the company and product names
 # from its own executable.
+# Its icon is the one the Linux build draws for the desktop, at every size in one .ico file.
 enable_language(RC)
+find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
+set(SANGUOR_ICON ${CMAKE_BINARY_DIR}/sanguor.ico)
+set(SANGUOR_ICON_SOURCES)
+foreach(size 32 48 64 128 256)
+  list(APPEND SANGUOR_ICON_SOURCES ${SANGUOR_NATIVE_BIN}/../icons/${size}x${size}/sanguor.png)
+endforeach()
+# Made when the build is configured, so every program's resource finds it; the Linux build's
+# icons are made first (make windows), and a change to them configures again.
+foreach(png ${SANGUOR_ICON_SOURCES})
+  if(NOT EXISTS ${png})
+    message(FATAL_ERROR "${png} is missing: build the Linux build's icons first (make windows does)")
+  endif()
+endforeach()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${SANGUOR_ICON_SOURCES})
+execute_process(COMMAND ${IMAGEMAGICK_CONVERT} ${SANGUOR_ICON_SOURCES} ${SANGUOR_ICON} COMMAND_ERROR_IS_FATAL ANY)
 configure_file(${CMAKE_SOURCE_DIR}/src/shell/windows/sanguor.rc.in ${CMAKE_BINARY_DIR}/sanguor.rc @ONLY)
 set(SANGUOR_VERSION_RESOURCE ${CMAKE_BINARY_DIR}/sanguor.rc)
 

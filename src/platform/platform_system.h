@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,10 @@ std::string PlatformWriteTarget(const std::string& path);
 // read-only even for a user whose rights would let the write through (as the read-only
 // attribute binds administrators on Windows).
 bool PlatformCanReplaceFile(const std::string& path);
+// Creates the file for writing in binary only when no entry of that name exists, in one step, so
+// a name taken at the same moment by another program is never overwritten; nullptr otherwise
+// (errno is EEXIST when the name was taken).
+std::FILE* PlatformCreateNewFile(const std::string& path);
 // Names (without folder) of the entries of a folder, files and folders alike, unsorted.
 std::vector<std::string> PlatformListFolder(const std::string& folder);
 // Maps a path as content names it (`\` or `/` between names, letters in any case) to the

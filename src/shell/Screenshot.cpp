@@ -63,7 +63,7 @@ std::string ScreenshotSave(const std::vector<screenshotPart>& parts) {
     std::string name;
     for (int32_t n = 1; n <= kMaxNumber && !file; ++n) {
         name = base + std::to_string(n) + ".bmp";
-        file.reset(std::fopen(name.c_str(), "wbx"));
+        file.reset(PlatformCreateNewFile(name));
         if (!file && errno != EEXIST) break;
     }
     if (!file) {

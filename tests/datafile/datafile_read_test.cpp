@@ -172,11 +172,14 @@ TEST_F(ReadTest, DiskSizeIsTheFilesCurrentSizeAndACutFileEndsEarly) {
   EXPECT_TRUE(DataFileEof(handle));
   EXPECT_EQ(all.substr(0, 9000), bytes.substr(0, 9000));
 
-  // A file removed from its folder while open stays readable, as the open file it is.
+#if !defined(_WIN32)
+  // A file removed from its folder while open stays readable, as the open file it is. Windows
+  // refuses to remove a file that is open.
   const int32_t removed = DataFileOpen("grow.bin");
   Remove("grow.bin");
   EXPECT_EQ(DataFileSize(removed), 9000);
   EXPECT_EQ(ReadRest(removed), bytes.substr(0, 9000));
+#endif
 }
 
 TEST_F(ReadTest, HandlesComeFromACounterAndUnknownHandlesGiveNeutralValues) {

@@ -20,6 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Commands quote with double quotes, which both the Linux shell and the Windows command
+// interpreter (the Windows build's tests run ImageMagick through Wine) understand.
 bool Run(const std::string& command) {
   const int status = std::system(command.c_str());
   EXPECT_EQ(status, 0) << command;
@@ -47,7 +49,8 @@ std::string Generated(const std::string& extension, const std::string& command) 
   if (fs::exists(path)) return path;
   // Parallel test processes may make the same file: each writes its own and renames it in place.
   const std::string temporary = TestFolder() + "/tmp-" + std::to_string(getpid()) + "-" + Key(command) + extension;
-  std::string filled = command;
+  // A trailing " # ..." only keys the cache; it is no comment to the Windows command interpreter.
+  std::string filled = command.substr(0, command.find(" # "));
   for (size_t at = filled.find("{out}"); at != std::string::npos; at = filled.find("{out}")) {
     filled.replace(at, 5, temporary);
   }
@@ -89,15 +92,15 @@ Picture MagickDecode(const std::string& path) {
   const std::string file = path.substr(0, path.rfind('['));
   const std::vector<uint8_t> bytes = ReadBytes(file);
   const std::string content = " # " + Key(std::string(bytes.begin(), bytes.end()));
-  const std::string size = Generated(".txt", "/usr/bin/identify -format '%w %h' '" + path + "' > {out}" + content);
+  const std::string size = Generated(".txt", "/usr/bin/identify -format \"%w %h\" \"" + path + "\" > {out}" + content);
   std::ifstream(size) >> picture.width >> picture.height;
-  picture.rgba = ReadBytes(Generated(".rgba", "/usr/bin/convert '" + path + "' -depth 8 rgba:{out}" + content));
+  picture.rgba = ReadBytes(Generated(".rgba", "/usr/bin/convert \"" + path + "\" -depth 8 rgba:{out}" + content));
   EXPECT_EQ(picture.rgba.size(), static_cast<size_t>(picture.width) * picture.height * 4) << path;
   return picture;
 }
 
 Picture DjpegDecode(const std::string& path) {
-  const std::vector<uint8_t> ppm = ReadBytes(Generated(".ppm", "/usr/bin/djpeg -pnm -outfile {out} '" + path + "'"));
+  const std::vector<uint8_t> ppm = ReadBytes(Generated(".ppm", "/usr/bin/djpeg -pnm -outfile {out} \"" + path + "\""));
   Picture picture;
   std::string text(ppm.begin(), ppm.begin() + std::min<size_t>(ppm.size(), 64));
   std::istringstream header(text);

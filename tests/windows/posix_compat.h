@@ -17,6 +17,14 @@ inline int setenv(const char* name, const char* value, int overwrite) {
   return _putenv_s(name, value) == 0 ? 0 : -1;
 }
 
+// std::filesystem paths are wide on Windows.
+inline int setenv(const char* name, const wchar_t* value, int overwrite) {
+  if (!overwrite && getenv(name) != nullptr) return 0;
+  wchar_t wideName[256] = {};
+  if (mbstowcs(wideName, name, 255) == static_cast<size_t>(-1)) return -1;
+  return _wputenv_s(wideName, value) == 0 ? 0 : -1;
+}
+
 inline int unsetenv(const char* name) { return _putenv_s(name, "") == 0 ? 0 : -1; }
 
 // A new folder named after the template (its last six characters "XXXXXX" replaced).

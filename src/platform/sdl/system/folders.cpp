@@ -168,6 +168,8 @@ bool PlatformCanReplaceFile(const std::string& path) {
   return stat(path.c_str(), &info) != 0 || writable(path);
 }
 
+std::FILE* PlatformCreateNewFile(const std::string& path) { return std::fopen(path.c_str(), "wbx"); }
+
 std::vector<std::string> PlatformListFolder(const std::string& folder) {
   std::vector<std::string> names;
   DIR* directory = opendir(folder.empty() ? "." : folder.c_str());

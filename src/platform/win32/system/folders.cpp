@@ -3,6 +3,10 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -90,6 +94,15 @@ bool PlatformCanReplaceFile(const std::string& path) {
   if (file != INVALID_FILE_ATTRIBUTES && (file & FILE_ATTRIBUTE_READONLY) != 0) return false;
   // Windows ignores the read-only attribute of folders for the files inside them.
   return PlatformDirectoryExists(FolderOf(path));
+}
+
+std::FILE* PlatformCreateNewFile(const std::string& path) {
+  // The Windows C library ignores fopen's "x": the exclusive creation is asked of the file itself.
+  const int descriptor = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (descriptor < 0) return nullptr;
+  std::FILE* file = _fdopen(descriptor, "wb");
+  if (file == nullptr) _close(descriptor);
+  return file;
 }
 
 std::vector<std::string> PlatformListFolder(const std::string& folder) {

@@ -1,0 +1,41 @@
+#!/bin/bash
+# Plays a winning replay with the Windows program under Wine, headless, and checks by its
+# screenshot that the level is won:
+#   replay-check.sh WINE_PREFIX PROGRAM REPLAY CONTENT_STAGE RESULTSHOT OUT_FOLDER
+# RESULTSHOT is the Linux build's result-screen reader; the screenshots are kept in OUT_FOLDER.
+set -euo pipefail
+prefix=$1 program=$2 replay=$3 content=$4 resultshot=$5 out=$6
+here=$(cd "$(dirname "$0")" && pwd)
+
+level=$(basename "$replay" | sed -n 's/^Map\([0-9]*\)-win\.replay$/\1/p')
+end=$(sed -n 's/^# Ends: \([0-9]*\) won$/\1/p' "$replay")
+if [ -z "$level" ] || [ -z "$end" ]; then
+  echo "$replay is no winning replay with an end time" >&2
+  exit 2
+fi
+
+# The prefix is made on the first run; the player's folder in it is cleared before each.
+"$here/wine-run.sh" "$prefix" cmd /c exit 0
+data="$prefix/drive_c/users/$(id -un)/AppData/Local/Nightshade Forge/Sanguor"
+rm -rf "$data/screenshots"
+
+cd "$(dirname "$program")"
+status=0
+"$here/wine-run.sh" "$prefix" "$program" -headless -seed 1 -level "$level" -replay "$(winepath -w "$replay" 2>/dev/null)" \
+  -shot "250,$((end + 2500))" -quit "$((end + 3000))" || status=$?
+if [ "$status" -ne 0 ]; then
+  echo "the program ended with code $status" >&2
+  exit 1
+fi
+
+mkdir -p "$out"
+for n in 1 2; do
+  if [ ! -f "$data/screenshots/screenshot$n.bmp" ]; then
+    echo "screenshot $n is missing" >&2
+    exit 1
+  fi
+  cp "$data/screenshots/screenshot$n.bmp" "$out/level$level-$n.bmp"
+done
+result=$("$resultshot" "$out/level${level}-2.bmp" "$content" || true)
+echo "Level $level under Wine: the result screen shows ${result:-nothing}"
+[ "$result" = won ]
