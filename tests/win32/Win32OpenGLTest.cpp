@@ -85,7 +85,10 @@ TEST_F(Win32Windows, RealWindowsDrawAndPresentThroughWgl) {
   EXPECT_TRUE(PlatformGLDeleteContext(context));
   EXPECT_FALSE(PlatformGLDeleteContext(context));
   EXPECT_EQ(PlatformReleaseDC(window, dc), 1);
+  SetLastError(0);
   EXPECT_EQ(PlatformGetDC(0), 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE)) << "the framework logs the system's error";
+  EXPECT_EQ(PlatformLastVideoError(), "Invalid window handle");
 }
 
 TEST_F(Win32Windows, TheAccelerationOverrideRewritesTheGenericFlag) {

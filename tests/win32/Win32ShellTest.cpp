@@ -1,4 +1,6 @@
 // Message boxes, window pictures painted by GDI, and the keep-awake pulse.
+#include <thread>
+
 #include "platform/platform_shell.h"
 #include "win32/Win32VideoFixture.h"
 
@@ -20,6 +22,26 @@ TEST_F(Win32Headless, MessageBoxesAreAnsweredOnStandardError) {
   EXPECT_EQ(PlatformMessageBoxHistory()[1].answer, kPlatformAnswerNo);
   EXPECT_EQ(PlatformMessageBoxHistory()[2].flags, kPlatformBoxOk | kPlatformBoxIconInformation);
   PlatformSetArguments({});
+  PlatformMessageBoxHistoryClear();
+}
+
+TEST_F(Win32Windows, MessageBoxesAreRealBoxesInAWindowSession) {
+  PlatformMessageBoxHistoryClear();
+  // Somebody at the desktop answers No once the box is up.
+  std::thread user([] {
+    for (int tries = 0; tries < 500; ++tries) {
+      if (HWND box = FindWindowA("#32770", "Sanguor question")) {
+        PostMessageA(box, WM_COMMAND, IDNO, 0);
+        return;
+      }
+      Sleep(10);
+    }
+  });
+  int32_t answer = PlatformMessageBox("Quit the game?", "Sanguor question", kPlatformBoxYesNo | kPlatformBoxIconQuestion);
+  user.join();
+  EXPECT_EQ(answer, kPlatformAnswerNo);
+  ASSERT_EQ(PlatformMessageBoxHistory().size(), 1u);
+  EXPECT_EQ(PlatformMessageBoxHistory()[0].answer, kPlatformAnswerNo);
   PlatformMessageBoxHistoryClear();
 }
 
@@ -65,6 +87,20 @@ TEST_F(Win32Windows, TheKeepAwakePulseIsInputTheSystemSees) {
   EXPECT_TRUE(PlatformKeepAwakeHeld());
   PlatformKeepAwakePulseCountReset();
   EXPECT_EQ(PlatformKeepAwakePulseCount(), 0u);
+}
+
+TEST_F(Win32Headless, HeadlessPulsesAreCountedButSendNothing) {
+  PlatformKeepAwakePulseCountReset();
+  LASTINPUTINFO before{sizeof(LASTINPUTINFO), 0};
+  GetLastInputInfo(&before);
+  Sleep(50);
+  PlatformKeepAwakePulse();
+  PlatformKeepAwakePulse();
+  LASTINPUTINFO after{sizeof(LASTINPUTINFO), 0};
+  GetLastInputInfo(&after);
+  EXPECT_EQ(after.dwTime, before.dwTime);
+  EXPECT_EQ(PlatformKeepAwakePulseCount(), 2u);
+  PlatformKeepAwakePulseCountReset();
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ PIXELFORMATDESCRIPTOR Descriptor(const platformPixelFormat& wanted) {
 platformDC PlatformGetDC(platformWindow window) {
   win32WindowRecord* record = Win32Video().started ? Win32WindowRecord(window) : nullptr;
   if (record == nullptr) {
-    Win32SetError("Invalid window handle");
+    Win32SetError("Invalid window handle", ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
   if (record->dc == nullptr) {
@@ -165,7 +165,7 @@ platformGLContext PlatformGLCreateContext(platformDC dc) {
     bool buffers = made && GLOffscreenCreate(context.buffers, window->width, window->height);
     previous.Restore();
     if (!buffers) {
-      Win32SetError("OpenGL framebuffer objects are not available");
+      Win32SetError("OpenGL framebuffer objects are not available", ERROR_NOT_SUPPORTED);
       state.contexts.erase(handle);
       wglDeleteContext(created);
       return 0;

@@ -45,13 +45,15 @@ win32VideoState& Win32Video() {
 
 const char* Win32WindowClassName() { return "SanguorWindow"; }
 
-void Win32SetError(const std::string& text) { Win32Video().lastError = text; }
+void Win32SetError(const std::string& text, DWORD code) {
+  Win32Video().lastError = text;
+  SetLastError(code);
+}
 
 void Win32SetSystemError(const std::string& what) {
   DWORD code = GetLastError();
   std::string text = PlatformErrorText(code);
-  Win32SetError(text.empty() ? what + " failed" : text);
-  SetLastError(code);
+  Win32SetError(text.empty() ? what + " failed" : text, code);
 }
 
 std::string PlatformLastVideoError() { return Win32Video().lastError; }

@@ -69,7 +69,9 @@ bool Win32VideoStart();
 win32WindowRecord* Win32WindowRecord(platformWindow window);
 // Records the text of the thread's last system error, or the given text, as the last failure.
 void Win32SetSystemError(const std::string& what);
-void Win32SetError(const std::string& text);
+// A failure the backend finds itself: the text, and the system error code the framework's log
+// line reads after a failed call.
+void Win32SetError(const std::string& text, DWORD code = ERROR_INVALID_HANDLE);
 
 LRESULT CALLBACK Win32WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 const char* Win32WindowClassName();
