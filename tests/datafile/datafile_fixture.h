@@ -32,5 +32,5 @@ class DataFileTest : public ::testing::Test {
 
 // Bytes that differ from position to position, so a misplaced read shows.
 std::string Pattern(size_t size, uint32_t seed);
-// Number of this process's open file descriptors on the file at path.
+// Number of this process's open file descriptors on the file at path (on Windows 1 or 0).
 int OpenDescriptors(const std::string& path);
