@@ -59,8 +59,8 @@ struct win32VideoState {
   std::vector<win32Monitor> monitors;
 };
 
-// Window events the pump delivers from the thread's queue: injected ones (wParam the window,
-// lParam the kind).
+// Injected window events travel as thread messages (wParam the window, lParam the kind), so
+// they keep their order with the system's messages and arrive only through the pump.
 constexpr UINT kWin32InjectedWindowEvent = WM_APP + 0x20;
 
 win32VideoState& Win32Video();
