@@ -144,6 +144,8 @@ bool ScriptListItemSet(objList& list, int32_t attribute, int32_t item, const par
 bool ScriptListItemGet(const objList& list, int32_t attribute, int32_t item, parameter& value);
 // Items a list holds: the longest of its texts, values and states.
 int32_t ScriptListItemCount(const objList& list);
+// Draws a shown list's visible items (the hover object's item under the pointer highlighted).
+void ScriptListDraw(const script& owner, const objEntry& o);
 void ScriptPointerEvents(int32_t scriptIndex);
 // The pointer of the script's control set: its window (a display id), the window position and
 // the position in script coordinates.
