@@ -89,6 +89,7 @@ struct script {
     int32_t lastPointerX = 0;
     int32_t lastPointerY = 0;
     uint32_t nextUpdateTick = 0;
+    bool threadsHeld = false;
     std::vector<scriptThread> threads;
 };
 

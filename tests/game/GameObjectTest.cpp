@@ -187,7 +187,9 @@ protected:
     // one play step look at it.
     void Pointer(int32_t x, int32_t y, int32_t button = 0, bool down = false) {
         ASSERT_TRUE(PlatformInputInjectMouseMove(window, x / 2, y / 2 + 60));
-        if (button != 0) ASSERT_TRUE(PlatformInputInjectMouseButton(window, button, down, x / 2, y / 2 + 60));
+        if (button != 0) {
+            ASSERT_TRUE(PlatformInputInjectMouseButton(window, button, down, x / 2, y / 2 + 60));
+        }
         PlatformPumpMessages();
         game.Steps(1);
     }
@@ -277,6 +279,31 @@ TEST_F(GameObjects, CamerasClampingAndTheObjectUnderAPoint) {
     EXPECT_EQ(Take(), (list{"-5 INNER"}));
     Pointer(790, 120);
     EXPECT_EQ(Take(), (list{"-6 INNER"}));
+}
+
+TEST_F(GameObjects, APlacedPointerLiesOnTheScriptPointItWasGiven) {
+    // Script (160, 140) is window (80, 130) through the BestFit screen: OVER is entered there.
+    ASSERT_TRUE(ScriptPointerPlace(Game().scriptId, 160, 140));
+    int32_t display = 0;
+    int32_t x = 0;
+    int32_t y = 0;
+    InputPointerGet(InputControlSetFind("Menu Controls"), display, x, y);
+    EXPECT_EQ(display, Game().display);
+    EXPECT_EQ(x, 80);
+    EXPECT_EQ(y, 130);
+    game.Steps(1);
+    EXPECT_EQ(Take(), (list{"-5 OVER"}));
+    // A point the half-size window cannot show exactly goes to the next window pixel; one
+    // outside the window stays on its edge.
+    ASSERT_TRUE(ScriptPointerPlace(Game().scriptId, 161, 141));
+    InputPointerGet(InputControlSetFind("Menu Controls"), display, x, y);
+    EXPECT_EQ(x, 81);
+    EXPECT_EQ(y, 131);
+    ASSERT_TRUE(ScriptPointerPlace(Game().scriptId, 5000, -200));
+    InputPointerGet(InputControlSetFind("Menu Controls"), display, x, y);
+    EXPECT_EQ(x, 639);
+    EXPECT_EQ(y, 0);
+    EXPECT_FALSE(ScriptPointerPlace(0, 1, 1));
 }
 
 // A vertical list of four items, three shown, each item text ten of the test font's solid
