@@ -1,7 +1,8 @@
 #!/bin/bash
 # Writes the seed corpora of the non-image fuzz targets from files the project's own writers and
 # tools make: levels and exposure sheets from the content build, fonts from fot, archives from
-# qza, settings as the program leaves them, replays and plans from content/replays.
+# qza, settings as the program leaves them, level scripts from the content build, replays and
+# plans from content/replays.
 # Usage: fuzz/seeds.sh BUILD_FOLDER (a built ordinary build, content included)
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
@@ -53,6 +54,16 @@ done
 # The settings file as the program leaves it after a game.
 XDG_DATA_HOME="$work/home" SDL_VIDEODRIVER=offscreen "$bin/sanguor" -headless -quit 300 >/dev/null 2>&1
 seed "$root/services/corpus/fuzz_settings_file" after-game.ini "$work/home/Nightshade Forge/Sanguor/settings.ini"
+
+# The level scripts as the content build assembles them, object declarations and all (levels
+# that share a script are seeded once).
+declare -A scripts
+for file in "$stage"/Bin/Scripts/Map*.vmc; do
+  sum=$(sha1sum "$file" | cut -c1-40)
+  [ -n "${scripts[$sum]:-}" ] && continue
+  scripts[$sum]=1
+  seed "$root/script/corpus/fuzz_script_load" "content-$(basename "$file")" "$file"
+done
 
 for file in "$source"/content/replays/*.replay; do seed "$root/replay/corpus/fuzz_replay" "$(basename "$file")" "$file"; done
 for file in "$source"/content/replays/*.plan; do seed "$root/replaybot/corpus/fuzz_botplan" "$(basename "$file")" "$file"; done

@@ -17,6 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     program.hasEventHandler = true;
     program.threadEntries = {0};
     program.objects.resize(2);
+    // Object 1 is a list, whose item attributes read an index reference from the code.
+    program.objects[1].kind = kVmcKindList;
     const int32_t id = ScriptOpenBytes("code.vmc", VmcWrite(program));
     if (id <= 0) return 0;
     ScriptFuzzDrive(id);

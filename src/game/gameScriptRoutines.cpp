@@ -1,7 +1,8 @@
-// What the level scripts may ask of the game: the pause (the world stands still and the menu
-// controls drive the script's panel), restarting the level, quitting, and the facts the hint
-// panels and the progress label show. Escape (or a pad's Back button) raises the event
-// "AppScriptMenu" (code 2) on the script; without a script it does nothing.
+// What the level scripts may ask of the game: the pause (the world and the script's threads
+// stand still and the menu controls drive the script's panel, their pointer where the script
+// puts it), restarting the level, quitting, and the facts the hint panels and the progress
+// label show. Escape (or a pad's Back button) raises the event "AppScriptMenu" (code 2) on the
+// script; without a script it does nothing.
 #include <cstdlib>
 
 #include "game/gameInternal.h"
@@ -18,6 +19,13 @@ constexpr int32_t kNearDistance = 100;
 
 int32_t Pause(int32_t scriptId, int32_t threadId) {
     GamePauseSet(ScriptParamBool(scriptId, threadId, 1));
+    return 1;
+}
+
+// P1, P2 := where the menu pointer goes, in script coordinates: a panel puts it on the item
+// that keys and pads start from.
+int32_t PointerPlace(int32_t scriptId, int32_t threadId) {
+    ScriptPointerPlace(scriptId, ScriptParamInt(scriptId, threadId, 1), ScriptParamInt(scriptId, threadId, 2));
     return 1;
 }
 
@@ -85,6 +93,7 @@ bool MenuReleased(int32_t set, int32_t action) {
 
 void GameScriptRoutinesRegister() {
     ScriptAppRoutineRegister("GamePause", Pause);
+    ScriptAppRoutineRegister("GamePointerPlace", PointerPlace);
     ScriptAppRoutineRegister("GameRestart", Restart);
     ScriptAppRoutineRegister("GameQuit", Quit);
     ScriptAppRoutineRegister("GameHumans", Humans);
@@ -101,6 +110,8 @@ void GamePauseSet(bool on) {
     gameData& game = Game();
     if (game.paused == on) return;
     game.paused = on;
+    // The script's own timing (hints that wait and fade in play steps) stands still with the night.
+    ScriptThreadsHold(game.scriptId, on);
     inputBuffer discarded;
     if (on) {
         const int32_t menu = InputControlSetFind("Menu Controls");

@@ -96,6 +96,9 @@ void InputPointerWindowSetHandle(int32_t display, platformWindow window);
 void InputPointerWindowSize(int32_t display, int32_t& width, int32_t& height);
 void InputPointerActionBind(int32_t set, int32_t pointerAction, ControlCode code, uint8_t scale);
 void InputPointerGet(int32_t set, int32_t& window, int32_t& x, int32_t& y);
+// Puts the set's pointer on a display window at (x, y), kept inside the window's client area
+// when the window is listed; the keys and the mouse steer it on from there.
+void InputPointerSet(int32_t set, int32_t window, int32_t x, int32_t y);
 
 // Control sets.
 int32_t InputControlSetNew(const std::string& name, bool save);

@@ -1,4 +1,6 @@
 // The pointer a control set steers over the display windows, and the list of those windows.
+#include <algorithm>
+
 #include "input/inputTables.h"
 
 namespace {
@@ -153,6 +155,21 @@ void InputPointerGet(int32_t id, int32_t& window, int32_t& x, int32_t& y) {
   window = set->pointer.window;
   x = set->pointer.x;
   y = set->pointer.y;
+}
+
+void InputPointerSet(int32_t id, int32_t window, int32_t x, int32_t y) {
+  controlSet* set = InputFindSet(id);
+  if (set == nullptr) return;
+  int32_t width = 0;
+  int32_t height = 0;
+  InputPointerWindowSize(window, width, height);
+  if (width > 0 && height > 0) {
+    x = std::clamp(x, 0, width - 1);
+    y = std::clamp(y, 0, height - 1);
+  }
+  set->pointer.window = window;
+  set->pointer.x = x;
+  set->pointer.y = y;
 }
 
 void InputPointerStep(controlSet& set, ControlCode code, int32_t value) {

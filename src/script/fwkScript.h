@@ -93,5 +93,12 @@ void ScriptDraw(int32_t scriptId);
 bool ScriptAppObjectSetRoutines(int32_t scriptId, const std::string& objectName, void (*animate)(void* data),
                                 bool (*inObject)(void* data, const std::string& name, int32_t x, int32_t y),
                                 void* data);
+// Puts the pointer of the script's control set at (x, y) in script coordinates: the window
+// position that the script's Screen object maps there (the nearest one when the window is
+// smaller than the screen). False when there is no such script.
+bool ScriptPointerPlace(int32_t scriptId, int32_t x, int32_t y);
+// While held, a step runs neither the start-up nor the forked threads, so whatever they count
+// in steps stands still; the timed update, the pointer events and the event handler go on.
+void ScriptThreadsHold(int32_t scriptId, bool held);
 // Object names in drawing order, lowest layer first.
 std::vector<std::string> ScriptDrawOrderNames(int32_t scriptId);

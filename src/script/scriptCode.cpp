@@ -86,6 +86,23 @@ bool scriptCodeReader::Value(const scriptThread& thread, bool isReference, param
     return true;
 }
 
+bool scriptCodeReader::ItemIndex(const scriptThread& thread, int32_t& item) {
+    uint8_t mode = 0;
+    int32_t n = 0;
+    if (!Byte(mode) || !I32(n)) return false;
+    if (mode == 3) {
+        item = n;
+        return true;
+    }
+    if (mode > 3) return Fail();
+    int64_t named = n;
+    if (mode == 2) named = static_cast<int64_t>(thread.base) + n;
+    if (mode == 1) named = static_cast<int64_t>(thread.base) - n;
+    if (named < 0 || named >= static_cast<int64_t>(thread.stack.size())) return Fail();
+    item = ScriptValueToInt(thread.stack[static_cast<size_t>(named)]);
+    return true;
+}
+
 bool scriptCodeReader::Target(int32_t& target) {
     if (!I32(target)) return false;
     if (target < 0 || static_cast<size_t>(target) >= code.size()) return Fail();

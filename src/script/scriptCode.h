@@ -23,6 +23,9 @@ struct scriptCodeReader {
     bool StackReference(const scriptThread& thread, int32_t& slot);
     // A copy of the slot when isReference, else a literal.
     bool Value(const scriptThread& thread, bool isReference, parameter& value);
+    // A list item's number from an index reference: mode 0 the integer value of slot n, 1 of
+    // slot base - n, 2 of slot base + n, 3 the number n itself; any other mode is a fault.
+    bool ItemIndex(const scriptThread& thread, int32_t& item);
     // A code position that lies inside the code.
     bool Target(int32_t& target);
 

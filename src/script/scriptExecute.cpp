@@ -298,10 +298,14 @@ bool ExecuteOne(executionPlace& place, int32_t& p) {
         if (!read.U16(object) || !read.Byte(attribute)) return false;
         if (code == opSetAttribute && !read.Value(thread, run.firstIsReference, value)) return false;
         if (object >= owner.objects.size()) return read.Fail();
+        int32_t item = -1;
+        if (VmcAttributeTakesItem(owner.objects[object].kind, attribute, code == opSetAttribute) &&
+            !read.ItemIndex(thread, item))
+            return false;
         if (code == opSetAttribute)
-            return ScriptObjectAttributeSet(place.scriptIndex, place.threadIndex, object, attribute, value) ||
+            return ScriptObjectAttributeSet(place.scriptIndex, place.threadIndex, object, attribute, value, item) ||
                    read.Fail();
-        if (!ScriptObjectAttributeGet(place.scriptIndex, place.threadIndex, object, attribute, value))
+        if (!ScriptObjectAttributeGet(place.scriptIndex, place.threadIndex, object, attribute, value, item))
             return read.Fail();
         return Push(thread, std::move(value)) || read.Fail();
     }

@@ -146,6 +146,44 @@ void ScriptPointerGet(int32_t scriptIndex, int32_t& window, int32_t& rawX, int32
     }
 }
 
+bool ScriptPointerPlace(int32_t scriptId, int32_t x, int32_t y) {
+    const script* owner = ScriptAt(ScriptFind(scriptId));
+    if (owner == nullptr) return false;
+    int32_t window = 0;
+    int32_t rawX = 0;
+    int32_t rawY = 0;
+    InputPointerGet(owner->controlSet, window, rawX, rawY);
+    int64_t windowX = x;
+    int64_t windowY = y;
+    // The smallest window position that the Screen's mapping takes to (x, y) or beyond.
+    const auto back = [](int64_t value, int64_t scriptSize, int64_t windowSize) {
+        const int64_t scaled = value * windowSize;
+        return scaled >= 0 ? (scaled + scriptSize - 1) / scriptSize : scaled / scriptSize;
+    };
+    for (const objEntry& o : owner->objects) {
+        if (o.kind != kObjScreen || o.display != window) continue;
+        const objScreen& s = o.screen;
+        if (s.width <= 0 || s.height <= 0) break;
+        const graphicsMode mode = GraphicsDisplayMode(window, GraphicsDisplayModeIndex(window));
+        const int64_t w = std::max(mode.width, 1);
+        const int64_t h = std::max(mode.height, 1);
+        if (s.fit == kFitFill) {
+            windowX = back(x, s.width, w);
+            windowY = back(y, s.height, h);
+        } else {
+            const double scale = std::min(static_cast<double>(h) / s.height, static_cast<double>(w) / s.width);
+            const int64_t o1 = std::max<int64_t>(std::llround(s.width * scale), 1);
+            const int64_t t = std::max<int64_t>(std::llround(s.height * scale), 1);
+            windowX = (w - o1) / 2 + back(x, s.width, o1);
+            windowY = (h - t) / 2 + back(y, s.height, t);
+        }
+        break;
+    }
+    InputPointerSet(owner->controlSet, window, static_cast<int32_t>(std::clamp<int64_t>(windowX, INT32_MIN, INT32_MAX)),
+                    static_cast<int32_t>(std::clamp<int64_t>(windowY, INT32_MIN, INT32_MAX)));
+    return true;
+}
+
 eventObject ScriptObjectHitAt(script& owner, int32_t display, int32_t x, int32_t y) {
     for (auto it = owner.drawOrder.rbegin(); it != owner.drawOrder.rend(); ++it) {
         objEntry& o = owner.objects[static_cast<size_t>(it->object)];

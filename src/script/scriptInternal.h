@@ -89,6 +89,7 @@ struct script {
     int32_t lastPointerX = 0;
     int32_t lastPointerY = 0;
     uint32_t nextUpdateTick = 0;
+    bool threadsHeld = false;
     std::vector<scriptThread> threads;
 };
 
@@ -130,13 +131,22 @@ void ScriptExecute(int32_t scriptIndex, int32_t threadIndex, int32_t position);
 // a load, and giving back what they hold when the script closes.
 void ScriptObjectsBuild(int32_t scriptIndex);
 void ScriptObjectsRelease(script& owner);
+// item is the list item an item attribute names (read from the code), -1 for other attributes.
 bool ScriptObjectKindSet(script& owner, int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
-                         const parameter& value);
+                         const parameter& value, int32_t item = -1);
 bool ScriptObjectKindGet(script& owner, int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
-                         parameter& value);
+                         parameter& value, int32_t item = -1);
 // Object under a point in script coordinates on a display (walking the draw order from the top);
 // the name is the mat entry's for a Mat object.
 eventObject ScriptObjectHitAt(script& owner, int32_t display, int32_t x, int32_t y);
+// A list's item attributes (set 5, 15, 16; get 5, 20, 21) for the item an index reference
+// named; false (a fault) for a negative item or one past the limits.
+bool ScriptListItemSet(objList& list, int32_t attribute, int32_t item, const parameter& value);
+bool ScriptListItemGet(const objList& list, int32_t attribute, int32_t item, parameter& value);
+// Items a list holds: the longest of its texts, values and states.
+int32_t ScriptListItemCount(const objList& list);
+// Draws a shown list's visible items (the hover object's item under the pointer highlighted).
+void ScriptListDraw(const script& owner, const objEntry& o);
 void ScriptPointerEvents(int32_t scriptIndex);
 // The pointer of the script's control set: its window (a display id), the window position and
 // the position in script coordinates.
@@ -148,6 +158,6 @@ int32_t ScriptBuiltinObjectCall(int32_t scriptIndex, int32_t threadIndex, int32_
 
 // Attribute access of object kinds: false when the kind lacks the attribute (a fault).
 bool ScriptObjectAttributeSet(int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
-                              const parameter& value);
+                              const parameter& value, int32_t item = -1);
 bool ScriptObjectAttributeGet(int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
-                              parameter& value);
+                              parameter& value, int32_t item = -1);

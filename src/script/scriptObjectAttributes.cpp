@@ -216,11 +216,12 @@ void ListFrameSizes(objList& l) {
     l.itemHeight = FrameHeight(l.items, l.frame);
 }
 
-// Item attributes (5, 15, 16) name their item through an index reference in the code, which
-// this build does not read: they stay faults.
-bool ListSet(objList& l, int32_t attribute, const setter& v) {
+bool ListSet(objList& l, int32_t attribute, const setter& v, int32_t item) {
     const char* operation = "ScriptCodeObjectListAttributeSet";
     switch (attribute) {
+    case 5:
+    case 15:
+    case 16: return ScriptListItemSet(l, attribute, item, v.value);
     case 0:
         FrameSetMoveTo(l.items, v.Int(), l.items.y);
         FrameSetMoveTo(l.highlights, v.Int(), l.highlights.y);
@@ -258,8 +259,11 @@ bool ListSet(objList& l, int32_t attribute, const setter& v) {
     }
 }
 
-bool ListGet(const objList& l, int32_t attribute, parameter& out) {
+bool ListGet(const objList& l, int32_t attribute, parameter& out, int32_t item) {
     switch (attribute) {
+    case 5:
+    case 20:
+    case 21: return ScriptListItemGet(l, attribute, item, out);
     case 0: out = ScriptInteger(l.items.x); return true;
     case 1: out = ScriptInteger(l.items.y); return true;
     case 2: out = ScriptInteger(l.g); return true;
@@ -386,7 +390,8 @@ bool CameraSet(objCamera& c, int32_t attribute, const setter& v) {
 
 }  // namespace
 
-bool ScriptObjectKindSet(script& owner, int32_t, int32_t, int32_t object, int32_t attribute, const parameter& value) {
+bool ScriptObjectKindSet(script& owner, int32_t, int32_t, int32_t object, int32_t attribute, const parameter& value,
+                         int32_t item) {
     objEntry& o = owner.objects[static_cast<size_t>(object)];
     const setter v{value};
     switch (o.kind) {
@@ -395,7 +400,7 @@ bool ScriptObjectKindSet(script& owner, int32_t, int32_t, int32_t object, int32_
     case kObjScreen: return ScreenSet(o.screen, attribute, v);
     case kObjImage: return ImageSet(o.image, attribute, v);
     case kObjLabel: return LabelSet(o.label, attribute, v);
-    case kObjList: return ListSet(o.list, attribute, v);
+    case kObjList: return ListSet(o.list, attribute, v, item);
     case kObjPointer: return PointerSet(o.pointer, attribute, v);
     case kObjSlider: return SliderSet(o.slider, attribute, v);
     case kObjMat: return MatSet(o.mat, attribute, v);
@@ -409,7 +414,8 @@ bool ScriptObjectKindSet(script& owner, int32_t, int32_t, int32_t object, int32_
     }
 }
 
-bool ScriptObjectKindGet(script& owner, int32_t, int32_t, int32_t object, int32_t attribute, parameter& out) {
+bool ScriptObjectKindGet(script& owner, int32_t, int32_t, int32_t object, int32_t attribute, parameter& out,
+                         int32_t item) {
     const objEntry& o = owner.objects[static_cast<size_t>(object)];
     switch (o.kind) {
     case kObjButton: return ButtonGet(o.button, attribute, out);
@@ -417,7 +423,7 @@ bool ScriptObjectKindGet(script& owner, int32_t, int32_t, int32_t object, int32_
     case kObjScreen: return ScreenGet(o.screen, attribute, out);
     case kObjImage: return ImageGet(o.image, attribute, out);
     case kObjLabel: return LabelGet(o.label, attribute, out);
-    case kObjList: return ListGet(o.list, attribute, out);
+    case kObjList: return ListGet(o.list, attribute, out, item);
     case kObjPointer: {
         const objPointer& p = o.pointer;
         if (attribute == 0) out = ScriptBoolean(p.flag);

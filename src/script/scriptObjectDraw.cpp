@@ -56,6 +56,7 @@ void Draw(script& owner, objEntry& o) {
         DrawLines(l.font, l.x, l.y, l.wrapWidth, l.lines, l.d);
         return;
     }
+    case kObjList: ScriptListDraw(owner, o); return;
     case kObjPointer:
         if (o.pointer.flag) FrameSetDraw(o.pointer.frames, o.pointer.frame);
         return;

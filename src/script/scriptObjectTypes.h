@@ -117,6 +117,7 @@ struct objList {
     std::vector<parameter> texts;
     std::vector<parameter> values;
     std::vector<parameter> states;
+    size_t textBytes = 0;  // characters of all item texts
     int32_t firstVisible = 0;
     int32_t selected = -1;
     int32_t itemUnderPointer = -1;

@@ -9,10 +9,11 @@ constexpr int32_t kAttributeLayer = 255;
 }  // namespace
 
 bool ScriptObjectAttributeSet(int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
-                              const parameter& value) {
+                              const parameter& value, int32_t item) {
     script* owner = ScriptAt(scriptIndex);
     if (owner == nullptr || object < 0 || object >= static_cast<int32_t>(owner->objects.size())) return false;
-    if (attribute != kAttributeLayer) return ScriptObjectKindSet(*owner, scriptIndex, threadIndex, object, attribute, value);
+    if (attribute != kAttributeLayer)
+        return ScriptObjectKindSet(*owner, scriptIndex, threadIndex, object, attribute, value, item);
     const int32_t layer = ScriptValueToInt(value);
     owner->objects[static_cast<size_t>(object)].layer = layer;
     for (drawEntry& entry : owner->drawOrder)
@@ -29,10 +30,11 @@ bool ScriptObjectAttributeSet(int32_t scriptIndex, int32_t threadIndex, int32_t 
 }
 
 bool ScriptObjectAttributeGet(int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
-                              parameter& value) {
+                              parameter& value, int32_t item) {
     script* owner = ScriptAt(scriptIndex);
     if (owner == nullptr || object < 0 || object >= static_cast<int32_t>(owner->objects.size())) return false;
-    if (attribute != kAttributeLayer) return ScriptObjectKindGet(*owner, scriptIndex, threadIndex, object, attribute, value);
+    if (attribute != kAttributeLayer)
+        return ScriptObjectKindGet(*owner, scriptIndex, threadIndex, object, attribute, value, item);
     value = ScriptInteger(owner->objects[static_cast<size_t>(object)].layer);
     return true;
 }

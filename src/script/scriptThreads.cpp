@@ -88,7 +88,13 @@ void ScriptStep(int32_t scriptId) {
         }
         if (!ScriptIsWaiting(scriptId)) ScriptPointerEvents(ScriptFind(scriptId));
     }
-    ThreadsRun(scriptId);
+    const script* owner = ScriptAt(ScriptFind(scriptId));
+    if (owner != nullptr && !owner->threadsHeld) ThreadsRun(scriptId);
+}
+
+void ScriptThreadsHold(int32_t scriptId, bool held) {
+    script* owner = ScriptAt(ScriptFind(scriptId));
+    if (owner != nullptr) owner->threadsHeld = held;
 }
 
 bool ScriptIsWaiting(int32_t scriptId) {

@@ -21,6 +21,14 @@ constexpr char kVmcChunkControlSet[] = "CSET";
 constexpr size_t kVmcCodeLimit = 16u * 1024u * 1024u;
 constexpr size_t kVmcObjectLimit = 65535;
 
+// The object kind whose item attributes name their item with an index reference (a mode byte
+// and an int32) written after the instruction's other operands.
+constexpr int32_t kVmcKindList = 5;
+constexpr bool VmcAttributeTakesItem(int32_t kind, int32_t attribute, bool set) {
+    if (kind != kVmcKindList) return false;
+    return set ? attribute == 5 || attribute == 15 || attribute == 16 : attribute == 5 || attribute == 20 || attribute == 21;
+}
+
 struct vmcFrame {
     std::string name;
     std::vector<std::string> names;

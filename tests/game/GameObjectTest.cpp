@@ -149,16 +149,21 @@ void DeliverMessage(platformWindow window, uint32_t message, uintptr_t wParam, i
 
 class GameObjects : public testing::Test {
 protected:
+    virtual const char* Script() const { return kObjectScript; }
+
     void SetUp() override {
         events.clear();
         game.WriteStandardContent();
         game.WriteTga("Bin\\Menu\\track.tga", 200, 20, 0xFF404040u);
         game.WriteTga("Bin\\Menu\\knob.tga", 20, 20, 0xFFE0E0E0u);
+        game.WriteTga("Bin\\Menu\\item.tga", 200, 40, 0xFF303030u);
+        game.WriteTga("Bin\\Menu\\selected.tga", 200, 40, 0xFFC08020u);
+        game.WriteTga("Bin\\Menu\\over.tga", 200, 40, 0xFF2080C0u);
         game.Write("Bin\\Maps\\Map1.map",
                    StandardTiles() + RoomMap(Room(20, 8)) + Lines({"#PC", "3,7", "#OBJECTIVE", "LOCATION=15,7"}));
         std::vector<uint8_t> bytes;
         std::vector<std::string> errors;
-        ASSERT_TRUE(VmcAssemble(kObjectScript, "objects.vasm", bytes, errors)) << errors[0];
+        ASSERT_TRUE(VmcAssemble(Script(), "objects.vasm", bytes, errors)) << errors[0];
         game.Write("Bin\\Scripts\\Map1.vmc", std::string(bytes.begin(), bytes.end()));
         ASSERT_TRUE(game.Start());
         ScriptAppRoutineRegister("Event", RecordEvent);
@@ -182,7 +187,9 @@ protected:
     // one play step look at it.
     void Pointer(int32_t x, int32_t y, int32_t button = 0, bool down = false) {
         ASSERT_TRUE(PlatformInputInjectMouseMove(window, x / 2, y / 2 + 60));
-        if (button != 0) ASSERT_TRUE(PlatformInputInjectMouseButton(window, button, down, x / 2, y / 2 + 60));
+        if (button != 0) {
+            ASSERT_TRUE(PlatformInputInjectMouseButton(window, button, down, x / 2, y / 2 + 60));
+        }
         PlatformPumpMessages();
         game.Steps(1);
     }
@@ -272,6 +279,142 @@ TEST_F(GameObjects, CamerasClampingAndTheObjectUnderAPoint) {
     EXPECT_EQ(Take(), (list{"-5 INNER"}));
     Pointer(790, 120);
     EXPECT_EQ(Take(), (list{"-6 INNER"}));
+}
+
+TEST_F(GameObjects, APlacedPointerLiesOnTheScriptPointItWasGiven) {
+    // Script (160, 140) is window (80, 130) through the BestFit screen: OVER is entered there.
+    ASSERT_TRUE(ScriptPointerPlace(Game().scriptId, 160, 140));
+    int32_t display = 0;
+    int32_t x = 0;
+    int32_t y = 0;
+    InputPointerGet(InputControlSetFind("Menu Controls"), display, x, y);
+    EXPECT_EQ(display, Game().display);
+    EXPECT_EQ(x, 80);
+    EXPECT_EQ(y, 130);
+    game.Steps(1);
+    EXPECT_EQ(Take(), (list{"-5 OVER"}));
+    // A point the half-size window cannot show exactly goes to the next window pixel; one
+    // outside the window stays on its edge.
+    ASSERT_TRUE(ScriptPointerPlace(Game().scriptId, 161, 141));
+    InputPointerGet(InputControlSetFind("Menu Controls"), display, x, y);
+    EXPECT_EQ(x, 81);
+    EXPECT_EQ(y, 131);
+    ASSERT_TRUE(ScriptPointerPlace(Game().scriptId, 5000, -200));
+    InputPointerGet(InputControlSetFind("Menu Controls"), display, x, y);
+    EXPECT_EQ(x, 639);
+    EXPECT_EQ(y, 0);
+    EXPECT_FALSE(ScriptPointerPlace(0, 1, 1));
+}
+
+// A vertical list of four items, three shown, each item text ten of the test font's solid
+// glyphs in green.
+const char* kListScript = R"(
+.event handler
+.thread fill
+.object screen, screen
+    prop width, 1280
+    prop height, 720
+    prop fit, "bestfit"
+.end
+.object menu, list
+    font "Bin\\Fonts\\Menu Description Small.fot"
+    frameset
+    frame "item"
+    model "Bin\\Menu\\item.tga"
+    frameset
+    frame "selected"
+    model "Bin\\Menu\\selected.tga"
+    frame "over"
+    model "Bin\\Menu\\over.tga"
+    prop x, 100
+    prop y, 400
+    prop visible, 3
+    prop textmode, 2
+    prop g, 0xFF00FF00
+    prop frameselected, 1
+    prop framemouseover, 2
+    prop flag1, true
+    prop flag2, true
+.end
+handler:
+    jeq [base-1], -1, done
+    jeq [base-1], -7, done
+    jeq [base-1], 7, left_texts
+    push [base-2]
+    push [base-1]
+    callapp Event
+    pop
+    pop
+    jne [base-1], -4, done
+    push "selected"
+    get menu, 6
+    callapp Event
+    pop
+    pop
+done:
+    return
+left_texts:
+    set menu, 17, 1
+    set menu, 7, 1
+    return
+fill:
+    push 0
+fill_next:
+    push "1111111111"
+    set menu, 5, [1], [0]
+    pop
+    add 1, [0]
+    jlt [0], 4, fill_next
+    return
+)";
+
+class GameLists : public GameObjects {
+protected:
+    const char* Script() const override { return kListScript; }
+};
+
+constexpr uint32_t kItem = 0x303030u;
+constexpr uint32_t kSelected = 0xC08020u;
+constexpr uint32_t kOver = 0x2080C0u;
+constexpr uint32_t kText = 0x00FF00u;
+
+// The list lies at script (100, 400), items 200 x 40: window x 50..150, each slot 20 rows from
+// row 260; item texts are 16 script rows tall, centred in the item (window rows 266..273).
+TEST_F(GameLists, ItemsHighlightsAndTextsAreDrawn) {
+    game.Steps(1);
+    EXPECT_EQ(game.PixelAt(55, 262), kItem);
+    EXPECT_EQ(game.PixelAt(55, 285), kItem);
+    EXPECT_EQ(game.PixelAt(55, 305), kItem);
+    // Three of the four items are shown.
+    EXPECT_NE(game.PixelAt(55, 325), kItem);
+    // Centred texts: 70 script pixels wide in the middle of the item.
+    EXPECT_EQ(game.PixelAt(100, 270), kText);
+    EXPECT_EQ(game.PixelAt(100, 310), kText);
+    EXPECT_EQ(game.PixelAt(60, 270), kItem);
+    // The item under the pointer wears the mouse-over frame, under its text.
+    Pointer(150, 470);
+    EXPECT_EQ(Take(), (list{"-5 MENU"}));
+    EXPECT_EQ(game.PixelAt(55, 285), kOver);
+    EXPECT_EQ(game.PixelAt(100, 290), kText);
+    EXPECT_EQ(game.PixelAt(55, 262), kItem);
+    // A click selects it; the selected frame stays when the pointer has gone.
+    Pointer(150, 470, 1, true);
+    Pointer(150, 470, 1, false);
+    EXPECT_EQ(Take(), (list{"-3 MENU", "-4 MENU", "1 selected"}));
+    Pointer(700, 650);
+    EXPECT_EQ(Take(), (list{"-6 MENU"}));
+    EXPECT_EQ(game.PixelAt(55, 285), kSelected);
+    EXPECT_EQ(game.PixelAt(55, 262), kItem);
+    // Scrolled by one with texts on the left: item 1 (selected) is at the top, items 2 and 3
+    // below it, and nothing after them.
+    ScriptRoutineRun(Game().scriptId, 7, "left");
+    game.Steps(1);
+    EXPECT_EQ(game.PixelAt(55, 262), kSelected);
+    EXPECT_EQ(game.PixelAt(60, 270), kText);
+    EXPECT_EQ(game.PixelAt(100, 270), kSelected);
+    EXPECT_EQ(game.PixelAt(55, 285), kItem);
+    EXPECT_EQ(game.PixelAt(55, 305), kItem);
+    EXPECT_NE(game.PixelAt(55, 325), kItem);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ constexpr int32_t kHeight = 480;
 // The panels' rim, as Common.vasm draws it, and the pause panel's buttons.
 constexpr uint32_t kRim = 0x6A0010;
 constexpr uint32_t kButton = 0x2A0C18;
+constexpr uint32_t kButtonLit = 0x6A1424;
 
 uint32_t ShotPixel(const std::string& shot, int32_t pictureX, int32_t pictureY) {
     const int32_t x = pictureX / 2;
@@ -39,39 +40,77 @@ bool SameRows(const std::string& a, const std::string& b, int32_t from, int32_t 
     return true;
 }
 
-TEST(LevelScripts, HintFadesAndThePausePanelStopsTheNight) {
-    const std::string root = fs::absolute("level-script-sandbox").string() + "-" + std::to_string(getpid());
-    fs::remove_all(root);
-    fs::create_directories(root + "/home/Nightshade Forge/Sanguor");
-    std::ofstream(root + "/home/Nightshade Forge/Sanguor/settings.ini") << "[Video]\r\nWidth=640\r\nHeight=480\r\n";
+// Plays level 1 headless on a replay, takes screenshots at the given times and quits at the
+// end; the screenshots' bytes in order, and the log.
+class LevelScripts : public testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::absolute("level-script-sandbox").string() + "-" + std::to_string(getpid());
+        fs::remove_all(root);
+        fs::create_directories(root + "/home/Nightshade Forge/Sanguor");
+        std::ofstream(root + "/home/Nightshade Forge/Sanguor/settings.ini") << "[Video]\r\nWidth=640\r\nHeight=480\r\n";
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    std::vector<std::string> Play(const std::string& replay, const std::vector<int32_t>& times, int32_t quit) {
+        std::ofstream(root + "/pause.replay") << replay;
+        std::string shotList;
+        for (int32_t time : times) shotList += (shotList.empty() ? "" : ",") + std::to_string(time);
+        const std::string command = "cd '" + root + "' && XDG_DATA_HOME='" + root + "/home' '" SANGUOR_PROGRAM
+                                    "' -headless -seed 1 -level 1 -replay pause.replay -shot " + shotList +
+                                    " -quit " + std::to_string(quit) + " >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        std::vector<std::string> shots;
+        for (size_t i = 1; i <= times.size(); ++i)
+            shots.push_back(ReadWholeFile(root + "/home/Nightshade Forge/Sanguor/screenshots/screenshot" +
+                                          std::to_string(i) + ".bmp"));
+        return shots;
+    }
+
+    std::string Log() const { return ReadWholeFile(root + "/home/Nightshade Forge/Sanguor/results.log"); }
+
+    std::string root;
+};
+
+TEST_F(LevelScripts, HintFadesAndThePausePanelStopsTheNight) {
     // Leave the briefing, walk right for a second, then Escape, and Escape again.
-    std::ofstream(root + "/pause.replay") << "300 Space 100\n400 Space 0\n600 D 100\n1600 D 0\n"
-                                             "1800 Escape 100\n1900 Escape 0\n3400 Escape 100\n3500 Escape 0\n";
-    const std::string command = "cd '" + root + "' && XDG_DATA_HOME='" + root + "/home' '" SANGUOR_PROGRAM
-                                "' -headless -seed 1 -level 1 -replay pause.replay -shot 1000,1700,2300,3000,4000"
-                                " -quit 4100 >/dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    std::vector<std::string> shots;
-    for (int i = 1; i <= 5; ++i)
-        shots.push_back(ReadWholeFile(root + "/home/Nightshade Forge/Sanguor/screenshots/screenshot" +
-                                      std::to_string(i) + ".bmp"));
+    const std::vector<std::string> shots = Play("300 Space 100\n400 Space 0\n600 D 100\n1600 D 0\n"
+                                                "1800 Escape 100\n1900 Escape 0\n3400 Escape 100\n3500 Escape 0\n",
+                                                {1000, 1700, 2300, 3000, 4000}, 4100);
+    ASSERT_EQ(shots.size(), 5u);
     // The walking hint is up from the start of play, and fading once the vampire has walked.
     EXPECT_EQ(ShotPixel(shots[0], 380, 50), kRim);
     EXPECT_NE(ShotPixel(shots[1], 380, 50), kRim);
-    // No pause panel before Escape; after it the rim and the buttons are there.
+    // No pause panel before Escape; after it the rim and the buttons are there, Resume lit
+    // under the pointer.
     EXPECT_NE(ShotPixel(shots[1], 451, 300), kRim);
     EXPECT_EQ(ShotPixel(shots[2], 451, 300), kRim);
-    EXPECT_EQ(ShotPixel(shots[2], 510, 230), kButton);
+    EXPECT_EQ(ShotPixel(shots[2], 510, 230), kButtonLit);
     EXPECT_EQ(ShotPixel(shots[2], 510, 350), kButton);
     // Most of a second later nothing in the street has moved, and the veil darkens it.
     EXPECT_TRUE(SameRows(shots[2], shots[3], 560, 720));
     EXPECT_LT(ShotPixel(shots[2], 100, 650) & 0xFF, ShotPixel(shots[1], 100, 650) & 0xFF);
     // Escape again: the panel is gone and the night goes on.
     EXPECT_NE(ShotPixel(shots[4], 451, 300), kRim);
-    const std::string log = ReadWholeFile(root + "/home/Nightshade Forge/Sanguor/results.log");
-    EXPECT_EQ(log.find("Error: Script"), std::string::npos) << log;
-    fs::remove_all(root);
+    EXPECT_EQ(Log().find("Error: Script"), std::string::npos) << Log();
+}
+
+TEST_F(LevelScripts, EnterResumesAndTheHintWaitsOutThePause) {
+    // Paused before walking, for longer than the walking hint stays up unanswered (600 steps);
+    // then Enter alone, the pointer having been put on Resume.
+    const std::vector<std::string> shots =
+        Play("300 Space 100\n400 Space 0\n800 Escape 100\n900 Escape 0\n12800 Enter 100\n12900 Enter 0\n",
+             {1200, 12600, 13200}, 13300);
+    ASSERT_EQ(shots.size(), 3u);
+    EXPECT_EQ(ShotPixel(shots[0], 451, 300), kRim);
+    EXPECT_EQ(ShotPixel(shots[1], 451, 300), kRim);
+    // The pointer lies on Resume: it is lit.
+    EXPECT_EQ(ShotPixel(shots[1], 510, 230), kButtonLit);
+    // Enter clicked Resume: the panel is gone, and the hint is still up at full strength.
+    EXPECT_NE(ShotPixel(shots[2], 451, 300), kRim);
+    EXPECT_EQ(ShotPixel(shots[2], 380, 50), kRim);
+    EXPECT_EQ(Log().find("Error: Script"), std::string::npos) << Log();
 }
 
 }  // namespace

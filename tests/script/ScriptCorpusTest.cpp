@@ -56,6 +56,7 @@ TEST_F(Corpus, CodeSeedsRunAsTheCodeTargetRunsThem) {
         program.hasEventHandler = true;
         program.threadEntries = {0};
         program.objects.resize(2);
+        program.objects[1].kind = kVmcKindList;
         const int32_t id = ScriptOpenBytes("code.vmc", VmcWrite(program));
         ASSERT_GT(id, 0) << seed;
         ScriptRoutineRun(id, 1, "AppScriptEnter");

@@ -146,6 +146,22 @@ TEST_F(Threads, NothingRunsWhileTheApplicationIsPaused) {
     EXPECT_EQ(reported.size(), 2u);
 }
 
+TEST_F(Threads, HeldThreadsWaitWhileEventsStillArrive) {
+    const int32_t id = Load(std::string(kHandler) +
+                            ".thread t\nt:\n push 0\nagain:\n add 1, [0]\n callapp Report\n yield\n jump again\n");
+    ScriptStep(id);
+    EXPECT_EQ(reported, (Reports{"i:1"}));
+    ScriptThreadsHold(id, true);
+    ScriptStep(id);
+    ScriptStep(id);
+    ScriptRoutineRun(id, 2, "menu");
+    EXPECT_EQ(reported, (Reports{"i:1", "i:2", "s:MENU"}));
+    ScriptThreadsHold(id, false);
+    ScriptStep(id);
+    EXPECT_EQ(reported.back(), "i:2");
+    EXPECT_EQ(reported.size(), 4u);
+}
+
 TEST_F(Threads, AStepThatRunsTooLongEndsTheThreadAndTheGameGoesOn) {
     ScriptSetStepLimit(1000);
     const int32_t id = Load(R"(

@@ -258,7 +258,14 @@ private:
         s.line = line_;
         s.op = op;
         static const size_t counts[] = {0, 1, 1, 3, 2, 1, 1, 1, 3, 2};
-        if (!Operands(groups, counts[static_cast<int>(op->form)], s.operands, word)) return;
+        size_t count = counts[static_cast<int>(op->form)];
+        // A list's item attributes take the item's index as one more operand.
+        const bool attribute = op->form == shape::setAttribute || op->form == shape::getAttribute;
+        if (attribute && groups.size() == count + 1) ++count;
+        if (attribute && groups.size() != count)
+            return Error(word + " takes " + std::to_string(count) + " operands (" + std::to_string(count + 1) +
+                         " with a list item's index)");
+        if (!Operands(groups, count, s.operands, word)) return;
         const std::vector<operand>& o = s.operands;
         switch (op->form) {
         case shape::reference:
@@ -497,8 +504,8 @@ private:
         case shape::value: return 1 + ValueSize(o[0]);
         case shape::routine:
         case shape::builtin: return 3;
-        case shape::setAttribute: return 4 + ValueSize(o[2]);
-        case shape::getAttribute: return 4;
+        case shape::setAttribute: return 4 + ValueSize(o[2]) + (o.size() == 4 ? 5 : 0);
+        case shape::getAttribute: return 4 + (o.size() == 3 ? 5 : 0);
         }
         return 1;
     }
@@ -551,6 +558,29 @@ private:
             return 0;
         }
         return static_cast<int32_t>(Ranged(o, 0, 65535, "an object index"));
+    }
+
+    // The index reference of a list item attribute: a stack reference keeps its mode (0, 1, 2,
+    // or the raw form's), a number or numeric constant is mode 3, the number itself.
+    void PutItemIndex(std::vector<uint8_t>& code, const operand& o) {
+        if (o.kind == operandKind::reference) {
+            Put8(code, o.mode);
+            Put32(code, o.n);
+            return;
+        }
+        const parameter value = Resolve(o);
+        if (value.type != kScriptTypeInteger) Error("a list item's index is a number or a stack reference");
+        Put8(code, 3);
+        Put32(code, value.integer);
+    }
+
+    // The item index is there exactly when the attribute of that object's kind names an item.
+    void CheckItemIndex(const std::vector<operand>& o, int32_t object, int32_t attribute, bool set) {
+        const bool given = o.size() == (set ? 4u : 3u);
+        const bool wanted = object >= 0 && static_cast<size_t>(object) < objects_.size() &&
+                            VmcAttributeTakesItem(objects_[static_cast<size_t>(object)].kind, attribute, set);
+        if (wanted && !given) Error("list attribute " + std::to_string(attribute) + " names an item: add its index");
+        if (given && !wanted) Error("attribute " + std::to_string(attribute) + " of this object takes no item index");
     }
 
     int32_t Attribute(const operand& o) {
@@ -637,11 +667,17 @@ private:
             break;
         case shape::builtin: Put16(code, static_cast<uint32_t>(Ranged(o[0], 0, 65535, "a built-in number"))); break;
         case shape::setAttribute:
-        case shape::getAttribute:
-            Put16(code, static_cast<uint32_t>(ObjectIndex(o[0])));
-            Put8(code, static_cast<uint32_t>(Attribute(o[1])));
-            if (form == shape::setAttribute) PutValue(code, o[2]);
+        case shape::getAttribute: {
+            const bool set = form == shape::setAttribute;
+            const int32_t object = ObjectIndex(o[0]);
+            const int32_t attribute = Attribute(o[1]);
+            CheckItemIndex(o, object, attribute, set);
+            Put16(code, static_cast<uint32_t>(object));
+            Put8(code, static_cast<uint32_t>(attribute));
+            if (set) PutValue(code, o[2]);
+            if (o.size() == (set ? 4u : 3u)) PutItemIndex(code, o.back());
             break;
+        }
         }
     }
 
