@@ -1,5 +1,5 @@
-// The command line: parameters as given, and the switches that choose headless mode and the
-// virtual clock, read the same way on every system.
+// The command line: parameters as given, the program's path, and the switches that choose
+// headless mode and the virtual clock, read the same way on every system.
 #include "platform/common/switches.h"
 
 #include <cctype>
@@ -10,6 +10,8 @@
 namespace {
 
 std::vector<std::string> arguments;
+std::string executablePath;
+bool executablePathKnown = false;
 
 bool SameSwitch(const std::string& parameter, const char* name) {
   std::string::size_type i = 0;
@@ -55,3 +57,13 @@ void PlatformStoreCommandLine(int argc, char** argv) {
 const std::vector<std::string>& PlatformArguments() { return arguments; }
 
 void PlatformSetArguments(const std::vector<std::string>& given) { arguments = given; }
+
+std::string PlatformExecutablePath() {
+  if (!executablePathKnown) PlatformSetExecutablePath(PlatformSystemExecutablePath());
+  return executablePath;
+}
+
+void PlatformSetExecutablePath(const std::string& path) {
+  executablePath = path;
+  executablePathKnown = true;
+}

@@ -11,11 +11,11 @@
 
 namespace {
 
-std::string executablePath;
-bool executablePathSet = false;
 bool headless = false;
 
-std::string ReadExecutableLink() {
+}  // namespace
+
+std::string PlatformSystemExecutablePath() {
   std::string buffer(4096, '\0');
   const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (length <= 0 || static_cast<size_t>(length) >= buffer.size()) return "";
@@ -23,28 +23,12 @@ std::string ReadExecutableLink() {
   return buffer;
 }
 
-}  // namespace
-
 void PlatformInit(int argc, char** argv) {
-  executablePath = ReadExecutableLink();
-  executablePathSet = true;
+  PlatformSetExecutablePath(PlatformSystemExecutablePath());
   PlatformStoreCommandLine(argc, argv);
 }
 
 void PlatformShutdown() { SDL_Quit(); }
-
-std::string PlatformExecutablePath() {
-  if (!executablePathSet) {
-    executablePath = ReadExecutableLink();
-    executablePathSet = true;
-  }
-  return executablePath;
-}
-
-void PlatformSetExecutablePath(const std::string& path) {
-  executablePath = path;
-  executablePathSet = true;
-}
 
 bool PlatformHeadless() { return headless; }
 

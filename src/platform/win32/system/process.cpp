@@ -6,12 +6,12 @@
 
 namespace {
 
-std::string executablePath;
-bool executablePathSet = false;
 bool headless = false;
 bool timerPeriodSet = false;
 
-std::string ModulePath() {
+}  // namespace
+
+std::string PlatformSystemExecutablePath() {
   std::string buffer(MAX_PATH, '\0');
   for (;;) {
     const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -25,11 +25,8 @@ std::string ModulePath() {
   }
 }
 
-}  // namespace
-
 void PlatformInit(int argc, char** argv) {
-  executablePath = ModulePath();
-  executablePathSet = true;
+  PlatformSetExecutablePath(PlatformSystemExecutablePath());
   // Sleeps and waits otherwise round up to the 15.6 ms system tick, which a frame cannot afford.
   timerPeriodSet = timeBeginPeriod(1) == TIMERR_NOERROR;
   PlatformStoreCommandLine(argc, argv);
@@ -38,19 +35,6 @@ void PlatformInit(int argc, char** argv) {
 void PlatformShutdown() {
   if (timerPeriodSet) timeEndPeriod(1);
   timerPeriodSet = false;
-}
-
-std::string PlatformExecutablePath() {
-  if (!executablePathSet) {
-    executablePath = ModulePath();
-    executablePathSet = true;
-  }
-  return executablePath;
-}
-
-void PlatformSetExecutablePath(const std::string& path) {
-  executablePath = path;
-  executablePathSet = true;
 }
 
 bool PlatformHeadless() { return headless; }
