@@ -28,8 +28,8 @@ set(SANGUOR_AUDIO_DLLS OpenAL32.dll libogg.dll libvorbis.dll libvorbisfile.dll)
 list(TRANSFORM SANGUOR_AUDIO_DLLS PREPEND ${SANGUOR_AUDIO_STAGE}/bin/ OUTPUT_VARIABLE SANGUOR_AUDIO_DLL_PATHS)
 
 # Stripped release DLLs with the C and C++ runtimes and winpthread linked in, so no MinGW DLL
-# is needed.
-# The host's pkg-config would offer Linux libraries to the cross build, so it finds nothing.
+# is needed. The host's pkg-config would offer Linux libraries to the cross build, so it finds
+# nothing.
 set(SANGUOR_AUDIO_CMAKE_ARGS
   -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/windows-toolchain.cmake
   -DCMAKE_BUILD_TYPE=Release
@@ -52,8 +52,9 @@ set(SANGUOR_AUDIO_LICENCES ${SANGUOR_AUDIO_STAGE}/licences)
 # the line each DLL, and what imports from it, takes the file name the program loads.
 set(SANGUOR_XIPH_DEF_PATCH sed -i "/^LIBRARY/d")
 
-# The library only: no utilities, examples, configuration sample, HRTF or preset files, and only
-# the Windows outputs (and the null and wave-file ones the tests and tools use).
+# The library only: no utilities, examples, configuration sample, HRTF or preset files, EAX.
+# Its outputs are the ones Windows has (WASAPI, DirectSound, WinMM) and the null and wave-file
+# ones the tests use.
 ExternalProject_Add(openal_soft
   URL ${SANGUOR_OPENAL_URL}
   URL_HASH SHA256=${SANGUOR_OPENAL_SHA256}
@@ -90,7 +91,6 @@ ExternalProject_Add(libvorbis
   ${SANGUOR_AUDIO_COMMON}
   DEPENDS libogg
   PATCH_COMMAND ${SANGUOR_XIPH_DEF_PATCH} <SOURCE_DIR>/win32/vorbis.def <SOURCE_DIR>/win32/vorbisfile.def
-    <SOURCE_DIR>/win32/vorbisenc.def
   CMAKE_ARGS ${SANGUOR_AUDIO_CMAKE_ARGS}
     -DOGG_INCLUDE_DIR=${SANGUOR_AUDIO_STAGE}/include
     -DOGG_LIBRARY=${SANGUOR_AUDIO_STAGE}/lib/libogg.dll.a
