@@ -70,15 +70,18 @@ set(SANGUOR_VERSION_RESOURCE ${CMAKE_BINARY_DIR}/sanguor.rc)
 # Tests run under Wine, each program in the build's own prefix.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/windows/wine-run.sh ${CMAKE_BINARY_DIR}/wine)
 
-# The folder a person zips and runs: the program beside its content.
+include(cmake/windows-audio.cmake)
+
+# The folder a person zips and runs: the program beside its content and sound libraries.
 set(SANGUOR_WINDOWS_PACKAGE ${CMAKE_BINARY_DIR}/Sanguor)
 add_custom_target(windows_package ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${SANGUOR_WINDOWS_PACKAGE}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:sanguor> ${CMAKE_BINARY_DIR}/bin/Sanguor.qza
-          ${CMAKE_BINARY_DIR}/bin/Launcher.bmp ${SANGUOR_WINDOWS_PACKAGE}
+          ${CMAKE_BINARY_DIR}/bin/Launcher.bmp ${SANGUOR_AUDIO_DLL_PATHS} ${SANGUOR_WINDOWS_PACKAGE}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${SANGUOR_AUDIO_LICENCES} ${SANGUOR_WINDOWS_PACKAGE}
   DEPENDS content launcher_picture
   COMMENT "Gathering the Windows folder in ${SANGUOR_WINDOWS_PACKAGE}")
-add_dependencies(windows_package sanguor)
+add_dependencies(windows_package sanguor audio_libraries)
 
 # Tests and fuzz replays are written for Linux; the Windows C runtime gets the POSIX calls they use.
 macro(sanguor_windows_posix_compat)

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Plays a winning replay with the Windows program under Wine, headless, and checks by its
-# screenshot that the level is won:
+# screenshot that the level is won, and by its log that the sound libraries beside it opened
+# OpenAL Soft's null output:
 #   replay-check.sh WINE_PREFIX PROGRAM REPLAY CONTENT_STAGE RESULTSHOT OUT_FOLDER
 # RESULTSHOT is the Linux build's result-screen reader; the screenshots are kept in OUT_FOLDER.
 set -euo pipefail
@@ -17,14 +18,23 @@ fi
 # The prefix is made on the first run; the player's folder in it is cleared before each.
 "$here/wine-run.sh" "$prefix" cmd /c exit 0
 data="$prefix/drive_c/users/$(id -un)/AppData/Local/Nightshade Forge/Sanguor"
-rm -rf "$data/screenshots"
+rm -rf "$data/screenshots" "$data/results.log"
 
 cd "$(dirname "$program")"
 status=0
-"$here/wine-run.sh" "$prefix" "$program" -headless -seed 1 -level "$level" -replay "$(winepath -w "$replay" 2>/dev/null)" \
+ALSOFT_DRIVERS=null "$here/wine-run.sh" "$prefix" "$program" -headless -ver -seed 1 -level "$level" -replay "$(winepath -w "$replay" 2>/dev/null)" \
   -shot "250,$((end + 2500))" -quit "$((end + 3000))" || status=$?
 if [ "$status" -ne 0 ]; then
   echo "the program ended with code $status" >&2
+  exit 1
+fi
+
+if ! grep -q -a "fwkAudio - Version" "$data/results.log" 2>/dev/null; then
+  echo "the program's results.log does not show the audio module starting" >&2
+  exit 1
+fi
+if grep -a -e "OpenAL is not installed" -e "Ogg Vorbis is not installed" "$data/results.log" >&2; then
+  echo "the program found no sound libraries beside it" >&2
   exit 1
 fi
 
