@@ -94,4 +94,4 @@ bench: build
 	bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WINDOWS)
