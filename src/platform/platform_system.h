@@ -7,7 +7,8 @@
 #include <vector>
 
 // Called once by the program entry before any module starts. Reads the backend's own
-// switches: "-headless" (SDL's offscreen video driver and the virtual clock) and
+// switches: "-headless" (windows that never reach the desktop: SDL's offscreen video driver, or
+// hidden Win32 windows; and the virtual clock) and
 // "-tick N" (the virtual clock, also in a window, advancing N ms per main-loop pass; 17 ms
 // when only "-headless" is given).
 void PlatformInit(int argc, char** argv);
