@@ -6,6 +6,7 @@
 #include "graphics/fwkTexture.h"
 #include "input/fwkInput.h"
 #include "script/scriptFrames.h"
+#include "services/fwkText.h"
 
 namespace {
 
@@ -91,19 +92,14 @@ void Move(int32_t scriptIndex, const eventObject& hit, int32_t x, int32_t y) {
     Raise(scriptIndex, kEventEnter, hit);
 }
 
+// The list's mat lies over the list with its top-left cell at the list's position, one cell per
+// script unit, like a Mat object at the same place; the text is the hit cell's entry name, or
+// the entry's number when it has none. Outside the mat (or without one) the text is empty.
 std::string ListCellText(const objList& l, int32_t x, int32_t y) {
-    const int32_t column = x - l.items.x;
-    const int32_t row = y - l.items.y;
-    if (column < 0 || row < 0 || column >= l.mat.width || row >= l.mat.height) return std::string();
-    const size_t cell = static_cast<size_t>(row) * static_cast<size_t>(l.mat.width) + static_cast<size_t>(column);
-    if (cell >= l.mat.cells.size()) return std::string();
-    const uint8_t entry = l.mat.cells[cell];
-    if (entry < l.mat.entries.size() && !l.mat.entries[entry].name.empty()) {
-        std::string name = l.mat.entries[entry].name;
-        for (char& c : name)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        return name;
-    }
+    const int32_t entry = ScriptMatCell(l.mat, x - l.items.x, y - l.items.y);
+    if (entry < 0) return std::string();
+    const size_t index = static_cast<size_t>(entry);
+    if (index < l.mat.entries.size() && !l.mat.entries[index].name.empty()) return TextUpper(l.mat.entries[index].name);
     return std::to_string(entry);
 }
 
