@@ -470,6 +470,7 @@ const char* kListMatScript = R"(
 .end
 handler:
     jeq [base-1], 1, entered
+    jeq [base-1], 7, scroll
     jne [base-1], -4, done
     jeq [base-2], "MENU", menu_text
     jeq [base-2], "PLAIN", plain_text
@@ -498,6 +499,9 @@ entered:
     push [base-2]
     push [base-1]
     jump record
+scroll:
+    set menu, 7, 1
+    return
 )";
 
 struct matRun {
@@ -552,6 +556,16 @@ TEST_F(GameListMats, TheMatCellUnderThePointerGivesTheSelectedText) {
     // The item lies past the mat's last row: an item but no text.
     EXPECT_EQ(Click(150, 510), (list{"2 "}));
     EXPECT_EQ(Click(450, 420), (list{"0 "}));
+}
+
+// The mat covers the items, not the slots: scrolled by one, the top slot shows item 1 and the
+// mat's rows 40-79.
+TEST_F(GameListMats, TheMatScrollsWithTheItems) {
+    ScriptRoutineRun(Game().scriptId, 7, "scroll");
+    game.Steps(1);
+    EXPECT_EQ(Click(150, 420), (list{"1 SECOND"}));
+    EXPECT_EQ(Click(150, 444), (list{"2 2"}));
+    EXPECT_EQ(Click(150, 470), (list{"2 "}));
 }
 
 TEST_F(GameListMats, ADamagedOrMissingMatIsLoggedAndGivesNoText) {
