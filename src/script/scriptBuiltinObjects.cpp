@@ -11,10 +11,9 @@ std::string MatCellName(const script& owner, const std::string& objectName, int3
         if (TextUpper(o.name) != wanted) continue;
         if (o.kind != kObjMat) return std::string();
         const matData& mat = o.mat.mat;
-        if (column < 0 || row < 0 || column >= mat.width || row >= mat.height) return std::string();
-        const size_t cell = static_cast<size_t>(row) * static_cast<size_t>(mat.width) + static_cast<size_t>(column);
-        if (cell >= mat.cells.size() || mat.cells[cell] >= mat.entries.size()) return std::string();
-        return TextUpper(mat.entries[mat.cells[cell]].name);
+        const int32_t entry = ScriptMatCell(mat, column, row);
+        if (entry < 0 || static_cast<size_t>(entry) >= mat.entries.size()) return std::string();
+        return TextUpper(mat.entries[static_cast<size_t>(entry)].name);
     }
     return std::string();
 }

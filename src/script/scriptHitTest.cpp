@@ -21,13 +21,6 @@ model* FirstModel(const frameSet& set, int32_t n) {
     return f.models.empty() ? nullptr : f.models.front();
 }
 
-// Entry index of a mat's cell at (column, row), or -1 outside the mat.
-int32_t MatCell(const matData& mat, int32_t column, int32_t row) {
-    if (column < 0 || row < 0 || column >= mat.width || row >= mat.height) return -1;
-    const size_t cell = static_cast<size_t>(row) * static_cast<size_t>(mat.width) + static_cast<size_t>(column);
-    return cell < mat.cells.size() ? mat.cells[cell] : -1;
-}
-
 bool ListHit(objList& l, int32_t display, int32_t px, int32_t py) {
     model* first = FirstModel(l.items, 1);
     if (!l.flag1 || !l.flag2 || first == nullptr || ModelGetDisplay(first) != display) return false;
@@ -71,7 +64,7 @@ bool Hit(script& owner, objEntry& o, int32_t display, int32_t px, int32_t py, ev
         if (!b.flag1 || !b.flag2 || !FrameValid(b.frames, b.frame)) return false;
         const matData& mat = b.frames.frames[static_cast<size_t>(b.frame - 1)].mat;
         if (mat.width > 0 && mat.height > 0) {
-            const int32_t cell = MatCell(mat, px - b.frames.x, py - b.frames.y);
+            const int32_t cell = ScriptMatCell(mat, px - b.frames.x, py - b.frames.y);
             return cell > 0;
         }
         return Inside(px, py, b.frames.x, b.frames.y, b.frames.width, b.frames.height);
@@ -93,7 +86,7 @@ bool Hit(script& owner, objEntry& o, int32_t display, int32_t px, int32_t py, ev
         if (!m.flag) return false;
         const int32_t column = px - m.x;
         const int32_t row = py - m.y;
-        const int32_t entry = MatCell(m.mat, column, row);
+        const int32_t entry = ScriptMatCell(m.mat, column, row);
         if (entry < 0 || entry >= static_cast<int32_t>(m.mat.entries.size())) return false;
         const std::string name = TextUpper(m.mat.entries[static_cast<size_t>(entry)].name);
         if (name == "TRANSPARENT") return false;
@@ -109,6 +102,12 @@ bool Hit(script& owner, objEntry& o, int32_t display, int32_t px, int32_t py, ev
 }
 
 }  // namespace
+
+int32_t ScriptMatCell(const matData& mat, int32_t column, int32_t row) {
+    if (column < 0 || row < 0 || column >= mat.width || row >= mat.height) return -1;
+    const size_t cell = static_cast<size_t>(row) * static_cast<size_t>(mat.width) + static_cast<size_t>(column);
+    return cell < mat.cells.size() ? mat.cells[cell] : -1;
+}
 
 bool ScriptObjectIsChild(const script& owner, int32_t object) {
     for (const objEntry& o : owner.objects) {

@@ -139,6 +139,8 @@ bool ScriptObjectKindGet(script& owner, int32_t scriptIndex, int32_t threadIndex
 // Object under a point in script coordinates on a display (walking the draw order from the top);
 // the name is the mat entry's for a Mat object.
 eventObject ScriptObjectHitAt(script& owner, int32_t display, int32_t x, int32_t y);
+// Entry index of a mat's cell at (column, row), or -1 outside the mat.
+int32_t ScriptMatCell(const matData& mat, int32_t column, int32_t row);
 // A list's item attributes (set 5, 15, 16; get 5, 20, 21) for the item an index reference
 // named; false (a fault) for a negative item or one past the limits.
 bool ScriptListItemSet(objList& list, int32_t attribute, int32_t item, const parameter& value);

@@ -5,6 +5,7 @@
 
 #include "graphics/fwkFont.h"
 #include "graphics/fwkGraphics.h"
+#include "graphics/fwkMat.h"
 #include "graphics/fwkModel.h"
 #include "script/scriptFrames.h"
 #include "services/fwkLog.h"
@@ -160,6 +161,12 @@ void ApplyProperties(script& owner, int32_t scriptIndex, int32_t object) {
         if (o.kind == kObjSlider && key == "VERTICAL") {
             o.slider.vertical = ScriptValueToBool(property.value);
             SliderPlace(o.slider);
+            continue;
+        }
+        if (o.kind == kObjList && key == "MAT") {
+            // Lists have no attribute for their mat: only the declaration names it.
+            o.list.matName = ScriptValueToString(property.value);
+            o.list.mat = MatOpen(o.list.matName);
             continue;
         }
         const auto found = std::find(names.begin(), names.end(), key);

@@ -1,11 +1,13 @@
 // The pointer-event pass (press, click, enter, leave, move, slider drag) and the timed object
 // update. Events go to the event thread with the object's name.
 #include <algorithm>
+#include <cstdint>
 
 #include "graphics/fwkModel.h"
 #include "graphics/fwkTexture.h"
 #include "input/fwkInput.h"
 #include "script/scriptFrames.h"
+#include "services/fwkText.h"
 
 namespace {
 
@@ -91,19 +93,20 @@ void Move(int32_t scriptIndex, const eventObject& hit, int32_t x, int32_t y) {
     Raise(scriptIndex, kEventEnter, hit);
 }
 
+// The list's mat lies over all its items laid end to end from the list's position, one cell per
+// script unit, so it scrolls with the items: the pointer's offset along the list grows by the
+// items scrolled past. The cell is then found as a Mat object finds its own. The text is the
+// entry's name, or its number when it has none; empty outside the mat or without one.
 std::string ListCellText(const objList& l, int32_t x, int32_t y) {
-    const int32_t column = x - l.items.x;
-    const int32_t row = y - l.items.y;
-    if (column < 0 || row < 0 || column >= l.mat.width || row >= l.mat.height) return std::string();
-    const size_t cell = static_cast<size_t>(row) * static_cast<size_t>(l.mat.width) + static_cast<size_t>(column);
-    if (cell >= l.mat.cells.size()) return std::string();
-    const uint8_t entry = l.mat.cells[cell];
-    if (entry < l.mat.entries.size() && !l.mat.entries[entry].name.empty()) {
-        std::string name = l.mat.entries[entry].name;
-        for (char& c : name)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        return name;
-    }
+    int64_t column = static_cast<int64_t>(x) - l.items.x;
+    int64_t row = static_cast<int64_t>(y) - l.items.y;
+    if (l.orientation == "HORIZONTAL") column += static_cast<int64_t>(l.firstVisible) * l.itemWidth;
+    if (l.orientation == "VERTICAL") row += static_cast<int64_t>(l.firstVisible) * l.itemHeight;
+    if (column < 0 || row < 0 || column > INT32_MAX || row > INT32_MAX) return std::string();
+    const int32_t entry = ScriptMatCell(l.mat, static_cast<int32_t>(column), static_cast<int32_t>(row));
+    if (entry < 0) return std::string();
+    const size_t index = static_cast<size_t>(entry);
+    if (index < l.mat.entries.size() && !l.mat.entries[index].name.empty()) return TextUpper(l.mat.entries[index].name);
     return std::to_string(entry);
 }
 

@@ -417,4 +417,164 @@ TEST_F(GameLists, ItemsHighlightsAndTextsAreDrawn) {
     EXPECT_NE(game.PixelAt(55, 325), kItem);
 }
 
+// Four lists of one item size (200 x 40): "menu" shows three items and carries a 200 x 100 mat
+// whose rows 0-39 are entry 0 "First", 40-79 entry 1 "second", 80-89 entry 2 (no name) and the
+// rest, which no run reaches, entry 0; "plain" has no mat, "broken" a damaged one and "lost" one
+// that does not exist. A click records the list's selected item and its selected item text.
+const char* kListMatScript = R"(
+.event handler
+.object screen, screen
+    prop width, 1280
+    prop height, 720
+    prop fit, "bestfit"
+.end
+.object menu, list
+    frameset
+    frame "item"
+    model "Bin\\Menu\\item.tga"
+    prop x, 100
+    prop y, 400
+    prop visible, 3
+    prop mat, "Bin\\Mats\\list.mat"
+    prop flag1, true
+    prop flag2, true
+.end
+.object plain, list
+    frameset
+    frame "item"
+    model "Bin\\Menu\\item.tga"
+    prop x, 400
+    prop y, 400
+    prop flag1, true
+    prop flag2, true
+.end
+.object broken, list
+    frameset
+    frame "item"
+    model "Bin\\Menu\\item.tga"
+    prop x, 700
+    prop y, 400
+    prop mat, "Bin\\Mats\\broken.mat"
+    prop flag1, true
+    prop flag2, true
+.end
+.object lost, list
+    frameset
+    frame "item"
+    model "Bin\\Menu\\item.tga"
+    prop x, 1000
+    prop y, 400
+    prop MAT, "Bin\\Mats\\missing.mat"
+    prop flag1, true
+    prop flag2, true
+.end
+handler:
+    jeq [base-1], 1, entered
+    jeq [base-1], 7, scroll
+    jne [base-1], -4, done
+    jeq [base-2], "MENU", menu_text
+    jeq [base-2], "PLAIN", plain_text
+    jeq [base-2], "BROKEN", broken_text
+    get lost, 16
+    get lost, 6
+    jump record
+menu_text:
+    get menu, 16
+    get menu, 6
+    jump record
+plain_text:
+    get plain, 16
+    get plain, 6
+    jump record
+broken_text:
+    get broken, 16
+    get broken, 6
+record:
+    callapp Event
+    pop
+    pop
+done:
+    return
+entered:
+    push [base-2]
+    push [base-1]
+    jump record
+scroll:
+    set menu, 7, 1
+    return
+)";
+
+struct matRun {
+    uint16_t length;
+    uint8_t entry;
+};
+
+std::string MatFile(uint8_t minor, int32_t width, int32_t height, const std::vector<std::string>& names,
+                    const std::vector<matRun>& runs) {
+    std::string bytes = "MAT";
+    bytes += static_cast<char>(1);
+    bytes += static_cast<char>(minor);
+    const auto i32 = [&bytes](uint32_t v) {
+        for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((v >> shift) & 0xFFu);
+    };
+    i32(static_cast<uint32_t>(width));
+    i32(static_cast<uint32_t>(height));
+    bytes += static_cast<char>(names.size());
+    for (const std::string& name : names) {
+        i32(0xFF000000u);
+        bytes += static_cast<char>(name.size());
+        bytes += name;
+    }
+    for (const matRun& run : runs) {
+        bytes += static_cast<char>(run.length & 0xFF);
+        bytes += static_cast<char>(run.length >> 8);
+        bytes += static_cast<char>(run.entry);
+    }
+    return bytes;
+}
+
+class GameListMats : public GameObjects {
+protected:
+    const char* Script() const override { return kListMatScript; }
+    void SetUp() override {
+        game.Write("Bin\\Mats\\list.mat", MatFile(0, 200, 100, {"First", "second", ""}, {{8000, 0}, {8000, 1}, {2000, 2}}));
+        game.Write("Bin\\Mats\\broken.mat", MatFile(1, 200, 40, {"First"}, {{8000, 0}}));
+        GameObjects::SetUp();
+    }
+    list Click(int32_t x, int32_t y) {
+        Pointer(x, y, 1, true);
+        Pointer(x, y, 1, false);
+        return Take();
+    }
+};
+
+TEST_F(GameListMats, TheMatCellUnderThePointerGivesTheSelectedText) {
+    EXPECT_EQ(Click(150, 420), (list{"0 FIRST"}));
+    EXPECT_EQ(Click(150, 470), (list{"1 SECOND"}));
+    // An entry without a name gives its number.
+    EXPECT_EQ(Click(150, 484), (list{"2 2"}));
+    // The item lies past the mat's last row: an item but no text.
+    EXPECT_EQ(Click(150, 510), (list{"2 "}));
+    EXPECT_EQ(Click(450, 420), (list{"0 "}));
+}
+
+// The mat covers the items, not the slots: scrolled by one, the top slot shows item 1 and the
+// mat's rows 40-79.
+TEST_F(GameListMats, TheMatScrollsWithTheItems) {
+    ScriptRoutineRun(Game().scriptId, 7, "scroll");
+    game.Steps(1);
+    EXPECT_EQ(Click(150, 420), (list{"1 SECOND"}));
+    EXPECT_EQ(Click(150, 444), (list{"2 2"}));
+    EXPECT_EQ(Click(150, 470), (list{"2 "}));
+}
+
+TEST_F(GameListMats, ADamagedOrMissingMatIsLoggedAndGivesNoText) {
+    const std::string log = game.Log();
+    EXPECT_NE(log.find("Error: MatOpenRaw - Unsupported mat minor version \"1\"."), std::string::npos) << log;
+    EXPECT_NE(log.find("Error: MatOpenRaw - Unable to open \"Bin\\Mats\\missing.mat\"."), std::string::npos) << log;
+    EXPECT_EQ(log.find("Unknown property"), std::string::npos) << log;
+    EXPECT_EQ(Click(750, 420), (list{"0 "}));
+    EXPECT_EQ(Click(1050, 420), (list{"0 "}));
+}
+
 }  // namespace
