@@ -191,3 +191,21 @@ bool GLRendererIsSoftware(const std::string& renderer) {
   }
   return false;
 }
+
+void GLWindowReadPresented(windowRecord& record, const glOffscreenBuffers* headless, int32_t drawableWidth,
+                           int32_t drawableHeight, int32_t& width, int32_t& height, std::vector<uint32_t>& pixels) {
+  if (headless != nullptr) {
+    width = headless->width;
+    height = headless->height;
+    GLOffscreenReadFront(*headless, pixels);
+    return;
+  }
+  if (record.keepPresented && record.presentedWidth == width && record.presentedHeight == height) {
+    pixels = record.presented;
+    return;
+  }
+  record.keepPresented = true;
+  width = drawableWidth;
+  height = drawableHeight;
+  GLReadPixelsTopDown(width, height, true, pixels);
+}

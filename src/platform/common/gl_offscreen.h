@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/window_record.h"
+
 struct glOffscreenBuffers {
   uint32_t framebuffers[2] = {0, 0};
   uint32_t colour[2] = {0, 0};
@@ -39,6 +41,13 @@ void GLOffscreenSwap(glOffscreenBuffers& buffers, bool current);
 void GLOffscreenReadFront(const glOffscreenBuffers& buffers, std::vector<uint32_t>& pixels);
 // The context is current.
 void GLOffscreenDelete(glOffscreenBuffers& buffers);
+
+// The window's context is current: what the window last presented, at the client size given
+// in width and height. A headless window (`headless` its buffers) gives its front framebuffer; a
+// real one the copy kept since its pixels were first read, or before that its back buffer, at
+// the drawable size: swap-by-copy drivers leave the last frame there, the best guess there is.
+void GLWindowReadPresented(windowRecord& record, const glOffscreenBuffers* headless, int32_t drawableWidth,
+                           int32_t drawableHeight, int32_t& width, int32_t& height, std::vector<uint32_t>& pixels);
 
 // Reads the current read buffer (the back buffer of a window when `back`) as 0xAARRGGBB, top
 // row first.

@@ -259,19 +259,13 @@ bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& he
     previous.Restore(record->sdl);
     return false;
   }
-  if (state.headless) {
-    width = context->buffers.width;
-    height = context->buffers.height;
-    GLOffscreenReadFront(context->buffers, pixels);
-  } else if (record->keepPresented && record->presentedWidth == width && record->presentedHeight == height) {
-    pixels = record->presented;
-  } else {
-    // Before the first copy, the back buffer still holds the last frame on swap-by-copy
-    // systems (Mesa on X11); it is the best guess there is.
-    record->keepPresented = true;
-    SDL_GL_GetDrawableSize(record->sdl, &width, &height);
-    GLReadPixelsTopDown(width, height, true, pixels);
+  int32_t drawableWidth = width;
+  int32_t drawableHeight = height;
+  if (!state.headless) {
+    SDL_GL_GetDrawableSize(record->sdl, &drawableWidth, &drawableHeight);
   }
+  GLWindowReadPresented(*record, state.headless ? &context->buffers : nullptr, drawableWidth, drawableHeight, width,
+                        height, pixels);
   previous.Restore(record->sdl);
   return true;
 }

@@ -310,18 +310,7 @@ bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& he
     previous.Restore();
     return false;
   }
-  if (state.headless) {
-    width = context->buffers.width;
-    height = context->buffers.height;
-    GLOffscreenReadFront(context->buffers, pixels);
-  } else if (record->keepPresented && record->presentedWidth == width && record->presentedHeight == height) {
-    pixels = record->presented;
-  } else {
-    // Before the first copy, the back buffer still holds the last frame on swap-by-copy
-    // drivers; it is the best guess there is.
-    record->keepPresented = true;
-    GLReadPixelsTopDown(width, height, true, pixels);
-  }
+  GLWindowReadPresented(*record, state.headless ? &context->buffers : nullptr, width, height, width, height, pixels);
   previous.Restore();
   return true;
 }
