@@ -4,13 +4,26 @@ BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 BUILD_WINDOWS ?= build-windows
 JOBS       ?= $(shell nproc)
+# The project's one version number.
+VERSION    := $(shell head -n 1 VERSION)
 
-# Debian 12 packages the project builds, tests and runs with.
-PACKAGES = build-essential cmake pkg-config g++ clang libclang-rt-14-dev \
-  libsdl2-dev libgtest-dev libgmock-dev googletest libbenchmark-dev \
-  libfreetype-dev fonts-dejavu-core libopenal1 libvorbis-dev vorbis-tools \
-  imagemagick libjpeg-turbo-progs xvfb xauth xdotool valgrind ccache \
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 libgl1-mesa-dri
+# Debian 12 packages, one list per task; each target's dependency step installs only the lists
+# its task needs (README, "What each command installs").
+# Building and playing: compiler, CMake, SDL2, FreeType, OpenAL, Vorbis, Mesa, and ImageMagick,
+# which draws the desktop icons from the game's art.
+PACKAGES_PLAY = build-essential cmake pkg-config g++ ccache libsdl2-dev libfreetype-dev \
+  fonts-dejavu-core libopenal1 libvorbis-dev libgl1-mesa-dri imagemagick
+# The tests and benchmarks.
+PACKAGES_TEST = libgtest-dev libgmock-dev googletest libbenchmark-dev vorbis-tools \
+  libjpeg-turbo-progs xvfb xauth xdotool valgrind
+# The sanitizer and fuzz builds.
+PACKAGES_CLANG = clang libclang-rt-14-dev
+# The Windows cross-build, its zip and its installer.
+PACKAGES_WINDOWS = g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev zip nsis
+# The Windows tests, under Wine in a virtual X display.
+PACKAGES_WINDOWS_TEST = wine wine64 xvfb xauth
+# The Debian package and its checks.
+PACKAGES_DEB = dpkg-dev fakeroot lintian desktop-file-utils appstream
 
 # One compiler cache for every checkout of the project: paths are taken relative to the checkout
 # and the working folder is left out of the key, so a fresh clone reuses what an earlier one built.
@@ -19,22 +32,51 @@ export CCACHE_NOHASHDIR := true
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build install play demo replays test test-asan fuzz bench windows test-windows clean
+.PHONY: build-tests deps deps-play deps-test deps-clang deps-windows deps-windows-test deps-deb \
+  configure build install deb test-deb play demo replays test test-asan fuzz bench windows test-windows clean
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+# Installs the packages of the lists given that are missing; with SHOW_PACKAGES=1 it only prints
+# every package asked for, one a line (the package-list test reads the play target's this way).
+define install_packages
+	@if [ -n "$(SHOW_PACKAGES)" ]; then printf '%s\n' $(1); exit 0; fi; \
+	missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
 
-$(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+deps-play:
+	$(call install_packages,$(PACKAGES_PLAY))
+deps-test:
+	$(call install_packages,$(PACKAGES_PLAY) $(PACKAGES_TEST))
+deps-clang:
+	$(call install_packages,$(PACKAGES_PLAY) $(PACKAGES_TEST) $(PACKAGES_CLANG))
+deps-windows:
+	$(call install_packages,$(PACKAGES_PLAY) $(PACKAGES_WINDOWS))
+deps-windows-test:
+	$(call install_packages,$(PACKAGES_PLAY) $(PACKAGES_TEST) $(PACKAGES_WINDOWS) $(PACKAGES_WINDOWS_TEST))
+deps-deb:
+	$(call install_packages,$(PACKAGES_PLAY) $(PACKAGES_DEB))
+# Everything any target needs.
+deps:
+	$(call install_packages,$(PACKAGES_PLAY) $(PACKAGES_TEST) $(PACKAGES_CLANG) $(PACKAGES_WINDOWS) \
+	  $(PACKAGES_WINDOWS_TEST) $(PACKAGES_DEB))
+
+# The first configuration builds only the game and its tools; `make test` (or bench) turns the
+# tests and benchmarks on, and they stay on.
+$(BUILD)/CMakeCache.txt: | deps-play
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANGUOR_TESTS=OFF -DSANGUOR_BENCH=OFF
 
 configure: $(BUILD)/CMakeCache.txt
 
-build: deps configure
+build: deps-play configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+# The build with its tests and benchmarks.
+build-tests: deps-test configure
+	cmake -S . -B $(BUILD) -DSANGUOR_TESTS=ON -DSANGUOR_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The program, its archive, a desktop entry and icons under PREFIX (run as root, or with sudo,
@@ -42,6 +84,15 @@ build: deps configure
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, sanguor_VERSION_amd64.deb in this folder (packaging/debian/).
+deb: deps-deb build
+	packaging/debian/build-deb.sh $(BUILD) .
+
+# The package checked by lintian, desktop-file-validate and appstreamcli, unpacked into a
+# scratch folder, and its program playing the first level's replay to the win from there.
+test-deb: deb
+	packaging/debian/check-deb.sh sanguor_$(VERSION)_amd64.deb $(BUILD) content/replays/Map1-win.replay
 
 # Without a display there is nothing to play on: the demo plays every level instead.
 play: build
@@ -60,37 +111,43 @@ demo: build
 replays: build
 	tools/replaybot/record-replays.sh $(BUILD)/bin content/replays
 
-test: build
+test: build-tests
 	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j $(JOBS)
 
 # Leak checking is on: sanitizer builds keep every library loaded until exit (cmake/KeepLoaded.c),
 # so the GL driver's memory is still reachable when the checker looks.
-test-asan: deps
+test-asan: deps-clang
 	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DSANGUOR_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure --timeout 600 -j $(JOBS)
 
-fuzz: deps
+fuzz: deps-clang
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DSANGUOR_FUZZ=ON -DSANGUOR_SANITIZE=ON -DSANGUOR_BENCH=OFF
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
 	fuzz/run.sh $(BUILD_FUZZ) $${FUZZ_SECONDS:-30}
 
 # The Windows folder (build-windows/Sanguor: sanguor.exe, its content archive and launcher
 # picture), cross-built with MinGW-w64; the content comes from the Linux build's tools.
-windows: deps configure
-	cmake --build $(BUILD) -j $(JOBS) --target content launcher_picture icons
+# Like the Linux build, first configured without its tests; `make test-windows` turns them on.
+# (it takes the Linux build's icons, so `windows` makes them first).
+$(BUILD_WINDOWS)/CMakeCache.txt: | deps-windows
 	cmake -S . -B $(BUILD_WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DSANGUOR_NATIVE_BIN=$(CURDIR)/$(BUILD)/bin
+	  -DCMAKE_BUILD_TYPE=Release -DSANGUOR_NATIVE_BIN=$(CURDIR)/$(BUILD)/bin -DSANGUOR_TESTS=OFF
+
+windows: deps-windows configure
+	cmake --build $(BUILD) -j $(JOBS) --target content launcher_picture icons
+	$(MAKE) --no-print-directory $(BUILD_WINDOWS)/CMakeCache.txt
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target windows_package
 
 # The Windows tests and the first level's replay, under Wine in a virtual X display.
-test-windows: windows
+test-windows: deps-windows-test windows
 	cmake --build $(BUILD) -j $(JOBS) --target resultshot
+	cmake -S . -B $(BUILD_WINDOWS) -DSANGUOR_TESTS=ON
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS)
 	cd $(BUILD_WINDOWS) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 300 -j $(JOBS)
 
-bench: build
+bench: build-tests
 	bench/run.sh $(BUILD)
 
 clean:

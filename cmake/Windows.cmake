@@ -2,9 +2,11 @@
 # (the folder runs without any DLL of the compiler), the Ogg Vorbis types, and the content
 # archive and launcher picture that the Linux build of the same checkout makes.
 
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+if(SANGUOR_TESTS)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
 add_link_options(-static)
 
 # libvorbisfile is found at run time; only its types are needed to build. Debian's headers are
@@ -34,6 +36,9 @@ set(SANGUOR_WINDOWS_TESTS datafile script mats meshes textures graphics game win
 # Fuzz folders whose targets need the Linux-only tools or SDL.
 set(SANGUOR_FUZZ_REPLAYS_LEFT_OUT levels replaybot audio fonts)
 function(sanguor_windows_tools_and_tests)
+  if(NOT SANGUOR_TESTS)
+    return()
+  endif()
   sanguor_windows_posix_compat()
   foreach(tool ${SANGUOR_WINDOWS_TOOLS})
     add_subdirectory(${CMAKE_SOURCE_DIR}/tools/${tool})

@@ -74,8 +74,9 @@ void LogStartInfoWrite() {
   state.startInfoWritten = true;
   FILE* file = std::fopen(LogPath().c_str(), "wb");
   if (file == nullptr) return;
-  std::string block =
-      "Application \"" + PlatformExecutablePath() + "\" started on " + state.startText + "\r\n";
+  // The version closes the first line, so a log sent in with a fault report says which release wrote it.
+  std::string block = "Application \"" + PlatformExecutablePath() + "\" started on " + state.startText +
+                      " (version " SANGUOR_VERSION ")\r\n";
   block += "Parameters:\r\n";
   const std::vector<std::string>& parameters = PlatformArguments();
   if (parameters.empty()) block += "    (None)\r\n";

@@ -13,10 +13,11 @@ bad() { echo "FAILED: $1"; failed=1; }
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.out" || { cat "$work/install.out"; exit 1; }
 for file in bin/sanguor lib/sanguor/sanguor lib/sanguor/Sanguor.qza lib/sanguor/Launcher.bmp \
-  share/applications/sanguor.desktop; do
+  share/applications/sanguor.desktop share/man/man6/sanguor.6 \
+  share/metainfo/com.nightshadeforge.Sanguor.metainfo.xml; do
   [ -e "$prefix/$file" ] && ok "$file" || bad "$file is missing"
 done
-grep -qx "Categories=Game;" "$prefix/share/applications/sanguor.desktop" && ok "desktop entry in the Game category" ||
+grep -q "^Categories=Game;" "$prefix/share/applications/sanguor.desktop" && ok "desktop entry in the Game category" ||
   bad "desktop entry: $(cat "$prefix/share/applications/sanguor.desktop")"
 for size in 32 48 64 128 256; do
   icon="$prefix/share/icons/hicolor/${size}x${size}/apps/sanguor.png"

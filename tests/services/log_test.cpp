@@ -38,6 +38,8 @@ TEST(Log, StartInfoSwitchWritesOnlyTheStartupBlock) {
   const std::string head = "Application \"" + box.app + "sanguor\" started on ";
   EXPECT_EQ(lines[0].substr(0, head.size()), head);
   EXPECT_NE(lines[0].find(" at ", head.size()), std::string::npos);
+  const std::string tail = " (version " SANGUOR_VERSION ")";
+  EXPECT_EQ(lines[0].substr(lines[0].size() - tail.size()), tail);
   EXPECT_EQ(lines[1], "Parameters:");
   EXPECT_EQ(lines[2], "    -StartInfo");
   EXPECT_EQ(lines[3], "    -sleep");
