@@ -33,7 +33,8 @@ export CCACHE_NOHASHDIR := true
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: build-tests deps deps-play deps-test deps-clang deps-windows deps-windows-test deps-deb \
-  configure build install deb test-deb play demo replays test test-asan fuzz bench windows test-windows clean
+  configure build install deb test-deb play demo replays test test-asan fuzz bench windows test-windows \
+  test-installer test-packages clean
 
 # Installs the packages of the lists given that are missing; with SHOW_PACKAGES=1 it only prints
 # every package asked for, one a line (the package-list test reads the play target's this way).
@@ -128,7 +129,8 @@ fuzz: deps-clang
 	fuzz/run.sh $(BUILD_FUZZ) $${FUZZ_SECONDS:-30}
 
 # The Windows folder (build-windows/Sanguor: sanguor.exe, its content archive and launcher
-# picture), cross-built with MinGW-w64; the content comes from the Linux build's tools.
+# picture), cross-built with MinGW-w64; the content comes from the Linux build's tools. Beside
+# it the zip and the installer (packaging/windows/).
 # Like the Linux build, first configured without its tests; `make test-windows` turns them on.
 # (it takes the Linux build's icons, so `windows` makes them first).
 $(BUILD_WINDOWS)/CMakeCache.txt: | deps-windows
@@ -139,6 +141,7 @@ windows: deps-windows configure
 	cmake --build $(BUILD) -j $(JOBS) --target content launcher_picture icons
 	$(MAKE) --no-print-directory $(BUILD_WINDOWS)/CMakeCache.txt
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS) --target windows_package
+	packaging/windows/build-windows-packages.sh $(BUILD_WINDOWS) $(VERSION)
 
 # The Windows tests and the first level's replay, under Wine in a virtual X display.
 test-windows: deps-windows-test windows
@@ -147,8 +150,19 @@ test-windows: deps-windows-test windows
 	cmake --build $(BUILD_WINDOWS) -j $(JOBS)
 	cd $(BUILD_WINDOWS) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 300 -j $(JOBS)
 
+# The installer run silently under Wine in a fresh prefix, the installed game playing the first
+# level's replay, and the uninstaller.
+test-installer: deps-windows-test windows
+	cmake --build $(BUILD) -j $(JOBS) --target resultshot
+	xvfb-run -a -s "-screen 0 1280x1024x24" packaging/windows/check-installer.sh \
+	  $(BUILD_WINDOWS)/Sanguor-$(VERSION)-windows-x64-setup.exe $(BUILD_WINDOWS)/wine-installer \
+	  content/replays/Map1-win.replay $(BUILD)/content-out $(BUILD)/bin/resultshot $(BUILD_WINDOWS)/installer-shots
+
+# Both packages built and checked.
+test-packages: test-deb test-installer
+
 bench: build-tests
 	bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WINDOWS)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WINDOWS) sanguor_*_amd64.deb
