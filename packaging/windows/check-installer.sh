@@ -29,9 +29,9 @@ wineserver -w
 [ -f "$program/sanguor.exe" ] && [ -f "$program/Sanguor.qza" ] && [ -f "$program/uninstall.exe" ] &&
   ok "installed into %LOCALAPPDATA%\\Programs\\Sanguor" || bad "no program in $program"
 [ -f "$shortcut" ] && ok "Start-menu entry" || bad "no Start-menu entry at $shortcut"
-uninstall=$(wine reg query "$key" /v UninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+uninstall=$(wine reg query "$key" /v UninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' || true)
 [ -n "$uninstall" ] && ok "Apps & Features entry: $uninstall" || bad "no $key"
-version=$(wine reg query "$key" /v DisplayVersion 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+version=$(wine reg query "$key" /v DisplayVersion 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' || true)
 echo "   version $version"
 
 if [ -f "$program/sanguor.exe" ]; then
