@@ -7,9 +7,12 @@
 # leave the player's settings. Run it in an X display (xvfb-run), as the Windows tests are.
 set -euo pipefail
 setup=$(realpath "$1")
-prefix=$2
+# Wine takes only absolute prefixes, and replay-check.sh runs in the program's folder.
+prefix=$(realpath -m "$2")
 replay=$(realpath "$3")
-content=$4 resultshot=$5 out=$6
+content=$(realpath "$4")
+resultshot=$(realpath "$5")
+out=$(realpath -m "$6")
 tools=$(cd "$(dirname "$0")/../../tools/windows" && pwd)
 failed=0
 ok() { echo "ok: $1"; }

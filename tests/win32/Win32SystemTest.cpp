@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "platform/platform_system.h"
 
@@ -45,6 +47,27 @@ TEST(Win32System, VersionStringsComeFromTheProgramsOwnResource) {
   PlatformSetExecutablePath("C:\\no\\such\\program.exe");
   EXPECT_EQ(PlatformVersionString("CompanyName"), "");
   PlatformSetExecutablePath(path);
+}
+
+// Windows shows these in the file's properties and Apps & Features; they come from VERSION.
+TEST(Win32System, VersionResourceCarriesTheProjectVersion) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<char> block(size);
+  ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, block.data()));
+  void* value = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\ProductVersion", &value, &length));
+  EXPECT_STREQ(static_cast<const char*>(value), SANGUOR_VERSION);
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &value, &length));
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+  const std::string numbers = std::to_string(HIWORD(fixed->dwProductVersionMS)) + "." +
+                              std::to_string(LOWORD(fixed->dwProductVersionMS)) + "." +
+                              std::to_string(HIWORD(fixed->dwProductVersionLS));
+  EXPECT_EQ(numbers, SANGUOR_VERSION);
 }
 
 TEST(Win32System, RegistryValuesReadAsText) {
