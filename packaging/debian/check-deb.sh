@@ -50,6 +50,9 @@ result=$("$build/bin/resultshot" "$user/screenshots/screenshot1.bmp" "$build/con
 [ "$result" = won ] && ok "the unpacked program wins level $level by its replay" ||
   bad "level $level from the unpacked program ends ${result:-without a result screen}"
 version=$(dpkg-deb -f "$deb" Version)
+changes=$(dirname "$0")/../../CHANGELOG.md
+grep -q "^## $version " "$changes" && ok "CHANGELOG.md tells what $version brings" ||
+  bad "CHANGELOG.md has no section for $version"
 head -n 1 "$user/results.log" | grep -q "(version $version)" && ok "its log names version $version" ||
   bad "its log's first line: $(head -n 1 "$user/results.log")"
 exit "$failed"
