@@ -10,7 +10,14 @@ folder=$build/Sanguor
 [ -f "$folder/sanguor.exe" ] || { echo "$folder holds no sanguor.exe: make windows first" >&2; exit 1; }
 
 zip=$build/Sanguor-$version-windows-x64.zip
-rm -f "$zip"
+setup=$build/Sanguor-$version-windows-x64-setup.exe
+# Both are made again only when a file of the folder, or of this folder, is newer than either.
+if [ -f "$zip" ] && [ -f "$setup" ] && [ -z "$(find "$folder" "$here" -newer "$zip" -print -quit)" ] &&
+   [ -z "$(find "$folder" "$here" -newer "$setup" -print -quit)" ]; then
+  echo "$zip and $setup are up to date"
+  exit 0
+fi
+rm -f "$zip" "$setup"
 # Files in name order and without extra attributes, so the same folder gives the same zip.
 (cd "$build" && find Sanguor -type f | LC_ALL=C sort | zip -X -q -9 "$zip" -@)
 echo "$zip"
@@ -24,7 +31,6 @@ if grep -q / "$work/list"; then
 fi
 sed 's|.*|  File "'"$folder"'/&"|' "$work/list" > "$work/files.nsh"
 sed 's|.*|  Delete "$INSTDIR\\&"|' "$work/list" > "$work/remove.nsh"
-setup=$build/Sanguor-$version-windows-x64-setup.exe
 makensis -V2 -DVERSION="$version" -DICON="$build/sanguor.ico" -DFILES="$work/files.nsh" -DREMOVE="$work/remove.nsh" \
   -DOUTFILE="$setup" "$here/sanguor.nsi"
 echo "$setup"
