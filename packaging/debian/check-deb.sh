@@ -30,12 +30,18 @@ for file in usr/games/sanguor usr/lib/sanguor/Sanguor.qza usr/share/man/man6/san
   usr/share/icons/hicolor/256x256/apps/sanguor.png; do
   [ -e "$root/$file" ] && ok "$file" || bad "$file is missing"
 done
-# Every switch the program reads is in the manual page.
-for switch in -headless -tick -level -seed -record -replay -shot -quit -drawall -sleep -answerno \
-  -startinfo -ver -trace -logLow -userdatainapp -nocull -flush -finish -nocompile; do
-  zcat "$root/usr/share/man/man6/sanguor.6.gz" | grep -q -- "^\.[BI]*  *\\\\$switch\b" ||
-    bad "the manual page does not list $switch"
+# Every switch the program reads is in the manual page: those its sources ask the command line
+# for by name, and "-answerno", which the message boxes read on their own.
+src=$(cd "$(dirname "$0")/../.." && pwd)
+switches=$({ grep -rhE 'CommandLineHas|CommandLineValue|SameSwitch' "$src/src" --include=*.cpp |
+  grep -oE '"-[A-Za-z]+"' | tr -d '"'; echo -answerno; } | sort -u)
+[ "$(printf '%s\n' "$switches" | wc -l)" -ge 15 ] || bad "only these switches found in the sources: $switches"
+missing=
+for switch in $switches; do
+  zcat "$root/usr/share/man/man6/sanguor.6.gz" | grep -q -- "^\.[BI]*  *\\\\$switch\b" || missing="$missing $switch"
 done
+[ -z "$missing" ] && ok "the manual page lists all $(echo $switches | wc -w) switches" ||
+  bad "the manual page does not list$missing"
 
 # The unpacked program, started through the command in usr/games from another folder.
 level=$(basename "$replay" | sed -n 's/^Map\([0-9]*\)-win\.replay$/\1/p')
@@ -50,7 +56,7 @@ result=$("$build/bin/resultshot" "$user/screenshots/screenshot1.bmp" "$build/con
 [ "$result" = won ] && ok "the unpacked program wins level $level by its replay" ||
   bad "level $level from the unpacked program ends ${result:-without a result screen}"
 version=$(dpkg-deb -f "$deb" Version)
-changes=$(dirname "$0")/../../CHANGELOG.md
+changes=$src/CHANGELOG.md
 grep -q "^## $version " "$changes" && ok "CHANGELOG.md tells what $version brings" ||
   bad "CHANGELOG.md has no section for $version"
 head -n 1 "$user/results.log" | grep -q "(version $version)" && ok "its log names version $version" ||
