@@ -5,8 +5,10 @@
 # (`make -n play`), so a list added anywhere on the way is seen too.
 set -eu
 src=$1
-# The make that runs the tests must not pass its own flags or job server to this one.
-dry=$(env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make --no-print-directory -n -C "$src" play BUILD=/nonexistent-build)
+# The make that runs the tests must not pass its own flags or job server to this one. The play
+# recipe calls make again (for the demo), which a dry run carries out: without a display that
+# call is a dry run too, where with one it would start the game.
+dry=$(env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL -u DISPLAY -u WAYLAND_DISPLAY make --no-print-directory -n -C "$src" play BUILD=/nonexistent-build)
 packages=$(printf '%s\n' "$dry" | sed -n 's/.*for p in \([^;]*\); do.*/\1/p' | tr ' ' '\n' | sed '/^$/d' | sort -u)
 
 status=0
