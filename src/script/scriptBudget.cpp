@@ -24,6 +24,17 @@ void ScriptTextTrim(std::string& text) {
     if (text.capacity() > kInlineCapacity && text.capacity() > text.size()) text.shrink_to_fit();
 }
 
+void ScriptTextReplace(std::string& target, std::string& source) {
+    target.swap(source);
+}
+
+void ScriptValueReplace(parameter& target, parameter& source) {
+    target.type = source.type;
+    target.integer = source.integer;
+    target.boolean = source.boolean;
+    ScriptTextReplace(target.string, source.string);
+}
+
 size_t ScriptLinesCost(const std::vector<std::string>& lines) {
     size_t cost = lines.capacity() * sizeof(std::string);
     for (const std::string& line : lines) cost += ScriptTextCost(line);

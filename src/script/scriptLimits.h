@@ -42,6 +42,11 @@ constexpr size_t kScriptStateTextLimit = 256u * 1024u;
 size_t ScriptTextCost(const std::string& text);
 // Gives back the spare capacity of a string about to be stored.
 void ScriptTextTrim(std::string& text);
+// Puts source's text into target and the old text into source, buffers and all: a plain move of a
+// short string copies its characters into target's buffer, which would keep a long one's memory.
+void ScriptTextReplace(std::string& target, std::string& source);
+struct parameter;
+void ScriptValueReplace(parameter& target, parameter& source);
 // The memory a wrapped line list holds.
 size_t ScriptLinesCost(const std::vector<std::string>& lines);
 

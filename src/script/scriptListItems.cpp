@@ -43,7 +43,7 @@ bool ScriptListItemSet(objList& list, int32_t attribute, int32_t item, const par
         items.resize(at + 1, Filler(text, isValue));
     }
     list.textBytes = textBytes;
-    items[at] = std::move(stored);
+    ScriptValueReplace(items[at], stored);
     return true;
 }
 

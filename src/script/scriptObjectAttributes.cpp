@@ -63,7 +63,7 @@ bool CaptionSet(script& owner, objEntry& o, int32_t threadId, bool setsText, con
         ScriptLimitReached(owner, scriptLimit::text, threadId);
         return false;
     }
-    text = std::move(newText);
+    ScriptTextReplace(text, newText);
     lines = std::move(newLines);
     wrapWidth = newWidth;
     TextCount(owner, o, cost);
@@ -90,7 +90,7 @@ bool MatFileSet(script& owner, objEntry& o, int32_t threadId, const parameter& v
         return false;
     }
     objMat& m = o.mat;
-    m.name = std::move(name);
+    ScriptTextReplace(m.name, name);
     m.mat = std::move(mat);
     m.width = m.mat->width;
     m.height = m.mat->height;

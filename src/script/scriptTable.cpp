@@ -140,7 +140,7 @@ bool ScriptSlotStore(script& owner, scriptThread& thread, size_t slot, parameter
     if (!TextFits(owner, thread, old, cost)) return false;
     thread.textBytes = thread.textBytes - old + cost;
     owner.stackText = owner.stackText - old + cost;
-    thread.stack[slot] = std::move(value);
+    ScriptValueReplace(thread.stack[slot], value);
     return true;
 }
 
