@@ -73,7 +73,7 @@ std::string Lower(std::string text) {
 // the memory comparison's speed, so a step of searches stays within a frame.
 constexpr size_t kSearchComparisonsPerUnit = 4096;
 // Measuring text walks the font's glyphs character by character.
-constexpr size_t kMeasuredCharactersPerUnit = 8;
+constexpr size_t kMeasuredCharactersPerUnit = 4;
 
 bool Contains(const std::string& text, const std::string& pattern) {
     const size_t places = pattern.size() <= text.size() ? text.size() - pattern.size() + 1 : 0;

@@ -25,7 +25,7 @@ float Difference(int32_t to, int32_t from) {
 }
 
 // Wrapping measures every character in the font: dearer than copying it.
-constexpr size_t kWrapCharactersPerUnit = 8;
+constexpr size_t kWrapCharactersPerUnit = 4;
 
 std::vector<std::string> Wrap(int32_t font, int32_t width, const std::string& text) {
     ScriptBudgetChargeUnits(text.size() / kWrapCharactersPerUnit);
