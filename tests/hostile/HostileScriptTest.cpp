@@ -26,6 +26,7 @@ namespace fs = std::filesystem;
 const std::string kQuit = "4000";
 constexpr auto kWallBound = std::chrono::seconds(120);
 constexpr uintmax_t kLogBound = 10u * 1024u * 1024u;
+constexpr rlim_t kAddressSpaceCap = rlim_t{4} << 30;
 
 struct runResult {
     int exitCode = -1;  // -1: the program did not exit by itself
@@ -114,6 +115,12 @@ protected:
             freopen(output.c_str(), "a", stderr);
             setenv("XDG_DATA_HOME", home.c_str(), 1);
             setenv("SDL_VIDEODRIVER", "offscreen", 1);
+            // A pack that gets past the limits must not take the shared machine with it. Sanitizer
+            // builds reserve their shadow memory as address space, so they go without the cap.
+            if (SANGUOR_PEAK_MEMORY_MB <= 512) {
+                const rlimit cap{kAddressSpaceCap, kAddressSpaceCap};
+                setrlimit(RLIMIT_AS, &cap);
+            }
             const std::string program = (root / "app/sanguor").string();
             const std::string replay = (root / "space.replay").string();
             std::vector<std::string> arguments = {program, "-headless", "-seed", "1", "-replay", replay, "-quit", kQuit};
