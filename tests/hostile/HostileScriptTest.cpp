@@ -216,15 +216,19 @@ TEST_F(HostileScript, LabelsSetToHugeTexts) {
 }
 
 TEST_F(HostileScript, StackStringsEmptiedByMultiplyingIn250Threads) {
+    // Each thread empties one more 65535-character string a step, as long as the step's budget
+    // lets it run.
     WriteScript(".thread t\nt:\n push 0\nspawn:\n fork fill\n add 1, [0]\n jlt [0], 249, spawn\nfill:\n push \"\"\n"
-                " call grow\n jump fill\ngrow:\n add \"" + std::string(65535, 'm') + "\", [base-1]\n mul 0, [base-1]\n"
+                " call grow\n yield\n jump fill\ngrow:\n add \"" + std::string(65535, 'm') + "\", [base-1]\n mul 0, [base-1]\n"
                 " return\n");
     ExpectCleanEnd(Run());
 }
 
 TEST_F(HostileScript, StateVariablesWithoutEnd) {
+    // Fifty fresh variables of 65000 characters a step.
     WriteScript(".thread t\nt:\n push 0\nagain:\n push \"" + std::string(65000, 'v') + "\"\n push \"name\"\n"
-                " add [0], [2]\n push 4\n builtin 32\n pop\n pop\n pop\n add 1, [0]\n jump again\n");
+                " add [0], [2]\n push 4\n builtin 32\n pop\n pop\n pop\n add 1, [0]\n push [0]\n mod 50, [1]\n"
+                " jne [1], 0, next\n yield\nnext:\n pop\n jump again\n");
     const runResult run = Run();
     ExpectCleanEnd(run);
     EXPECT_EQ(Count(run, Reached("state variable"), true), 1);
