@@ -188,13 +188,11 @@ bool Fork(executionPlace& place, int32_t& p) {
     scriptCodeReader read{place.Script().code, place.Script().version, p};
     if (!read.I32(target)) return false;
     if (place.Script().threads.size() >= kScriptThreadLimit) return false;
-    {
-        const script& owner = place.Script();
-        const size_t held = owner.stackText + owner.objectText;
-        if (place.Thread().textBytes > kScriptTextLimit - std::min(held, kScriptTextLimit)) {
-            ScriptLimitReached(place.Script(), scriptLimit::text, place.threadId);
-            return false;
-        }
+    // The copy of the stack counts against the script's text like the original.
+    const size_t held = place.Script().stackText + place.Script().objectText;
+    if (place.Thread().textBytes > kScriptTextLimit - std::min(held, kScriptTextLimit)) {
+        ScriptLimitReached(place.Script(), scriptLimit::text, place.threadId);
+        return false;
     }
     const int32_t forked = ScriptThreadNew(place.scriptIndex);
     scriptThread& child = *ScriptThreadAt(place.scriptIndex, forked);
