@@ -140,7 +140,7 @@ void ScriptBudgetChargeUnits(size_t units);
 void ScriptBudgetEnter();
 void ScriptBudgetLeave();
 
-// Whether a file's declarations keep within the script's limits on objects, cameras' children,
+// Whether a file's declarations keep within the script's limits on cameras' children,
 // frames, models and mat files; reason says which they pass.
 bool ScriptDeclarationsFit(const vmcProgram& program, std::string& reason);
 // Entries of all cameras' children together: each child name once per object it names.

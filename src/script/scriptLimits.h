@@ -23,7 +23,6 @@ constexpr size_t kScriptListTextLimit = 1024 * 1024;
 // Text the script holds in all: its threads' stacks, its objects' texts and wrapped lines and
 // its lists' items, counted by the memory they take.
 constexpr size_t kScriptTextLimit = 16u * 1024u * 1024u;
-constexpr size_t kScriptObjectLimit = 4096;
 // Entries of all cameras' children together (a child name counts once per object it names).
 constexpr size_t kScriptCameraChildLimit = 4096;
 // Frames of all frame sets together, and models named by all frames together.

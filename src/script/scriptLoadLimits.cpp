@@ -1,5 +1,5 @@
 // The limits a file's declarations are checked against before anything is built from them:
-// objects, cameras' children (each child name counts once per object it names), frames, models
+// cameras' children (each child name counts once per object it names), frames, models
 // and different mat files. Counting is linear in the declarations.
 #include <unordered_map>
 #include <unordered_set>
@@ -30,7 +30,6 @@ size_t ScriptCameraChildCount(const std::vector<vmcObject>& objects) {
 }
 
 bool ScriptDeclarationsFit(const vmcProgram& program, std::string& reason) {
-    if (program.objects.size() > kScriptObjectLimit) return Fail(reason, "too many objects");
     size_t frames = 0;
     size_t models = 0;
     std::unordered_set<std::string> mats;
