@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+struct parameter;
 struct script;
 
 constexpr size_t kScriptStackLimit = 4096;
@@ -44,7 +45,6 @@ void ScriptTextTrim(std::string& text);
 // Puts source's text into target and the old text into source, buffers and all: a plain move of a
 // short string copies its characters into target's buffer, which would keep a long one's memory.
 void ScriptTextReplace(std::string& target, std::string& source);
-struct parameter;
 void ScriptValueReplace(parameter& target, parameter& source);
 // The memory a wrapped line list holds.
 size_t ScriptLinesCost(const std::vector<std::string>& lines);
