@@ -3,12 +3,16 @@
 // and yields; the figure times 2 gives the cost of a step that reaches the 200 000 limit.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/platform_system.h"
 #include "script/fwkScript.h"
+#include "services/fwkDataFile.h"
 #include "services/fwkLog.h"
+#include "services/fwkUtilities.h"
 #include "services/fwkState.h"
 #include "vmcAsm.h"
 
@@ -78,6 +82,77 @@ void BM_LongStringStepAtTheLimit(benchmark::State& state) {
     StateFinal();
 }
 BENCHMARK(BM_LongStringStepAtTheLimit)->Unit(benchmark::kMillisecond);
+
+// Steps of loops built to make one instruction do as much work as it can: each runs one step
+// with the step limit given as the argument (the default 200 000 shows the worst step a script
+// can cause; a lower one lets a build without the work charges finish a step, to be scaled).
+void HostileStep(benchmark::State& state, const std::string& text) {
+    PlatformSetArguments({"-userdatainapp"});
+    LogInit();
+    StateInit();
+    ScriptInit();
+    ScriptSetStepLimit(static_cast<int32_t>(state.range(0)));
+    std::vector<uint8_t> bytes;
+    std::vector<std::string> errors;
+    if (!VmcAssemble(text, "hostile.vasm", bytes, errors)) {
+        state.SkipWithError("the benchmark script does not assemble");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int32_t id = ScriptOpenBytes("hostile.vmc", bytes);
+        state.ResumeTiming();
+        ScriptStep(id);
+        state.PauseTiming();
+        ScriptClose(id);
+        state.ResumeTiming();
+    }
+    ScriptFinal();
+    StateFinal();
+}
+
+void BM_SearchStep(benchmark::State& state) {
+    HostileStep(state, ".thread t\nt:\n push false\n push \"" + std::string(32768, 'a') + "\"\n push \"" +
+                           std::string(16382, 'a') + "b\"\nagain:\n builtin 38\n jump again\n");
+}
+BENCHMARK(BM_SearchStep)->Arg(200000)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+void BM_LowerCaseStep(benchmark::State& state) {
+    HostileStep(state, ".thread t\nt:\n push \"\"\n push \"" + std::string(65535, 'A') +
+                           "\"\nagain:\n builtin 42\n jump again\n");
+}
+BENCHMARK(BM_LowerCaseStep)->Arg(200000)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+void BM_LabelTextStep(benchmark::State& state) {
+    HostileStep(state, ".object l, label\n.end\n.thread t\nt:\n push \"" + std::string(65535, 'w') +
+                           "\"\nagain:\n set l, 3, [0]\n jump again\n");
+}
+BENCHMARK(BM_LabelTextStep)->Arg(200000)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+void BM_LayerStep(benchmark::State& state) {
+    std::string objects;
+    for (int32_t i = 0; i < 4000; ++i) objects += ".object o" + std::to_string(i) + ", box\n.end\n";
+    HostileStep(state, objects + ".thread t\nt:\n push 0\nagain:\n set o1, layer, [0]\n add 1, [0]\n jump again\n");
+}
+BENCHMARK(BM_LayerStep)->Arg(200000)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+// A 4096 x 4096 mat (the largest) set on a Mat object again and again: beside the program, in
+// Bin\Mats, while the benchmark runs.
+void BM_MatSetStep(benchmark::State& state) {
+    PlatformSetArguments({"-userdatainapp"});
+    const std::string folder = UtilAppFolder() + "Bin/Mats/";
+    std::filesystem::create_directories(folder);
+    std::string mat = std::string("MAT\x01\x00", 5);
+    for (uint32_t value : {4096u, 4096u})
+        for (int shift = 0; shift < 32; shift += 8) mat += static_cast<char>((value >> shift) & 0xFFu);
+    mat += std::string("\x01\x00\x00\x00\xFF\x01", 6) + "a";
+    for (int32_t run = 0; run < 257; ++run) mat += std::string("\xFF\xFF\x00", 3);
+    std::ofstream(folder + "bench-big.mat", std::ios::binary) << mat;
+    DataFileInit();
+    HostileStep(state, ".object m, mat\n.end\n.thread t\nt:\n set m, 3, \"Bin\\\\Mats\\\\bench-big.mat\"\n jump t\n");
+    std::filesystem::remove(folder + "bench-big.mat");
+}
+BENCHMARK(BM_MatSetStep)->Arg(200000)->Arg(20)->Unit(benchmark::kMillisecond);
 
 // The baseline: the integer loop's work in C++, through memory as the interpreter's slots are.
 void BM_NativeIntegerLoop(benchmark::State& state) {

@@ -8,9 +8,12 @@ namespace {
 std::string MatCellName(const script& owner, const std::string& objectName, int32_t column, int32_t row) {
     const std::string wanted = TextUpper(objectName);
     for (const objEntry& o : owner.objects) {
-        if (TextUpper(o.name) != wanted) continue;
+        // Each object's name is upper-cased to compare: a unit per object and per 64 characters.
+        ScriptBudgetChargeUnits(1);
+        ScriptBudgetCharge(o.name.size());
+        if (o.name.size() != wanted.size() || TextUpper(o.name) != wanted) continue;
         if (o.kind != kObjMat) return std::string();
-        const matData& mat = o.mat.mat;
+        const matData& mat = *o.mat.mat;
         const int32_t entry = ScriptMatCell(mat, column, row);
         if (entry < 0 || static_cast<size_t>(entry) >= mat.entries.size()) return std::string();
         return TextUpper(mat.entries[static_cast<size_t>(entry)].name);
@@ -28,6 +31,8 @@ int32_t ScriptBuiltinObjectCall(int32_t scriptIndex, int32_t threadIndex, int32_
     const int32_t t = thread->id;
     switch (number) {
     case 39: {
+        // The hit test may try every object and every camera's child.
+        ScriptBudgetChargeUnits(owner->objects.size() + owner->cameraChildren);
         int32_t window = 0;
         int32_t rawX = 0;
         int32_t rawY = 0;

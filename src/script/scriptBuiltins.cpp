@@ -69,6 +69,30 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// A search may compare the pattern at every place in the text: charged for that, in units of
+// the memory comparison's speed, so a step of searches stays within a frame.
+constexpr size_t kSearchComparisonsPerUnit = 4096;
+// Measuring text walks the font's glyphs character by character.
+constexpr size_t kMeasuredCharactersPerUnit = 4;
+
+bool Contains(const std::string& text, const std::string& pattern) {
+    const size_t places = pattern.size() <= text.size() ? text.size() - pattern.size() + 1 : 0;
+    ScriptBudgetChargeUnits(places * pattern.size() / kSearchComparisonsPerUnit);
+    return text.find(pattern) != std::string::npos;
+}
+
+int32_t TextWidth(int32_t display, const std::string& fontName, const std::string& text) {
+    const int32_t font = FontFindByName(display, fontName);
+    ScriptBudgetChargeUnits(text.size() / kMeasuredCharactersPerUnit);
+    return font > 0 ? FontTextWidth(font, text) : 0;
+}
+
+parameter StateValue(const call& p, int32_t number) {
+    if (number == 30) return ScriptBoolean(p.Bool(3));
+    if (number == 31) return ScriptInteger(p.Int(3));
+    return ScriptString(p.Text(3));
+}
+
 int32_t RoundedSquareRoot(int32_t value) {
     if (value <= 0) return 0;
     return static_cast<int32_t>(std::nearbyint(std::sqrt(static_cast<double>(value))));
@@ -125,23 +149,22 @@ int32_t ScriptBuiltinCall(int32_t scriptIndex, int32_t threadIndex, int32_t numb
     case 23: p.SetInt(2, static_cast<int32_t>(p.Text(1).size())); return 1;
     case 24: RaiseOnScript(scriptIndex, p); return 1;
     case 25: p.SetText(4, Substring(p.Text(1), p.Int(2), p.Int(3))); return 1;
-    case 26: {
-        const int32_t font = FontFindByName(p.Int(1), p.Text(2));
-        p.SetInt(4, font > 0 ? FontTextWidth(font, p.Text(3)) : 0);
-        return 1;
-    }
+    case 26: p.SetInt(4, TextWidth(p.Int(1), p.Text(2), p.Text(3))); return 1;
     case 27: p.SetBool(3, StateVariableGetBool(p.Int(1), p.Text(2))); return 1;
     case 28: p.SetInt(3, StateVariableGetInteger(p.Int(1), p.Text(2))); return 1;
     case 29: p.SetText(3, StateVariableGetString(p.Int(1), p.Text(2))); return 1;
-    case 30: StateVariableSetBool(p.Int(1), p.Text(2), p.Bool(3)); return 1;
-    case 31: StateVariableSetInteger(p.Int(1), p.Text(2), p.Int(3)); return 1;
-    case 32: StateVariableSetString(p.Int(1), p.Text(2), p.Text(3)); return 1;
+    case 30:
+    case 31:
+    case 32:
+        return ScriptStateVariableSet(*ScriptAt(scriptIndex), thread->id, p.Int(1), p.Text(2), StateValue(p, number))
+                   ? 1
+                   : 0;
     case 33: p.SetText(2, std::string(1, static_cast<char>(p.Int(1) & 0xFF))); return 1;
     case 34: p.SetBool(1, InputMouseButtonsSwapped()); return 1;
     case 35: p.SetInt(1, Percent(AudioVolumeGetVoice())); return 1;
     case 36: AudioVolumeSetVoice(Fraction(p.Int(1))); return 1;
     case 37: p.SetInt(1, InputJoystickCount()); return 1;
-    case 38: p.SetBool(3, p.Text(2).find(p.Text(1)) != std::string::npos); return 1;
+    case 38: p.SetBool(3, Contains(p.Text(2), p.Text(1))); return 1;
     case 41: Reseed(); p.SetInt(2, RoundedSquareRoot(p.Int(1))); return 1;
     case 42: Reseed(); p.SetText(2, Lower(p.Text(1))); return 1;
     default: return ScriptBuiltinObjectCall(scriptIndex, threadIndex, number);

@@ -99,6 +99,8 @@ bool scriptCodeReader::ItemIndex(const scriptThread& thread, int32_t& item) {
     if (mode == 2) named = static_cast<int64_t>(thread.base) + n;
     if (mode == 1) named = static_cast<int64_t>(thread.base) - n;
     if (named < 0 || named >= static_cast<int64_t>(thread.stack.size())) return Fail();
+    // A string is read whole to convert it.
+    ScriptBudgetCharge(thread.stack[static_cast<size_t>(named)].string.size());
     item = ScriptValueToInt(thread.stack[static_cast<size_t>(named)]);
     return true;
 }

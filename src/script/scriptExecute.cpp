@@ -1,4 +1,5 @@
 // The interpreter loop: one instruction at a time until the thread yields, ends or faults.
+#include <algorithm>
 #include <climits>
 
 #include "script/scriptCode.h"
@@ -154,7 +155,7 @@ bool Arithmetic(uint8_t code, parameter& dest, const parameter& source) {
     case opSubtract: d = SubtractText(d, source); break;
     case opAnd: d = ScriptValueToBool(dest) && ScriptValueToBool(source) ? "TRUE" : "FALSE"; break;
     case opOr: d = ScriptValueToBool(dest) || ScriptValueToBool(source) ? "TRUE" : "FALSE"; break;
-    default: d.clear(); break;
+    default: d = std::string(); break;  // its buffer goes too: an empty slot holds nothing
     }
     return true;
 }
@@ -165,9 +166,9 @@ void Not(parameter& slot) {
     if (slot.type == kScriptTypeString) slot.string = ScriptValueToBool(slot) ? "FALSE" : "TRUE";
 }
 
-bool Push(scriptThread& thread, parameter&& value) {
+bool Push(script& owner, scriptThread& thread, parameter&& value) {
     ScriptBudgetCharge(value.string.size());
-    return ScriptSlotPush(thread, std::move(value));
+    return ScriptSlotPush(owner, thread, std::move(value));
 }
 
 // Calls a routine with the base at the stack top; false when the thread is gone or it failed.
@@ -187,6 +188,12 @@ bool Fork(executionPlace& place, int32_t& p) {
     scriptCodeReader read{place.Script().code, place.Script().version, p};
     if (!read.I32(target)) return false;
     if (place.Script().threads.size() >= kScriptThreadLimit) return false;
+    // The copy of the stack counts against the script's text like the original.
+    const size_t held = place.Script().stackText + place.Script().objectText;
+    if (place.Thread().textBytes > kScriptTextLimit - std::min(held, kScriptTextLimit)) {
+        ScriptLimitReached(place.Script(), scriptLimit::text, place.threadId);
+        return false;
+    }
     const int32_t forked = ScriptThreadNew(place.scriptIndex);
     scriptThread& child = *ScriptThreadAt(place.scriptIndex, forked);
     const scriptThread& parent = place.Thread();
@@ -196,6 +203,7 @@ bool Fork(executionPlace& place, int32_t& p) {
     child.run = parent.run;
     child.stack = parent.stack;
     child.textBytes = parent.textBytes;
+    place.Script().stackText += parent.textBytes;
     child.base = parent.base;
     // A fork copies the stack and the open calls, and the thread's removal later moves every
     // thread behind it.
@@ -237,8 +245,9 @@ bool ExecuteOne(executionPlace& place, int32_t& p) {
         int32_t slot = 0;
         if (!run.firstIsReference || !read.StackReference(thread, slot)) return read.Fail();
         parameter result = thread.stack[static_cast<size_t>(slot)];
+        ScriptBudgetCharge(result.string.size());
         Not(result);
-        return ScriptSlotStore(thread, static_cast<size_t>(slot), std::move(result)) || read.Fail();
+        return ScriptSlotStore(owner, thread, static_cast<size_t>(slot), std::move(result)) || read.Fail();
     }
     if (code == opJump) {
         int32_t target = 0;
@@ -265,18 +274,24 @@ bool ExecuteOne(executionPlace& place, int32_t& p) {
         if (!read.Value(thread, run.firstIsReference, source)) return false;
         if (!run.secondIsReference || !read.StackReference(thread, slot)) return read.Fail();
         parameter result = thread.stack[static_cast<size_t>(slot)];
+        ScriptBudgetCharge(result.string.size());
         if (!Arithmetic(code, result, source)) return read.Fail();
         ScriptBudgetCharge(source.string.size() + result.string.size());
-        return ScriptSlotStore(thread, static_cast<size_t>(slot), std::move(result)) || read.Fail();
+        if (ScriptSlotStore(owner, thread, static_cast<size_t>(slot), std::move(result))) return true;
+        ScriptLimitReached(owner, scriptLimit::text, place.threadId);
+        return read.Fail();
     }
     if (code == opPush) {
         parameter value;
         if (!read.Value(thread, run.firstIsReference, value)) return false;
-        return Push(thread, std::move(value)) || read.Fail();
+        const bool full = thread.stack.size() >= kScriptStackLimit;
+        if (Push(owner, thread, std::move(value))) return true;
+        if (!full) ScriptLimitReached(owner, scriptLimit::text, place.threadId);
+        return read.Fail();
     }
     if (code == opPop) {
         if (thread.stack.empty()) return read.Fail();
-        ScriptSlotPop(thread);
+        ScriptSlotPop(owner, thread);
         return true;
     }
     if (code == opCallApp || code == opCallBuiltin) {
@@ -297,6 +312,7 @@ bool ExecuteOne(executionPlace& place, int32_t& p) {
         parameter value;
         if (!read.U16(object) || !read.Byte(attribute)) return false;
         if (code == opSetAttribute && !read.Value(thread, run.firstIsReference, value)) return false;
+        ScriptBudgetCharge(value.string.size());
         if (object >= owner.objects.size()) return read.Fail();
         int32_t item = -1;
         if (VmcAttributeTakesItem(owner.objects[object].kind, attribute, code == opSetAttribute) &&
@@ -307,7 +323,7 @@ bool ExecuteOne(executionPlace& place, int32_t& p) {
                    read.Fail();
         if (!ScriptObjectAttributeGet(place.scriptIndex, place.threadIndex, object, attribute, value, item))
             return read.Fail();
-        return Push(thread, std::move(value)) || read.Fail();
+        return Push(place.Script(), place.Thread(), std::move(value)) || read.Fail();
     }
     if (code == opNothing) return true;
     if (code == opYield) {

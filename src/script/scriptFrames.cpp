@@ -6,9 +6,16 @@
 #include "graphics/fwkModel.h"
 #include "services/fwkLog.h"
 
+size_t FrameSetModelCount(const frameSet& set) {
+    size_t count = set.frames.size();
+    for (const objFrame& f : set.frames) count += f.models.size();
+    return count;
+}
+
 void FrameSetMoveTo(frameSet& set, int32_t x, int32_t y) {
-    const float dx = static_cast<float>(x - set.x);
-    const float dy = static_cast<float>(y - set.y);
+    ScriptBudgetChargeUnits(FrameSetModelCount(set));
+    const float dx = static_cast<float>(static_cast<int64_t>(x) - set.x);
+    const float dy = static_cast<float>(static_cast<int64_t>(y) - set.y);
     for (objFrame& f : set.frames)
         for (model* m : f.models) ModelMove(m, dx, dy, 0.0f);
     set.x = x;
@@ -49,6 +56,7 @@ void FrameSetRelease(frameSet& set) {
 }
 
 void FrameSetColour(frameSet& set, uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) {
+    ScriptBudgetChargeUnits(FrameSetModelCount(set));
     for (objFrame& f : set.frames)
         for (model* m : f.models) ModelSetColour(m, red, green, blue, alpha);
 }

@@ -6,6 +6,8 @@
 
 #include "script/scriptInternal.h"
 
+// Frames and models of a set: what walking all of them costs (charged by the walks below).
+size_t FrameSetModelCount(const frameSet& set);
 // Moves every model of every frame by the difference to (x, y) and stores the position.
 void FrameSetMoveTo(frameSet& set, int32_t x, int32_t y);
 // Width and height of frame n (1-based): its first model's, rounded; 0 without one.

@@ -6,6 +6,7 @@
 #include "graphics/fwkGraphics.h"
 #include "graphics/fwkModel.h"
 #include "input/fwkInput.h"
+#include "script/scriptArithmetic.h"
 #include "script/scriptFrames.h"
 #include "services/fwkText.h"
 
@@ -30,9 +31,9 @@ bool ListHit(objList& l, int32_t display, int32_t px, int32_t py) {
     const int32_t width = horizontal ? static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX)) : l.itemWidth;
     const int32_t height = horizontal ? l.itemHeight : static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX));
     if (!Inside(px, py, l.items.x, l.items.y, width, height)) return false;
-    const int32_t offset = horizontal ? px - l.items.x : py - l.items.y;
+    const int32_t offset = horizontal ? ScriptSubtractSaturated(px, l.items.x) : ScriptSubtractSaturated(py, l.items.y);
     const bool named = l.orientation == "HORIZONTAL" || l.orientation == "VERTICAL";
-    l.itemUnderPointer = named && along > 0 ? offset / along + l.firstVisible : -1;
+    l.itemUnderPointer = named && along > 0 ? ScriptAddSaturated(offset / along, l.firstVisible) : -1;
     return true;
 }
 
@@ -41,8 +42,8 @@ bool Hit(script& owner, objEntry& o, int32_t display, int32_t px, int32_t py, ev
 bool CameraHit(script& owner, objEntry& o, int32_t display, int32_t px, int32_t py, eventObject& result) {
     const objCamera& c = o.camera;
     if (!Inside(px, py, c.left, c.top, c.width, c.height)) return false;
-    const int32_t x = px - c.left + c.scrollX;
-    const int32_t y = py - c.top + c.scrollY;
+    const int32_t x = ScriptSaturate(static_cast<int64_t>(px) - c.left + c.scrollX);
+    const int32_t y = ScriptSaturate(static_cast<int64_t>(py) - c.top + c.scrollY);
     for (auto it = c.drawOrder.rbegin(); it != c.drawOrder.rend(); ++it) {
         objEntry& child = owner.objects[static_cast<size_t>(it->object)];
         // Cameras do not nest: a camera among the children could lead back to this one.
@@ -62,9 +63,10 @@ bool Hit(script& owner, objEntry& o, int32_t display, int32_t px, int32_t py, ev
     case kObjButton: {
         const objButton& b = o.button;
         if (!b.flag1 || !b.flag2 || !FrameValid(b.frames, b.frame)) return false;
-        const matData& mat = b.frames.frames[static_cast<size_t>(b.frame - 1)].mat;
+        const matData& mat = *b.frames.frames[static_cast<size_t>(b.frame - 1)].mat;
         if (mat.width > 0 && mat.height > 0) {
-            const int32_t cell = ScriptMatCell(mat, px - b.frames.x, py - b.frames.y);
+            const int32_t cell =
+                ScriptMatCell(mat, ScriptSubtractSaturated(px, b.frames.x), ScriptSubtractSaturated(py, b.frames.y));
             return cell > 0;
         }
         return Inside(px, py, b.frames.x, b.frames.y, b.frames.width, b.frames.height);
@@ -84,14 +86,14 @@ bool Hit(script& owner, objEntry& o, int32_t display, int32_t px, int32_t py, ev
     case kObjMat: {
         objMat& m = o.mat;
         if (!m.flag) return false;
-        const int32_t column = px - m.x;
-        const int32_t row = py - m.y;
-        const int32_t entry = ScriptMatCell(m.mat, column, row);
-        if (entry < 0 || entry >= static_cast<int32_t>(m.mat.entries.size())) return false;
-        const std::string name = TextUpper(m.mat.entries[static_cast<size_t>(entry)].name);
+        const int32_t column = ScriptSubtractSaturated(px, m.x);
+        const int32_t row = ScriptSubtractSaturated(py, m.y);
+        const int32_t entry = ScriptMatCell(*m.mat, column, row);
+        if (entry < 0 || entry >= static_cast<int32_t>(m.mat->entries.size())) return false;
+        const std::string name = TextUpper(m.mat->entries[static_cast<size_t>(entry)].name);
         if (name == "TRANSPARENT") return false;
         m.previousCell = m.cell;
-        m.cell = row * m.mat.width + column;
+        m.cell = row * m.mat->width + column;
         result.name = name;
         return true;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ struct scriptThread {
     std::vector<parameter> stack;
     int32_t base = 0;
     bool running = false;
-    size_t textBytes = 0;  // characters of all strings on the stack
+    size_t textBytes = 0;  // memory held by all strings on the stack (ScriptTextCost)
 };
 
 struct eventObject {
@@ -44,6 +45,13 @@ struct drawEntry {
 };
 
 #include "script/scriptObjectTypes.h"
+
+// A mat file a script's objects opened: every frame, list or Mat object naming the same file
+// shares the one copy.
+struct scriptMatEntry {
+    std::string name;
+    std::shared_ptr<const matData> mat;
+};
 
 // What the script engine keeps of a declared object. The declaration itself (frame sets,
 // font, properties) stays with it for the object kinds to build their models from; the live
@@ -59,6 +67,7 @@ struct objEntry {
     scriptAppObjectAnimate appAnimate = nullptr;
     scriptAppObjectInObject appInObject = nullptr;
     void* appData = nullptr;
+    size_t textCost = 0;  // what its texts, lines and list items count against the script's text
     vmcObject declaration;
     objAtex atex;
     objButton button;
@@ -91,18 +100,26 @@ struct script {
     uint32_t nextUpdateTick = 0;
     bool threadsHeld = false;
     std::vector<scriptThread> threads;
+    // The script's own budget, over all its threads and objects.
+    size_t stackText = 0;   // the threads' textBytes together
+    size_t objectText = 0;  // the objects' textCost together
+    size_t cameraChildren = 0;
+    std::vector<scriptMatEntry> mats;
+    size_t matCells = 0;
+    uint32_t limitsLogged = 0;  // the limits already reported in the log, one bit each
+    bool loading = false;       // the objects are being built from the file
+    std::string refusal;        // set while loading when the objects pass a limit: the file is refused
 };
 
-// Limits that keep a hostile script from taking the machine: a fault when exceeded.
-constexpr size_t kScriptStackLimit = 4096;
-constexpr size_t kScriptThreadLimit = 256;
-constexpr size_t kScriptStringLimit = 65535;
-constexpr size_t kScriptStackTextLimit = 1024 * 1024;
+#include "script/scriptLimits.h"
 
-// Stack changes that keep the thread's text count and refuse to pass the limits.
-bool ScriptSlotPush(scriptThread& thread, parameter value);
-void ScriptSlotPop(scriptThread& thread);
-bool ScriptSlotStore(scriptThread& thread, size_t slot, parameter value);
+// Stack changes that keep the thread's and the script's text counts and refuse to pass the
+// limits. A stored string gives back spare capacity, so a slot holds what it counts.
+bool ScriptSlotPush(script& owner, scriptThread& thread, parameter value);
+void ScriptSlotPop(script& owner, scriptThread& thread);
+bool ScriptSlotStore(script& owner, scriptThread& thread, size_t slot, parameter value);
+// Removes a thread, giving its stack's text back to the script.
+void ScriptThreadRemove(script& owner, size_t threadIndex);
 
 std::vector<script>& ScriptTable();
 // The script at an index, or nullptr; the thread of a script at an index, or nullptr.
@@ -117,9 +134,22 @@ bool ScriptBudgetTake();
 bool ScriptBudgetLeft();
 // Work on long strings costs budget as well: one instruction per 64 characters copied.
 void ScriptBudgetCharge(size_t characters);
+// Other work in instructions' worth: objects, models or cells a routine or attribute touches.
+void ScriptBudgetChargeUnits(size_t units);
 // Starts a fresh budget unless a step is already running (nested calls share it).
 void ScriptBudgetEnter();
 void ScriptBudgetLeave();
+
+// Whether a file's declarations keep within the script's limits on cameras' children,
+// frames, models and mat files; reason says which they pass.
+bool ScriptDeclarationsFit(const vmcProgram& program, std::string& reason);
+// Entries of all cameras' children together: each child name once per object it names.
+size_t ScriptCameraChildCount(const std::vector<vmcObject>& objects);
+// State variables written through built-ins 30 to 32, counted for every script together (they
+// outlive the script); false, nothing written, past the limits. Reads and writes are charged.
+bool ScriptStateVariableSet(script& owner, int32_t threadId, int32_t state, const std::string& name,
+                            const parameter& value);
+void ScriptStateVariablesReset();
 
 // Empties the application routine table (module start and end).
 void ScriptRoutinesReset();
@@ -139,11 +169,18 @@ bool ScriptObjectKindGet(script& owner, int32_t scriptIndex, int32_t threadIndex
 // Object under a point in script coordinates on a display (walking the draw order from the top);
 // the name is the mat entry's for a Mat object.
 eventObject ScriptObjectHitAt(script& owner, int32_t display, int32_t x, int32_t y);
+// The mat file for an object of the script: shared when opened before, else read (charged).
+// False when the script may open no more files or cells; an unreadable or too large file gives
+// the empty mat (logged once, as the script keeps it).
+bool ScriptMatShared(script& owner, const std::string& name, std::shared_ptr<const matData>& mat);
 // Entry index of a mat's cell at (column, row), or -1 outside the mat.
 int32_t ScriptMatCell(const matData& mat, int32_t column, int32_t row);
 // A list's item attributes (set 5, 15, 16; get 5, 20, 21) for the item an index reference
 // named; false (a fault) for a negative item or one past the limits.
-bool ScriptListItemSet(objList& list, int32_t attribute, int32_t item, const parameter& value);
+// room is what the list's cost (ScriptListCost) may grow by within the script's text.
+bool ScriptListItemSet(objList& list, int32_t attribute, int32_t item, const parameter& value, size_t room);
+// What a list's items and mat name count against the script's text.
+size_t ScriptListCost(const objList& list);
 bool ScriptListItemGet(const objList& list, int32_t attribute, int32_t item, parameter& value);
 // Items a list holds: the longest of its texts, values and states.
 int32_t ScriptListItemCount(const objList& list);

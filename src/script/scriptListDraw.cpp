@@ -5,6 +5,7 @@
 
 #include "graphics/GL.h"
 #include "graphics/fwkFont.h"
+#include "script/scriptArithmetic.h"
 #include "script/scriptFrames.h"
 
 namespace {
@@ -16,9 +17,9 @@ constexpr int32_t kTextInset = 6;
 
 void DrawItemText(const objList& l, int32_t x, int32_t y, const std::string& text) {
     if (l.textMode <= 0 || l.font <= 0 || text.empty()) return;
-    const int32_t top = y + (l.itemHeight - FontHeight(l.font)) / 2;
+    const int32_t top = ScriptSaturate(y + (static_cast<int64_t>(l.itemHeight) - FontHeight(l.font)) / 2);
     const int32_t width = std::max(l.itemWidth - 2 * kTextInset, 1);
-    FontDrawLines(l.font, x + kTextInset, top, {text}, 1, width, 0, l.textMode - 1);
+    FontDrawLines(l.font, ScriptAddSaturated(x, kTextInset), top, {text}, 1, width, 0, l.textMode - 1);
 }
 
 }  // namespace
@@ -44,6 +45,7 @@ void ScriptListDraw(const script& owner, const objEntry& o) {
         if (hovered && item == l.itemUnderPointer) FrameSetDraw(l.highlights, l.frameMouseOver);
         gl.PopMatrix();
         const size_t at = static_cast<size_t>(item);
-        if (at < l.texts.size()) DrawItemText(l, l.items.x + dx, l.items.y + dy, l.texts[at].string);
+        if (at < l.texts.size())
+            DrawItemText(l, ScriptAddSaturated(l.items.x, dx), ScriptAddSaturated(l.items.y, dy), l.texts[at].string);
     }
 }

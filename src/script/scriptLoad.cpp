@@ -27,12 +27,13 @@ objEntry ObjectFrom(const vmcObject& declared) {
 int32_t ScriptOpenBytes(const std::string& fileName, const std::vector<uint8_t>& bytes) {
     vmcProgram program;
     std::string reason;
-    if (!VmcRead(bytes, program, reason)) {
+    if (!VmcRead(bytes, program, reason) || !ScriptDeclarationsFit(program, reason)) {
         LogError("ScriptOpen - Invalid script file \"" + fileName + "\": " + reason + ".");
         return 0;
     }
     script loaded;
     loaded.fileName = fileName;
+    loaded.cameraChildren = ScriptCameraChildCount(program.objects);
     loaded.version = program.version;
     loaded.routineNames = std::move(program.routineNames);
     loaded.code = std::move(program.code);
@@ -46,7 +47,16 @@ int32_t ScriptOpenBytes(const std::string& fileName, const std::vector<uint8_t>&
     loaded.controlSet = InputControlSetFind(program.controlSet.empty() ? "Menu Controls" : program.controlSet);
     const int32_t id = ScriptAdd(std::move(loaded));
     const int32_t index = ScriptFind(id);
+    ScriptAt(index)->loading = true;
     ScriptObjectsBuild(index);
+    ScriptAt(index)->loading = false;
+    // What the objects hold is known only once built: texts set by their properties, mats read.
+    if (!ScriptAt(index)->refusal.empty()) {
+        reason = ScriptAt(index)->refusal;
+        ScriptClose(id);
+        LogError("ScriptOpen - Invalid script file \"" + fileName + "\": " + reason + ".");
+        return 0;
+    }
     // Declared threads wait as freshly forked ones do: the next step's scheduling pass starts them.
     for (int32_t entry : program.threadEntries) {
         scriptThread* thread = ScriptThreadAt(index, ScriptThreadNew(index));

@@ -5,6 +5,7 @@
 #include "graphics/fwkFont.h"
 #include "graphics/fwkMat.h"
 #include "graphics/fwkModel.h"
+#include "script/scriptArithmetic.h"
 #include "script/scriptFrames.h"
 #include "services/fwkLog.h"
 #include "services/fwkText.h"
@@ -18,12 +19,83 @@ struct setter {
     std::string Text() const { return ScriptValueToString(value); }
 };
 
-void Wrap(int32_t font, int32_t width, const std::string& text, std::vector<std::string>& lines) {
-    if (width > 0) {
-        lines = FontWrapText(font, width, text);
-    } else {
-        lines.assign(1, text);
+// How far a model moves from one script position to another.
+float Difference(int32_t to, int32_t from) {
+    return static_cast<float>(static_cast<int64_t>(to) - from);
+}
+
+// Wrapping measures every character in the font: dearer than copying it.
+constexpr size_t kWrapCharactersPerUnit = 4;
+
+std::vector<std::string> Wrap(int32_t font, int32_t width, const std::string& text) {
+    ScriptBudgetChargeUnits(text.size() / kWrapCharactersPerUnit);
+    std::vector<std::string> lines = width > 0 ? FontWrapText(font, width, text) : std::vector<std::string>(1, text);
+    lines.shrink_to_fit();
+    for (std::string& line : lines) ScriptTextTrim(line);
+    ScriptBudgetChargeUnits(lines.size());
+    return lines;
+}
+
+// Whether the script's text can take the object holding cost instead of what it holds now.
+bool TextFits(const script& owner, const objEntry& o, size_t cost) {
+    const size_t others = owner.stackText + owner.objectText - o.textCost;
+    return cost <= kScriptTextLimit - std::min(others, kScriptTextLimit);
+}
+
+void TextCount(script& owner, objEntry& o, size_t cost) {
+    owner.objectText = owner.objectText - o.textCost + cost;
+    o.textCost = cost;
+}
+
+// The text and wrap width of a label or a button: the text is wrapped first and the change made
+// only when the script's text can hold the text and its lines (false, a fault, otherwise).
+bool CaptionSet(script& owner, objEntry& o, int32_t threadId, bool setsText, const parameter& value) {
+    const bool button = o.kind == kObjButton;
+    std::string& text = button ? o.button.text : o.label.text;
+    std::vector<std::string>& lines = button ? o.button.lines : o.label.lines;
+    int32_t& wrapWidth = button ? o.button.wrapWidth : o.label.wrapWidth;
+    std::string newText = setsText ? ScriptValueToString(value) : text;
+    const int32_t newWidth = setsText ? wrapWidth : ScriptValueToInt(value);
+    ScriptTextTrim(newText);
+    std::vector<std::string> newLines = Wrap(button ? o.button.font : o.label.font, newWidth, newText);
+    const size_t cost = ScriptTextCost(newText) + ScriptLinesCost(newLines);
+    if (!TextFits(owner, o, cost)) {
+        ScriptLimitReached(owner, scriptLimit::text, threadId);
+        return false;
     }
+    ScriptTextReplace(text, newText);
+    lines = std::move(newLines);
+    wrapWidth = newWidth;
+    TextCount(owner, o, cost);
+    return true;
+}
+
+bool IsCaption(int32_t kind, int32_t attribute) {
+    if (kind == kObjButton) return attribute == 5 || attribute == 7;
+    return kind == kObjLabel && (attribute == 3 || attribute == 5);
+}
+
+// A Mat object's file: shared with every object naming it, within the script's mat limits.
+bool MatFileSet(script& owner, objEntry& o, int32_t threadId, const parameter& value) {
+    std::string name = ScriptValueToString(value);
+    ScriptTextTrim(name);
+    const size_t cost = ScriptTextCost(name);
+    if (!TextFits(owner, o, cost)) {
+        ScriptLimitReached(owner, scriptLimit::text, threadId);
+        return false;
+    }
+    std::shared_ptr<const matData> mat;
+    if (!ScriptMatShared(owner, name, mat)) {
+        ScriptLimitReached(owner, scriptLimit::mats, threadId);
+        return false;
+    }
+    objMat& m = o.mat;
+    ScriptTextReplace(m.name, name);
+    m.mat = std::move(mat);
+    m.width = m.mat->width;
+    m.height = m.mat->height;
+    TextCount(owner, o, cost);
+    return true;
 }
 
 void ButtonFrame(objButton& b, int32_t n) {
@@ -41,9 +113,7 @@ bool ButtonSet(objButton& b, int32_t attribute, const setter& v) {
     case 2: ButtonFrame(b, v.Int()); return true;
     case 3: b.flag1 = v.Bool(); return true;
     case 4: b.flag2 = v.Bool(); return true;
-    case 5: b.text = v.Text(); Wrap(b.font, b.wrapWidth, b.text, b.lines); return true;
     case 6: b.integer = v.Int(); return true;
-    case 7: b.wrapWidth = v.Int(); Wrap(b.font, b.wrapWidth, b.text, b.lines); return true;
     default: return false;
     }
 }
@@ -77,8 +147,8 @@ void BoxResize(objBox& b) {
 
 bool BoxSet(objBox& b, int32_t attribute, const setter& v) {
     switch (attribute) {
-    case 0: ModelMove(b.shape, static_cast<float>(v.Int() - b.x), 0.0f, 0.0f); b.x = v.Int(); return true;
-    case 1: ModelMove(b.shape, 0.0f, static_cast<float>(v.Int() - b.y), 0.0f); b.y = v.Int(); return true;
+    case 0: ModelMove(b.shape, Difference(v.Int(), b.x), 0.0f, 0.0f); b.x = v.Int(); return true;
+    case 1: ModelMove(b.shape, 0.0f, Difference(v.Int(), b.y), 0.0f); b.y = v.Int(); return true;
     case 2: b.colour = v.Int() & 0xFFFFFF; BoxRecolour(b); return true;
     case 3: b.alpha = std::clamp(v.Int(), 0, 255); BoxRecolour(b); return true;
     case 4: b.flag1 = v.Bool(); return true;
@@ -132,7 +202,8 @@ bool ImageSet(objImage& i, int32_t attribute, const setter& v) {
     case 0: FrameSetMoveTo(i.frames, v.Int(), i.frames.y); return true;
     case 1: FrameSetMoveTo(i.frames, i.frames.x, v.Int()); return true;
     case 2: {
-        const float turn = static_cast<float>(v.Int() - i.rotation);
+        ScriptBudgetChargeUnits(FrameSetModelCount(i.frames));
+        const float turn = static_cast<float>(static_cast<int64_t>(v.Int()) - i.rotation);
         for (objFrame& f : i.frames.frames)
             for (model* m : f.models) ModelRotate(m, 0.0f, 0.0f, turn);
         i.rotation = v.Int();
@@ -171,9 +242,7 @@ bool LabelSet(objLabel& l, int32_t attribute, const setter& v) {
     case 0: l.x = v.Int(); return true;
     case 1: l.y = v.Int(); return true;
     case 2: l.c = v.Int(); return true;
-    case 3: l.text = v.Text(); Wrap(l.font, l.wrapWidth, l.text, l.lines); return true;
     case 4: l.flag = v.Bool(); return true;
-    case 5: l.wrapWidth = v.Int(); Wrap(l.font, l.wrapWidth, l.text, l.lines); return true;
     case 6: l.lineSpacing = v.Int(); return true;
     case 7: l.d = v.Int(); return true;
     case 8: l.e = v.Int(); return true;
@@ -204,7 +273,9 @@ bool LabelGet(const objLabel& l, int32_t attribute, parameter& out) {
     case 9: out = ScriptInteger(l.f); return true;
     case 10: out = ScriptInteger(lines); return true;
     case 11:
-        out = ScriptInteger(lines < 2 ? FontHeight(l.font) : FontHeight(l.font) * lines + (lines - 1) * l.lineSpacing);
+        out = ScriptInteger(lines < 2 ? FontHeight(l.font)
+                                      : ScriptSaturate(static_cast<int64_t>(FontHeight(l.font)) * lines +
+                                                       static_cast<int64_t>(lines - 1) * l.lineSpacing));
         return true;
     case 12: out = ScriptInteger(LabelTextWidth(l)); return true;
     default: return false;
@@ -216,12 +287,9 @@ void ListFrameSizes(objList& l) {
     l.itemHeight = FrameHeight(l.items, l.frame);
 }
 
-bool ListSet(objList& l, int32_t attribute, const setter& v, int32_t item) {
+bool ListSet(objList& l, int32_t attribute, const setter& v) {
     const char* operation = "ScriptCodeObjectListAttributeSet";
     switch (attribute) {
-    case 5:
-    case 15:
-    case 16: return ScriptListItemSet(l, attribute, item, v.value);
     case 0:
         FrameSetMoveTo(l.items, v.Int(), l.items.y);
         FrameSetMoveTo(l.highlights, v.Int(), l.highlights.y);
@@ -311,11 +379,11 @@ bool SliderSet(objSlider& s, int32_t attribute, const setter& v) {
     const char* operation = "ScriptCodeObjectSliderAttributeSet";
     switch (attribute) {
     case 0:
-        FrameSetMoveTo(s.knob, s.knob.x + v.Int() - s.track.x, s.knob.y);
+        FrameSetMoveTo(s.knob, ScriptSaturate(static_cast<int64_t>(s.knob.x) + v.Int() - s.track.x), s.knob.y);
         FrameSetMoveTo(s.track, v.Int(), s.track.y);
         return true;
     case 1:
-        FrameSetMoveTo(s.knob, s.knob.x, s.knob.y + v.Int() - s.track.y);
+        FrameSetMoveTo(s.knob, s.knob.x, ScriptSaturate(static_cast<int64_t>(s.knob.y) + v.Int() - s.track.y));
         FrameSetMoveTo(s.track, s.track.x, v.Int());
         return true;
     case 2: s.frameRange = FrameClamp(s.track, v.Int(), operation, "frame range"); SliderSizes(s); return true;
@@ -350,20 +418,14 @@ bool MatSet(objMat& m, int32_t attribute, const setter& v) {
     case 0: m.x = v.Int(); return true;
     case 1: m.y = v.Int(); return true;
     case 2: m.flag = v.Bool(); return true;
-    case 3:
-        m.name = v.Text();
-        m.mat = MatOpen(m.name);
-        m.width = m.mat.width;
-        m.height = m.mat.height;
-        return true;
     default: return false;
     }
 }
 
 bool AtexSet(objAtex& a, int32_t attribute, const setter& v) {
     switch (attribute) {
-    case 0: ModelMove(a.surface, static_cast<float>(v.Int() - a.x), 0.0f, 0.0f); a.x = v.Int(); return true;
-    case 1: ModelMove(a.surface, 0.0f, static_cast<float>(v.Int() - a.y), 0.0f); a.y = v.Int(); return true;
+    case 0: ModelMove(a.surface, Difference(v.Int(), a.x), 0.0f, 0.0f); a.x = v.Int(); return true;
+    case 1: ModelMove(a.surface, 0.0f, Difference(v.Int(), a.y), 0.0f); a.y = v.Int(); return true;
     case 2:
         a.alpha = std::clamp(v.Int(), 0, 255);
         ModelSetColour(a.surface, 255, 255, 255, static_cast<uint8_t>(a.alpha));
@@ -390,17 +452,30 @@ bool CameraSet(objCamera& c, int32_t attribute, const setter& v) {
 
 }  // namespace
 
-bool ScriptObjectKindSet(script& owner, int32_t, int32_t, int32_t object, int32_t attribute, const parameter& value,
-                         int32_t item) {
+bool ScriptObjectKindSet(script& owner, int32_t scriptIndex, int32_t threadIndex, int32_t object, int32_t attribute,
+                         const parameter& value, int32_t item) {
     objEntry& o = owner.objects[static_cast<size_t>(object)];
     const setter v{value};
+    const scriptThread* thread = ScriptThreadAt(scriptIndex, threadIndex);
+    const int32_t threadId = thread == nullptr ? 0 : thread->id;
+    if (IsCaption(o.kind, attribute)) return CaptionSet(owner, o, threadId, o.kind == kObjButton ? attribute == 5 : attribute == 3, value);
+    if (o.kind == kObjMat && attribute == 3) return MatFileSet(owner, o, threadId, value);
+    if (o.kind == kObjList && (attribute == 5 || attribute == 15 || attribute == 16)) {
+        const size_t others = owner.stackText + owner.objectText - o.textCost;
+        if (!ScriptListItemSet(o.list, attribute, item, value, kScriptTextLimit - std::min(others, kScriptTextLimit))) {
+            if (item >= 0 && item < kScriptListItemLimit) ScriptLimitReached(owner, scriptLimit::text, threadId);
+            return false;
+        }
+        TextCount(owner, o, ScriptListCost(o.list));
+        return true;
+    }
     switch (o.kind) {
     case kObjButton: return ButtonSet(o.button, attribute, v);
     case kObjBox: return BoxSet(o.box, attribute, v);
     case kObjScreen: return ScreenSet(o.screen, attribute, v);
     case kObjImage: return ImageSet(o.image, attribute, v);
     case kObjLabel: return LabelSet(o.label, attribute, v);
-    case kObjList: return ListSet(o.list, attribute, v, item);
+    case kObjList: return ListSet(o.list, attribute, v);
     case kObjPointer: return PointerSet(o.pointer, attribute, v);
     case kObjSlider: return SliderSet(o.slider, attribute, v);
     case kObjMat: return MatSet(o.mat, attribute, v);

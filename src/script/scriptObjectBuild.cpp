@@ -48,14 +48,14 @@ const std::vector<std::string>& PropertyNames(int32_t kind) {
     }
 }
 
-frameSet BuildFrameSet(int32_t display, const vmcObject& declared, size_t index) {
+frameSet BuildFrameSet(script& owner, int32_t display, const vmcObject& declared, size_t index) {
     frameSet set;
     if (index >= declared.frameSets.size()) return set;
     for (const vmcFrame& d : declared.frameSets[index].frames) {
         objFrame f;
         f.name = d.name;
         f.names = d.names;
-        if (!d.mat.empty()) f.mat = MatOpen(d.mat);
+        if (!d.mat.empty() && !ScriptMatShared(owner, d.mat, f.mat)) ScriptLimitReached(owner, scriptLimit::mats, 0);
         for (const std::string& path : d.models) {
             model* m = ModelOpen(display, path);
             if (m != nullptr) f.models.push_back(m);
@@ -80,35 +80,35 @@ model* BoxModel(int32_t display) {
     return m;
 }
 
-void BuildFramed(objEntry& o, int32_t display, int32_t font) {
+void BuildFramed(script& owner, objEntry& o, int32_t display, int32_t font) {
     const vmcObject& d = o.declaration;
     switch (o.kind) {
     case kObjButton:
-        o.button.frames = BuildFrameSet(display, d, 0);
+        o.button.frames = BuildFrameSet(owner, display, d, 0);
         o.button.font = font;
         o.button.width = o.button.frames.width = FrameWidth(o.button.frames, 1);
         o.button.height = o.button.frames.height = FrameHeight(o.button.frames, 1);
         return;
     case kObjImage:
-        o.image.frames = BuildFrameSet(display, d, 0);
+        o.image.frames = BuildFrameSet(owner, display, d, 0);
         o.image.width = FrameWidth(o.image.frames, 1);
         o.image.height = FrameHeight(o.image.frames, 1);
         return;
     case kObjList:
-        o.list.items = BuildFrameSet(display, d, 0);
-        o.list.highlights = BuildFrameSet(display, d, 1);
+        o.list.items = BuildFrameSet(owner, display, d, 0);
+        o.list.highlights = BuildFrameSet(owner, display, d, 1);
         o.list.font = font;
         o.list.itemWidth = FrameWidth(o.list.items, 1);
         o.list.itemHeight = FrameHeight(o.list.items, 1);
         return;
     case kObjPointer:
-        o.pointer.frames = BuildFrameSet(display, d, 0);
+        o.pointer.frames = BuildFrameSet(owner, display, d, 0);
         o.pointer.width = FrameWidth(o.pointer.frames, 1);
         o.pointer.height = FrameHeight(o.pointer.frames, 1);
         return;
     case kObjSlider:
-        o.slider.track = BuildFrameSet(display, d, 0);
-        o.slider.knob = BuildFrameSet(display, d, 1);
+        o.slider.track = BuildFrameSet(owner, display, d, 0);
+        o.slider.knob = BuildFrameSet(owner, display, d, 1);
         o.slider.trackWidth = FrameWidth(o.slider.track, 1);
         o.slider.trackHeight = FrameHeight(o.slider.track, 1);
         o.slider.knobWidth = FrameWidth(o.slider.knob, 1);
@@ -118,8 +118,8 @@ void BuildFramed(objEntry& o, int32_t display, int32_t font) {
     }
 }
 
-void BuildAtex(objEntry& o, int32_t display) {
-    frameSet surface = BuildFrameSet(display, o.declaration, 0);
+void BuildAtex(script& owner, objEntry& o, int32_t display) {
+    frameSet surface = BuildFrameSet(owner, display, o.declaration, 0);
     if (!surface.frames.empty() && !surface.frames[0].models.empty()) {
         o.atex.surface = surface.frames[0].models[0];
         surface.frames[0].models.erase(surface.frames[0].models.begin());
@@ -145,11 +145,11 @@ void Build(script& owner, objEntry& o) {
     } else if (o.kind == kObjLabel) {
         o.label.font = font;
     } else if (o.kind == kObjAtex) {
-        BuildAtex(o, display);
+        BuildAtex(owner, o, display);
     } else if (o.kind == kObjCamera) {
         BuildCamera(owner, o);
     } else {
-        BuildFramed(o, display, font);
+        BuildFramed(owner, o, display, font);
     }
 }
 
@@ -166,7 +166,11 @@ void ApplyProperties(script& owner, int32_t scriptIndex, int32_t object) {
         if (o.kind == kObjList && key == "MAT") {
             // Lists have no attribute for their mat: only the declaration names it.
             o.list.matName = ScriptValueToString(property.value);
-            o.list.mat = MatOpen(o.list.matName);
+            ScriptTextTrim(o.list.matName);
+            if (!ScriptMatShared(owner, o.list.matName, o.list.mat)) ScriptLimitReached(owner, scriptLimit::mats, 0);
+            owner.objectText -= o.textCost;
+            o.textCost = ScriptListCost(o.list);
+            owner.objectText += o.textCost;
             continue;
         }
         const auto found = std::find(names.begin(), names.end(), key);

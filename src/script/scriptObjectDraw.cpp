@@ -4,6 +4,7 @@
 #include "graphics/GL.h"
 #include "graphics/fwkFont.h"
 #include "graphics/fwkModel.h"
+#include "script/scriptArithmetic.h"
 #include "script/scriptFrames.h"
 
 namespace {
@@ -22,7 +23,8 @@ void Draw(script& owner, objEntry& o);
 void DrawCamera(script& owner, const objCamera& c) {
     if (!c.enabled) return;
     gl.PushMatrix();
-    gl.Translatef(static_cast<float>(c.left - c.scrollX), static_cast<float>(c.top - c.scrollY), 0.0f);
+    gl.Translatef(static_cast<float>(static_cast<int64_t>(c.left) - c.scrollX),
+                  static_cast<float>(static_cast<int64_t>(c.top) - c.scrollY), 0.0f);
     for (const drawEntry& entry : c.drawOrder) {
         objEntry& child = owner.objects[static_cast<size_t>(entry.object)];
         if (!child.hidden && child.kind != kObjCamera) Draw(owner, child);
@@ -39,8 +41,8 @@ void Draw(script& owner, objEntry& o) {
         if (b.font <= 0 || b.lines.empty()) return;
         FontSetColour(b.font, (static_cast<uint32_t>(b.integer) >> 24) != 0 ? static_cast<uint32_t>(b.integer)
                                                                               : kCaptionColour);
-        const int32_t textHeight = FontHeight(b.font) * static_cast<int32_t>(b.lines.size());
-        DrawLines(b.font, b.frames.x, b.frames.y + (b.height - textHeight) / 2, b.width, b.lines, 1);
+        const int64_t textHeight = static_cast<int64_t>(FontHeight(b.font)) * static_cast<int64_t>(b.lines.size());
+        DrawLines(b.font, b.frames.x, ScriptSaturate(b.frames.y + (b.height - textHeight) / 2), b.width, b.lines, 1);
         return;
     }
     case kObjBox:

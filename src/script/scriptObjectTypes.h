@@ -3,12 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "graphics/fwkMat.h"
 
 struct model;
+
+// The mat of an object that names none, or one that could not be read.
+inline std::shared_ptr<const matData> ScriptNoMat() {
+    static const std::shared_ptr<const matData> none = std::make_shared<const matData>();
+    return none;
+}
 
 constexpr int32_t kObjButton = 0;
 constexpr int32_t kObjBox = 1;
@@ -31,7 +38,7 @@ constexpr uint8_t kFitBestFit = 1;
 struct objFrame {
     std::string name;
     std::vector<std::string> names;
-    matData mat;
+    std::shared_ptr<const matData> mat = ScriptNoMat();  // shared with every object naming the file
     std::vector<model*> models;
 };
 
@@ -123,7 +130,7 @@ struct objList {
     int32_t itemUnderPointer = -1;
     std::string selectedText;
     std::string matName;
-    matData mat;
+    std::shared_ptr<const matData> mat = ScriptNoMat();  // shared with every object naming the file
     frameSet items;
     frameSet highlights;
     int32_t itemWidth = 0;
@@ -168,7 +175,7 @@ struct objMat {
     int32_t y = 0;
     bool flag = false;
     std::string name;
-    matData mat;
+    std::shared_ptr<const matData> mat = ScriptNoMat();  // shared with every object naming the file
     int32_t width = 0;
     int32_t height = 0;
     int32_t cell = -1;

@@ -15,6 +15,8 @@ bool ScriptObjectAttributeSet(int32_t scriptIndex, int32_t threadIndex, int32_t 
     if (attribute != kAttributeLayer)
         return ScriptObjectKindSet(*owner, scriptIndex, threadIndex, object, attribute, value, item);
     const int32_t layer = ScriptValueToInt(value);
+    // Every draw order is walked and sorted again.
+    ScriptBudgetChargeUnits(owner->objects.size() + owner->cameraChildren);
     owner->objects[static_cast<size_t>(object)].layer = layer;
     for (drawEntry& entry : owner->drawOrder)
         if (entry.object == object) entry.layer = layer;

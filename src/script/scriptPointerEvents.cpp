@@ -6,6 +6,7 @@
 #include "graphics/fwkModel.h"
 #include "graphics/fwkTexture.h"
 #include "input/fwkInput.h"
+#include "script/scriptArithmetic.h"
 #include "script/scriptFrames.h"
 #include "services/fwkText.h"
 
@@ -30,20 +31,20 @@ struct workEntry {
 };
 
 // True when the event was raised: the object exists and has a name.
-bool Raise(int32_t scriptIndex, int32_t code, const eventObject& target) {
+bool Raise(int32_t scriptId, int32_t code, const eventObject& target) {
     if (target.index < 0 || target.name.empty()) return false;
-    ScriptEventRaise(scriptIndex, code, target.name);
+    ScriptEventRaise(ScriptFind(scriptId), code, target.name);
     return true;
 }
 
-objEntry* Object(int32_t scriptIndex, int32_t object) {
-    script* owner = ScriptAt(scriptIndex);
+objEntry* Object(int32_t scriptId, int32_t object) {
+    script* owner = ScriptAt(ScriptFind(scriptId));
     if (owner == nullptr || object < 0 || object >= static_cast<int32_t>(owner->objects.size())) return nullptr;
     return &owner->objects[static_cast<size_t>(object)];
 }
 
-eventObject Under(int32_t scriptIndex, int32_t window, int32_t x, int32_t y) {
-    script* owner = ScriptAt(scriptIndex);
+eventObject Under(int32_t scriptId, int32_t window, int32_t x, int32_t y) {
+    script* owner = ScriptAt(ScriptFind(scriptId));
     if (owner == nullptr) return eventObject();
     eventObject hit = ScriptObjectHitAt(*owner, window, x, y);
     // While an object is pressed, only that object counts as being under the pointer.
@@ -51,10 +52,11 @@ eventObject Under(int32_t scriptIndex, int32_t window, int32_t x, int32_t y) {
     return hit;
 }
 
-void Drag(int32_t scriptIndex, objEntry& o, int32_t x, int32_t y) {
-    script* owner = ScriptAt(scriptIndex);
+void Drag(int32_t scriptId, objEntry& o, int32_t x, int32_t y) {
+    script* owner = ScriptAt(ScriptFind(scriptId));
     objSlider& s = o.slider;
-    s.dragTotal += s.vertical ? y - owner->lastPointerY : x - owner->lastPointerX;
+    s.dragTotal = ScriptAddSaturated(s.dragTotal, s.vertical ? ScriptSubtractSaturated(y, owner->lastPointerY)
+                                                             : ScriptSubtractSaturated(x, owner->lastPointerX));
     const int32_t span = SliderSpan(s);
     const int32_t offset = std::clamp(s.dragTotal, 0, span);
     if (offset == s.knobOffset) return;
@@ -64,33 +66,33 @@ void Drag(int32_t scriptIndex, objEntry& o, int32_t x, int32_t y) {
         s.value = static_cast<int32_t>(std::clamp<int64_t>(s.minimum + offset * range / span, s.minimum, s.maximum));
     }
     if (s.vertical) {
-        FrameSetMoveTo(s.knob, s.track.x, s.track.y + offset);
+        FrameSetMoveTo(s.knob, s.track.x, ScriptAddSaturated(s.track.y, offset));
     } else {
-        FrameSetMoveTo(s.knob, s.track.x + offset, s.track.y);
+        FrameSetMoveTo(s.knob, ScriptAddSaturated(s.track.x, offset), s.track.y);
     }
-    ScriptEventRaise(scriptIndex, kEventSliderChanged, o.name.empty() ? std::string() : o.name);
+    ScriptEventRaise(ScriptFind(scriptId), kEventSliderChanged, o.name.empty() ? std::string() : o.name);
 }
 
-void Move(int32_t scriptIndex, const eventObject& hit, int32_t x, int32_t y) {
-    script* owner = ScriptAt(scriptIndex);
+void Move(int32_t scriptId, const eventObject& hit, int32_t x, int32_t y) {
+    script* owner = ScriptAt(ScriptFind(scriptId));
     const eventObject pressed = owner->pressedObject;
     const eventObject hover = owner->hoverObject;
-    objEntry* pressedEntry = Object(scriptIndex, pressed.index);
+    objEntry* pressedEntry = Object(scriptId, pressed.index);
     if (pressedEntry != nullptr && pressedEntry->kind == kObjSlider) {
-        if (!pressedEntry->name.empty()) Drag(scriptIndex, *pressedEntry, x, y);
+        if (!pressedEntry->name.empty()) Drag(scriptId, *pressedEntry, x, y);
         return;
     }
     if (hit.index == hover.index) {
-        if (x != owner->lastPointerX || y != owner->lastPointerY) Raise(scriptIndex, kEventMove, hit);
+        if (x != owner->lastPointerX || y != owner->lastPointerY) Raise(scriptId, kEventMove, hit);
         return;
     }
     if (pressed.index >= 0) {
-        if (hover.index == pressed.index) Raise(scriptIndex, kEventLeave, hover);
-        if (hit.index == pressed.index) Raise(scriptIndex, kEventEnter, hit);
+        if (hover.index == pressed.index) Raise(scriptId, kEventLeave, hover);
+        if (hit.index == pressed.index) Raise(scriptId, kEventEnter, hit);
         return;
     }
-    Raise(scriptIndex, kEventLeave, hover);
-    Raise(scriptIndex, kEventEnter, hit);
+    Raise(scriptId, kEventLeave, hover);
+    Raise(scriptId, kEventEnter, hit);
 }
 
 // The list's mat lies over all its items laid end to end from the list's position, one cell per
@@ -103,30 +105,30 @@ std::string ListCellText(const objList& l, int32_t x, int32_t y) {
     if (l.orientation == "HORIZONTAL") column += static_cast<int64_t>(l.firstVisible) * l.itemWidth;
     if (l.orientation == "VERTICAL") row += static_cast<int64_t>(l.firstVisible) * l.itemHeight;
     if (column < 0 || row < 0 || column > INT32_MAX || row > INT32_MAX) return std::string();
-    const int32_t entry = ScriptMatCell(l.mat, static_cast<int32_t>(column), static_cast<int32_t>(row));
+    const int32_t entry = ScriptMatCell(*l.mat, static_cast<int32_t>(column), static_cast<int32_t>(row));
     if (entry < 0) return std::string();
     const size_t index = static_cast<size_t>(entry);
-    if (index < l.mat.entries.size() && !l.mat.entries[index].name.empty()) return TextUpper(l.mat.entries[index].name);
+    if (index < l.mat->entries.size() && !l.mat->entries[index].name.empty()) return TextUpper(l.mat->entries[index].name);
     return std::to_string(entry);
 }
 
-void Release(int32_t scriptIndex, int32_t set, const workEntry& entry, const eventObject& hit, int32_t x, int32_t y) {
-    script* owner = ScriptAt(scriptIndex);
+void Release(int32_t scriptId, int32_t set, const workEntry& entry, const eventObject& hit, int32_t x, int32_t y) {
+    script* owner = ScriptAt(ScriptFind(scriptId));
     const eventObject pressed = owner->pressedObject;
     const bool select = entry.kind == entryKind::selectRelease;
     if (pressed.index >= 0 && hit.index == pressed.index) {
-        objEntry* o = Object(scriptIndex, pressed.index);
+        objEntry* o = Object(scriptId, pressed.index);
         if (o != nullptr && o->kind == kObjList) {
             o->list.selected = o->list.itemUnderPointer;
             o->list.selectedText = ListCellText(o->list, x, y);
         }
-        if (Raise(scriptIndex, select ? kEventClick : kEventSecondaryClick, hit))
+        if (Raise(scriptId, select ? kEventClick : kEventSecondaryClick, hit))
             InputActionEventMarkHandled(set, entry.event);
     }
-    objEntry* o = Object(scriptIndex, pressed.index);
-    if (o != nullptr && o->kind == kObjSlider && Raise(scriptIndex, kEventSliderReleased, pressed))
+    objEntry* o = Object(scriptId, pressed.index);
+    if (o != nullptr && o->kind == kObjSlider && Raise(scriptId, kEventSliderReleased, pressed))
         InputActionEventMarkHandled(set, entry.event);
-    if (ScriptAt(scriptIndex) != nullptr) ScriptAt(scriptIndex)->pressedObject = eventObject();
+    if (ScriptAt(ScriptFind(scriptId)) != nullptr) ScriptAt(ScriptFind(scriptId))->pressedObject = eventObject();
 }
 
 }  // namespace
@@ -134,6 +136,9 @@ void Release(int32_t scriptIndex, int32_t set, const workEntry& entry, const eve
 void ScriptPointerEvents(int32_t scriptIndex) {
     script* owner = ScriptAt(scriptIndex);
     if (owner == nullptr) return;
+    // Events run script code, and a routine it calls may close the script: it is found again by
+    // its id after each event, and the pass ends when it is gone.
+    const int32_t scriptId = owner->id;
     int32_t window = 0;
     int32_t rawX = 0;
     int32_t rawY = 0;
@@ -157,39 +162,44 @@ void ScriptPointerEvents(int32_t scriptIndex) {
         work.push_back({entryKind::move, -1});
     }
     for (const workEntry& entry : work) {
-        if (ScriptAt(scriptIndex) == nullptr) return;
-        const eventObject hit = Under(scriptIndex, window, x, y);
+        if (ScriptFind(scriptId) < 0) return;
+        const eventObject hit = Under(scriptId, window, x, y);
         switch (entry.kind) {
         case entryKind::selectPress:
         case entryKind::secondaryPress: {
             const bool select = entry.kind == entryKind::selectPress;
-            if (Raise(scriptIndex, select ? kEventPress : kEventSecondaryPress, hit))
+            if (Raise(scriptId, select ? kEventPress : kEventSecondaryPress, hit))
                 InputActionEventMarkHandled(set, entry.event);
-            script* now = ScriptAt(scriptIndex);
+            script* now = ScriptAt(ScriptFind(scriptId));
+            if (now == nullptr) return;
             now->pressedObject = hit;
-            objEntry* o = Object(scriptIndex, hit.index);
+            objEntry* o = Object(scriptId, hit.index);
             if (o != nullptr && o->kind == kObjSlider) o->slider.dragTotal = o->slider.knobOffset;
             break;
         }
-        case entryKind::move: Move(scriptIndex, hit, x, y); break;
+        case entryKind::move: Move(scriptId, hit, x, y); break;
         case entryKind::selectRelease:
-        case entryKind::secondaryRelease: Release(scriptIndex, set, entry, hit, x, y); break;
+        case entryKind::secondaryRelease: Release(scriptId, set, entry, hit, x, y); break;
         }
-        script* now = ScriptAt(scriptIndex);
+        script* now = ScriptAt(ScriptFind(scriptId));
+        if (now == nullptr) return;
         now->lastPointerX = x;
         now->lastPointerY = y;
         now->hoverObject = hit;
     }
-    script* now = ScriptAt(scriptIndex);
+    script* now = ScriptAt(ScriptFind(scriptId));
+    if (now == nullptr) return;
     for (objEntry& o : now->objects)
         if (o.kind == kObjPointer && o.display == window) FrameSetMoveTo(o.pointer.frames, rawX, rawY);
 }
 
 void ScriptObjectsUpdate(int32_t scriptIndex) {
-    script* owner = ScriptAt(scriptIndex);
+    const script* owner = ScriptAt(scriptIndex);
     if (owner == nullptr) return;
-    for (size_t i = 0; i < owner->objects.size(); ++i) {
-        objEntry& o = ScriptAt(scriptIndex)->objects[i];
+    const int32_t scriptId = owner->id;
+    // A tick event may close the script (the walk then ends) or not: objects stay where they are.
+    for (size_t i = 0; ScriptFind(scriptId) >= 0 && i < ScriptAt(ScriptFind(scriptId))->objects.size(); ++i) {
+        objEntry& o = ScriptAt(ScriptFind(scriptId))->objects[i];
         bool tick = false;
         switch (o.kind) {
         case kObjButton: tick = o.button.flag1 && o.button.flag2; break;
@@ -203,8 +213,9 @@ void ScriptObjectsUpdate(int32_t scriptIndex) {
                 int32_t height = 0;
                 TextureGetSize(o.atex.surface->polygons[0].textures[0].tex, width, height);
                 if (width > 0 && height > 0)
-                    ModelScrollTexCoords(o.atex.surface, -o.atex.velocity1 * 0.033f / static_cast<float>(width),
-                                         -o.atex.velocity2 * 0.033f / static_cast<float>(height));
+                    ModelScrollTexCoords(o.atex.surface,
+                                         -static_cast<float>(o.atex.velocity1) * 0.033f / static_cast<float>(width),
+                                         -static_cast<float>(o.atex.velocity2) * 0.033f / static_cast<float>(height));
             }
             break;
         case kObjApp:
@@ -214,7 +225,7 @@ void ScriptObjectsUpdate(int32_t scriptIndex) {
         }
         if (tick && !o.name.empty()) {
             const std::string name = o.name;
-            ScriptEventRaise(scriptIndex, kEventTick, name);
+            ScriptEventRaise(ScriptFind(scriptId), kEventTick, name);
         }
     }
 }

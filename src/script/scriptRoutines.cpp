@@ -30,9 +30,10 @@ bool Register(scriptRoutine routine) {
 }
 
 // The thread and the slot of parameter n of its current call; nullptr when there is none.
-scriptThread* ParamThread(int32_t scriptId, int32_t threadId, int32_t n, size_t& slot) {
+scriptThread* ParamThread(int32_t scriptId, int32_t threadId, int32_t n, size_t& slot, script** found = nullptr) {
     script* owner = ScriptAt(ScriptFind(scriptId));
     if (owner == nullptr) return nullptr;
+    if (found != nullptr) *found = owner;
     scriptThread* thread = ScriptThreadAt(ScriptFind(scriptId), ScriptThreadIndex(*owner, threadId));
     if (thread == nullptr || thread->suspended) return nullptr;
     const int64_t named = static_cast<int64_t>(thread->base) - n;
@@ -44,14 +45,21 @@ scriptThread* ParamThread(int32_t scriptId, int32_t threadId, int32_t n, size_t&
 const parameter* ParamSlot(int32_t scriptId, int32_t threadId, int32_t n) {
     size_t slot = 0;
     const scriptThread* thread = ParamThread(scriptId, threadId, n, slot);
-    return thread == nullptr ? nullptr : &thread->stack[slot];
+    if (thread == nullptr) return nullptr;
+    // Every routine reads its text through here: reading, converting or copying it is charged.
+    ScriptBudgetCharge(thread->stack[slot].string.size());
+    return &thread->stack[slot];
 }
 
 int32_t ParamSet(int32_t scriptId, int32_t threadId, int32_t n, parameter value) {
     size_t slot = 0;
-    scriptThread* thread = ParamThread(scriptId, threadId, n, slot);
+    script* owner = nullptr;
+    scriptThread* thread = ParamThread(scriptId, threadId, n, slot, &owner);
     if (thread == nullptr || value.string.size() > kScriptStringLimit) return 0;
-    return ScriptSlotStore(*thread, slot, std::move(value)) ? 1 : 0;
+    ScriptBudgetCharge(value.string.size());
+    if (ScriptSlotStore(*owner, *thread, slot, std::move(value))) return 1;
+    ScriptLimitReached(*owner, scriptLimit::text, threadId);
+    return 0;
 }
 
 }  // namespace

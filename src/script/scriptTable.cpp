@@ -22,6 +22,7 @@ void ScriptInit() {
     nextScriptId = 1;
     nextThreadId = 1;
     ScriptRoutinesReset();
+    ScriptStateVariablesReset();
 }
 
 void ScriptFinal() {
@@ -70,8 +71,15 @@ scriptThread* ScriptThreadAt(int32_t scriptIndex, int32_t threadIndex) {
 }
 
 int32_t ScriptThreadIndex(const script& owner, int32_t threadId) {
-    for (size_t i = 0; i < owner.threads.size(); ++i)
-        if (owner.threads[i].id == threadId) return static_cast<int32_t>(i);
+    // Routines look their thread up once per parameter: the last one found is the usual answer,
+    // which keeps a call from costing a walk over up to 256 threads.
+    static size_t hint = 0;
+    if (hint < owner.threads.size() && owner.threads[hint].id == threadId) return static_cast<int32_t>(hint);
+    for (size_t i = 0; i < owner.threads.size(); ++i) {
+        if (owner.threads[i].id != threadId) continue;
+        hint = i;
+        return static_cast<int32_t>(i);
+    }
     return -1;
 }
 
@@ -97,37 +105,60 @@ void ScriptSortDrawOrder(std::vector<drawEntry>& order) {
                      [](const drawEntry& a, const drawEntry& b) { return a.layer < b.layer; });
 }
 
-bool ScriptSlotPush(scriptThread& thread, parameter value) {
-    if (thread.stack.size() >= kScriptStackLimit || value.string.size() > kScriptStackTextLimit - thread.textBytes)
-        return false;
-    thread.textBytes += value.string.size();
+namespace {
+
+// Whether the script may hold added more bytes of text (with removed given back first).
+bool TextFits(const script& owner, const scriptThread& thread, size_t removed, size_t added) {
+    const size_t threadOthers = thread.textBytes - removed;
+    const size_t scriptOthers = owner.stackText + owner.objectText - removed;
+    return added <= kScriptStackTextLimit - threadOthers && added <= kScriptTextLimit - std::min(scriptOthers, kScriptTextLimit);
+}
+
+}  // namespace
+
+bool ScriptSlotPush(script& owner, scriptThread& thread, parameter value) {
+    ScriptTextTrim(value.string);
+    const size_t cost = ScriptTextCost(value.string);
+    if (thread.stack.size() >= kScriptStackLimit || !TextFits(owner, thread, 0, cost)) return false;
+    thread.textBytes += cost;
+    owner.stackText += cost;
     thread.stack.push_back(std::move(value));
     return true;
 }
 
-void ScriptSlotPop(scriptThread& thread) {
-    thread.textBytes -= thread.stack.back().string.size();
+void ScriptSlotPop(script& owner, scriptThread& thread) {
+    const size_t cost = ScriptTextCost(thread.stack.back().string);
+    thread.textBytes -= cost;
+    owner.stackText -= cost;
     thread.stack.pop_back();
 }
 
-bool ScriptSlotStore(scriptThread& thread, size_t slot, parameter value) {
-    const size_t others = thread.textBytes - thread.stack[slot].string.size();
-    if (value.string.size() > kScriptStackTextLimit - others) return false;
-    thread.textBytes = others + value.string.size();
-    thread.stack[slot] = std::move(value);
+bool ScriptSlotStore(script& owner, scriptThread& thread, size_t slot, parameter value) {
+    ScriptTextTrim(value.string);
+    const size_t old = ScriptTextCost(thread.stack[slot].string);
+    const size_t cost = ScriptTextCost(value.string);
+    if (!TextFits(owner, thread, old, cost)) return false;
+    thread.textBytes = thread.textBytes - old + cost;
+    owner.stackText = owner.stackText - old + cost;
+    ScriptValueReplace(thread.stack[slot], value);
     return true;
+}
+
+void ScriptThreadRemove(script& owner, size_t threadIndex) {
+    owner.stackText -= owner.threads[threadIndex].textBytes;
+    owner.threads.erase(owner.threads.begin() + static_cast<std::ptrdiff_t>(threadIndex));
 }
 
 void ScriptStackPush(int32_t scriptIndex, int32_t threadIndex, const parameter& value) {
     scriptThread* thread = ScriptThreadAt(scriptIndex, threadIndex);
     if (thread == nullptr || thread->suspended) return;
-    ScriptSlotPush(*thread, value);
+    ScriptSlotPush(*ScriptAt(scriptIndex), *thread, value);
 }
 
 bool ScriptStackPop(int32_t scriptIndex, int32_t threadIndex) {
     scriptThread* thread = ScriptThreadAt(scriptIndex, threadIndex);
     if (thread == nullptr || thread->suspended || thread->stack.empty()) return false;
-    ScriptSlotPop(*thread);
+    ScriptSlotPop(*ScriptAt(scriptIndex), *thread);
     return true;
 }
 

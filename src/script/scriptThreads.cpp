@@ -1,5 +1,7 @@
 // Threads and events: the per-frame step, resuming, raising events on the event thread, and
 // the instruction budget that keeps one step from running forever.
+#include <algorithm>
+
 #include "platform/platform_system.h"
 #include "script/scriptInternal.h"
 #include "services/fwkState.h"
@@ -40,7 +42,7 @@ void ThreadsRun(int32_t scriptId) {
         if (owner->threads[static_cast<size_t>(index)].suspended) {
             ++i;
         } else {
-            owner->threads.erase(owner->threads.begin() + index);
+            ScriptThreadRemove(*owner, static_cast<size_t>(index));
         }
     }
 }
@@ -67,7 +69,10 @@ bool ScriptBudgetTake() {
 }
 
 void ScriptBudgetCharge(size_t characters) {
-    const size_t units = characters / 64;
+    ScriptBudgetChargeUnits(characters / 64);
+}
+
+void ScriptBudgetChargeUnits(size_t units) {
     budget = units >= static_cast<size_t>(budget) + 1 ? 0 : budget - static_cast<int32_t>(units);
 }
 
@@ -128,7 +133,11 @@ void ScriptEventRaise(int32_t scriptIndex, int32_t eventCode, const std::string&
     if (events.suspended || events.running) return;
     // The event's two values must fit, or the pops after the handler would take other slots.
     const std::string upper = TextUpper(name);
-    if (events.stack.size() + 2 > kScriptStackLimit || upper.size() > kScriptStackTextLimit - events.textBytes) return;
+    const size_t held = owner->stackText + owner->objectText;
+    const size_t cost = upper.size();
+    if (events.stack.size() + 2 > kScriptStackLimit || cost > kScriptStackTextLimit - events.textBytes ||
+        cost > kScriptTextLimit - std::min(held, kScriptTextLimit))
+        return;
     const int32_t entry = owner->eventEntry;
     const int32_t scriptId = owner->id;
     ScriptStackPush(scriptIndex, 0, ScriptString(upper));

@@ -577,4 +577,118 @@ TEST_F(GameListMats, ADamagedOrMissingMatIsLoggedAndGivesNoText) {
     EXPECT_EQ(Click(1050, 420), (list{"0 "}));
 }
 
+// Values a script may choose at the ends of the integer range, and a routine that closes the
+// script while the pointer pass is delivering its events.
+const char* kExtremesScript = R"(
+.routine Shut
+.event handler
+.object screen, screen
+    prop width, 1280
+    prop height, 720
+    prop fit, "bestfit"
+.end
+.object menu, list
+    frameset
+    frame "item"
+    model "Bin\\Menu\\item.tga"
+    prop x, 100
+    prop y, 400
+    prop visible, 3
+    prop first, 0x7FFFFFFF
+    prop flag1, true
+    prop flag2, true
+.end
+.object cam, camera
+    child inner
+    prop enabled, true
+    prop left, 800
+    prop top, 100
+    prop width, 200
+    prop height, 200
+    prop scrollx, 0x7FFFFFFF
+    prop scrolly, -2147483648
+.end
+.object inner, box
+    prop x, 60
+    prop y, 10
+    prop width, 40
+    prop height, 40
+    prop flag1, true
+    prop flag2, true
+.end
+.object belt, atex
+    frameset
+    frame "belt"
+    model "Bin\\Menu\\item.tga"
+    prop moving, true
+    prop velocity1, -2147483648
+    prop velocity2, -2147483648
+.end
+.object shut, box
+    prop x, 100
+    prop y, 100
+    prop width, 100
+    prop height, 100
+    prop flag1, true
+    prop flag2, true
+.end
+handler:
+    jne [base-1], 1, clicked
+    push [base-2]
+    push [base-1]
+    callapp Event
+    pop
+    pop
+    return
+clicked:
+    jne [base-1], -4, pressed
+    jne [base-2], "MENU", done
+    push "selected"
+    get menu, 6
+    callapp Event
+    pop
+    pop
+    return
+pressed:
+    jne [base-1], -3, done
+    jne [base-2], "SHUT", done
+    callapp Shut
+done:
+    return
+)";
+
+int32_t ShutScript(int32_t scriptId, int32_t) {
+    ScriptClose(scriptId);
+    return 1;
+}
+
+class GameExtremes : public GameObjects {
+protected:
+    const char* Script() const override { return kExtremesScript; }
+};
+
+TEST_F(GameExtremes, ItemsScrolledToTheEndOfTheRangeStayThere) {
+    ScriptAppRoutineRegister("Shut", ShutScript);
+    // The second slot of a list scrolled to the last item number is that number, not a wrap.
+    Pointer(150, 450, 1, true);
+    Pointer(150, 450, 1, false);
+    EXPECT_EQ(Take(), (list{"2147483647 selected"}));
+    // The camera's scroll puts its child out of reach instead of wrapping it back in.
+    Pointer(870, 120);
+    Pointer(830, 120);
+    game.Steps(3);
+    EXPECT_TRUE(Take().empty());
+}
+
+TEST_F(GameExtremes, ARoutineThatClosesTheScriptInAnEventEndsThePointerPass) {
+    ScriptAppRoutineRegister("Shut", ShutScript);
+    const int32_t id = Game().scriptId;
+    Pointer(150, 150, 1, true);
+    EXPECT_LT(ScriptFind(id), 0);
+    // The game goes on without its script.
+    Pointer(150, 150, 1, false);
+    game.Steps(2);
+    EXPECT_EQ(StateGet(), kStatePlay);
+}
+
 }  // namespace
