@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 
 # Debian 12 packages the project builds, tests and runs with.
 PACKAGES = build-essential cmake pkg-config g++ clang libclang-rt-14-dev \
-  libsdl2-dev libgtest-dev libgmock-dev googletest libbenchmark-dev \
+  libsdl2-dev libgtest-dev libgmock-dev googletest libbenchmark-dev libstb-dev \
   libfreetype-dev fonts-dejavu-core libopenal1 libvorbis-dev vorbis-tools \
   imagemagick libjpeg-turbo-progs xvfb xauth xdotool valgrind ccache \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 libgl1-mesa-dri
