@@ -184,7 +184,9 @@ TEST_F(RunControl, HeadlessRunsKeepThePictureOfAGameThatDrawsEveryFewPasses) {
             const uint32_t offset = static_cast<uint8_t>(bmp[10]) | static_cast<uint8_t>(bmp[11]) << 8;
             EXPECT_EQ(static_cast<uint8_t>(bmp[offset + 2]), expectedRed[i]) << "drawall " << drawAll;
         }
-        if (!drawAll) EXPECT_EQ(drawn, (std::vector<int32_t>{9, 30}));
+        if (!drawAll) {
+            EXPECT_EQ(drawn, (std::vector<int32_t>{9, 30}));
+        }
         ShellStop();
     }
 }
