@@ -165,11 +165,11 @@ int main(int argc, char** argv) {
     const double ours = get(std::string("decode/") + f.name);
     const double tool = get(std::string(f.tool) + "/" + f.name + "/manual_time");
     const double startup = get(std::string(f.tool) + "-startup/" + f.name + "/manual_time");
-    if (ours <= 0 || tool <= 0) continue;
+    if (ours <= 0) continue;
     const double stb = get(std::string("stb_image/") + f.name);
-    const double net = tool - startup;
+    const double net = tool > 0 ? tool - startup : 0.0;
     std::printf("%-9s %9.1f %11.2f %9.2f %8.2f %7.2f (%5.2f) %12.2f %17.2f   [%s]\n", f.name, kWidth * kHeight / ours / 1e6,
-                ours * 1e3, stb * 1e3, stb > 0 ? ours / stb : 0.0, tool * 1e3, net * 1e3, ours / tool,
+                ours * 1e3, stb * 1e3, stb > 0 ? ours / stb : 0.0, tool * 1e3, net * 1e3, tool > 0 ? ours / tool : 0.0,
                 net > 0 ? ours / net : 0.0, f.tool);
   }
   benchmark::Shutdown();

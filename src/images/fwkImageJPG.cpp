@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -124,7 +123,8 @@ private:
   bool HuffmanTables(ImageBytes& body);
   bool QuantisationTables(ImageBytes& body);
   bool ScanHeader(ImageBytes& body);
-  bool DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples);
+  // Decodes one block into its place in the MCU, rows stride samples apart.
+  bool DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples, int stride);
   void DecodeScan();
   void PutMcu(int mcuX, int mcuY);
   void PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows);
@@ -316,7 +316,7 @@ inline int32_t Extend(uint32_t value, int s) {
   return value < (1u << (s - 1)) ? static_cast<int32_t>(value) - ((1 << s) - 1) : static_cast<int32_t>(value);
 }
 
-bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples) {
+bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples, int stride) {
   // The last block's coefficients are cleared where it wrote them, the rest are still zero.
   int32_t* coefficients = coefficients_;
   for (uint64_t left = written_; left != 0; left &= left - 1) coefficients[std::countr_zero(left)] = 0;
@@ -367,7 +367,7 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
     written_ |= uint64_t{1} << position;
     ++k;
   }
-  JpgInverseDctWritten(coefficients, written_, samples);
+  JpgInverseDctWritten(coefficients, written_, samples, stride);
   return true;
 }
 
@@ -379,19 +379,17 @@ void Decoder::DecodeScan() {
   const int64_t mcusX = (frame_->width + mcuWidth - 1) / mcuWidth;
   const int64_t mcusY = (frame_->height + mcuHeight - 1) / mcuHeight;
   const int64_t total = mcusX * mcusY;
-  int32_t block[64];
   for (int64_t m = 0; m < total && !stop_; ++m) {
     for (int id : scanIds_) {
       const Component& c = components_[id];
       const int stride = 8 * c.h;
       for (int by = 0; by < c.v && !stop_; ++by) {
         for (int bx = 0; bx < c.h && !stop_; ++bx) {
-          if (!DecodeBlock(bits, c, id, block)) {
+          // A block that fails writes nothing: the MCU is not put then.
+          if (!DecodeBlock(bits, c, id, mcuSamples_[id].data() + by * 8 * stride + bx * 8, stride)) {
             stop_ = true;
             break;
           }
-          int32_t* out = mcuSamples_[id].data() + by * 8 * stride + bx * 8;
-          for (int y = 0; y < 8; ++y) std::memcpy(out + y * stride, block + y * 8, sizeof(int32_t) * 8);
         }
       }
     }

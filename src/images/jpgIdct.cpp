@@ -14,7 +14,7 @@ constexpr int32_t kDoubleLimit = 1 << 16;
 // The separable sums in doubles, which the compiler works on several at a time; every sum is a
 // whole number below 2^53, so the result is the integer one.
 [[gnu::always_inline]] inline void InverseDctDoubleBody(const int32_t* coefficients, const int* last, int32_t* samples,
-                                                        const JpgTables& t) {
+                                                        int stride, const JpgTables& t) {
   double rows[8][8];
   bool used[8];
   for (int v = 0; v < 8; ++v) {
@@ -36,22 +36,22 @@ constexpr int32_t kDoubleLimit = 1 << 16;
       const double k = t.basisByFrequency[v][y];
       for (int x = 0; x < 8; ++x) sums[x] += rows[v][x] * k;
     }
-    for (int x = 0; x < 8; ++x) samples[y * 8 + x] = static_cast<int32_t>(sums[x] / 4000000.0) + 128;
+    for (int x = 0; x < 8; ++x) samples[y * stride + x] = static_cast<int32_t>(sums[x] / 4000000.0) + 128;
   }
 }
 
-void InverseDctDouble(const int32_t* coefficients, const int* last, int32_t* samples, const JpgTables& t) {
-  InverseDctDoubleBody(coefficients, last, samples, t);
+void InverseDctDouble(const int32_t* coefficients, const int* last, int32_t* samples, int stride, const JpgTables& t) {
+  InverseDctDoubleBody(coefficients, last, samples, stride, t);
 }
 
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
 // The same code four doubles wide, for processors that have it (chosen once at start).
 [[gnu::target("avx2")]] void InverseDctDoubleWide(const int32_t* coefficients, const int* last, int32_t* samples,
-                                                  const JpgTables& t) {
-  InverseDctDoubleBody(coefficients, last, samples, t);
+                                                  int stride, const JpgTables& t) {
+  InverseDctDoubleBody(coefficients, last, samples, stride, t);
 }
 
-using inverseDctDouble = void (*)(const int32_t*, const int*, int32_t*, const JpgTables&);
+using inverseDctDouble = void (*)(const int32_t*, const int*, int32_t*, int, const JpgTables&);
 const inverseDctDouble kInverseDctDouble = __builtin_cpu_supports("avx2") ? InverseDctDoubleWide : InverseDctDouble;
 #else
 constexpr auto kInverseDctDouble = InverseDctDouble;
@@ -64,10 +64,10 @@ void JpgInverseDct(const int32_t* coefficients, int32_t* samples) {
   for (int i = 0; i < 64; ++i) {
     if (coefficients[i] != 0) written |= uint64_t{1} << i;
   }
-  JpgInverseDctWritten(coefficients, written, samples);
+  JpgInverseDctWritten(coefficients, written, samples, 8);
 }
 
-void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t* samples) {
+void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t* samples, int stride) {
   const JpgTables& t = JpgTablesGet();
   // rows[v][x] = sum over u of F(u, v) K(x, u), over the coefficients up to the row's last
   // written one; rows with nothing written are skipped.
@@ -88,11 +88,13 @@ void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t
   if (dcOnly) {
     // Every product K(x, 0) K(y, 0) is 700 x 700: one sum for the whole block.
     const int32_t s = static_cast<int32_t>(int64_t{coefficients[0]} * t.basis[0][0] * t.basis[0][0] / 4000000 + 128);
-    for (int i = 0; i < 64; ++i) samples[i] = s;
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x) samples[y * stride + x] = s;
+    }
     return;
   }
   if (largest < kDoubleLimit) {
-    kInverseDctDouble(coefficients, last, samples, t);
+    kInverseDctDouble(coefficients, last, samples, stride, t);
     return;
   }
   for (int v = 0; v < 8; ++v) {
@@ -111,6 +113,6 @@ void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t
       const int64_t k = t.basis[y][v];
       for (int x = 0; x < 8; ++x) sums[x] += rows[v][x] * k;
     }
-    for (int x = 0; x < 8; ++x) samples[y * 8 + x] = static_cast<int32_t>(sums[x] / 4000000 + 128);
+    for (int x = 0; x < 8; ++x) samples[y * stride + x] = static_cast<int32_t>(sums[x] / 4000000 + 128);
   }
 }
