@@ -14,7 +14,7 @@ VERSION    := $(shell head -n 1 VERSION)
 PACKAGES_PLAY = build-essential cmake pkg-config g++ ccache libsdl2-dev libfreetype-dev \
   fonts-dejavu-core libopenal1 libvorbis-dev libgl1-mesa-dri imagemagick
 # The tests and benchmarks.
-PACKAGES_TEST = libgtest-dev libgmock-dev googletest libbenchmark-dev vorbis-tools \
+PACKAGES_TEST = libgtest-dev libgmock-dev googletest libbenchmark-dev libstb-dev vorbis-tools \
   libjpeg-turbo-progs xvfb xauth xdotool valgrind
 # The sanitizer and fuzz builds.
 PACKAGES_CLANG = clang libclang-rt-14-dev

@@ -1,9 +1,11 @@
 #!/bin/bash
 # Plays the largest level the format allows (29 x 30 cells of the shipped tiles, 30 humans)
-# headless for a stretch of program time, with and without -drawall, in one run, and prints
-# for each: wall and CPU time (user + system, all threads), program time over each, and peak
-# resident memory. On a shared machine the CPU figure is the steadier one.
-# Usage: bench/headless/largest-level.sh BIN_FOLDER [PROGRAM_MS] [REPEATS]
+# headless for a stretch of program time in each of several modes, interleaved in one run, and
+# prints for each: wall and CPU time (user + system, all threads), program time over each, and
+# peak resident memory. On a shared machine the CPU figure is the steadier one. Modes (MODES,
+# default "skip drawall"): skip (fast-forward, no screenshot), shots (fast-forward with three
+# screenshots, at a quarter, half and the end of the stretch), drawall (every picture drawn).
+# Usage: [MODES="skip shots"] bench/headless/largest-level.sh BIN_FOLDER [PROGRAM_MS] [REPEATS]
 set -euo pipefail
 bin=$(cd "${1:?bin folder}" && pwd)
 length=${2:-30000}
@@ -49,9 +51,10 @@ run() {
 
 printf '%-8s %7s %11s %7s %10s %8s\n' mode wall_s wall_speed cpu_s cpu_speed peak_MB
 for i in $(seq 1 "$repeats"); do
-    for mode in skip drawall; do
+    for mode in ${MODES:-skip drawall}; do
         extra=""
         [ "$mode" = drawall ] && extra=-drawall
+        [ "$mode" = shots ] && extra="-shot $((length / 4)),$((length / 2)),$((length - 100))"
         read -r wall peak cpu < <(run "$i$mode" "$extra")
         awk -v m="$mode" -v w="$wall" -v c="$cpu" -v p="$peak" -v l="$length" 'BEGIN {
             printf "%-8s %7.2f %10.1fx %7.2f %9.1fx %8.0f\n", m, w, l / 1000 / (w > 0 ? w : 0.01), c,

@@ -1,9 +1,10 @@
 // Decode throughput of a 1280 x 720 picture in every format, read through the data-file module
-// as the program reads content, next to ImageMagick (convert) and libjpeg-turbo (djpeg) decoding
-// the same files in the same run. Times are CPU times (ours: the process's; the tools': the
-// child's user + system time), so a busy machine does not tilt the comparison. The tools run as
-// processes, so their start-up is measured on a 1 x 1 file of the same format and reported
-// apart; the table at the end gives the ratios with and without it.
+// as the program reads content, next to stb_image (Debian's libstb-dev, in this process, reading
+// the same file into 32-bit pixels) and the ImageMagick (convert) and libjpeg-turbo (djpeg)
+// programs decoding the same files in the same run. Times are CPU times (ours and stb_image's:
+// the process's; the tools': the child's user + system time), so a busy machine does not tilt
+// the comparison. The tools run as processes, so their start-up is measured on a 1 x 1 file of
+// the same format and reported apart; the table at the end gives the ratios with and without it.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -15,6 +16,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include <stb_image.h>
 
 #include "images/fwkImage.h"
 #include "images/fwkImageGIF.h"
@@ -35,15 +38,16 @@ struct Format {
   const char* file;
   const char* options;
   const char* tool;  // "convert" or "djpeg"
+  bool stb;          // stb_image reads the format
 };
 
 const Format kFormats[] = {
-    {"bmp24", "picture.bmp", "-type truecolor BMP3:", "convert"},
-    {"tga24", "picture.tga", "-compress none -type truecolor TGA:", "convert"},
-    {"tga24rle", "picture-rle.tga", "-compress RLE -type truecolor TGA:", "convert"},
-    {"pcx24", "picture.pcx", "-type truecolor PCX:", "convert"},
-    {"gif", "picture.gif", "-colors 256 GIF:", "convert"},
-    {"jpg420", "picture.jpg", "-quality 90 -sampling-factor 2x2 JPEG:", "djpeg"},
+    {"bmp24", "picture.bmp", "-type truecolor BMP3:", "convert", true},
+    {"tga24", "picture.tga", "-compress none -type truecolor TGA:", "convert", true},
+    {"tga24rle", "picture-rle.tga", "-compress RLE -type truecolor TGA:", "convert", true},
+    {"pcx24", "picture.pcx", "-type truecolor PCX:", "convert", false},
+    {"gif", "picture.gif", "-colors 256 GIF:", "convert", true},
+    {"jpg420", "picture.jpg", "-quality 90 -sampling-factor 2x2 JPEG:", "djpeg", true},
 };
 
 std::string folder;
@@ -100,6 +104,19 @@ void Ours(benchmark::State& state, const Format* f) {
   state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
 }
 
+// stb_image reading the same file from disk into 4 bytes per pixel, as ours gives them.
+void Stb(benchmark::State& state, const Format* f) {
+  const std::string file = folder + "/" + f->file;
+  for (auto _ : state) {
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* pixels = stbi_load(file.c_str(), &width, &height, &channels, 4);
+    if (pixels == nullptr || width != kWidth) state.SkipWithError("stb_image decode failed");
+    benchmark::DoNotOptimize(pixels);
+    stbi_image_free(pixels);
+  }
+  state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
+}
+
 void Tool(benchmark::State& state, const Format* f, bool tiny) {
   const std::string file = folder + "/" + (tiny ? "tiny-" : "") + f->file;
   for (auto _ : state) state.SetIterationTime(RunTool(*f, file));
@@ -127,6 +144,7 @@ int main(int argc, char** argv) {
   MakeFiles();
   for (const Format& f : kFormats) {
     benchmark::RegisterBenchmark((std::string("decode/") + f.name).c_str(), Ours, &f)->Unit(benchmark::kMillisecond);
+    if (f.stb) benchmark::RegisterBenchmark((std::string("stb_image/") + f.name).c_str(), Stb, &f)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark((std::string(f.tool) + "/" + f.name).c_str(), Tool, &f, false)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
@@ -137,8 +155,8 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n%-9s %9s %11s %14s %12s %17s\n", "format", "ours MP/s", "ours ms", "tool ms (net)", "ours/tool",
-              "ours/tool (net)");
+  std::printf("\n%-9s %9s %11s %9s %8s %14s %12s %17s\n", "format", "ours MP/s", "ours ms", "stb ms", "ours/stb",
+              "tool ms (net)", "ours/tool", "ours/tool (net)");
   for (const Format& f : kFormats) {
     const auto get = [&](const std::string& name) {
       const auto it = reporter.seconds.find(name);
@@ -147,10 +165,12 @@ int main(int argc, char** argv) {
     const double ours = get(std::string("decode/") + f.name);
     const double tool = get(std::string(f.tool) + "/" + f.name + "/manual_time");
     const double startup = get(std::string(f.tool) + "-startup/" + f.name + "/manual_time");
-    if (ours <= 0 || tool <= 0) continue;
-    const double net = tool - startup;
-    std::printf("%-9s %9.1f %11.2f %7.2f (%5.2f) %12.2f %17.2f   [%s]\n", f.name, kWidth * kHeight / ours / 1e6, ours * 1e3,
-                tool * 1e3, net * 1e3, ours / tool, net > 0 ? ours / net : 0.0, f.tool);
+    if (ours <= 0) continue;
+    const double stb = get(std::string("stb_image/") + f.name);
+    const double net = tool > 0 ? tool - startup : 0.0;
+    std::printf("%-9s %9.1f %11.2f %9.2f %8.2f %7.2f (%5.2f) %12.2f %17.2f   [%s]\n", f.name, kWidth * kHeight / ours / 1e6,
+                ours * 1e3, stb * 1e3, stb > 0 ? ours / stb : 0.0, tool * 1e3, net * 1e3, tool > 0 ? ours / tool : 0.0,
+                net > 0 ? ours / net : 0.0, f.tool);
   }
   benchmark::Shutdown();
   DataFileCloseAll();

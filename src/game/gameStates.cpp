@@ -29,14 +29,23 @@ void PlaceScreenImage(model*& image, const std::string& path, bool briefingRule)
     ModelSetPosition(image, static_cast<float>(x), static_cast<float>(y), ModelGetPosition(image).z);
 }
 
-void ScreenInput() {
+// True when the screen asked to be left.
+bool ScreenInput() {
     gameData& game = Game();
     inputBuffer events;
     InputActionEventsTake(game.actions.set, events);
+    bool leaving = false;
     for (const inputEvent& event : events.events) {
         if (event.identifier != game.actions.start || event.value != 0) continue;
         StateSet(StateGet() == kStateBriefing ? kStatePlay : kStateLoad);
+        leaving = true;
     }
+    return leaving;
+}
+
+// Passes from a play step, or from the pass that enters play, to the next step: each draws.
+uint32_t PassesToPlayPicture() {
+    return RunControlPassesFor(kStepInterval + 1);
 }
 
 void DrawScreen(model* image) {
@@ -54,8 +63,8 @@ void BriefingEnter(int32_t) {
 
 void BriefingUpdate() {
     gameData& game = Game();
-    ScreenInput();
-    if (!RunControlPictureSeen()) return;
+    const bool leaving = ScreenInput();
+    if (!RunControlPictureSeen(leaving ? PassesToPlayPicture() : 1)) return;
     DrawScreen(game.briefingImage);
     FontSetColour(game.font, kBriefingColour);
     FontDrawWrapped(game.font, 300, 60, 930, game.briefing);
@@ -63,12 +72,14 @@ void BriefingUpdate() {
 }
 
 void ResultUpdate(model* image, int32_t state) {
-    ScreenInput();
-    if (RunControlPictureSeen()) {
+    const bool timeUp = StateTime(state) > kResultScreenTime;
+    const bool leaving = ScreenInput() || timeUp;
+    // Leaving, the loading pass draws nothing; the briefing or play after it draws.
+    if (RunControlPictureSeen(leaving ? 1 + PassesToPlayPicture() : 1)) {
         DrawScreen(image);
         GraphicsRenderEnd(Game().display);
     }
-    if (StateTime(state) > kResultScreenTime) StateSet(kStateLoad);
+    if (timeUp) StateSet(kStateLoad);
 }
 
 void DeadEnter(int32_t) {
@@ -130,7 +141,7 @@ void PlayUpdate() {
     gameData& game = Game();
     if (StateTime(kStatePlay) <= game.lastStep + kStepInterval) return;
     GamePlayStep();
-    if (RunControlPictureSeen()) MapDraw(true);
+    if (RunControlPictureSeen(PassesToPlayPicture())) MapDraw(true);
     game.lastStep = StateTime(kStatePlay);
 }
 

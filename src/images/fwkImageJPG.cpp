@@ -2,8 +2,12 @@
 #include "images/fwkImageJPG.h"
 
 #include <algorithm>
-#include <cstring>
+#include <bit>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "images/imageInternal.h"
 #include "images/jpgBits.h"
@@ -119,7 +123,8 @@ private:
   bool HuffmanTables(ImageBytes& body);
   bool QuantisationTables(ImageBytes& body);
   bool ScanHeader(ImageBytes& body);
-  bool DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples);
+  // Decodes one block into its place in the MCU, rows stride samples apart.
+  bool DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples, int stride);
   void DecodeScan();
   void PutMcu(int mcuX, int mcuY);
   void PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows);
@@ -141,6 +146,9 @@ private:
   int hMax_ = 1;
   int vMax_ = 1;
   bool grey_ = false;
+  // The block being decoded, and a bit for every position written into it since it was cleared.
+  int32_t coefficients_[64] = {};
+  uint64_t written_ = 0;
   // Samples of one MCU per component id, (8 h) x (8 v) each.
   std::vector<int32_t> mcuSamples_[6];
 };
@@ -308,8 +316,11 @@ inline int32_t Extend(uint32_t value, int s) {
   return value < (1u << (s - 1)) ? static_cast<int32_t>(value) - ((1 << s) - 1) : static_cast<int32_t>(value);
 }
 
-bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples) {
-  int32_t coefficients[64] = {};
+bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples, int stride) {
+  // The last block's coefficients are cleared where it wrote them, the rest are still zero.
+  int32_t* coefficients = coefficients_;
+  for (uint64_t left = written_; left != 0; left &= left - 1) coefficients[std::countr_zero(left)] = 0;
+  written_ = 1;
   const uint16_t* q = quant_[c.quant];
   const int s = dc_[c.dc].Decode(bits);
   if (s < 0 || s > 16) return false;
@@ -322,8 +333,24 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
   int32_t& prediction = predictions_[id];
   prediction = std::clamp<int32_t>(prediction + (s == 0 ? 0 : Extend(raw, s)), -32768, 32767);
   coefficients[0] = std::clamp<int32_t>(prediction * q[0], -kJpgCoefficientLimit, kJpgCoefficientLimit);
+  const JpgHuffman& ac = ac_[c.ac];
   for (int k = 1; k < 64;) {
-    const int rs = ac_[c.ac].Decode(bits);
+    // A short code and its extra bits at once, when the reading is far from any marker.
+    if (bits.Available(16) >= 16) {
+      const int32_t fast = ac.FastAc(bits.Peek(JpgHuffman::kLookupBits));
+      if (fast != 0) {
+        bits.Drop(fast & 15);
+        k += fast >> 4 & 15;
+        if (k > 63) return false;
+        // At most 255 times a 16-bit step: inside the coefficient limit.
+        const int position = tables_.naturalPosition[k];
+        coefficients[position] = (fast >> 8) * q[k];
+        written_ |= uint64_t{1} << position;
+        ++k;
+        continue;
+      }
+    }
+    const int rs = ac.Decode(bits);
     if (rs < 0) return false;
     const int run = rs >> 4;
     const int size = rs & 15;
@@ -335,11 +362,12 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
     k += run;
     if (k > 63 || !bits.Get(size, raw)) return false;
     const int64_t value = int64_t{Extend(raw, size)} * q[k];
-    coefficients[tables_.naturalPosition[k]] =
-        static_cast<int32_t>(std::clamp<int64_t>(value, -kJpgCoefficientLimit, kJpgCoefficientLimit));
+    const int position = tables_.naturalPosition[k];
+    coefficients[position] = static_cast<int32_t>(std::clamp<int64_t>(value, -kJpgCoefficientLimit, kJpgCoefficientLimit));
+    written_ |= uint64_t{1} << position;
     ++k;
   }
-  JpgInverseDct(coefficients, samples);
+  JpgInverseDctWritten(coefficients, written_, samples, stride);
   return true;
 }
 
@@ -351,19 +379,17 @@ void Decoder::DecodeScan() {
   const int64_t mcusX = (frame_->width + mcuWidth - 1) / mcuWidth;
   const int64_t mcusY = (frame_->height + mcuHeight - 1) / mcuHeight;
   const int64_t total = mcusX * mcusY;
-  int32_t block[64];
   for (int64_t m = 0; m < total && !stop_; ++m) {
     for (int id : scanIds_) {
       const Component& c = components_[id];
       const int stride = 8 * c.h;
       for (int by = 0; by < c.v && !stop_; ++by) {
         for (int bx = 0; bx < c.h && !stop_; ++bx) {
-          if (!DecodeBlock(bits, c, id, block)) {
+          // A block that fails writes nothing: the MCU is not put then.
+          if (!DecodeBlock(bits, c, id, mcuSamples_[id].data() + by * 8 * stride + bx * 8, stride)) {
             stop_ = true;
             break;
           }
-          int32_t* out = mcuSamples_[id].data() + by * 8 * stride + bx * 8;
-          for (int y = 0; y < 8; ++y) std::memcpy(out + y * stride, block + y * 8, sizeof(int32_t) * 8);
         }
       }
     }
@@ -416,6 +442,48 @@ void Decoder::PutMcu(int mcuX, int mcuY) {
   }
 }
 
+// The chroma part of each channel for one chroma sample, as a table entry of the AddRounded form.
+struct ChromaEntries {
+  int16_t red[256];
+  int16_t green[256];
+  int16_t blue[256];
+  bool valid[256];
+};
+
+#if defined(__SSE2__)
+// AddRounded on eight 16-bit lanes: every operand and result lies well inside 16 bits.
+inline __m128i AddRounded8(__m128i luma, __m128i entry) {
+  const __m128i base = _mm_add_epi16(luma, _mm_srai_epi16(entry, 1));
+  return _mm_add_epi16(base, _mm_and_si128(_mm_and_si128(entry, base), _mm_set1_epi16(1)));
+}
+
+// Eight pixels of a row whose luma lies within kColourRange of 0 and whose chroma entries are
+// valid, red, green and blue clamped by saturating packs.
+inline void PutEight(uint32_t* out, __m128i luma, __m128i red, __m128i green, __m128i blue) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i r = _mm_packus_epi16(AddRounded8(luma, red), zero);
+  const __m128i g = _mm_packus_epi16(AddRounded8(luma, green), zero);
+  const __m128i b = _mm_packus_epi16(AddRounded8(luma, blue), zero);
+  const __m128i blueGreen = _mm_unpacklo_epi8(b, g);
+  const __m128i redZero = _mm_unpacklo_epi8(r, zero);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi16(blueGreen, redZero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4), _mm_unpackhi_epi16(blueGreen, redZero));
+}
+
+// Eight luma samples as 16-bit lanes, when all lie within kColourRange of 0.
+inline bool LumaEight(const int32_t* luma, __m128i& packed) {
+  const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(luma));
+  const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(luma + 4));
+  const __m128i range = _mm_set1_epi32(kColourRange);
+  const __m128i outside = _mm_set1_epi32(~(2 * kColourRange - 1));
+  const __m128i test = _mm_or_si128(_mm_and_si128(_mm_add_epi32(low, range), outside),
+                                    _mm_and_si128(_mm_add_epi32(high, range), outside));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi32(test, _mm_setzero_si128())) != 0xFFFF) return false;
+  packed = _mm_packs_epi32(low, high);
+  return true;
+}
+#endif
+
 // Full-rate luma with Cb and Cr at one shared rate: the chroma part of each channel is worked out
 // once per chroma sample (as a table entry of the same form) and added to every luma sample it covers.
 void Decoder::PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows) {
@@ -427,19 +495,20 @@ void Decoder::PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows) {
   const int32_t* cbSamples = mcuSamples_[2].data();
   const int32_t* crSamples = mcuSamples_[3].data();
   const int lumaStride = 8 * hMax_;
-  struct Entry {
-    int32_t red, green, blue;
-    bool valid;
-  };
-  Entry entries[256];
+  ChromaEntries entries;
   const ColourTables& t = Colours();
   const int chromaCount = 64 * cb.h * cb.v;
+  bool rowValid[16];
+  std::fill(std::begin(rowValid), std::end(rowValid), true);
   for (int i = 0; i < chromaCount; ++i) {
     const uint32_t dcb = static_cast<uint32_t>(cbSamples[i] - 128 + kColourRange);
     const uint32_t dcr = static_cast<uint32_t>(crSamples[i] - 128 + kColourRange);
-    Entry& e = entries[i];
-    e.valid = (dcb | dcr) < 2 * kColourRange;
-    if (!e.valid) continue;
+    entries.valid[i] = (dcb | dcr) < 2 * kColourRange;
+    if (!entries.valid[i]) {
+      rowValid[i / chromaStride] = false;
+      entries.red[i] = entries.green[i] = entries.blue[i] = 0;
+      continue;
+    }
     const int32_t s = t.greenCb[dcb] + t.greenCr[dcr];
     int32_t q = s / 100000;
     int32_t r = s % 100000;
@@ -447,23 +516,40 @@ void Decoder::PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows) {
       --q;
       r += 100000;
     }
-    e.red = t.red[dcr];
-    e.blue = t.blue[dcb];
-    e.green = r == 50000 ? q * 2 | 1 : (r > 50000 ? q + 1 : q) * 2;
+    entries.red[i] = static_cast<int16_t>(t.red[dcr]);
+    entries.blue[i] = static_cast<int16_t>(t.blue[dcb]);
+    entries.green[i] = static_cast<int16_t>(r == 50000 ? q * 2 | 1 : (r > 50000 ? q + 1 : q) * 2);
   }
   for (int32_t y = 0; y < rows; ++y, out += width) {
     const int32_t* luma = lumaSamples + y * lumaStride;
     const int chromaRow = (y >> shiftY) * chromaStride;
-    for (int32_t x = 0; x < columns; ++x) {
+    int32_t x = 0;
+#if defined(__SSE2__)
+    // Eight pixels at a time where the whole row's chroma is valid: from eight chroma samples,
+    // or from four each covering two pixels.
+    if (rowValid[y >> shiftY] && shiftX <= 1) {
+      for (; x + 8 <= columns; x += 8) {
+        __m128i packed;
+        if (!LumaEight(luma + x, packed)) break;
+        const int c = chromaRow + (x >> shiftX);
+        const auto load = [&](const int16_t* table) {
+          if (shiftX == 0) return _mm_loadu_si128(reinterpret_cast<const __m128i*>(table + c));
+          const __m128i four = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(table + c));
+          return _mm_unpacklo_epi16(four, four);
+        };
+        PutEight(out + x, packed, load(entries.red), load(entries.green), load(entries.blue));
+      }
+    }
+#endif
+    for (; x < columns; ++x) {
       const int c = chromaRow + (x >> shiftX);
-      const Entry& e = entries[c];
       const int32_t l = luma[x];
-      if (!e.valid || static_cast<uint32_t>(l + kColourRange) >= 2 * kColourRange) {
+      if (!entries.valid[c] || static_cast<uint32_t>(l + kColourRange) >= 2 * kColourRange) {
         out[x] = YCbCrPixelExact(l, cbSamples[c], crSamples[c]);
         continue;
       }
-      out[x] = Clamp255(AddRounded(l, e.red)) << 16 | Clamp255(AddRounded(l, e.green)) << 8 |
-               Clamp255(AddRounded(l, e.blue));
+      out[x] = Clamp255(AddRounded(l, entries.red[c])) << 16 | Clamp255(AddRounded(l, entries.green[c])) << 8 |
+               Clamp255(AddRounded(l, entries.blue[c]));
     }
   }
 }

@@ -24,6 +24,15 @@ bool JpgHuffman::Build(const uint8_t counts[16], const uint8_t* symbols, int tot
     code <<= 1;
   }
   maxCode_[17] = 0x7FFFFFFF;
+  for (uint32_t window = 0; window < (1u << kLookupBits); ++window) {
+    const int length = lookup_[window] >> 8;
+    const int size = lookup_[window] & 15;
+    if (length == 0 || size == 0 || length + size > kLookupBits) continue;
+    const uint32_t raw = (window >> (kLookupBits - length - size)) & ((1u << size) - 1);
+    // Extended to a signed value as the receiving of extra bits does.
+    const int32_t value = raw < (1u << (size - 1)) ? static_cast<int32_t>(raw) - ((1 << size) - 1) : static_cast<int32_t>(raw);
+    fastAc_[window] = static_cast<int32_t>(value * 256 + (lookup_[window] >> 4 & 15) * 16 + length + size);
+  }
   defined_ = k == total;
   return defined_;
 }

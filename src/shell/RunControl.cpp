@@ -20,11 +20,7 @@ replayWriter recorder;
 uint32_t startTick = 0;
 bool started = false;
 uint32_t passTime = 0;
-uint32_t passLength = 0;
-
-// Longer than the game's play step (17 ms), the longest a picture stays on screen while the
-// game runs.
-constexpr uint32_t kPictureLife = 50;
+uint32_t passLength = 0;  // 0 until two passes have run
 
 bool SameSwitch(const std::string& parameter, const char* name) {
     std::string upper;
@@ -181,9 +177,18 @@ void RunControlPass(uint32_t now) {
     }
 }
 
-bool RunControlPictureSeen() {
+bool RunControlPictureSeen(uint32_t nextPictureWithin) {
     if (!started || settings.drawAll || !PlatformHeadless() || !PlatformClockIsVirtual()) return true;
     if (shotNext >= settings.shots.size()) return false;
-    const uint64_t horizon = uint64_t{RunControlProgramTime()} + kPictureLife + 2 * uint64_t{passLength};
-    return settings.shots[shotNext] <= horizon;
+    // Before the second pass the length of a pass is not known yet: draw, to be safe.
+    if (passLength == 0) return true;
+    // The screenshot is taken at the start of the first pass at or after its time, before that
+    // pass draws: it keeps this picture unless a later pass draws before it falls due.
+    const uint64_t nextPicture = uint64_t{passTime} + uint64_t{std::max(nextPictureWithin, 1u)} * passLength;
+    return settings.shots[shotNext] <= nextPicture;
+}
+
+uint32_t RunControlPassesFor(uint32_t ms) {
+    if (passLength == 0) return std::max(ms, 1u);
+    return std::max((ms + passLength - 1) / passLength, 1u);
 }

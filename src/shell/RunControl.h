@@ -45,9 +45,14 @@ bool RunControlParse(const std::vector<std::string>& arguments, runSettings& set
 void RunControlPass(uint32_t programTime);
 
 // Whether a picture drawn now can be seen. With the virtual clock nobody watches a headless
-// run, so only a screenshot sees a picture: it takes the last one drawn, and the game draws a
-// new one at least every step. A picture is drawn when a screenshot falls due within a step and
-// two passes from now; the others are left out and the run goes faster, with the same logic
-// and the same screenshots. True in every other case: a window, the real clock, "-drawall",
-// or a run RunControlStart did not set up.
-bool RunControlPictureSeen();
+// run, so only a screenshot sees a picture: it takes the last one drawn before the pass it falls
+// due in. The caller says within how many passes from now it surely draws its next picture
+// (1: the next pass draws); the picture drawn now is seen only when the next screenshot falls
+// due before that picture would replace it, so a run draws one picture per screenshot, with the
+// same logic and the same screenshots. Passes are taken to be as long as the last one (a
+// headless run's passes are the tick plus the game's fixed sleep). True in every other case: a
+// window, the real clock, "-drawall", the first pass, or a run RunControlStart did not set up.
+bool RunControlPictureSeen(uint32_t nextPictureWithin = 1);
+// The number of passes (at least 1) that take at least ms of program time, as far as the run
+// knows: for RunControlPictureSeen when the next picture waits for a span of time.
+uint32_t RunControlPassesFor(uint32_t ms);

@@ -100,10 +100,12 @@ TEST(ImageJpeg, TablesFollowTheTwoDigitCosine) {
 TEST(ImageJpeg, SeparableInverseDctEqualsTheDirectSumOnRandomBlocks) {
   std::mt19937 random(7);
   int32_t samples[64];
-  for (int trial = 0; trial < 3000; ++trial) {
+  // Typical magnitudes, the largest the reader lets through, and both sides of the magnitude
+  // where the transform changes from doubles to 64-bit integers.
+  const int32_t ranges[] = {kJpgCoefficientLimit, 2048, 64, (1 << 16) - 1, 1 << 16};
+  for (int trial = 0; trial < 5000; ++trial) {
     std::array<int32_t, 64> coefficients{};
-    // Dense and sparse blocks, typical magnitudes and the largest the reader lets through.
-    const int32_t range = trial % 3 == 0 ? kJpgCoefficientLimit : trial % 3 == 1 ? 2048 : 64;
+    const int32_t range = ranges[trial % 5];
     const int density = 1 + static_cast<int>(random() % 64);
     for (int i = 0; i < density; ++i) {
       coefficients[random() % 64] = static_cast<int32_t>(random() % (2 * static_cast<uint32_t>(range) + 1)) - range;
@@ -111,6 +113,17 @@ TEST(ImageJpeg, SeparableInverseDctEqualsTheDirectSumOnRandomBlocks) {
     JpgInverseDct(coefficients.data(), samples);
     const std::array<int64_t, 64> direct = JpegTestDirectIdct(coefficients);
     for (int i = 0; i < 64; ++i) ASSERT_EQ(samples[i], direct[i]) << "trial " << trial << " sample " << i;
+  }
+  // Sums that are whole multiples of 4,000,000 sit on the edge of the division: at the top
+  // left, 700 x 700 x 1657 + 700 x 980 x 245 = 245 x 4,000,000, and the same negated.
+  for (const int32_t sign : {1, -1}) {
+    std::array<int32_t, 64> onEdge{};
+    onEdge[0] = sign * 1657;
+    onEdge[1] = sign * 245;
+    JpgInverseDct(onEdge.data(), samples);
+    EXPECT_EQ(samples[0], 128 + sign * 245);
+    const std::array<int64_t, 64> direct = JpegTestDirectIdct(onEdge);
+    for (int i = 0; i < 64; ++i) ASSERT_EQ(samples[i], direct[i]) << "sign " << sign << " sample " << i;
   }
   std::array<int32_t, 64> extreme;
   extreme.fill(kJpgCoefficientLimit);
