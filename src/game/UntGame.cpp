@@ -13,6 +13,7 @@
 #include "graphics/fwkTexture.h"
 #include "input/fwkInput.h"
 #include "platform/platform.h"
+#include "script/fwkScript.h"
 #include "services/fwkIni.h"
 #include "services/fwkLog.h"
 #include "services/fwkState.h"
@@ -161,6 +162,7 @@ void GameCleanup() {
     LogTimerStart("GameCleanup - Overall");
     LogTimerStart("GameCleanup - Script Closures");
     GameScriptClose();
+    ScriptSetStateClock(nullptr);
     LogTimerStop("GameCleanup - Script Closures");
 
     GameSoundsClose();

@@ -154,11 +154,17 @@ struct gameData {
     bool fogForm = false;
     int32_t fogPhase = kFogPhaseSteady;
     int32_t biteCount = 0;
+    // Pixels the player has walked in this level on his own legs (pushes by blows not counted).
+    int32_t walked = 0;
     uint32_t lastStep = 0;
     int32_t sleep = 0;
     int32_t scriptId = 0;
     // Set by the level script's pause panel: the world stands still, the menu controls are active.
     bool paused = false;
+    // The play state's time when the pause began, and all the play time spent paused before it:
+    // the night's own clock leaves them out.
+    uint32_t pausedAt = 0;
+    uint32_t pausedFor = 0;
     int32_t font = 0;
     model* briefingImage = nullptr;
     model* deadImage = nullptr;
@@ -256,6 +262,9 @@ void GameScriptClose();
 void GameDiscardEvents();
 // The routines level scripts call (GamePause, GameRestart, GameQuit and the facts for hints).
 void GameScriptRoutinesRegister();
+// Milliseconds in the state as the level scripts see them (built-in 1): the play state's time
+// stands still while the night is paused.
+uint32_t GameNightTime(int32_t stateId);
 // Binds the "Menu" action to Escape; pads bind their Back button when they show up.
 void GameMenuBind(int32_t action);
 void GamePauseSet(bool on);

@@ -52,12 +52,9 @@ int32_t Humans(int32_t scriptId, int32_t threadId) {
     return 1;
 }
 
-// P1 := the player has left the cell he started in.
+// P1 := the player has walked a tile's width in this level; blows that push him do not count.
 int32_t Walked(int32_t scriptId, int32_t threadId) {
-    const gameData& game = Game();
-    const bool walked = !game.agents.empty() && (std::abs(game.agents[0].x - game.agents[0].spawnX) >= kTileSize ||
-                                                 game.agents[0].y != game.agents[0].spawnY);
-    ScriptParamSetBool(scriptId, threadId, 1, walked);
+    ScriptParamSetBool(scriptId, threadId, 1, Game().walked >= kTileSize);
     return 1;
 }
 
@@ -100,6 +97,13 @@ void GameScriptRoutinesRegister() {
     ScriptAppRoutineRegister("GameWalked", Walked);
     ScriptAppRoutineRegister("GameHumanNear", HumanNear);
     ScriptAppRoutineRegister("GameFogReady", FogReady);
+    ScriptSetStateClock(GameNightTime);
+}
+
+uint32_t GameNightTime(int32_t stateId) {
+    if (stateId != kStatePlay) return StateTime(stateId);
+    const gameData& game = Game();
+    return (game.paused ? game.pausedAt : StateTime(kStatePlay)) - game.pausedFor;
 }
 
 void GameMenuBind(int32_t action) {
@@ -110,6 +114,11 @@ void GamePauseSet(bool on) {
     gameData& game = Game();
     if (game.paused == on) return;
     game.paused = on;
+    if (on) {
+        game.pausedAt = StateTime(kStatePlay);
+    } else {
+        game.pausedFor += StateTime(kStatePlay) - game.pausedAt;
+    }
     // The script's own timing (hints that wait and fade in play steps) stands still with the night.
     ScriptThreadsHold(game.scriptId, on);
     inputBuffer discarded;

@@ -127,4 +127,66 @@ TEST(GameScript, AScriptThatNeverYieldsCannotStopTheGame) {
     game.Stop();
 }
 
+// Every step: GameWalked into WALKED and built-in 1 (milliseconds in the state) into CLOCK.
+const char* kWatchScript = R"(
+.thread watch
+watch:
+    push false
+    callapp GameWalked
+    push "walked"
+    push 4
+    builtin 30
+    pop
+    pop
+    pop
+    push 0
+    builtin 1
+    push "clock"
+    push 4
+    builtin 31
+    pop
+    pop
+    pop
+    yield
+    jump watch
+)";
+
+TEST(GameScript, WalkedWaitsForTheFirstStepsAndTheClockStandsStillWhilePaused) {
+    gameSandbox game;
+    game.WriteStandardContent();
+    game.Write("Bin\\Maps\\Map1.map", Level());
+    game.Write("Bin\\Scripts\\Map1.vmc", Assembled(kWatchScript));
+    ASSERT_TRUE(game.Start());
+    game.EnterPlay();
+    // Standing where the night put him, far from the world's left edge: not walked, step after step.
+    for (int32_t step = 0; step < 5; ++step) {
+        game.LogicSteps(1);
+        EXPECT_FALSE(StateVariableGetBool(kStatePlay, "WALKED")) << "step " << step;
+    }
+    const int32_t before = StateVariableGetInteger(kStatePlay, "CLOCK");
+    EXPECT_GT(before, 0);
+    // Paused: the script's event side runs on, its threads and its clock wait with the night.
+    GamePauseSet(true);
+    game.Run(60);
+    GamePauseSet(false);
+    game.LogicSteps(1);
+    const int32_t after = StateVariableGetInteger(kStatePlay, "CLOCK");
+    EXPECT_GT(after, before);
+    EXPECT_LT(after - before, 100) << "a second of pause counted";
+    // A push (as a blow gives) is not a walk; a few steps to the right are not yet one either;
+    // a tile's width is.
+    AgentStep(0, 70, false, false);
+    game.LogicSteps(1);
+    EXPECT_FALSE(StateVariableGetBool(kStatePlay, "WALKED"));
+    game.Press(kKeyRight);
+    game.LogicSteps(3);
+    EXPECT_FALSE(StateVariableGetBool(kStatePlay, "WALKED"));
+    game.LogicSteps(10);
+    game.Release(kKeyRight);
+    game.LogicSteps(1);
+    EXPECT_TRUE(StateVariableGetBool(kStatePlay, "WALKED"));
+    EXPECT_EQ(game.Log().find("Error: "), std::string::npos) << game.Log();
+    game.Stop();
+}
+
 }  // namespace

@@ -113,4 +113,20 @@ TEST_F(LevelScripts, EnterResumesAndTheHintWaitsOutThePause) {
     EXPECT_EQ(Log().find("Error: Script"), std::string::npos) << Log();
 }
 
+TEST_F(LevelScripts, TheWalkingHintWaitsForTheFirstSteps) {
+    // Five seconds of play without a key: the hint is still up (a villager's blows have pushed
+    // the vampire about by then, which is no walk).
+    const std::vector<std::string> idle = Play("300 Space 100\n400 Space 0\n", {5000}, 5100);
+    ASSERT_EQ(idle.size(), 1u);
+    EXPECT_EQ(ShotPixel(idle[0], 380, 50), kRim);
+    fs::remove_all(root + "/home/Nightshade Forge/Sanguor/screenshots");
+    // Walking from 600 ms: up while he walks, gone a second after he began.
+    const std::vector<std::string> walk =
+        Play("300 Space 100\n400 Space 0\n600 D 100\n1100 D 0\n", {1000, 1650}, 1700);
+    ASSERT_EQ(walk.size(), 2u);
+    EXPECT_EQ(ShotPixel(walk[0], 380, 50), kRim);
+    EXPECT_NE(ShotPixel(walk[1], 380, 50), kRim);
+    EXPECT_EQ(Log().find("Error: Script"), std::string::npos) << Log();
+}
+
 }  // namespace
