@@ -151,6 +151,7 @@ bool GameRun() {
     const int32_t state = StateGet();
     if (state == kStateExit || state == kStateFatal) return false;
     if (GraphicsDisplayLostTake()) GameSetFullscreen(GraphicsIsFullscreen());
+    GameFullscreenApply();
     GameBindNewPads();
     StateRun();
     GameRest();
@@ -195,8 +196,29 @@ void GameSetFullscreen(bool on) {
     MainThreadDisplaySetFullscreen(on);
     GraphicsDisplaysCreateRC();
     ModelAssetsRecompile();
+    // New contexts start with culling off; the game draws with the culling it set up at start.
+    GraphicsSetCullMode(1);
     GraphicsSetChanging(false);
     AudioResumeAll();
+}
+
+void GameFullscreenKey() {
+    game.fullscreenWanted = kFullscreenToggle;
+}
+
+void GameFullscreenRequest(bool on) {
+    game.fullscreenWanted = on ? 1 : 0;
+}
+
+void GameFullscreenApply() {
+    const int32_t wanted = game.fullscreenWanted;
+    game.fullscreenWanted = kFullscreenUnchanged;
+    if (wanted == kFullscreenUnchanged) return;
+    const bool on = wanted == kFullscreenToggle ? !GraphicsIsFullscreen() : wanted == 1;
+    if (on == GraphicsIsFullscreen()) return;
+    GameSetFullscreen(on);
+    // Kept at once, so that the choice outlives a run that does not end through its clean-up.
+    IniWriteBool("Video", "Fullscreen", on);
 }
 
 void GameMinimize() {

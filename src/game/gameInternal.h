@@ -138,6 +138,9 @@ struct gameVideo {
     graphicsMode mode;  // the display's mode: the fullscreen resolution
 };
 
+constexpr int32_t kFullscreenUnchanged = -2;
+constexpr int32_t kFullscreenToggle = -1;
+
 struct gameData {
     int32_t display = -1;
     int32_t monitor = 0;
@@ -174,6 +177,9 @@ struct gameData {
     model* fogBar = nullptr;
     model* fogIcon = nullptr;
     gameActions actions;
+    // A switch between the window and fullscreen asked for by the fullscreen key (-1: the other
+    // one) or the pause panel (0 windowed, 1 fullscreen), made at the start of the next pass.
+    int32_t fullscreenWanted = kFullscreenUnchanged;
     int32_t padsBound = 0;  // controllers that have had their default bindings
 };
 
@@ -262,6 +268,10 @@ void GameScriptClose();
 void GameDiscardEvents();
 // The routines level scripts call (GamePause, GameRestart, GameQuit and the facts for hints).
 void GameScriptRoutinesRegister();
+// The fullscreen switch of the pause panel: made at the start of the next pass, as the key's.
+void GameFullscreenRequest(bool on);
+// Makes the switch the key or the panel asked for, and keeps the choice in the settings.
+void GameFullscreenApply();
 // Milliseconds in the state as the level scripts see them (built-in 1): the play state's time
 // stands still while the night is paused.
 uint32_t GameNightTime(int32_t stateId);

@@ -35,6 +35,12 @@ int32_t Restart(int32_t, int32_t) {
     return 1;
 }
 
+// P1: true for fullscreen, false for the window (switched at the start of the next pass).
+int32_t Fullscreen(int32_t scriptId, int32_t threadId) {
+    GameFullscreenRequest(ScriptParamBool(scriptId, threadId, 1));
+    return 1;
+}
+
 int32_t Quit(int32_t, int32_t) {
     StateSet(kStateExit);
     return 1;
@@ -93,6 +99,7 @@ void GameScriptRoutinesRegister() {
     ScriptAppRoutineRegister("GamePointerPlace", PointerPlace);
     ScriptAppRoutineRegister("GameRestart", Restart);
     ScriptAppRoutineRegister("GameQuit", Quit);
+    ScriptAppRoutineRegister("GameFullscreen", Fullscreen);
     ScriptAppRoutineRegister("GameHumans", Humans);
     ScriptAppRoutineRegister("GameWalked", Walked);
     ScriptAppRoutineRegister("GameHumanNear", HumanNear);
