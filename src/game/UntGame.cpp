@@ -133,6 +133,8 @@ bool GameInit() {
     RegisterActions();
     GameRegisterStates();
     GameScriptRoutinesRegister();
+    NightsRoutinesRegister();
+    NightsLoad();
 
     game.font = FontOpen(game.display, "Bin\\Fonts\\Menu Description Small.fot");
     game.mapNumber = firstLevel;

@@ -180,6 +180,11 @@ struct gameData {
     // A switch between the window and fullscreen asked for by the fullscreen key (-1: the other
     // one) or the pause panel (0 windowed, 1 fullscreen), made at the start of the next pass.
     int32_t fullscreenWanted = kFullscreenUnchanged;
+    // The highest night won in any run (kept in the settings), and Escape at the briefing: play
+    // begins with the pause panel up.
+    int32_t nightsWon = 0;
+    int32_t nightsLast = 0;  // the last night the content has
+    bool menuFromBriefing = false;
     int32_t padsBound = 0;  // controllers that have had their default bindings
 };
 
@@ -268,6 +273,16 @@ void GameScriptClose();
 void GameDiscardEvents();
 // The routines level scripts call (GamePause, GameRestart, GameQuit and the facts for hints).
 void GameScriptRoutinesRegister();
+// The nights reached (gameNights.cpp): read from the settings at start, raised when a night
+// is won; the last night the player may choose; the briefing's line about it (empty when this
+// night is the one reached); the level scripts' routines GameNights and GameNight.
+void NightsLoad();
+void NightsWon(int32_t night);
+int32_t NightsReached();
+std::string NightsBriefingLine();
+void NightsRoutinesRegister();
+// Raises the script's menu event (Escape) at once.
+void GameMenuOpen();
 // The fullscreen switch of the pause panel: made at the start of the next pass, as the key's.
 void GameFullscreenRequest(bool on);
 // Makes the switch the key or the panel asked for, and keeps the choice in the settings.

@@ -139,6 +139,10 @@ void GamePauseSet(bool on) {
     }
 }
 
+void GameMenuOpen() {
+    ScriptRoutineRun(Game().scriptId, kMenuEvent, "AppScriptMenu");
+}
+
 void GameMenuCheck() {
     gameData& game = Game();
     if (game.paused) {

@@ -5,6 +5,7 @@
 #include "GameLevels.h"
 #include "GameTestSupport.h"
 #include "script/fwkScript.h"
+#include "services/fwkIni.h"
 #include "services/fwkState.h"
 #include "vmcAsm.h"
 
@@ -186,6 +187,36 @@ TEST(GameScript, WalkedWaitsForTheFirstStepsAndTheClockStandsStillWhilePaused) {
     game.LogicSteps(1);
     EXPECT_TRUE(StateVariableGetBool(kStatePlay, "WALKED"));
     EXPECT_EQ(game.Log().find("Error: "), std::string::npos) << game.Log();
+    game.Stop();
+}
+
+TEST(GameNights, TheNightsReachedFollowTheSettingsAndTheContent) {
+    gameSandbox game;
+    game.WriteStandardContent();
+    for (const char* map : {"Bin\\Maps\\Map1.map", "Bin\\Maps\\Map2.map", "Bin\\Maps\\Map3.map"})
+        game.Write(map, Level());
+    ASSERT_TRUE(game.Start());
+    const auto reachedWith = [](const std::string& value) {
+        IniWriteString("Progress", "Highest Night Won", value);
+        NightsLoad();
+        return NightsReached();
+    };
+    EXPECT_EQ(reachedWith("0"), 1);
+    EXPECT_EQ(reachedWith("1"), 2);
+    // All three won: the last night is the one reached; edited values stay within the nights.
+    EXPECT_EQ(reachedWith("3"), 3);
+    EXPECT_EQ(reachedWith("5000"), 3);
+    EXPECT_EQ(reachedWith("-4"), 1);
+    EXPECT_EQ(reachedWith("two"), 1);
+    // A night won is kept at once; an earlier one does not lower it.
+    NightsWon(2);
+    NightsWon(1);
+    EXPECT_EQ(IniReadInteger("Progress", "Highest Night Won", 0), 2);
+    EXPECT_EQ(NightsReached(), 3);
+    // The first briefing says how to get there; the night reached says nothing of it.
+    EXPECT_EQ(NightsBriefingLine(), "You have reached night 3: Escape, then Enter, takes you there.");
+    Game().mapNumber = 3;
+    EXPECT_EQ(NightsBriefingLine(), "");
     game.Stop();
 }
 

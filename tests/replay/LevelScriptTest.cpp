@@ -23,6 +23,8 @@ constexpr int32_t kHeight = 480;
 constexpr uint32_t kRim = 0x6A0010;
 constexpr uint32_t kButton = 0x2A0C18;
 constexpr uint32_t kButtonLit = 0x6A1424;
+// The frame of a night's square, as the content's art draws it.
+constexpr uint32_t kGold = 0xD0A020;
 
 uint32_t ShotPixel(const std::string& shot, int32_t pictureX, int32_t pictureY) {
     const int32_t x = pictureX / 2;
@@ -52,12 +54,14 @@ protected:
     }
     void TearDown() override { fs::remove_all(root); }
 
-    std::vector<std::string> Play(const std::string& replay, const std::vector<int32_t>& times, int32_t quit) {
+    std::vector<std::string> Play(const std::string& replay, const std::vector<int32_t>& times, int32_t quit,
+                                  const std::string& level = "-level 1") {
         std::ofstream(root + "/pause.replay") << replay;
+        fs::remove_all(root + "/home/Nightshade Forge/Sanguor/screenshots");
         std::string shotList;
         for (int32_t time : times) shotList += (shotList.empty() ? "" : ",") + std::to_string(time);
         const std::string command = "cd '" + root + "' && XDG_DATA_HOME='" + root + "/home' '" SANGUOR_PROGRAM
-                                    "' -headless -seed 1 -level 1 -replay pause.replay -shot " + shotList +
+                                    "' -headless -seed 1 " + level + " -replay pause.replay -shot " + shotList +
                                     " -quit " + std::to_string(quit) + " >/dev/null 2>&1";
         const int status = std::system(command.c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
@@ -119,13 +123,36 @@ TEST_F(LevelScripts, TheWalkingHintWaitsForTheFirstSteps) {
     const std::vector<std::string> idle = Play("300 Space 100\n400 Space 0\n", {5000}, 5100);
     ASSERT_EQ(idle.size(), 1u);
     EXPECT_EQ(ShotPixel(idle[0], 380, 50), kRim);
-    fs::remove_all(root + "/home/Nightshade Forge/Sanguor/screenshots");
     // Walking from 600 ms: up while he walks, gone a second after he began.
     const std::vector<std::string> walk =
         Play("300 Space 100\n400 Space 0\n600 D 100\n1100 D 0\n", {1000, 1650}, 1700);
     ASSERT_EQ(walk.size(), 2u);
     EXPECT_EQ(ShotPixel(walk[0], 380, 50), kRim);
     EXPECT_NE(ShotPixel(walk[1], 380, 50), kRim);
+    EXPECT_EQ(Log().find("Error: Script"), std::string::npos) << Log();
+}
+
+TEST_F(LevelScripts, ANightWonIsReachedAgainThroughTheNightsList) {
+    // Night two won (its shipped replay, which ends at 2924 ms), then the program quits: the
+    // last picture is night three's briefing.
+    const std::string won = ReadWholeFile(SANGUOR_REPLAYS "/Map2-win.replay");
+    const std::vector<std::string> first = Play(won, {9500}, 9600, "-level 2");
+    ASSERT_EQ(first.size(), 1u);
+    const std::string settings = ReadWholeFile(root + "/home/Nightshade Forge/Sanguor/settings.ini");
+    EXPECT_NE(settings.find("[Progress]\r\nHighest Night Won=2\r\n"), std::string::npos) << settings;
+
+    // A new start at night one: its briefing (which now says how to go on), Escape there brings
+    // the panel up with the pointer on night three, and Enter plays it from its briefing.
+    const std::vector<std::string> again =
+        Play("300 Escape 100\n400 Escape 0\n800 Enter 100\n900 Enter 0\n", {200, 600, 1500}, 1600, "");
+    ASSERT_EQ(again.size(), 3u);
+    EXPECT_NE(ShotPixel(again[0], 451, 300), kRim);
+    EXPECT_EQ(ShotPixel(again[1], 451, 300), kRim);
+    // The three nights' squares: the first framed in gold as this night, the third under the pointer.
+    EXPECT_EQ(ShotPixel(again[1], 580, 520 + 20), kGold);
+    EXPECT_EQ(ShotPixel(again[1], 580 + 2 * 44, 520 + 20), kGold);
+    EXPECT_NE(ShotPixel(again[1], 580 + 44, 520 + 20), kGold);
+    EXPECT_TRUE(again[2] == first[0]) << "night three's briefing did not follow";
     EXPECT_EQ(Log().find("Error: Script"), std::string::npos) << Log();
 }
 
