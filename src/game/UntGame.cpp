@@ -55,6 +55,23 @@ void RegisterActions() {
     InputControlSetLoad(game.actions.set);
 }
 
+}  // namespace
+
+void GameControlsDefault() {
+    for (const actionDefault& entry : kActions) {
+        const int32_t action = game.actions.*entry.field;
+        InputActionUnbindAll(action);
+        InputActionBind(action, entry.key, 100);
+    }
+    InputActionUnbindAll(game.actions.menu);
+    GameMenuBind(game.actions.menu);
+    // Every pad plugged in so far gets its default bindings again.
+    game.padsBound = 0;
+    GameBindNewPads();
+}
+
+namespace {
+
 void CreatePlayer() {
     const int32_t index = AgentAdd("Dracula");
     if (index < 0) return;

@@ -281,6 +281,9 @@ void NightsWon(int32_t night);
 int32_t NightsReached();
 std::string NightsBriefingLine();
 void NightsRoutinesRegister();
+// The shipped bindings of the "Game" actions again: keys, Escape and every pad's defaults
+// (the Controls panel's Defaults button).
+void GameControlsDefault();
 // Raises the script's menu event (Escape) at once.
 void GameMenuOpen();
 // The fullscreen switch of the pause panel: made at the start of the next pass, as the key's.

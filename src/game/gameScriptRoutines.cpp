@@ -41,6 +41,11 @@ int32_t Fullscreen(int32_t scriptId, int32_t threadId) {
     return 1;
 }
 
+int32_t ControlsDefault(int32_t, int32_t) {
+    GameControlsDefault();
+    return 1;
+}
+
 int32_t Quit(int32_t, int32_t) {
     StateSet(kStateExit);
     return 1;
@@ -100,6 +105,7 @@ void GameScriptRoutinesRegister() {
     ScriptAppRoutineRegister("GameRestart", Restart);
     ScriptAppRoutineRegister("GameQuit", Quit);
     ScriptAppRoutineRegister("GameFullscreen", Fullscreen);
+    ScriptAppRoutineRegister("GameControlsDefault", ControlsDefault);
     ScriptAppRoutineRegister("GameHumans", Humans);
     ScriptAppRoutineRegister("GameWalked", Walked);
     ScriptAppRoutineRegister("GameHumanNear", HumanNear);
