@@ -156,4 +156,55 @@ TEST_F(LevelScripts, ANightWonIsReachedAgainThroughTheNightsList) {
     EXPECT_EQ(Log().find("Error: Script"), std::string::npos) << Log();
 }
 
+// Escape, then the arrow keys to Controls and Enter, to the "Right" row and Enter, then L: walking
+// right gets L as well. Escape twice goes back to the night, where the given key walks for a second.
+std::string BindLThenWalkWith(const std::string& key) {
+    std::string replay = "300 Space 100\n400 Space 0\n600 Escape 100\n700 Escape 0\n";
+    int32_t at = 900;
+    const auto tap = [&](const std::string& name) {
+        replay += std::to_string(at) + " " + name + " 100\n" + std::to_string(at + 50) + " " + name + " 0\n";
+        at += 200;
+    };
+    for (int32_t i = 0; i < 4; ++i) tap("\"Down Arrow\"");
+    tap("Enter");
+    for (int32_t i = 0; i < 4; ++i) tap("\"Down Arrow\"");
+    tap("Enter");
+    tap("L");
+    tap("Escape");
+    tap("Escape");
+    replay += std::to_string(at + 200) + " " + key + " 100\n" + std::to_string(at + 1200) + " " + key + " 0\n";
+    return replay;
+}
+
+TEST_F(LevelScripts, TheControlsPanelBindsAKeyThatWalksAndIsReadBackAfterARestart) {
+    // The key bound walks as D does: the same run with D in its place gives the same picture.
+    const std::vector<std::string> bound = Play(BindLThenWalkWith("L"), {1700, 2800, 3050, 5400}, 5500);
+    ASSERT_EQ(bound.size(), 4u);
+    const std::string settings = ReadWholeFile(root + "/home/Nightshade Forge/Sanguor/settings.ini");
+    EXPECT_NE(settings.find("Action 5=Right\r\nAction 5 Controls=2\r\nAction 5 Control 1=D 100\r\n"
+                            "Action 5 Control 2=L 100\r\n"),
+              std::string::npos)
+        << settings;
+    // The Controls panel took the pause panel's place; the "Right" row (picture rows 375 to 415)
+    // changed with the binding, the "Bite" row (215 to 255) did not.
+    EXPECT_NE(ShotPixel(bound[0], 451, 300), ShotPixel(bound[1], 451, 300));
+    EXPECT_FALSE(SameRows(bound[1], bound[2], 380, 410));
+    EXPECT_TRUE(SameRows(bound[1], bound[2], 220, 250));
+
+    std::ofstream(root + "/home/Nightshade Forge/Sanguor/settings.ini") << "[Video]\r\nWidth=640\r\nHeight=480\r\n";
+    const std::vector<std::string> withD = Play(BindLThenWalkWith("D"), {5400}, 5500);
+    ASSERT_EQ(withD.size(), 1u);
+    EXPECT_TRUE(withD[0] == bound[3]) << "L did not walk right";
+
+    // A new start reads the binding back: L walks as D walks in a game that never saw the panel.
+    std::ofstream(root + "/home/Nightshade Forge/Sanguor/settings.ini") << settings;
+    const std::vector<std::string> again = Play("300 Space 100\n400 Space 0\n600 L 100\n1600 L 0\n", {1700}, 1800);
+    std::ofstream(root + "/home/Nightshade Forge/Sanguor/settings.ini") << "[Video]\r\nWidth=640\r\nHeight=480\r\n";
+    const std::vector<std::string> fresh = Play("300 Space 100\n400 Space 0\n600 D 100\n1600 D 0\n", {1700}, 1800);
+    ASSERT_EQ(again.size(), 1u);
+    ASSERT_EQ(fresh.size(), 1u);
+    EXPECT_TRUE(again[0] == fresh[0]) << "L read back does not walk right";
+    EXPECT_EQ(Log().find("Error: Script"), std::string::npos) << Log();
+}
+
 }  // namespace
