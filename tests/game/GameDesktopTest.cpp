@@ -91,6 +91,9 @@ TEST_F(GameDesktop, APadLeavesTheBriefingWalksBitesAndIsPickedUpAndLetGoWhilePla
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_A), actions.bite);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_B), actions.power);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_BACK), actions.menu);
+    // While paused the menu controls are active: Back there leaves the panel as Escape does.
+    EXPECT_EQ(InputActionOfControl(InputControlSetFind("Menu Controls"), 127 + SDL_CONTROLLER_BUTTON_BACK),
+              InputMenuActions().exit);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_DPAD_LEFT), actions.left);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_DPAD_DOWN), actions.down);
     EXPECT_EQ(InputActionOfControl(actions.set, InputJoystickControl(0, 41)), actions.right);
