@@ -186,6 +186,7 @@ struct gameData {
     int32_t nightsLast = 0;  // the last night the content has
     bool menuFromBriefing = false;
     int32_t padsBound = 0;  // controllers that have had their default bindings
+    std::vector<uint8_t> padPushed;  // per pad and direction: pushed at the last paused step
 };
 
 gameData& Game();

@@ -4,6 +4,7 @@
 // label show. Escape (or a pad's Back button) raises the event "AppScriptMenu" (code 2) on the
 // script; without a script it does nothing.
 #include <cstdlib>
+#include <iterator>
 
 #include "game/gameInternal.h"
 #include "input/fwkInput.h"
@@ -13,6 +14,8 @@
 namespace {
 
 constexpr int32_t kMenuEvent = 2;
+constexpr int32_t kPadStepEvent = 3;
+constexpr int32_t kPadPush = 50;
 constexpr ControlCode kKeyEscape = 36;
 // Matches the bite's reach, so the bite hint shows when a bite would take.
 constexpr int32_t kNearDistance = 100;
@@ -89,6 +92,38 @@ int32_t FogReady(int32_t scriptId, int32_t threadId) {
     return 1;
 }
 
+// A pad alone steps the panels' pointer as the arrow keys do: its stick, hat or d-pad pushed
+// at least half way raises event 3 on the script with the arrow key's code as the event's name
+// (its steering of the pointer moves it only when the push changes).
+void PadSteps() {
+    gameData& game = Game();
+    struct direction {
+        int32_t subControl;
+        platformPadButton padButton;
+        bool hasPadButton;
+        const char* arrow;
+    };
+    static constexpr direction kDirections[] = {{kJoyXAxisLeft, PLATFORM_PAD_LEFT, true, "15"},
+                                                {kJoyXAxisRight, PLATFORM_PAD_RIGHT, true, "16"},
+                                                {kJoyYAxisDown, PLATFORM_PAD_DOWN, true, "14"},
+                                                {kJoyYAxisUp, PLATFORM_PAD_DOWN, false, "17"}};
+    constexpr size_t kCount = std::size(kDirections);
+    const int32_t set = InputControlSetActive();
+    const int32_t pads = InputJoystickCount();
+    game.padPushed.resize(static_cast<size_t>(pads) * kCount, 0);
+    for (int32_t pad = 0; pad < pads; ++pad) {
+        for (size_t d = 0; d < kCount; ++d) {
+            const direction& way = kDirections[d];
+            const ControlCode button = way.hasPadButton ? InputJoystickPadControl(pad, way.padButton) : 0;
+            const bool pushed = InputControlValue(set, InputJoystickControl(pad, way.subControl)) >= kPadPush ||
+                                (button > 0 && InputControlValue(set, button) >= kPadPush);
+            uint8_t& was = game.padPushed[static_cast<size_t>(pad) * kCount + d];
+            if (pushed && was == 0) ScriptRoutineRun(game.scriptId, kPadStepEvent, way.arrow);
+            was = pushed ? 1 : 0;
+        }
+    }
+}
+
 bool MenuReleased(int32_t set, int32_t action) {
     inputBuffer events;
     InputActionEventsTake(set, events);
@@ -154,6 +189,7 @@ void GameMenuCheck() {
     if (game.paused) {
         // The script's pointer pass has had its look; what it left is the menu's to take.
         if (MenuReleased(InputControlSetActive(), InputMenuActions().exit)) ScriptRoutineRun(game.scriptId, kMenuEvent, "AppScriptMenu");
+        PadSteps();
         return;
     }
     inputBuffer events;
