@@ -114,10 +114,16 @@ void AudioInit() {
   state = audioState{};
   state.openalLibrary = openalLibrary;
   state.oggLibraries = oggLibraries;
-  // A library that loads but offers no device (no sound card, no sound server) leaves the
-  // program as silent as a missing library: one line, and the module stays off for the run.
-  if (!UtilLibraryExists(openalLibrary) || !OpenalLoad(openalLibrary) || !OpenalDeviceOpen()) {
+  if (!UtilLibraryExists(openalLibrary) || !OpenalLoad(openalLibrary)) {
     LogError("OpenAL is not installed.  Audio playback is not possible.");
+    OpenalFree();
+    return;
+  }
+  // A library that loads but offers no device (no sound card, no sound server) leaves the
+  // program as silent as a missing one, with a line of its own so that the player looks for the
+  // device and not the library.
+  if (!OpenalDeviceOpen()) {
+    LogError("OpenAL found no sound output device.  Audio playback is not possible.");
     OpenalFree();
     return;
   }

@@ -13,6 +13,7 @@
 #include "graphics/fwkTexture.h"
 #include "input/fwkInput.h"
 #include "platform/platform.h"
+#include "script/fwkScript.h"
 #include "services/fwkIni.h"
 #include "services/fwkLog.h"
 #include "services/fwkState.h"
@@ -53,6 +54,23 @@ void RegisterActions() {
     // A player rebinds by editing the settings file; what it holds replaces the defaults.
     InputControlSetLoad(game.actions.set);
 }
+
+}  // namespace
+
+void GameControlsDefault() {
+    for (const actionDefault& entry : kActions) {
+        const int32_t action = game.actions.*entry.field;
+        InputActionUnbindAll(action);
+        InputActionBind(action, entry.key, 100);
+    }
+    InputActionUnbindAll(game.actions.menu);
+    GameMenuBind(game.actions.menu);
+    // Every pad plugged in so far gets its default bindings again.
+    game.padsBound = 0;
+    GameBindNewPads();
+}
+
+namespace {
 
 void CreatePlayer() {
     const int32_t index = AgentAdd("Dracula");
@@ -132,6 +150,8 @@ bool GameInit() {
     RegisterActions();
     GameRegisterStates();
     GameScriptRoutinesRegister();
+    NightsRoutinesRegister();
+    NightsLoad();
 
     game.font = FontOpen(game.display, "Bin\\Fonts\\Menu Description Small.fot");
     game.mapNumber = firstLevel;
@@ -150,6 +170,7 @@ bool GameRun() {
     const int32_t state = StateGet();
     if (state == kStateExit || state == kStateFatal) return false;
     if (GraphicsDisplayLostTake()) GameSetFullscreen(GraphicsIsFullscreen());
+    GameFullscreenApply();
     GameBindNewPads();
     StateRun();
     GameRest();
@@ -161,6 +182,7 @@ void GameCleanup() {
     LogTimerStart("GameCleanup - Overall");
     LogTimerStart("GameCleanup - Script Closures");
     GameScriptClose();
+    ScriptSetStateClock(nullptr);
     LogTimerStop("GameCleanup - Script Closures");
 
     GameSoundsClose();
@@ -193,8 +215,29 @@ void GameSetFullscreen(bool on) {
     MainThreadDisplaySetFullscreen(on);
     GraphicsDisplaysCreateRC();
     ModelAssetsRecompile();
+    // New contexts start with culling off; the game draws with the culling it set up at start.
+    GraphicsSetCullMode(1);
     GraphicsSetChanging(false);
     AudioResumeAll();
+}
+
+void GameFullscreenKey() {
+    game.fullscreenWanted = kFullscreenToggle;
+}
+
+void GameFullscreenRequest(bool on) {
+    game.fullscreenWanted = on ? 1 : 0;
+}
+
+void GameFullscreenApply() {
+    const int32_t wanted = game.fullscreenWanted;
+    game.fullscreenWanted = kFullscreenUnchanged;
+    if (wanted == kFullscreenUnchanged) return;
+    const bool on = wanted == kFullscreenToggle ? !GraphicsIsFullscreen() : wanted == 1;
+    if (on == GraphicsIsFullscreen()) return;
+    GameSetFullscreen(on);
+    // Kept at once, so that the choice outlives a run that does not end through its clean-up.
+    IniWriteBool("Video", "Fullscreen", on);
 }
 
 void GameMinimize() {

@@ -138,6 +138,9 @@ struct gameVideo {
     graphicsMode mode;  // the display's mode: the fullscreen resolution
 };
 
+constexpr int32_t kFullscreenUnchanged = -2;
+constexpr int32_t kFullscreenToggle = -1;
+
 struct gameData {
     int32_t display = -1;
     int32_t monitor = 0;
@@ -154,11 +157,17 @@ struct gameData {
     bool fogForm = false;
     int32_t fogPhase = kFogPhaseSteady;
     int32_t biteCount = 0;
+    // Pixels the player has walked in this level on his own legs (pushes by blows not counted).
+    int32_t walked = 0;
     uint32_t lastStep = 0;
     int32_t sleep = 0;
     int32_t scriptId = 0;
     // Set by the level script's pause panel: the world stands still, the menu controls are active.
     bool paused = false;
+    // The play state's time when the pause began, and all the play time spent paused before it:
+    // the night's own clock leaves them out.
+    uint32_t pausedAt = 0;
+    uint32_t pausedFor = 0;
     int32_t font = 0;
     model* briefingImage = nullptr;
     model* deadImage = nullptr;
@@ -168,7 +177,16 @@ struct gameData {
     model* fogBar = nullptr;
     model* fogIcon = nullptr;
     gameActions actions;
+    // A switch between the window and fullscreen asked for by the fullscreen key (-1: the other
+    // one) or the pause panel (0 windowed, 1 fullscreen), made at the start of the next pass.
+    int32_t fullscreenWanted = kFullscreenUnchanged;
+    // The highest night won in any run (kept in the settings), and Escape at the briefing: play
+    // begins with the pause panel up.
+    int32_t nightsWon = 0;
+    int32_t nightsLast = 0;  // the last night the content has
+    bool menuFromBriefing = false;
     int32_t padsBound = 0;  // controllers that have had their default bindings
+    std::vector<uint8_t> padPushed;  // per pad and direction: pushed at the last paused step
 };
 
 gameData& Game();
@@ -256,6 +274,26 @@ void GameScriptClose();
 void GameDiscardEvents();
 // The routines level scripts call (GamePause, GameRestart, GameQuit and the facts for hints).
 void GameScriptRoutinesRegister();
+// The nights reached (gameNights.cpp): read from the settings at start, raised when a night
+// is won; the last night the player may choose; the briefing's line about it (empty when this
+// night is the one reached); the level scripts' routines GameNights and GameNight.
+void NightsLoad();
+void NightsWon(int32_t night);
+int32_t NightsReached();
+std::string NightsBriefingLine();
+void NightsRoutinesRegister();
+// The shipped bindings of the "Game" actions again: keys, Escape and every pad's defaults
+// (the Controls panel's Defaults button).
+void GameControlsDefault();
+// Raises the script's menu event (Escape) at once.
+void GameMenuOpen();
+// The fullscreen switch of the pause panel: made at the start of the next pass, as the key's.
+void GameFullscreenRequest(bool on);
+// Makes the switch the key or the panel asked for, and keeps the choice in the settings.
+void GameFullscreenApply();
+// Milliseconds in the state as the level scripts see them (built-in 1): the play state's time
+// stands still while the night is paused.
+uint32_t GameNightTime(int32_t stateId);
 // Binds the "Menu" action to Escape; pads bind their Back button when they show up.
 void GameMenuBind(int32_t action);
 void GamePauseSet(bool on);

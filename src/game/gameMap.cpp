@@ -98,6 +98,7 @@ bool MapLoadLevel(int32_t number) {
     MapClear();
     while (game.agents.size() > 1) AgentRemove(static_cast<int32_t>(game.agents.size()) - 1);
     game.biteCount = 0;
+    game.walked = 0;
     if (!game.agents.empty()) {
         agent& player = game.agents[0];
         player.health = 100;

@@ -34,10 +34,22 @@ void BindPad(const gameActions& actions, int32_t pad) {
     Bind(actions.menu, InputJoystickPadControl(pad, PLATFORM_PAD_BACK));
 }
 
+// While the night is paused the menu controls are active: a pad's Back button leaves a panel
+// there as Escape does, so that a pad alone can work the panels.
+void BindPadExit(int32_t pad) {
+    const ControlCode back = InputJoystickPadControl(pad, PLATFORM_PAD_BACK);
+    const int32_t menu = InputControlSetFind("Menu Controls");
+    if (back > 0 && InputActionOfControl(menu, back) <= 0) InputActionBind(InputMenuActions().exit, back, 100);
+}
+
 }  // namespace
 
 void GameBindNewPads() {
     gameData& game = Game();
     const int32_t count = InputJoystickCount();
-    for (; game.padsBound < count; ++game.padsBound) BindPad(game.actions, game.padsBound);
+    for (; game.padsBound < count; ++game.padsBound) {
+        BindPad(game.actions, game.padsBound);
+        BindPadExit(game.padsBound);
+    }
 }
+

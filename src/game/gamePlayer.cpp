@@ -108,6 +108,7 @@ void PlayerInput() {
     if (game.agents[0].reaction != kReactionNormal) return;
     if (game.agents[0].victim == -1) {
         const bool drop = InputActionValue(game.actions.down) != 0;
+        const int32_t from = game.agents[0].x;
         if (InputActionValue(game.actions.left) != 0) {
             AgentWalk(0, -kPlayerSpeed, drop);
         } else if (InputActionValue(game.actions.right) != 0) {
@@ -115,6 +116,7 @@ void PlayerInput() {
         } else {
             AgentWalk(0, 0, drop);
         }
+        game.walked = std::min(game.walked + std::abs(game.agents[0].x - from), kTileSize);
     }
     inputBuffer events;
     InputActionEventsTake(game.actions.set, events);

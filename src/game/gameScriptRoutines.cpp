@@ -4,6 +4,7 @@
 // label show. Escape (or a pad's Back button) raises the event "AppScriptMenu" (code 2) on the
 // script; without a script it does nothing.
 #include <cstdlib>
+#include <iterator>
 
 #include "game/gameInternal.h"
 #include "input/fwkInput.h"
@@ -13,6 +14,8 @@
 namespace {
 
 constexpr int32_t kMenuEvent = 2;
+constexpr int32_t kPadStepEvent = 3;
+constexpr int32_t kPadPush = 50;
 constexpr ControlCode kKeyEscape = 36;
 // Matches the bite's reach, so the bite hint shows when a bite would take.
 constexpr int32_t kNearDistance = 100;
@@ -35,6 +38,17 @@ int32_t Restart(int32_t, int32_t) {
     return 1;
 }
 
+// P1: true for fullscreen, false for the window (switched at the start of the next pass).
+int32_t Fullscreen(int32_t scriptId, int32_t threadId) {
+    GameFullscreenRequest(ScriptParamBool(scriptId, threadId, 1));
+    return 1;
+}
+
+int32_t ControlsDefault(int32_t, int32_t) {
+    GameControlsDefault();
+    return 1;
+}
+
 int32_t Quit(int32_t, int32_t) {
     StateSet(kStateExit);
     return 1;
@@ -52,12 +66,9 @@ int32_t Humans(int32_t scriptId, int32_t threadId) {
     return 1;
 }
 
-// P1 := the player has left the cell he started in.
+// P1 := the player has walked a tile's width in this level; blows that push him do not count.
 int32_t Walked(int32_t scriptId, int32_t threadId) {
-    const gameData& game = Game();
-    const bool walked = !game.agents.empty() && (std::abs(game.agents[0].x - game.agents[0].spawnX) >= kTileSize ||
-                                                 game.agents[0].y != game.agents[0].spawnY);
-    ScriptParamSetBool(scriptId, threadId, 1, walked);
+    ScriptParamSetBool(scriptId, threadId, 1, Game().walked >= kTileSize);
     return 1;
 }
 
@@ -81,6 +92,38 @@ int32_t FogReady(int32_t scriptId, int32_t threadId) {
     return 1;
 }
 
+// A pad alone steps the panels' pointer as the arrow keys do: its stick, hat or d-pad pushed
+// at least half way raises event 3 on the script with the arrow key's code as the event's name
+// (its steering of the pointer moves it only when the push changes).
+void PadSteps() {
+    gameData& game = Game();
+    struct direction {
+        int32_t subControl;
+        platformPadButton padButton;
+        bool hasPadButton;
+        const char* arrow;
+    };
+    static constexpr direction kDirections[] = {{kJoyXAxisLeft, PLATFORM_PAD_LEFT, true, "15"},
+                                                {kJoyXAxisRight, PLATFORM_PAD_RIGHT, true, "16"},
+                                                {kJoyYAxisDown, PLATFORM_PAD_DOWN, true, "14"},
+                                                {kJoyYAxisUp, PLATFORM_PAD_DOWN, false, "17"}};
+    constexpr size_t kCount = std::size(kDirections);
+    const int32_t set = InputControlSetActive();
+    const int32_t pads = InputJoystickCount();
+    game.padPushed.resize(static_cast<size_t>(pads) * kCount, 0);
+    for (int32_t pad = 0; pad < pads; ++pad) {
+        for (size_t d = 0; d < kCount; ++d) {
+            const direction& way = kDirections[d];
+            const ControlCode button = way.hasPadButton ? InputJoystickPadControl(pad, way.padButton) : 0;
+            const bool pushed = InputControlValue(set, InputJoystickControl(pad, way.subControl)) >= kPadPush ||
+                                (button > 0 && InputControlValue(set, button) >= kPadPush);
+            uint8_t& was = game.padPushed[static_cast<size_t>(pad) * kCount + d];
+            if (pushed && was == 0) ScriptRoutineRun(game.scriptId, kPadStepEvent, way.arrow);
+            was = pushed ? 1 : 0;
+        }
+    }
+}
+
 bool MenuReleased(int32_t set, int32_t action) {
     inputBuffer events;
     InputActionEventsTake(set, events);
@@ -96,10 +139,19 @@ void GameScriptRoutinesRegister() {
     ScriptAppRoutineRegister("GamePointerPlace", PointerPlace);
     ScriptAppRoutineRegister("GameRestart", Restart);
     ScriptAppRoutineRegister("GameQuit", Quit);
+    ScriptAppRoutineRegister("GameFullscreen", Fullscreen);
+    ScriptAppRoutineRegister("GameControlsDefault", ControlsDefault);
     ScriptAppRoutineRegister("GameHumans", Humans);
     ScriptAppRoutineRegister("GameWalked", Walked);
     ScriptAppRoutineRegister("GameHumanNear", HumanNear);
     ScriptAppRoutineRegister("GameFogReady", FogReady);
+    ScriptSetStateClock(GameNightTime);
+}
+
+uint32_t GameNightTime(int32_t stateId) {
+    if (stateId != kStatePlay) return StateTime(stateId);
+    const gameData& game = Game();
+    return (game.paused ? game.pausedAt : StateTime(kStatePlay)) - game.pausedFor;
 }
 
 void GameMenuBind(int32_t action) {
@@ -110,6 +162,11 @@ void GamePauseSet(bool on) {
     gameData& game = Game();
     if (game.paused == on) return;
     game.paused = on;
+    if (on) {
+        game.pausedAt = StateTime(kStatePlay);
+    } else {
+        game.pausedFor += StateTime(kStatePlay) - game.pausedAt;
+    }
     // The script's own timing (hints that wait and fade in play steps) stands still with the night.
     ScriptThreadsHold(game.scriptId, on);
     inputBuffer discarded;
@@ -123,11 +180,16 @@ void GamePauseSet(bool on) {
     }
 }
 
+void GameMenuOpen() {
+    ScriptRoutineRun(Game().scriptId, kMenuEvent, "AppScriptMenu");
+}
+
 void GameMenuCheck() {
     gameData& game = Game();
     if (game.paused) {
         // The script's pointer pass has had its look; what it left is the menu's to take.
         if (MenuReleased(InputControlSetActive(), InputMenuActions().exit)) ScriptRoutineRun(game.scriptId, kMenuEvent, "AppScriptMenu");
+        PadSteps();
         return;
     }
     inputBuffer events;

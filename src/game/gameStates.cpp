@@ -36,9 +36,17 @@ bool ScreenInput() {
     InputActionEventsTake(game.actions.set, events);
     bool leaving = false;
     for (const inputEvent& event : events.events) {
-        if (event.identifier != game.actions.start || event.value != 0) continue;
-        StateSet(StateGet() == kStateBriefing ? kStatePlay : kStateLoad);
-        leaving = true;
+        if (event.value != 0) continue;
+        if (event.identifier == game.actions.start) {
+            StateSet(StateGet() == kStateBriefing ? kStatePlay : kStateLoad);
+            leaving = true;
+        }
+        // Escape at the briefing: play begins paused, with the panel up.
+        if (event.identifier == game.actions.menu && StateGet() == kStateBriefing) {
+            game.menuFromBriefing = true;
+            StateSet(kStatePlay);
+            leaving = true;
+        }
     }
     return leaving;
 }
@@ -58,6 +66,8 @@ void BriefingEnter(int32_t) {
     gameData& game = Game();
     GameDiscardEvents();
     PlaceScreenImage(game.briefingImage, "Bin\\Sprites\\Briefing.tga", true);
+    const std::string nights = NightsBriefingLine();
+    if (!nights.empty()) game.briefing += "\r\n\r\n" + nights;
     game.briefing += "\r\n\r\nPress SPACE to begin.";
 }
 
@@ -99,6 +109,7 @@ void WinEnter(int32_t) {
     GameAmbienceOff();
     GameSoundPlay(kSoundWin);
     PlaceScreenImage(Game().winImage, "Bin\\Sprites\\You Win.tga", false);
+    NightsWon(Game().mapNumber);
     ++Game().mapNumber;
     StateTimerReset();
 }
@@ -115,6 +126,8 @@ void PlayEnter(int32_t) {
     const uint32_t now = StateTime(kStatePlay);
     for (agent& a : Game().agents) a.animationTick = now;
     ScriptRoutineRun(Game().scriptId, 1, "AppScriptEnter");
+    if (Game().menuFromBriefing) GameMenuOpen();
+    Game().menuFromBriefing = false;
 }
 
 void FogStep() {

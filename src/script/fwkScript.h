@@ -100,5 +100,10 @@ bool ScriptPointerPlace(int32_t scriptId, int32_t x, int32_t y);
 // While held, a step runs neither the start-up nor the forked threads, so whatever they count
 // in steps stands still; the timed update, the pointer events and the event handler go on.
 void ScriptThreadsHold(int32_t scriptId, bool held);
+// Built-in 1 (milliseconds in the current state) reads this clock: the state module's
+// StateTime unless the host gives one whose time can stand still within a state (nullptr: back
+// to StateTime).
+using scriptStateClock = uint32_t (*)(int32_t stateId);
+void ScriptSetStateClock(scriptStateClock clock);
 // Object names in drawing order, lowest layer first.
 std::vector<std::string> ScriptDrawOrderNames(int32_t scriptId);

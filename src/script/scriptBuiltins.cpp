@@ -15,6 +15,7 @@
 namespace {
 
 std::mt19937 generator;
+scriptStateClock stateClock = StateTime;
 
 void Reseed() {
     generator.seed(PlatformTickCount());
@@ -114,13 +115,17 @@ int32_t Random(int32_t range) {
 
 }  // namespace
 
+void ScriptSetStateClock(scriptStateClock clock) {
+    stateClock = clock != nullptr ? clock : StateTime;
+}
+
 int32_t ScriptBuiltinCall(int32_t scriptIndex, int32_t threadIndex, int32_t number) {
     const scriptThread* thread = ScriptThreadAt(scriptIndex, threadIndex);
     if (thread == nullptr) return 0;
     const call p{ScriptAt(scriptIndex)->id, thread->id};
     switch (number) {
     case 0: Reseed(); p.SetInt(2, Random(p.Int(1))); return 1;
-    case 1: p.SetInt(1, static_cast<int32_t>(StateTime(StateGet()))); return 1;
+    case 1: p.SetInt(1, static_cast<int32_t>(stateClock(StateGet()))); return 1;
     case 2: p.SetInt(1, Percent(AudioVolumeGetMusic())); return 1;
     case 3: AudioVolumeSetMusic(Fraction(p.Int(1))); return 1;
     case 4: p.SetBool(1, GraphicsIsFullscreen()); return 1;

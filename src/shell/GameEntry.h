@@ -11,6 +11,9 @@ bool GameRun();
 void GameCleanup();
 // In fullscreen: back to the desktop resolution, then minimise.
 void GameMinimize();
+// The player pressed the fullscreen key (Alt+Enter or F11): the next pass switches between
+// the window and fullscreen.
+void GameFullscreenKey();
 // Seeds the game's random numbers in place of the clock (the "-seed" switch).
 void GameSeed(uint32_t seed);
 // The level number the game starts at in place of the first (the "-level" switch).

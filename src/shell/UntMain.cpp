@@ -24,7 +24,18 @@ std::string applicationTitle;
 mainPassHook passHook = nullptr;
 
 // The application's message hook: every keyboard and mouse message goes to the input module.
+constexpr uint32_t kVkF11 = 0x7A;
+constexpr intptr_t kKeyRepeatBit = intptr_t{1} << 30;
+
+// Alt+Enter (a system key: Alt is held) and F11, not their auto-repeat.
+bool FullscreenKey(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    if ((lParam & kKeyRepeatBit) != 0) return false;
+    return (message == PLATFORM_WM_SYSKEYDOWN && wParam == PLATFORM_VK_RETURN) ||
+           ((message == PLATFORM_WM_KEYDOWN || message == PLATFORM_WM_SYSKEYDOWN) && wParam == kVkF11);
+}
+
 void MainOnMessage(platformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    if (FullscreenKey(message, wParam, lParam)) GameFullscreenKey();
     InputMessage(window, message, wParam, lParam);
 }
 
@@ -152,12 +163,14 @@ void TmainForm::MainGameStart() {
     PlatformAppSetHandler(OnAppEvent, this);
     PlatformInputSetMessageHandler(MainOnMessage);
     loopDone = false;
+    everActive = false;
     while (!loopDone) {
         if (passHook != nullptr) passHook();
         if (PlatformAppIsMinimized()) {
             MainAppPause();
         } else {
             if (PlatformAppIsActive()) {
+                everActive = true;
                 MainAppResume();
                 MainKeyboardHookRestore();
                 MainKeepAwake();
@@ -195,7 +208,7 @@ void TmainForm::MainAppPause() {
     AudioPausePlaying();
     StateTimerPause();
     InputKeyboardHookOff();
-    if (GraphicsIsFullscreen()) GameMinimize();
+    if (GraphicsIsFullscreen() && everActive) GameMinimize();
     MainDisplayShowMouse(true);
     appPaused = true;
 }

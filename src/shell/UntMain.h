@@ -73,6 +73,10 @@ public:
     uint32_t keepAwakeTick = 0;
     bool appPaused = false;
     bool stateWasPaused = false;
+    // The game's window has had the input focus since the game started: only losing a focus it
+    // had minimises a fullscreen game (a window system gives a new fullscreen window the focus
+    // some passes after it appears, and one without a window manager never minimises it back).
+    bool everActive = false;
     bool closeRequested = false;
     // The keyboard hook took itself off during the last message pump (Alt+Tab).
     bool keyboardHookDropped = false;

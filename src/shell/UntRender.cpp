@@ -119,8 +119,12 @@ void TrenderForm::RenderFormSetResolution(bool fullscreen, int32_t w, int32_t h)
         PlatformWindowSetClientSize(handle_, w, h);
         PlatformWindowSetPosition(handle_, (area.width - w) / 2 + area.left, (area.height - h) / 2 + area.top);
     }
-    windowedWidth = w;
-    windowedHeight = h;
+    // The fullscreen size is the monitor's: the window gets its own size back when it leaves
+    // fullscreen during play.
+    if (!fullscreen) {
+        windowedWidth = w;
+        windowedHeight = h;
+    }
 }
 
 void TrenderForm::RenderFormSetFullscreen() {

@@ -3,7 +3,10 @@
 #   - the window opens at the settings' 1280 x 720, centred, though no such mode is listed;
 #   - at the briefing the process rests: it uses at most half a core;
 #   - after an Alt+Tab that switched nowhere (no window manager) keys reach the game again;
-#   - fullscreen falls back to the desktop's mode and the settings keep the player's size.
+#   - F11 and Alt+Enter switch to fullscreen and back during the briefing, the picture shown
+#     and the choice kept in the settings;
+#   - fullscreen falls back to the desktop's mode, shows the briefing letterboxed, and the
+#     settings keep the player's size.
 # Usage: tests/desktop/xvfb-program.sh PROGRAM_FOLDER [on|off: check the processor use]
 set -eu
 
@@ -35,6 +38,18 @@ poll() {
 }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+# The briefing as a headless run draws it at 1280 x 720: what a picture of the game must show.
+mkdir -p "$work/reference"
+XDG_DATA_HOME="$work/reference" "$bin/sanguor" -headless -shot 1000 -quit 1100 >/dev/null 2>&1
+reference="$work/reference/Nightshade Forge/Sanguor/screenshots/screenshot1.bmp"
+# shows_briefing PICTURE: the picture, scaled to 1280 x 720, is the briefing (a black or
+# misplaced picture differs by far more than scaling does).
+shows_briefing() {
+  difference=$(convert "$1" -resize '1280x720!' "$work/scaled.png" &&
+    compare -metric RMSE "$reference" "$work/scaled.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+  awk -v d="${difference:-1}" 'BEGIN { exit !(d < 0.08) }'
+}
 
 # --- Windowed, from a working folder that is not the program's.
 export XDG_DATA_HOME="$work/data"
@@ -73,6 +88,29 @@ if poll 'xdotool search --onlyvisible --name "^Sanguor$"' 600; then
   else
     bad "no key after Alt+Tab: $(tr '\n' '|' <"$work/keys.txt")"
   fi
+  # The fullscreen key, in either form, switches at the briefing and back.
+  settings="$work/data/Nightshade Forge/Sanguor/settings.ini"
+  for key in F11 alt+Return; do
+    xdotool windowfocus --sync "$window"
+    xdotool key "$key"
+    if poll 'xdotool getwindowgeometry "$window" | grep -q "Geometry: 1920x1080"' 100 &&
+      poll 'grep -q "^Fullscreen=Yes" "$settings"' 50; then
+      ok "$key: fullscreen, kept in the settings"
+    else
+      bad "$key: $(xdotool getwindowgeometry "$window" | tr '\n' ' ') $(grep Fullscreen "$settings")"
+    fi
+    sleep 1
+    import -window root "$work/full.png"
+    shows_briefing "$work/full.png" && ok "$key: the briefing fills the screen (difference $difference)" ||
+      bad "$key: the fullscreen picture is not the briefing ($difference)"
+    xdotool key "$key"
+    if poll 'xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x720"' 100 &&
+      poll 'grep -q "^Fullscreen=No" "$settings"' 50; then
+      ok "$key again: back to the 1280 x 720 window"
+    else
+      bad "$key again: $(xdotool getwindowgeometry "$window" | tr '\n' ' ') $(grep Fullscreen "$settings")"
+    fi
+  done
 else
   bad "no window: $(cat "$work/out1")"
 fi
@@ -91,6 +129,11 @@ if [ -f "$shot" ] && [ "$(identify -format '%wx%h' "$shot")" = 1920x1080 ]; then
   ok "fullscreen fills the 1920 x 1080 desktop"
 else
   bad "fullscreen screenshot: $(identify "$shot" 2>&1) $(cat "$work/out2")"
+fi
+if [ -f "$shot" ] && shows_briefing "$shot"; then
+  ok "fullscreen from the start shows the briefing (difference $difference)"
+else
+  bad "fullscreen from the start does not show the briefing ($difference)"
 fi
 settings="$work/data/Nightshade Forge/Sanguor/settings.ini"
 if grep -q "^Width=1280" "$settings" && grep -q "^Fullscreen=Yes" "$settings"; then

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "services/fwkIni.h"
 #include "services/fwkState.h"
+#include "vmcAsm.h"
 
 namespace {
 
@@ -91,6 +92,9 @@ TEST_F(GameDesktop, APadLeavesTheBriefingWalksBitesAndIsPickedUpAndLetGoWhilePla
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_A), actions.bite);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_B), actions.power);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_BACK), actions.menu);
+    // While paused the menu controls are active: Back there leaves the panel as Escape does.
+    EXPECT_EQ(InputActionOfControl(InputControlSetFind("Menu Controls"), 127 + SDL_CONTROLLER_BUTTON_BACK),
+              InputMenuActions().exit);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_DPAD_LEFT), actions.left);
     EXPECT_EQ(InputActionOfControl(actions.set, 127 + SDL_CONTROLLER_BUTTON_DPAD_DOWN), actions.down);
     EXPECT_EQ(InputActionOfControl(actions.set, InputJoystickControl(0, 41)), actions.right);
@@ -145,6 +149,51 @@ TEST_F(GameDesktop, APadLeavesTheBriefingWalksBitesAndIsPickedUpAndLetGoWhilePla
     EXPECT_EQ(InputJoystickCount(), 2);
     EXPECT_EQ(InputControlName(secondSouth), "");
     EXPECT_EQ(game.Log().find("Error: "), std::string::npos) << game.Log();
+}
+
+TEST_F(GameDesktop, APadsStickAndDpadStepThePanelsPointerWhilePaused) {
+    // The level's script keeps the name of the last step event (3) in the play state's PAD.
+    std::vector<uint8_t> bytes;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(VmcAssemble(".event h\nh:\n jne [base-1], 3, done\n push [base-2]\n push \"pad\"\n push 4\n"
+                            " builtin 32\n pop\n pop\n pop\ndone:\n return\n",
+                            "pad.vasm", bytes, errors));
+    game.Write("Bin\\Scripts\\Map1.vmc", std::string(bytes.begin(), bytes.end()));
+    SDL_Joystick* pad = AttachPad("Menu Pad");
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
+    pads.push_back(pad);
+    ASSERT_TRUE(game.Start());
+    game.EnterPlay();
+    GamePauseSet(true);
+    const auto stepAfter = [&](auto push, auto letGo) {
+        StateVariableSetString(kStatePlay, "pad", "");
+        push();
+        Passes(4);
+        const std::string step = StateVariableGetString(kStatePlay, "pad");
+        StateVariableSetString(kStatePlay, "pad", "");
+        Passes(4);  // held: no second step
+        EXPECT_EQ(StateVariableGetString(kStatePlay, "pad"), "");
+        letGo();
+        Passes(4);
+        return step;
+    };
+    EXPECT_EQ(stepAfter([&] { SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, 32767); },
+                        [&] { SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, 0); }),
+              "14");
+    EXPECT_EQ(stepAfter([&] { SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, -32768); },
+                        [&] { SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, 0); }),
+              "17");
+    EXPECT_EQ(stepAfter([&] { SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1); },
+                        [&] { SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0); }),
+              "15");
+    EXPECT_EQ(stepAfter([&] { SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1); },
+                        [&] { SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0); }),
+              "16");
+    // Not paused, the pad walks and steps nothing.
+    GamePauseSet(false);
+    EXPECT_EQ(stepAfter([&] { SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, 32767); },
+                        [&] { SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, 0); }),
+              "");
 }
 
 TEST_F(GameDesktop, BindingsEditedInTheSettingsFileReplaceTheDefaultsAndBadEntriesKeepThem) {

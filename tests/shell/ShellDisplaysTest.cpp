@@ -105,11 +105,14 @@ TEST_F(ShellDisplays, FullscreenCoversTheMonitorAndWindowedComesBackCentred) {
     EXPECT_EQ(PlatformWindowPosition(window).y, 0);
     EXPECT_EQ(PlatformWindowClientRect(window).width, 1920);
     EXPECT_EQ(PlatformWindowClientRect(window).height, 1080);
-    // The remembered windowed size follows the fullscreen size, as the switch keeps it.
+    // Back in a window it has the size it had before, centred: the monitor's size is the
+    // desktop's here, not the display's mode, and a window switched back during play must not
+    // keep it.
     MainThreadDisplaySetFullscreen(false);
     EXPECT_EQ(PlatformWindowBorder(window), PLATFORM_BORDER_DIALOG);
-    EXPECT_EQ(PlatformWindowClientRect(window).width, 1920);
-    EXPECT_EQ(PlatformWindowPosition(window).x, 0);
+    EXPECT_EQ(PlatformWindowClientRect(window).width, 800);
+    EXPECT_EQ(PlatformWindowClientRect(window).height, 600);
+    EXPECT_EQ(PlatformWindowPosition(window).x, (1920 - 800) / 2);
 }
 
 TEST_F(ShellDisplays, NewDisplaysOpenFullscreenWhileTheProgramIsFullscreen) {

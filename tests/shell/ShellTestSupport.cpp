@@ -63,6 +63,10 @@ void GameMinimize() {
     MainThreadMinimize();
 }
 
+void GameFullscreenKey() {
+    ++testGame.fullscreenKeys;
+}
+
 shellSandbox ShellStart(const std::vector<std::string>& arguments, uint32_t clockStart) {
     const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
     shellSandbox box;

@@ -37,6 +37,7 @@ struct scriptedGame {
     int32_t runCalls = 0;
     int32_t cleanupCalls = 0;
     int32_t minimizeCalls = 0;
+    int32_t fullscreenKeys = 0;
 };
 extern scriptedGame testGame;
 void ScriptedGameReset();

@@ -33,7 +33,7 @@ if ! grep -q -a "fwkAudio - Version" "$data/results.log" 2>/dev/null; then
   echo "the program's results.log does not show the audio module starting" >&2
   exit 1
 fi
-if grep -a -e "OpenAL is not installed" -e "Ogg Vorbis is not installed" "$data/results.log" >&2; then
+if grep -a -e "OpenAL is not installed" -e "OpenAL found no sound output device" -e "Ogg Vorbis is not installed" "$data/results.log" >&2; then
   echo "the program found no sound libraries beside it" >&2
   exit 1
 fi
