@@ -114,7 +114,7 @@ TEST_F(AudioOgg, OnceQueuesTheWholeSoundAndLoopedFillsEveryBuffer) {
 }
 
 // A looped stream that decodes to ten samples goes back to its start a bounded number of times per
-// buffer (sixteen), rather than thousands of times to fill 64 KB, and the next buffer goes on.
+// buffer (sixteen), rather than thousands of times to fill 64 KiB, and the next buffer goes on.
 TEST_F(AudioOgg, ATinyLoopRestartsABoundedNumberOfTimesPerBuffer) {
   const std::string tiny = PutSound(box, "tiny.ogg", OggBytes(Tone(10.0 / 192000, 192000), 192000));
   const int32_t once = AudioSoundOpen(tiny, kAudioKindSound, 1.0);
@@ -126,14 +126,19 @@ TEST_F(AudioOgg, ATinyLoopRestartsABoundedNumberOfTimesPerBuffer) {
   ASSERT_GT(whole, 0);
   AudioSoundPlay(looped, true);
   ASSERT_EQ(Queued(looped), 4);
-  for (const ALuint buffer : Audio().sounds[1].buffers) {
-    ALint size = 0;
-    al.alGetBufferi(buffer, kBufferSize, &size);
-    EXPECT_EQ(size, 17 * whole);  // the first pass and sixteen restarts
+  // The first buffer: the first pass and sixteen restarts; each later one starts at the end the
+  // buffer before it reached, so its sixteen restarts give sixteen passes.
+  ALint size = 0;
+  al.alGetBufferi(Audio().sounds[1].buffers[0], kBufferSize, &size);
+  EXPECT_EQ(size, 17 * whole);
+  for (size_t i = 1; i < 4; ++i) {
+    al.alGetBufferi(Audio().sounds[1].buffers[i], kBufferSize, &size);
+    EXPECT_EQ(size, 16 * whole);
   }
+  // The queue plays out in milliseconds: each update fills it again and starts the source anew.
   for (int pass = 0; pass < 5; ++pass) {
-    AudioUpdate();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    AudioUpdate();
   }
   EXPECT_EQ(Audio().streams->ended, 0);
   EXPECT_EQ(AudioGetStatus(looped), kAudioPlaying);
