@@ -47,6 +47,19 @@ void CleanUp() {
     std::filesystem::remove_all(folder);
 }
 
+// The modules stop at exit as the program stops them, so what they hold (fonts, models, the
+// display) is given back before the leak check looks.
+void Stop() {
+    ScriptFinal();
+    StateFinal();
+    GraphicsFinal();
+    InputFinal();
+    ModelFinal();
+    FontFinal();
+    DataFileCloseAll();
+    UtilFinal();
+}
+
 int32_t Sink(int32_t, int32_t) {
     return 1;
 }
@@ -75,6 +88,7 @@ void Start() {
     MatInit();
     StateInit();
     ScriptInit();
+    std::atexit(Stop);
     ScriptSetStepLimit(kStepLimit);
     for (const char* name : {"GamePause", "GamePointerPlace", "GameRestart", "GameQuit", "GameHumans", "GameWalked",
                              "GameHumanNear", "GameFogReady"})
