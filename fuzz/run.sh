@@ -2,7 +2,8 @@
 # Runs every fuzz target of a fuzz build for a while, seeded from its corpus and regression
 # folders when they exist (fuzz/<module>/corpus/<target>/, fuzz/<module>/regressions/<target>/).
 # A file fuzz/<module>/<target>.options adds libFuzzer flags, one a line (-max_len=N,
-# -dict=FILE with FILE beside the options file). Usage: fuzz/run.sh BUILD_FOLDER [SECONDS_EACH]
+# -dict=FILE with FILE beside the options file); they come after the defaults here, so a lower
+# -rss_limit_mb or a -timeout there wins. Usage: fuzz/run.sh BUILD_FOLDER [SECONDS_EACH]
 set -euo pipefail
 build=${1:?build folder}
 seconds=${2:-30}

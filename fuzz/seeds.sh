@@ -1,8 +1,8 @@
 #!/bin/bash
 # Writes the seed corpora of the non-image fuzz targets from files the project's own writers and
 # tools make: levels and exposure sheets from the content build, fonts from fot, archives from
-# qza, settings as the program leaves them, level scripts from the content build, replays and
-# plans from content/replays.
+# qza, settings as the program leaves them, level scripts from the content build and the played
+# script's programs from vmcasm, replays and plans from content/replays.
 # Usage: fuzz/seeds.sh BUILD_FOLDER (a built ordinary build, content included)
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
@@ -63,6 +63,13 @@ for file in "$stage"/Bin/Scripts/Map*.vmc; do
   [ -n "${scripts[$sum]:-}" ] && continue
   scripts[$sum]=1
   seed "$root/script/corpus/fuzz_script_load" "content-$(basename "$file")" "$file"
+  seed "$root/script/corpus/fuzz_script_draw" "content-$(basename "$file")" "$file"
+done
+# The played script's generated programs (loops, forks, long strings, many objects), from their
+# text form in the assembler's corpus.
+for file in "$root"/script/corpus/fuzz_script_asm/draw-*.vasm; do
+  "$bin/vmcasm" "$file" "$work/$(basename "${file%.vasm}").vmc"
+  seed "$root/script/corpus/fuzz_script_draw" "$(basename "${file%.vasm}").vmc" "$work/$(basename "${file%.vasm}").vmc"
 done
 
 for file in "$source"/content/replays/*.replay; do seed "$root/replay/corpus/fuzz_replay" "$(basename "$file")" "$file"; done

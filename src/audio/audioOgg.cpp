@@ -15,6 +15,11 @@ constexpr int kStreamBufferBytes = 65536;
 // Decoder results that give no bytes (holes, a loop start with nothing after it) in a row before
 // the stream is taken as ended, so that damaged data cannot hold the main loop.
 constexpr int kEmptyReadsAllowed = 64;
+// Returns to the start of a looped stream per buffer fill. A loop a sixteenth of a buffer long
+// (about 23 ms of 44.1 kHz stereo) still fills whole buffers; a stream that decodes to a few
+// samples fills a short one instead of restarting its decoder thousands of times, and the
+// buffer after it goes on from there.
+constexpr int kLoopRestartsAllowed = 16;
 
 soundData* SoundOf(void* source, const char* operation) {
   const int32_t id = *static_cast<const int32_t*>(source);
@@ -124,6 +129,7 @@ bool AudioStreamFill(soundData& sound, ALuint buffer, bool looping) {
   std::vector<char> bytes(kStreamBufferBytes);
   int filled = 0;
   int empty = 0;
+  int restarts = 0;
   // A chained file may change its layout between links; a buffer holds one layout only.
   const vorbis_info* first = ov.ov_info(&stream->file, -1);
   if (first == nullptr) return false;
@@ -144,7 +150,15 @@ bool AudioStreamFill(soundData& sound, ALuint buffer, bool looping) {
     }
     ++empty;
     if (got == OV_HOLE) continue;
-    if (got == 0 && looping && ov.ov_raw_seek(&stream->file, 0) == 0) continue;
+    if (got == 0 && looping) {
+      // A loop that gave nothing over all its restarts has ended, like a run of empty reads.
+      if (restarts == kLoopRestartsAllowed) {
+        if (filled == 0) stream->ended = 1;
+        break;
+      }
+      ++restarts;
+      if (ov.ov_raw_seek(&stream->file, 0) == 0) continue;
+    }
     stream->ended = 1;
     break;
   }

@@ -40,43 +40,70 @@ std::vector<fontPlacedGlyph> FontPlaceLine(const fontMetrics& metrics, const std
 
 namespace {
 
-std::string Replace(std::string text, const std::string& from, const std::string& to)
+// "\r\n" and a lone "\n" both become "\r", in one pass over the text.
+std::string NormaliseBreaks(const std::string& source)
 {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
+    std::string text;
+    text.reserve(source.size());
+    for (size_t i = 0; i < source.size(); ++i) {
+        if (source[i] == '\r' && i + 1 < source.size() && source[i + 1] == '\n')
+            ++i;
+        text += source[i] == '\n' ? '\r' : source[i];
+    }
     return text;
 }
 
-// 1-based position of c in text, or length + 1 when it is absent.
-size_t Position(const std::string& text, char c)
-{
-    const size_t at = text.find(c);
-    return at == std::string::npos ? text.size() + 1 : at + 1;
-}
+// The next occurrence of a character at or after a cursor that only moves forward: the search
+// starts where the previous one ended, so all searches together read the text once.
+class nextOf {
+public:
+    nextOf(const std::string& text, char c) : text_(text), c_(c) {}
+    // 1-based position of the character counted from at, or the remaining length + 1.
+    size_t From(size_t at)
+    {
+        if (found_ < at || !searched_) {
+            const size_t where = text_.find(c_, at);
+            found_ = where == std::string::npos ? text_.size() : where;
+            searched_ = true;
+        }
+        return found_ - at + 1;
+    }
+
+private:
+    const std::string& text_;
+    char c_;
+    size_t found_ = 0;
+    bool searched_ = false;
+};
 
 } // namespace
 
 // Words collect in a pending line; a carriage return ends the pending line only when a word
 // precedes it, so a break right after a space leaves the pending words for the next line.
+// The text is walked once with a cursor (no copies of what is left), so the work is linear in
+// its length whatever it holds.
 std::vector<std::string> FontWrap(const fontMetrics& metrics, int32_t width, const std::string& source)
 {
     std::vector<std::string> lines;
-    std::string text = Replace(Replace(source, "\r\n", "\r"), "\n", "\r");
+    const std::string text = NormaliseBreaks(source);
+    nextOf nextBreak(text, '\r');
+    nextOf nextSpace(text, ' ');
     std::string line;
     int32_t lineWidth = 0;
     const int32_t space = FontMeasure(metrics, " ");
     bool atBreak = true;
-    while (!text.empty()) {
-        const size_t b = Position(text, '\r');
-        const size_t s = Position(text, ' ');
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t b = nextBreak.From(at);
+        const size_t s = nextSpace.From(at);
         if (b == 1) {
             lines.emplace_back();
-            text.erase(0, 1);
+            ++at;
             atBreak = true;
             continue;
         }
         if (s == 1 && atBreak) {
-            text.erase(0, 1);
+            ++at;
             line += ' ';
             lineWidth += space;
             continue;
@@ -84,8 +111,8 @@ std::vector<std::string> FontWrap(const fontMetrics& metrics, int32_t width, con
         const bool byBreak = b < s;
         atBreak = byBreak;
         const size_t p = byBreak ? b : s;
-        const std::string word = text.substr(0, p - 1);
-        text.erase(0, std::min(p, text.size()));
+        const std::string word = text.substr(at, p - 1);
+        at += std::min(p, text.size() - at);
         const int32_t wordWidth = FontMeasure(metrics, word);
         const int32_t need = lineWidth <= 0 ? lineWidth : lineWidth + space;
         if (need + wordWidth < width) {

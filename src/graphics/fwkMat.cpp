@@ -64,12 +64,20 @@ std::string ReadMat(int32_t file, matRaw& raw) {
     }
     raw.entries.push_back(std::move(entry));
   }
+  // Runs past the grid's last cell (or past the largest grid that can be expanded) are read and
+  // checked but not kept, nor are runs of length 0 once one run is kept: they change no cell, so
+  // what a file holds beyond its grid costs no memory.
+  const int64_t cells = raw.width > 0 && raw.height > 0 ? std::min(int64_t{raw.width} * raw.height, matMaxCells) : 0;
+  int64_t covered = 0;
   while (!DataFileEof(file)) {
     matRun run;
     if (!ReadUint16(file, run.length)) return "MatOpenRaw - Unable to read mat run length.";
     if (!ReadByte(file, run.index)) return "MatOpenRaw - Unable to read mat run index.";
     if (run.index >= raw.entries.size()) return "MatOpenRaw - Invalid mat run index " + Quoted(run.index) + ".";
-    raw.runs.push_back(run);
+    if (raw.runs.empty() || (run.length > 0 && covered < cells)) {
+      raw.runs.push_back(run);
+      covered += run.length;
+    }
   }
   return "";
 }

@@ -111,15 +111,6 @@ int32_t ScriptMatCell(const matData& mat, int32_t column, int32_t row) {
     return cell < mat.cells.size() ? mat.cells[cell] : -1;
 }
 
-bool ScriptObjectIsChild(const script& owner, int32_t object) {
-    for (const objEntry& o : owner.objects) {
-        if (o.kind != kObjCamera) continue;
-        for (const drawEntry& entry : o.camera.drawOrder)
-            if (entry.object == object) return true;
-    }
-    return false;
-}
-
 void ScriptPointerGet(int32_t scriptIndex, int32_t& window, int32_t& rawX, int32_t& rawY, int32_t& x, int32_t& y) {
     window = rawX = rawY = x = y = 0;
     const script* owner = ScriptAt(scriptIndex);
@@ -188,7 +179,7 @@ bool ScriptPointerPlace(int32_t scriptId, int32_t x, int32_t y) {
 eventObject ScriptObjectHitAt(script& owner, int32_t display, int32_t x, int32_t y) {
     for (auto it = owner.drawOrder.rbegin(); it != owner.drawOrder.rend(); ++it) {
         objEntry& o = owner.objects[static_cast<size_t>(it->object)];
-        if (o.hidden || ScriptObjectIsChild(owner, it->object)) continue;
+        if (o.hidden || o.cameraChild) continue;
         eventObject result;
         if (!Hit(owner, o, display, x, y, result)) continue;
         if (result.index < 0) result.index = it->object;

@@ -62,6 +62,9 @@ struct objEntry {
     uint8_t display = 0;
     int32_t layer = 0;
     bool hidden = false;
+    // Some camera's children name it: it is drawn and hit through the camera only. Set once
+    // when the cameras are built, so the walks need not search the cameras per object.
+    bool cameraChild = false;
     bool appFlag1 = false;
     bool appFlag2 = false;
     scriptAppObjectAnimate appAnimate = nullptr;
@@ -190,8 +193,6 @@ void ScriptPointerEvents(int32_t scriptIndex);
 // The pointer of the script's control set: its window (a display id), the window position and
 // the position in script coordinates.
 void ScriptPointerGet(int32_t scriptIndex, int32_t& window, int32_t& rawX, int32_t& rawY, int32_t& x, int32_t& y);
-// Children of cameras are drawn and hit through their camera only.
-bool ScriptObjectIsChild(const script& owner, int32_t object);
 void ScriptObjectsUpdate(int32_t scriptIndex);
 int32_t ScriptBuiltinObjectCall(int32_t scriptIndex, int32_t threadIndex, int32_t number);
 

@@ -2,6 +2,7 @@
 // frame sets, the box's quad, fonts, mats, cameras' children, and the declared properties,
 // which are set through the kinds' own attributes. Closing gives the models back.
 #include <algorithm>
+#include <unordered_map>
 
 #include "graphics/fwkFont.h"
 #include "graphics/fwkGraphics.h"
@@ -127,16 +128,32 @@ void BuildAtex(script& owner, objEntry& o, int32_t display) {
     FrameSetRelease(surface);
 }
 
-void BuildCamera(script& owner, objEntry& o) {
+// Objects by name, in declaration order, so a camera finds its children without a walk over
+// every object per child.
+using objectsByName = std::unordered_map<std::string, std::vector<int32_t>>;
+
+objectsByName ObjectsByName(const script& owner) {
+    objectsByName names;
+    for (size_t i = 0; i < owner.objects.size(); ++i)
+        names[owner.objects[i].name].push_back(static_cast<int32_t>(i));
+    return names;
+}
+
+void BuildCamera(script& owner, objEntry& o, const objectsByName& names) {
     o.camera.children = o.declaration.children;
-    for (const std::string& child : o.camera.children)
-        for (size_t i = 0; i < owner.objects.size(); ++i)
-            if (owner.objects[i].name == child)
-                o.camera.drawOrder.push_back(drawEntry{owner.objects[i].layer, static_cast<int32_t>(i)});
+    for (const std::string& child : o.camera.children) {
+        const auto found = names.find(child);
+        if (found == names.end()) continue;
+        for (const int32_t i : found->second) {
+            objEntry& entry = owner.objects[static_cast<size_t>(i)];
+            o.camera.drawOrder.push_back(drawEntry{entry.layer, i});
+            entry.cameraChild = true;
+        }
+    }
     ScriptSortDrawOrder(o.camera.drawOrder);
 }
 
-void Build(script& owner, objEntry& o) {
+void Build(script& owner, objEntry& o, const objectsByName& names) {
     if (o.display == 0) o.display = static_cast<uint8_t>(std::clamp(GraphicsDisplayCurrent(), 0, 255));
     const int32_t display = o.display;
     const int32_t font = o.declaration.font.empty() ? 0 : FontOpen(display, o.declaration.font);
@@ -147,7 +164,7 @@ void Build(script& owner, objEntry& o) {
     } else if (o.kind == kObjAtex) {
         BuildAtex(owner, o, display);
     } else if (o.kind == kObjCamera) {
-        BuildCamera(owner, o);
+        BuildCamera(owner, o, names);
     } else {
         BuildFramed(owner, o, display, font);
     }
@@ -187,7 +204,10 @@ void ApplyProperties(script& owner, int32_t scriptIndex, int32_t object) {
 void ScriptObjectsBuild(int32_t scriptIndex) {
     script* owner = ScriptAt(scriptIndex);
     if (owner == nullptr) return;
-    for (objEntry& o : owner->objects) Build(*owner, o);
+    const bool cameras = std::any_of(owner->objects.begin(), owner->objects.end(),
+                                     [](const objEntry& o) { return o.kind == kObjCamera; });
+    const objectsByName names = cameras ? ObjectsByName(*owner) : objectsByName();
+    for (objEntry& o : owner->objects) Build(*owner, o, names);
     for (size_t i = 0; i < owner->objects.size(); ++i) ApplyProperties(*owner, scriptIndex, static_cast<int32_t>(i));
 }
 

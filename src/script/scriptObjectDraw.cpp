@@ -80,6 +80,6 @@ void ScriptDraw(int32_t scriptId) {
     if (owner == nullptr) return;
     for (const drawEntry& entry : owner->drawOrder) {
         objEntry& o = owner->objects[static_cast<size_t>(entry.object)];
-        if (!o.hidden && !ScriptObjectIsChild(*owner, entry.object)) Draw(*owner, o);
+        if (!o.hidden && !o.cameraChild) Draw(*owner, o);
     }
 }

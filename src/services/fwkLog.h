@@ -1,9 +1,17 @@
 // The run's log file: errors, informational lines, the start-up block, module versions,
 // call tracing, elapsed-time measurements and memory usage. Every line is written with its
 // own open-append-close so that nothing is lost if the program dies.
+//
+// A log cannot fill the disk: after ten copies of one line in a row, further copies are counted
+// and reported as "... the last line was repeated N times" when another line comes or the program
+// ends; and one run's log holds at most kLogLimitBytes, the last line saying that later lines
+// were left out and, at the end of the program, how many.
 #pragma once
 
+#include <cstddef>
 #include <string>
+
+constexpr size_t kLogLimitBytes = 8 * 1024 * 1024;
 
 // Sets the log up for this run (fresh file). Modules started before the log write through
 // it, which sets it up on first use; the first LogInit of the run then keeps their lines.

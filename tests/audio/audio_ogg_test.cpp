@@ -113,6 +113,38 @@ TEST_F(AudioOgg, OnceQueuesTheWholeSoundAndLoopedFillsEveryBuffer) {
   EXPECT_EQ(Audio().sounds[0].fileRecord, 0);
 }
 
+// A looped stream that decodes to ten samples goes back to its start a bounded number of times per
+// buffer (sixteen), rather than thousands of times to fill 64 KiB, and the next buffer goes on.
+TEST_F(AudioOgg, ATinyLoopRestartsABoundedNumberOfTimesPerBuffer) {
+  const std::string tiny = PutSound(box, "tiny.ogg", OggBytes(Tone(10.0 / 192000, 192000), 192000));
+  const int32_t once = AudioSoundOpen(tiny, kAudioKindSound, 1.0);
+  const int32_t looped = AudioSoundOpen(tiny, kAudioKindMusic, 1.0);
+  AudioSoundPlay(once, false);
+  ASSERT_EQ(Queued(once), 1);
+  ALint whole = 0;
+  al.alGetBufferi(Audio().sounds[0].buffers[0], kBufferSize, &whole);
+  ASSERT_GT(whole, 0);
+  AudioSoundPlay(looped, true);
+  ASSERT_EQ(Queued(looped), 4);
+  // The first buffer: the first pass and sixteen restarts; each later one starts at the end the
+  // buffer before it reached, so its sixteen restarts give sixteen passes.
+  ALint size = 0;
+  al.alGetBufferi(Audio().sounds[1].buffers[0], kBufferSize, &size);
+  EXPECT_EQ(size, 17 * whole);
+  for (size_t i = 1; i < 4; ++i) {
+    al.alGetBufferi(Audio().sounds[1].buffers[i], kBufferSize, &size);
+    EXPECT_EQ(size, 16 * whole);
+  }
+  // The queue plays out in milliseconds: each update fills it again and starts the source anew.
+  for (int pass = 0; pass < 5; ++pass) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    AudioUpdate();
+  }
+  EXPECT_EQ(Audio().streams->ended, 0);
+  EXPECT_EQ(AudioGetStatus(looped), kAudioPlaying);
+  EXPECT_TRUE(LogLinesWith("Error").empty());
+}
+
 TEST_F(AudioOgg, UpdateRefillsTheQueueAsOpenALPlaysItOut) {
   // 3 s at 44.1 kHz is a little more than the four buffers hold: the rest goes in once OpenAL
   // has played the first buffer, about three quarters of a second in.

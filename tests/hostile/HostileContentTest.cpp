@@ -1,38 +1,12 @@
 // The real program started headless on hostile content, as a separate process: each case ends
 // with the log lines of what could not be used, the shell's exit code and no crash, and the
 // program's peak memory stays within a generous bound (a blow-up costs gigabytes).
-#include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "datafile/archive_writer.h"
+#include "hostile/HostileProgram.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct runResult {
-    int exitCode = -1;  // -1: the program did not exit by itself (a signal)
-    long peakMb = 0;
-    std::vector<std::string> log;
-};
-
-std::string ReadBytes(const fs::path& path, size_t limit = SIZE_MAX) {
-    std::ifstream file(path, std::ios::binary);
-    std::string bytes;
-    char block[65536];
-    while (bytes.size() < limit && file.read(block, sizeof block).gcount() > 0)
-        bytes.append(block, static_cast<size_t>(file.gcount()));
-    if (bytes.size() > limit) bytes.resize(limit);
-    return bytes;
-}
+using namespace hostile;
 
 uint32_t Little32(const std::string& bytes, size_t at) {
     uint32_t value = 0;
@@ -62,88 +36,6 @@ std::vector<shippedEntry> ShippedDirectory(size_t& end) {
     end = at;
     return entries;
 }
-
-std::string Lines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}
-
-// Log lines equal to text, or beginning with it.
-int32_t Count(const runResult& run, const std::string& text, bool prefix = false) {
-    return static_cast<int32_t>(std::count_if(run.log.begin(), run.log.end(), [&](const std::string& line) {
-        return prefix ? line.rfind(text, 0) == 0 : line == text;
-    }));
-}
-
-int32_t Errors(const runResult& run) {
-    return Count(run, "Error: ", true);
-}
-
-class HostileContent : public testing::Test {
-protected:
-    void SetUp() override {
-        const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-        root = fs::absolute("hostile-sandbox") / (std::string(info->name()) + "-" + std::to_string(getpid()));
-        fs::remove_all(root);
-        fs::create_directories(root / "app");
-        // A link, not a copy: the program's folder is where the program was started from.
-        std::error_code error;
-        fs::create_hard_link(SANGUOR_PROGRAM, root / "app/sanguor", error);
-        if (error) fs::copy_file(SANGUOR_PROGRAM, root / "app/sanguor");
-        fs::copy_file(SANGUOR_LAUNCHER_PICTURE, root / "app/Launcher.bmp");
-    }
-    void TearDown() override {
-        if (!HasFailure()) fs::remove_all(root);
-    }
-    void UseShippedArchive() { fs::create_symlink(SANGUOR_ARCHIVE, root / "app/Sanguor.qza"); }
-    // A file of the program folder, named as content names it.
-    void Write(std::string name, const std::string& bytes) {
-        std::replace(name.begin(), name.end(), '\\', '/');
-        const fs::path path = root / "app" / name;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    runResult Run(const std::vector<std::string>& switches) {
-        const std::string home = (root / "home").string();
-        const pid_t child = fork();
-        if (child == 0) {
-            const std::string output = (root / "output.txt").string();
-            freopen(output.c_str(), "w", stdout);
-            freopen(output.c_str(), "a", stderr);
-            setenv("XDG_DATA_HOME", home.c_str(), 1);
-            setenv("SDL_VIDEODRIVER", "offscreen", 1);
-            const std::string program = (root / "app/sanguor").string();
-            std::vector<std::string> arguments = {program, "-headless", "-seed", "1"};
-            arguments.insert(arguments.end(), switches.begin(), switches.end());
-            std::vector<char*> argv;
-            for (std::string& argument : arguments) argv.push_back(argument.data());
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        runResult result;
-        int status = 0;
-        rusage usage{};
-        if (child < 0 || wait4(child, &status, 0, &usage) != child) return result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.peakMb = usage.ru_maxrss / 1024;
-        testing::Test::RecordProperty("peak_mb", std::to_string(result.peakMb));
-        std::istringstream log(ReadBytes(fs::path(home) / "Nightshade Forge/Sanguor/results.log"));
-        for (std::string line; std::getline(log, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            result.log.push_back(line);
-        }
-        return result;
-    }
-    // Exit code 0 after the normal clean-up, within the memory bound.
-    static void ExpectCleanEnd(const runResult& run) {
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_LT(run.peakMb, SANGUOR_PEAK_MEMORY_MB);
-        EXPECT_EQ(Count(run, "GameCleanup - End", true), 1);
-    }
-    fs::path root;
-};
 
 const std::string kDraculaStand = "Bin\\Sprites\\Dracula\\Vampire Stand\\";
 

@@ -112,6 +112,37 @@ TEST_F(MatReader, RunsShortOfTheGridLeaveZerosAndLongOnesAreCutAtTheLastCell) {
   EXPECT_EQ(TakeLog(), "");
 }
 
+// What a file holds past its grid is read and checked, not kept: a 1-cell mat with a million runs
+// holds one of them, and a bad index after the last cell still refuses the file.
+TEST_F(MatReader, RunsPastTheGridAreCheckedButNotKept) {
+  matTestFile file = MatTestSmall();
+  file.runs = {{0, 1}, {4, 0}, {0, 1}, {2, 1}, {7, 0}, {0, 0}, {65535, 1}};
+  Write(file.Bytes());
+  const matRaw raw = MatOpenRaw(name);
+  ASSERT_EQ(raw.runs.size(), 3u) << "the first run, then the runs that fill cells";
+  EXPECT_EQ(raw.runs[0].length, 0);
+  EXPECT_EQ(raw.runs[1].length, 4);
+  EXPECT_EQ(raw.runs[2].index, 1);
+  EXPECT_EQ(MatOpen(name).cells, Cells({0, 0, 0, 0, 1, 1}));
+
+  file.runs = {{0, 1}};
+  Write(file.Bytes());
+  EXPECT_TRUE(MatRawIsUsable(MatOpenRaw(name))) << "a file whose runs are all empty keeps one";
+
+  file.runs = {{6, 0}, {3, 1}, {1, 2}};
+  Write(file.Bytes());
+  ExpectEmpty(MatOpenRaw(name));
+  EXPECT_EQ(TakeLog(), "Error: MatOpenRaw - Invalid mat run index \"2\".\r\n");
+
+  file.width = 1;
+  file.height = 1;
+  file.runs.assign(1'000'000, {1, 1});
+  Write(file.Bytes());
+  EXPECT_EQ(MatOpenRaw(name).runs.size(), 1u);
+  EXPECT_EQ(MatOpen(name).cells, Cells({1}));
+  EXPECT_EQ(TakeLog(), "");
+}
+
 TEST_F(MatReader, NamesOfLengthZeroAndFullLength) {
   matTestFile file = MatTestSmall();
   file.entries = {{1, ""}, {2, std::string(255, 'n')}, {3, "last"}};

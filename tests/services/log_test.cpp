@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -169,6 +174,69 @@ TEST(Log, UnwritableFolderLosesLinesSilently) {
   const Lines lines = ReadLines(box.root + "other.log");
   ASSERT_EQ(lines.size(), 1u);  // the start-up block was tried (and lost) already
   EXPECT_EQ(lines[0], "kept");
+}
+
+TEST(Log, AFloodOfOneLineKeepsTenCopiesAndItsCount) {
+  StartLog({});
+  LogWrite("before");
+  for (int i = 0; i < 1000; ++i) LogError("again");
+  LogWrite("after");
+  LogWrite("after");
+  const Lines lines = ReadLines(LogPath());
+  ASSERT_EQ(lines.size(), 3u + 1 + 10 + 1 + 2);
+  EXPECT_EQ(lines[3], "before");
+  EXPECT_EQ(Lines(lines.begin() + 4, lines.begin() + 14), Lines(10, "Error: again"));
+  EXPECT_EQ(lines[14], "... the last line was repeated 990 times");
+  EXPECT_EQ(lines[15], "after");
+  EXPECT_EQ(lines[16], "after");
+}
+
+// 12 MB of lines offered: the log stops short of its limit with a line that says so, keeping the
+// first lines; a new log starts afresh.
+TEST(Log, OneRunWritesAtMostTheLimit) {
+  StartLog({});
+  const std::string filler(4000, 'x');
+  for (int i = 0; i < 3000; ++i) LogWrite(std::to_string(i) + filler);
+  EXPECT_LE(std::filesystem::file_size(LogPath()), kLogLimitBytes);
+  const Lines lines = ReadLines(LogPath());
+  EXPECT_EQ(lines[3], "0" + filler);
+  EXPECT_GT(lines.size(), 2000u);
+  EXPECT_EQ(lines.back(), "... the log has reached its limit of " + std::to_string(kLogLimitBytes) +
+                              " bytes: the lines after this one are left out");
+  LogInit();
+  LogWrite("fresh");
+  EXPECT_EQ(ReadLines(LogPath()).back(), "fresh");
+}
+
+// A child process writes and exits: the count still held back is written at the program's end.
+TEST(Log, TheProgramsEndWritesWhatWasHeldBack) {
+  const auto inChild = [](void (*work)()) {
+    const pid_t child = fork();
+    if (child == 0) {
+      work();
+      std::exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+  };
+  StartLog({});
+  inChild([] {
+    for (int i = 0; i < 50; ++i) LogWrite("same");
+  });
+  Lines lines = ReadLines(LogPath());
+  ASSERT_EQ(lines.size(), 3u + 10 + 1);
+  EXPECT_EQ(lines.back(), "... the last line was repeated 40 times");
+
+  LogInit();
+  inChild([] {
+    const std::string filler(4000, 'x');
+    for (int i = 0; i < 3000; ++i) LogWrite(std::to_string(i) + filler);
+  });
+  lines = ReadLines(LogPath());
+  EXPECT_LE(std::filesystem::file_size(LogPath()), kLogLimitBytes);
+  const size_t written = lines.size() - 3 - 2;  // less the start-up block, the notice and the count
+  EXPECT_EQ(lines.back(), "... " + std::to_string(3000 - written) + " lines were left out");
 }
 
 }  // namespace
