@@ -10,7 +10,8 @@ PACKAGES = build-essential cmake pkg-config g++ clang libclang-rt-14-dev \
   libsdl2-dev libgtest-dev libgmock-dev googletest libbenchmark-dev \
   libfreetype-dev fonts-dejavu-core libopenal1 libvorbis-dev vorbis-tools \
   imagemagick libjpeg-turbo-progs xvfb xauth xdotool valgrind ccache \
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 libgl1-mesa-dri
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64 libgl1-mesa-dri \
+  locales x11-utils
 
 # One compiler cache for every checkout of the project: paths are taken relative to the checkout
 # and the working folder is left out of the key, so a fresh clone reuses what an earlier one built.
