@@ -21,17 +21,18 @@ export LOCPATH=$work/locales
 end=$(sed -n 's/^# Ends: \([0-9]*\) won$/\1/p' "$replay")
 failures=0
 
-# run LOCALE USER FOLDER REPLAY(yes|no): installs the folder's contents at C:\FOLDER and plays.
+# run LOCALE USER FOLDER PLAY(yes|no): installs the program's folder at C:\FOLDER and starts it
+# there, playing the replay or only starting and ending.
 run() {
   local locale=$1 user=$2 folder=$3 play=$4
-  local install="$prefix/drive_c/$folder" profile="$prefix/drive_c/users/$user"
+  local install="$prefix/drive_c/${folder//\\//}" profile="$prefix/drive_c/users/$user"
   rm -rf "$install" "$profile" "$prefix/drive_c/ProgramData/S-"*
   mkdir -p "$install"
   cp -r "$package/." "$install/"
   cp "$replay" "$install/level1.replay"
   local args=(-headless -quit 1500)
   [ "$play" = yes ] && args=(-headless -seed 1 -level 1 -replay "C:\\$folder\\level1.replay"
-                             -shot "$((end + 2500))" -quit "$((end + 3000))")
+                             -shot "250,$((end + 2500))" -quit "$((end + 3000))")
   local status=0
   # Started from another folder: the game must make its own folder the current one.
   (cd /; LANG=$locale.UTF-8 LC_ALL=$locale.UTF-8 USER=$user ALSOFT_DRIVERS=null \
@@ -48,15 +49,15 @@ run() {
     verdict="could not enter its own folder"
   elif [ "$play" = yes ]; then
     local result
-    result=$("$resultshot" "$data/screenshots/screenshot1.bmp" "$content" 2>/dev/null || true)
+    result=$("$resultshot" "$data/screenshots/screenshot2.bmp" "$content" 2>/dev/null || true)
     [ "$result" = won ] || verdict="the result screen shows '${result:-nothing}'"
   fi
   echo "$locale user '$user', C:\\$folder: $verdict${data:+ (player folder ${data#"$prefix/drive_c/"})}"
   [ "$verdict" = ok ] || failures=$((failures + 1))
 }
 
-run ru_RU Игрок "Игры/Вампир" yes
-run ja_JP 山田 "ゲーム/吸血鬼" yes
+run ru_RU Игрок 'Игры\Вампир' yes
+run ja_JP 山田 'ゲーム\吸血鬼' yes
 # Code page 1251 cannot write the Japanese user name.
-run ru_RU 山田 "Игры/Вампир" no
+run ru_RU 山田 'Игры\Вампир' no
 [ "$failures" -eq 0 ]

@@ -58,6 +58,6 @@ measure() {
 rm -rf "$data"
 measure window 1280 720
 mkdir -p "$data"
-printf '[Video]\r\nWidth=1920\r\nHeight=1080\r\nBPP=32\r\nFullscreen=1\r\n' >"$data/settings.ini"
+printf '[Video]\r\nWidth=1920\r\nHeight=1080\r\nBPP=32\r\nFullscreen=Yes\r\n' >"$data/settings.ini"
 measure fullscreen 1920 1080
 [ "$failures" -eq 0 ]
