@@ -4,11 +4,13 @@
 // runs take no system hooks: their input is injected and runs the chain where it arrives.
 //
 // Windows removes a low-level hook without a word when the thread does not answer it within
-// LowLevelHooksTimeout (a display mode change, a long load). A device message reaching a window
-// with a time stamp newer than anything the hook saw shows the loss: the hook is installed
-// again, and that message runs the chain at the window. The system mouse hook, which makes the
+// LowLevelHooksTimeout (a display mode change, a long load). The hook notes each event it sees;
+// a key or button message reaching a window that the hook did not note shows the loss: the hook
+// is installed again, and that message runs the chain at the window. The system mouse hook, which makes the
 // whole desktop's mouse wait on this thread, is held only while the program is active.
 #include <windows.h>
+
+#include <deque>
 
 #include "platform/common/hook_chains.h"
 #include "platform/platform_system.h"
@@ -16,12 +18,21 @@
 
 namespace {
 
+// An event the system hook saw: its time stamp and its message (keys: whether a release).
+struct seenEvent {
+  DWORD time;
+  UINT message;
+};
+
+// Events the hook saw that went to other programs, or that a hook swallowed, never reach a
+// window; the oldest go first.
+constexpr size_t kSeenLimit = 256;
+
 struct systemHook {
   HHOOK handle = nullptr;
   // The program's chain has hooks of the kind.
   bool wanted = false;
-  // Time stamp of the newest event the hook saw (or of its installation).
-  DWORD lastSeen = 0;
+  std::deque<seenEvent> seen;
 };
 
 systemHook keyboardHook;
@@ -34,6 +45,11 @@ struct systemEvent {
   LPARAM lParam;
 };
 
+void NoteSeen(systemHook& hook, DWORD time, UINT message) {
+  if (hook.seen.size() >= kSeenLimit) hook.seen.pop_front();
+  hook.seen.push_back({time, message});
+}
+
 intptr_t SystemNext(void* context) {
   const systemEvent& event = *static_cast<const systemEvent*>(context);
   return CallNextHookEx(nullptr, event.code, event.wParam, event.lParam);
@@ -42,7 +58,7 @@ intptr_t SystemNext(void* context) {
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code != HC_ACTION) return CallNextHookEx(nullptr, code, wParam, lParam);
   const auto* info = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-  keyboardHook.lastSeen = info->time;
+  NoteSeen(keyboardHook, info->time, (info->flags & LLKHF_UP) != 0 ? WM_KEYUP : WM_KEYDOWN);
   platformKeyboardHookEvent event;
   event.virtualKey = info->vkCode;
   event.scanCode = info->scanCode;
@@ -55,7 +71,7 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code != HC_ACTION) return CallNextHookEx(nullptr, code, wParam, lParam);
   const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-  mouseHook.lastSeen = info->time;
+  NoteSeen(mouseHook, info->time, static_cast<UINT>(wParam));
   platformMouseHookEvent event;
   event.x = info->pt.x;
   event.y = info->pt.y;
@@ -84,8 +100,7 @@ bool Install(platformHookKind kind, systemHook& hook) {
   const bool keyboard = kind == PLATFORM_HOOK_KEYBOARD_LL;
   hook.handle = SetWindowsHookExA(keyboard ? WH_KEYBOARD_LL : WH_MOUSE_LL, keyboard ? KeyboardProc : MouseProc,
                                   GetModuleHandleA(nullptr), 0);
-  // Messages already waiting are older than the hook; they prove no loss.
-  hook.lastSeen = GetTickCount();
+  hook.seen.clear();
   return hook.handle != nullptr;
 }
 
@@ -116,10 +131,18 @@ bool Win32SystemHookActive(platformHookKind kind) {
   return attached && hook != nullptr && hook->handle != nullptr;
 }
 
-bool Win32SystemHookMissed(platformHookKind kind, DWORD messageTime) {
+bool Win32SystemHookMissed(platformHookKind kind, UINT message, DWORD messageTime) {
   systemHook* hook = SystemHook(kind);
   if (hook == nullptr || hook->handle == nullptr) return false;
-  if (static_cast<int32_t>(messageTime - hook->lastSeen) <= 0) return false;
+  std::deque<seenEvent>& seen = hook->seen;
+  // Events older than the message went elsewhere; the message itself must be next.
+  while (!seen.empty() && static_cast<int32_t>(messageTime - seen.front().time) > 0) seen.pop_front();
+  for (auto entry = seen.begin(); entry != seen.end() && entry->time == messageTime; ++entry) {
+    if (entry->message == message) {
+      seen.erase(entry);
+      return false;
+    }
+  }
   Install(kind, *hook);
   return true;
 }

@@ -55,7 +55,8 @@ bool IsWheel(UINT message) { return message == WM_MOUSEWHEEL || message == WM_MO
 bool KeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const uint32_t flags = static_cast<uint32_t>(lParam);
   const DWORD time = static_cast<DWORD>(GetMessageTime());
-  if (!Win32SystemHookActive(PLATFORM_HOOK_KEYBOARD_LL) || Win32SystemHookMissed(PLATFORM_HOOK_KEYBOARD_LL, time)) {
+  const UINT kind = (flags & PLATFORM_KF_UP) != 0 ? WM_KEYUP : WM_KEYDOWN;
+  if (!Win32SystemHookActive(PLATFORM_HOOK_KEYBOARD_LL) || Win32SystemHookMissed(PLATFORM_HOOK_KEYBOARD_LL, kind, time)) {
     const uint32_t scanCode = (flags >> 16) & 0xFF;
     const bool extended = (flags & PLATFORM_KF_EXTENDED) != 0;
     platformKeyboardHookEvent event;
@@ -119,7 +120,7 @@ bool Win32InputWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
   // Moves also come from windows moving under the cursor; presses and wheels only from the device.
   const bool hooksSeen = replaying || (Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL) &&
                                        (message == WM_MOUSEMOVE ||
-                                        !Win32SystemHookMissed(PLATFORM_HOOK_MOUSE_LL, GetMessageTime())));
+                                        !Win32SystemHookMissed(PLATFORM_HOOK_MOUSE_LL, message, GetMessageTime())));
   Win32InputMouseMessage(window, message, wParam, lParam, hooksSeen);
   return true;
 }
