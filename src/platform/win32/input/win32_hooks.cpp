@@ -6,8 +6,9 @@
 // Windows removes a low-level hook without a word when the thread does not answer it within
 // LowLevelHooksTimeout (a display mode change, a long load). The hook notes each event it sees;
 // a key or button message reaching a window that the hook did not note shows the loss: the hook
-// is installed again, and that message runs the chain at the window. The system mouse hook, which makes the
-// whole desktop's mouse wait on this thread, is held only while the program is active.
+// is installed again, and that message runs the chain at the window. The system mouse hook,
+// which makes the whole desktop's mouse wait on this thread, is held only while the program is
+// active.
 #include <windows.h>
 
 #include <deque>
@@ -71,7 +72,8 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code != HC_ACTION) return CallNextHookEx(nullptr, code, wParam, lParam);
   const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-  NoteSeen(mouseHook, info->time, static_cast<UINT>(wParam));
+  // Moves are never checked (windows moving under the cursor make them too).
+  if (wParam != WM_MOUSEMOVE) NoteSeen(mouseHook, info->time, static_cast<UINT>(wParam));
   platformMouseHookEvent event;
   event.x = info->pt.x;
   event.y = info->pt.y;
