@@ -10,6 +10,12 @@ if [ "${1:-}" != --inside ]; then
 fi
 prefix=$2 program=$3
 export USER=sanguor-dpi WINEPREFIX=$prefix
+# The manifest, which makes the program aware of each monitor's scale, is a resource of the
+# program (kept as its text).
+if ! grep -q -a '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2' "$program"; then
+  echo "$program carries no manifest declaring per-monitor awareness" >&2
+  exit 1
+fi
 
 "$here/wine-run.sh" "$prefix" cmd /c exit 0
 wineserver -k 2>/dev/null || true
