@@ -21,7 +21,7 @@ PACKAGES_CLANG = clang libclang-rt-14-dev
 # The Windows cross-build, its zip and its installer.
 PACKAGES_WINDOWS = g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev zip nsis
 # The Windows tests, under Wine in a virtual X display.
-PACKAGES_WINDOWS_TEST = wine wine64 xvfb xauth
+PACKAGES_WINDOWS_TEST = wine wine64 xvfb xauth locales x11-utils
 # The Debian package and its checks.
 PACKAGES_DEB = dpkg-dev fakeroot lintian desktop-file-utils appstream
 

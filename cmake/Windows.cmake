@@ -50,8 +50,8 @@ function(sanguor_windows_tools_and_tests)
   endforeach()
 endfunction()
 
-# Every program carries the version resource: the framework reads the company and product names
-# from its own executable.
+# Every program carries the version resource (the framework reads the company and product names
+# from its own executable) and the application manifest, so the tests run as the game does.
 # Its icon is the one the Linux build draws for the desktop, at every size in one .ico file.
 enable_language(RC)
 find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
@@ -69,7 +69,9 @@ foreach(png ${SANGUOR_ICON_SOURCES})
 endforeach()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${SANGUOR_ICON_SOURCES})
 execute_process(COMMAND ${IMAGEMAGICK_CONVERT} ${SANGUOR_ICON_SOURCES} ${SANGUOR_ICON} COMMAND_ERROR_IS_FATAL ANY)
+set(SANGUOR_MANIFEST ${CMAKE_SOURCE_DIR}/src/shell/windows/sanguor.manifest)
 configure_file(${CMAKE_SOURCE_DIR}/src/shell/windows/sanguor.rc.in ${CMAKE_BINARY_DIR}/sanguor.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/sanguor.rc PROPERTIES OBJECT_DEPENDS "${SANGUOR_MANIFEST};${SANGUOR_ICON}")
 set(SANGUOR_VERSION_RESOURCE ${CMAKE_BINARY_DIR}/sanguor.rc)
 
 # Tests run under Wine, each program in the build's own prefix.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/platform_calling.h"
+
 using ALboolean = char;
 using ALchar = char;
 using ALint = int32_t;
@@ -43,12 +45,6 @@ constexpr ALenum AL_INVALID_ENUM = 0xA002;
 constexpr ALenum AL_INVALID_VALUE = 0xA003;
 constexpr ALenum AL_INVALID_OPERATION = 0xA004;
 constexpr ALenum AL_OUT_OF_MEMORY = 0xA005;
-
-#if defined(_WIN32)
-#define SANGUOR_ALAPI __cdecl
-#else
-#define SANGUOR_ALAPI
-#endif
 
 struct alEntryPoints {
 #define SANGUOR_AL_ENTRY(result, name, parameters) result(SANGUOR_ALAPI* name) parameters;

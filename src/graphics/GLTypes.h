@@ -4,11 +4,7 @@
 
 #include <cstdint>
 
-#if defined(_WIN32)
-#define SANGUOR_GLAPI __stdcall
-#else
-#define SANGUOR_GLAPI
-#endif
+#include "platform/platform_calling.h"
 
 using GLenum = unsigned int;
 using GLboolean = unsigned char;

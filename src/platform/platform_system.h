@@ -50,6 +50,11 @@ char PlatformPathSeparator();
 std::string PlatformLocalAppDataFolder();
 bool PlatformDirectoryExists(const std::string& path);
 bool PlatformFileExists(const std::string& path);
+// Size in bytes of the file at path; -1 when it is missing or is a folder. Paths are in the
+// system's own narrow encoding (UTF-8 on Linux, the ANSI code page on Windows).
+int64_t PlatformFileSize(const std::string& path);
+// Makes path the process's current folder; false when it cannot.
+bool PlatformSetCurrentFolder(const std::string& path);
 // Creates one folder level; true when the folder exists afterwards.
 bool PlatformCreateDirectory(const std::string& path);
 // Puts the file from in the place of the file to in one step (to may exist); false on failure.
@@ -76,7 +81,11 @@ std::string PlatformFindPath(const std::string& path);
 
 // Version resource strings of the executable: "CompanyName", "ProductName", others "".
 std::string PlatformVersionString(const std::string& name);
-// Registry value as text; always "" off Windows.
+// Registry value as text; always "" off Windows. A key path beginning with a root's name
+// ("HKEY_CURRENT_USER\Software\...", or "HKCU\...") is read under that root only; a path
+// without one under HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER,
+// HKEY_LOCAL_MACHINE and HKEY_USERS in this order, the first root with a non-empty value giving
+// it. "" when no root has one.
 std::string PlatformRegistryRead(const std::string& keyPath, const std::string& valueName);
 // Folders searched for a shared library, in order (program folder first).
 std::vector<std::string> PlatformLibrarySearchList();

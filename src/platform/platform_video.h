@@ -145,6 +145,9 @@ platformWindow PlatformAppWindow();
 // Processes every pending event once: window events go to the window handlers, keyboard,
 // mouse and joystick events also to the input translation of the backend.
 void PlatformPumpMessages();
+// Waits up to ms for an event for PlatformPumpMessages, returning as soon as one arrives: the
+// rest of a program paused in the background. Headless runs and the virtual clock return at once.
+void PlatformWaitForEvents(uint32_t ms);
 
 // Text of the last failure of a video call ("" when the backend has none).
 std::string PlatformLastVideoError();

@@ -1,9 +1,10 @@
 #include "services/fwkDataFileArchive.h"
 
+#include "platform/platform_system.h"
+
 #include <array>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 namespace {
 
@@ -96,10 +97,11 @@ archiveFault readHeaderAndEntries(bufferedReader& reader, archiveDirectoryInfo& 
 
 archiveDirectoryInfo DataFileArchiveReadDirectory(const std::string& path) {
   archiveDirectoryInfo result;
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) return result;
-  result.fileSize = static_cast<int64_t>(size);
+  // Through the platform: a narrow path is in the system's code page, which the standard
+  // library's path type would read as another encoding on Windows.
+  const int64_t size = PlatformFileSize(path);
+  if (size < 0) return result;
+  result.fileSize = size;
 
   bufferedReader reader;
   reader.file = std::fopen(path.c_str(), "rb");

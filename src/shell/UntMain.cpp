@@ -11,14 +11,13 @@
 #include "shell/GameEntry.h"
 #include "shell/LauncherOutline.h"
 
-#include <filesystem>
-
 TmainForm* mainForm = nullptr;
 
 namespace {
 
 constexpr int32_t kFatalErrorState = 3;
 constexpr uint32_t kKeepAwakeInterval = 10000;
+constexpr uint32_t kBackgroundRest = 50;
 
 std::string applicationTitle;
 mainPassHook passHook = nullptr;
@@ -125,9 +124,8 @@ void TmainForm::MainFormCreate() {
     keyboardHookDropped = false;
     gameDir = UtilAppFolder();
     keepAwakeTick = 0;
-    std::error_code error;
-    std::filesystem::current_path(gameDir, error);
-    if (error) LogError("Unable to set game directory \"" + gameDir + "\" as current directory.");
+    if (!PlatformSetCurrentFolder(gameDir))
+        LogError("Unable to set game directory \"" + gameDir + "\" as current directory.");
     MainInterfaceDrawRegions();
     // The Play button takes the Install button's place, above it.
     imgPlay.top = imgInstall.top;
@@ -168,6 +166,11 @@ void TmainForm::MainGameStart() {
         if (passHook != nullptr) passHook();
         if (PlatformAppIsMinimized()) {
             MainAppPause();
+            // A close while minimised (the session ending) still ends the game.
+            if (closeRequested) {
+                closeRequested = false;
+                loopDone = true;
+            }
         } else {
             if (PlatformAppIsActive()) {
                 everActive = true;
@@ -186,6 +189,8 @@ void TmainForm::MainGameStart() {
         }
         // Streamed sounds are fed between passes; their queues hold more than a late pass.
         AudioUpdate();
+        // Paused in the background, the loop rests until the system has something for it.
+        if (appPaused && !loopDone) PlatformWaitForEvents(kBackgroundRest);
         const bool keyboardHooked = InputKeyboardHookInstalled();
         MainFormProcessMessages();
         keyboardHookDropped = keyboardHooked && !InputKeyboardHookInstalled();

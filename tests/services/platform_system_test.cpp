@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -104,6 +105,22 @@ TEST(PlatformFolders, FilesFoldersAndListing) {
   EXPECT_EQ(ReadFile(box.root + "file"), "new");
   EXPECT_FALSE(PlatformFileExists(box.root + "new"));
   EXPECT_FALSE(PlatformReplaceFile(box.root + "new", box.root + "file"));
+}
+
+TEST(PlatformFolders, FileSizesAndTheCurrentFolder) {
+  const Sandbox box = MakeSandbox();
+  WriteFile(box.root + "Вампир.qza", "12345");
+  EXPECT_EQ(PlatformFileSize(box.root + "Вампир.qza"), 5);
+  EXPECT_EQ(PlatformFileSize(box.root + "app"), -1) << "a folder has no file size";
+  EXPECT_EQ(PlatformFileSize(box.root + "missing"), -1);
+  EXPECT_EQ(PlatformFileSize(""), -1);
+
+  const std::string before = std::filesystem::current_path().string();
+  ASSERT_TRUE(PlatformSetCurrentFolder(box.root));
+  EXPECT_EQ(PlatformFileSize("Вампир.qza"), 5);
+  EXPECT_FALSE(PlatformSetCurrentFolder(box.root + "missing"));
+  EXPECT_FALSE(PlatformSetCurrentFolder(""));
+  ASSERT_TRUE(PlatformSetCurrentFolder(before));
 }
 
 TEST(PlatformFolders, FindPathIgnoresCaseAndSeparators) {

@@ -1,6 +1,8 @@
 // Monitors and display settings: the system's in a window session, virtual ones headless.
 #include "win32/Win32VideoFixture.h"
 
+#include "platform/win32/video/win32_video_state.h"
+
 namespace {
 
 BOOL CALLBACK CountMonitor(HMONITOR, HDC, LPRECT, LPARAM count) {
@@ -35,6 +37,26 @@ TEST_F(Win32Windows, MonitorsAndModesAreTheSystems) {
   EXPECT_EQ(mode.width, static_cast<int32_t>(listed.dmPelsWidth));
   EXPECT_EQ(mode.bitsPerPixel, static_cast<int32_t>(listed.dmBitsPerPel));
   EXPECT_FALSE(PlatformMonitorEnumMode(0, -1, mode));
+}
+
+// Monitors are counted at start; one unplugged since (its device gone) is the primary one's
+// stand-in, so a fullscreen window on it is never sized 0 x 0.
+TEST_F(Win32Windows, AVanishedMonitorFallsBackToThePrimary) {
+  const platformRect primary = PlatformMonitorRect(0);
+  ASSERT_GT(primary.width, 0);
+  std::string& device = Win32Video().monitors[0].device;
+  const std::string kept = device;
+  device = "\\\\.\\DISPLAY99";
+  const platformRect vanished = PlatformMonitorRect(0);
+  platformWindow window = Window(64, 64, PLATFORM_BORDER_FULLSCREEN, 0, 0);
+  const platformRect client = PlatformWindowClientRect(window);
+  device = kept;
+  EXPECT_EQ(vanished.left, primary.left);
+  EXPECT_EQ(vanished.top, primary.top);
+  EXPECT_EQ(vanished.width, primary.width);
+  EXPECT_EQ(vanished.height, primary.height);
+  EXPECT_EQ(client.width, primary.width);
+  EXPECT_EQ(client.height, primary.height);
 }
 
 TEST_F(Win32Windows, ModeChangesSwitchTheDisplayAndNotifyBeforeReturning) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/platform_system.h"
+#include "platform/win32/system/win32_user_folder.h"
 
 namespace {
 
@@ -70,6 +71,30 @@ TEST(Win32System, VersionResourceCarriesTheProjectVersion) {
   EXPECT_EQ(numbers, SANGUOR_VERSION);
 }
 
+// Every program carries the game's manifest: aware of each monitor's scale, made for Windows 7 to
+// 11, and allowed long paths.
+TEST(Win32System, TheManifestMakesTheProgramAwareOfEachMonitorsScale) {
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_NE(found, nullptr);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                             SizeofResource(nullptr, found));
+  for (const char* part : {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2",
+                           "true/pm</dpiAware>", "<longPathAware", ">true</longPathAware>",
+                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"}) {
+    EXPECT_NE(manifest.find(part), std::string::npos) << part;
+  }
+  using threadContext = HANDLE(WINAPI*)();
+  using awarenessOf = int(WINAPI*)(HANDLE);
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto context = reinterpret_cast<threadContext>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+  const auto awareness = reinterpret_cast<awarenessOf>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  ASSERT_NE(context, nullptr);
+  ASSERT_NE(awareness, nullptr);
+  EXPECT_EQ(awareness(context()), 2) << "DPI_AWARENESS_PER_MONITOR_AWARE";
+}
+
 TEST(Win32System, RegistryValuesReadAsText) {
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Sanguor Tests", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
@@ -87,7 +112,66 @@ TEST(Win32System, RegistryValuesReadAsText) {
   EXPECT_EQ(PlatformRegistryRead("HKCU\\Software\\No Such Key", "Folder"), "");
   EXPECT_EQ(PlatformRegistryRead("HKEY_NOWHERE\\Software", "Folder"), "");
   EXPECT_FALSE(PlatformRegistryRead("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion").empty());
+
+  // Without a root, the roots are tried in turn: HKEY_CLASSES_ROOT before HKEY_CURRENT_USER.
+  EXPECT_EQ(PlatformRegistryRead("Software\\Sanguor Tests", "Folder"), "C:\\Games\\Sanguor");
+  EXPECT_EQ(PlatformRegistryRead("Software\\Sanguor Tests", "FOLDER"), "C:\\Games\\Sanguor") << "names in any case";
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "Software\\Sanguor Tests", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  const char classes[] = "from the classes root";
+  RegSetValueExA(key, "Folder", 0, REG_SZ, reinterpret_cast<const BYTE*>(classes), sizeof classes);
+  const char empty[] = "";
+  RegSetValueExA(key, "Count", 0, REG_SZ, reinterpret_cast<const BYTE*>(empty), sizeof empty);
+  RegCloseKey(key);
+  EXPECT_EQ(PlatformRegistryRead("Software\\Sanguor Tests", "Folder"), classes);
+  EXPECT_EQ(PlatformRegistryRead("Software\\Sanguor Tests", "Count"), "1234") << "an empty value passes on";
+  EXPECT_EQ(PlatformRegistryRead("Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion"),
+            PlatformRegistryRead("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion"));
+  EXPECT_EQ(PlatformRegistryRead("Software\\No Such Key", "Folder"), "");
+  RegDeleteKeyA(HKEY_CLASSES_ROOT, "Software\\Sanguor Tests");
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Sanguor Tests");
+}
+
+// Narrow paths are in the ANSI code page: a name the code page holds works in every call, and a
+// name it cannot hold is reached through its short form.
+TEST(Win32System, FolderNamesInTheCodePage) {
+  std::string name;
+  for (const wchar_t* candidate : {L"Caf\u00e9", L"\u0418\u0433\u0440\u044b", L"\u30b2\u30fc\u30e0"}) {
+    name = Win32AnsiPath(candidate);
+    if (!name.empty()) break;
+  }
+  ASSERT_FALSE(name.empty()) << "code page " << GetACP() << " holds none of the names";
+  ASSERT_TRUE(std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+      << "the name must leave ASCII";
+  const std::string folder = Scratch("codepage") + name;
+  ASSERT_TRUE(PlatformCreateDirectory(folder));
+  WriteAll(folder + "\\data.qza", "12345");
+  EXPECT_EQ(PlatformFileSize(folder + "\\data.qza"), 5);
+  EXPECT_EQ(PlatformFileSize(folder), -1) << "a folder has no file size";
+  EXPECT_EQ(PlatformFileSize(folder + "\\missing.qza"), -1);
+
+  char before[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, before);
+  ASSERT_TRUE(PlatformSetCurrentFolder(folder));
+  EXPECT_EQ(PlatformFileSize("data.qza"), 5) << "the folder is the current one";
+  EXPECT_FALSE(PlatformSetCurrentFolder(folder + "\\missing"));
+  ASSERT_TRUE(PlatformSetCurrentFolder(before));
+
+  // A name outside the code page (Japanese under a European or Cyrillic one, Cyrillic under a
+  // Japanese one) has no narrow form of its own.
+  const std::wstring foreign = GetACP() == 932 ? L"\u0418\u0433\u0440\u044b" : L"\u5438\u8840\u9b3c";
+  wchar_t here[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, here);
+  const std::wstring wide = std::wstring(here) + L"\\win32-system-codepage\\" + foreign + L" folder";
+  ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  EXPECT_EQ(Win32AnsiPath(wide), "");
+  const std::string reached = Win32AnsiFolder(wide);
+  ASSERT_FALSE(reached.empty()) << "no short name";
+  EXPECT_TRUE(PlatformDirectoryExists(reached));
+  WriteAll(reached + "\\settings.ini", "kept");
+  EXPECT_EQ(GetFileAttributesW((wide + L"\\settings.ini").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u)
+      << "the short name is the same folder";
 }
 
 TEST(Win32System, FoldersAndFiles) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/input/win32_input_parts.h"
 #include "platform/win32/win32_input.h"
 
 namespace {
@@ -331,6 +332,64 @@ TEST_F(Win32InputDesktop, ASwallowedDeviceKeyNeverReachesTheWindow) {
   EXPECT_EQ(newerCalls.size(), 2u);
   EXPECT_TRUE(olderCalls.empty());
   EXPECT_TRUE(KeysDelivered().empty());
+}
+
+void SendKey(WORD virtualKey) {
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+  }
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(SendInput(2, inputs, sizeof(INPUT)), 2u);
+}
+
+// Windows removes a low-level hook that timed out without telling the program, which Wine never
+// does: the backend's seam removes it the same way.
+TEST_F(Win32InputDesktop, AHookTheSystemRemovedIsNoticedAndInstalledAgain) {
+  InstallKeyHooks();
+  ASSERT_TRUE(Win32SystemHookActive(PLATFORM_HOOK_KEYBOARD_LL));
+  Win32SystemHookDropSilently(PLATFORM_HOOK_KEYBOARD_LL);
+  // Windows drops a hook after it timed out, never in the millisecond it was installed.
+  Sleep(20);
+  SendKey('E');
+  Pump();
+  // The keys reached the window without the hook: they run the chain there, once each.
+  ASSERT_EQ(newerCalls.size(), 2u);
+  EXPECT_EQ(newerCalls[0].event.virtualKey, static_cast<uint32_t>('E'));
+  EXPECT_EQ(newerCalls[0].event.flags & PLATFORM_LLKHF_INJECTED, 0u) << "seen at the window, not by the hook";
+  EXPECT_EQ(KeysDelivered(), (std::vector<uint32_t>{'E', 'E'}));
+  EXPECT_TRUE(Win32SystemHookActive(PLATFORM_HOOK_KEYBOARD_LL));
+  // The next keys pass the new system hook again, still once each.
+  SendKey('F');
+  Pump();
+  ASSERT_EQ(newerCalls.size(), 4u);
+  EXPECT_EQ(newerCalls[2].event.flags & PLATFORM_LLKHF_INJECTED, PLATFORM_LLKHF_INJECTED);
+  EXPECT_EQ(KeysDelivered().size(), 4u);
+}
+
+// Every pump pass tells the hooks whether the program is active; here the pass's answer is given
+// through the backend's seam, between passes.
+TEST_F(Win32InputDesktop, TheSystemMouseHookIsHeldOnlyWhileTheProgramIsActive) {
+  mouse = PlatformMouseHookInstall(Mouse);
+  ASSERT_NE(mouse, 0);
+  Pump();
+  ASSERT_TRUE(PlatformAppIsActive());
+  EXPECT_TRUE(Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL));
+  Win32SystemHooksFollowActivity(false);
+  EXPECT_FALSE(Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL));
+  // Meanwhile a press on the window still runs the program's chain, from the message.
+  PostMessageA(reinterpret_cast<HWND>(window), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+  PlatformPumpMessages();
+  EXPECT_EQ(mouseCalls.size(), 1u);
+  // The pass found the program active again and took the hook back.
+  EXPECT_TRUE(Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL));
+  PlatformHookRemove(mouse);
+  mouse = 0;
+  EXPECT_FALSE(Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL));
+  Win32SystemHooksFollowActivity(false);
+  Win32SystemHooksFollowActivity(true);
+  EXPECT_FALSE(Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL)) << "no hook without the program's hooks";
 }
 
 TEST_F(Win32InputDesktop, TheCursorAndTheForegroundWindowAreTheSystemsOwn) {

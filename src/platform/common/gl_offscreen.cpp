@@ -1,13 +1,10 @@
 #include "platform/common/gl_offscreen.h"
 
+#include "platform/platform_calling.h"
+
 #include <cstring>
 #include <type_traits>
 
-#if defined(_WIN32)
-#define SANGUOR_GL_API __stdcall
-#else
-#define SANGUOR_GL_API
-#endif
 
 namespace {
 
@@ -27,22 +24,22 @@ constexpr uint32_t kBack = 0x0405;
 constexpr uint32_t kRenderer = 0x1F01;
 
 struct glFunctions {
-  void(SANGUOR_GL_API* GenFramebuffers)(int32_t, uint32_t*) = nullptr;
-  void(SANGUOR_GL_API* DeleteFramebuffers)(int32_t, const uint32_t*) = nullptr;
-  void(SANGUOR_GL_API* BindFramebuffer)(uint32_t, uint32_t) = nullptr;
-  void(SANGUOR_GL_API* GenRenderbuffers)(int32_t, uint32_t*) = nullptr;
-  void(SANGUOR_GL_API* DeleteRenderbuffers)(int32_t, const uint32_t*) = nullptr;
-  void(SANGUOR_GL_API* BindRenderbuffer)(uint32_t, uint32_t) = nullptr;
-  void(SANGUOR_GL_API* RenderbufferStorage)(uint32_t, uint32_t, int32_t, int32_t) = nullptr;
-  void(SANGUOR_GL_API* FramebufferRenderbuffer)(uint32_t, uint32_t, uint32_t, uint32_t) = nullptr;
-  void(SANGUOR_GL_API* ReadPixels)(int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t, void*) = nullptr;
-  void(SANGUOR_GL_API* ReadBuffer)(uint32_t) = nullptr;
-  void(SANGUOR_GL_API* PixelStorei)(uint32_t, int32_t) = nullptr;
-  void(SANGUOR_GL_API* Viewport)(int32_t, int32_t, int32_t, int32_t) = nullptr;
-  void(SANGUOR_GL_API* Finish)() = nullptr;
-  void(SANGUOR_GL_API* Clear)(uint32_t) = nullptr;
-  void(SANGUOR_GL_API* GetIntegerv)(uint32_t, int32_t*) = nullptr;
-  const unsigned char*(SANGUOR_GL_API* GetString)(uint32_t) = nullptr;
+  void(SANGUOR_GLAPI* GenFramebuffers)(int32_t, uint32_t*) = nullptr;
+  void(SANGUOR_GLAPI* DeleteFramebuffers)(int32_t, const uint32_t*) = nullptr;
+  void(SANGUOR_GLAPI* BindFramebuffer)(uint32_t, uint32_t) = nullptr;
+  void(SANGUOR_GLAPI* GenRenderbuffers)(int32_t, uint32_t*) = nullptr;
+  void(SANGUOR_GLAPI* DeleteRenderbuffers)(int32_t, const uint32_t*) = nullptr;
+  void(SANGUOR_GLAPI* BindRenderbuffer)(uint32_t, uint32_t) = nullptr;
+  void(SANGUOR_GLAPI* RenderbufferStorage)(uint32_t, uint32_t, int32_t, int32_t) = nullptr;
+  void(SANGUOR_GLAPI* FramebufferRenderbuffer)(uint32_t, uint32_t, uint32_t, uint32_t) = nullptr;
+  void(SANGUOR_GLAPI* ReadPixels)(int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t, void*) = nullptr;
+  void(SANGUOR_GLAPI* ReadBuffer)(uint32_t) = nullptr;
+  void(SANGUOR_GLAPI* PixelStorei)(uint32_t, int32_t) = nullptr;
+  void(SANGUOR_GLAPI* Viewport)(int32_t, int32_t, int32_t, int32_t) = nullptr;
+  void(SANGUOR_GLAPI* Finish)() = nullptr;
+  void(SANGUOR_GLAPI* Clear)(uint32_t) = nullptr;
+  void(SANGUOR_GLAPI* GetIntegerv)(uint32_t, int32_t*) = nullptr;
+  const unsigned char*(SANGUOR_GLAPI* GetString)(uint32_t) = nullptr;
 };
 
 glFunctions gl;

@@ -5,10 +5,6 @@
 #include <cerrno>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace {
 
 struct hookRecord {
@@ -35,6 +31,7 @@ std::vector<dispatchFrame> frames;
 platformHook nextHookId = 1;
 bool refused[3] = {false, false, false};
 hookChainBackend backend = nullptr;
+hookChainRefusalReporter refusalReporter = nullptr;
 
 int32_t RefusedIndex(platformHookKind kind) {
   switch (kind) {
@@ -45,11 +42,11 @@ int32_t RefusedIndex(platformHookKind kind) {
 }
 
 void SetRefusalError() {
-#ifdef _WIN32
-  SetLastError(ERROR_ACCESS_DENIED);
-#else
-  errno = EPERM;
-#endif
+  if (refusalReporter != nullptr) {
+    refusalReporter();
+  } else {
+    errno = EPERM;
+  }
 }
 
 platformHook Install(hookRecord record) {
@@ -128,6 +125,8 @@ intptr_t PlatformHookCallNext(platformHook hook) {
 void PlatformHookSetRefused(platformHookKind kind, bool isRefused) { refused[RefusedIndex(kind)] = isRefused; }
 
 void HookChainSetBackend(hookChainBackend proc) { backend = proc; }
+
+void HookChainSetRefusalReporter(hookChainRefusalReporter reporter) { refusalReporter = reporter; }
 
 bool HookChainHasHooks(platformHookKind kind) {
   for (const hookRecord& hook : hooks) {

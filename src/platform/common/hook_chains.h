@@ -19,6 +19,10 @@ struct hookChainTail {
 // false). Without one, every install is accepted.
 using hookChainBackend = bool (*)(platformHookKind kind, bool attach);
 void HookChainSetBackend(hookChainBackend backend);
+// Sets the system's last error for an install refused on purpose (PlatformHookSetRefused);
+// without one, errno becomes EPERM.
+using hookChainRefusalReporter = void (*)();
+void HookChainSetRefusalReporter(hookChainRefusalReporter reporter);
 
 // Each returns the chain's answer: non-zero swallows the event; without hooks of the kind the
 // tail's answer.

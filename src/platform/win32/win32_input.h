@@ -11,5 +11,6 @@
 // returns 0).
 bool Win32InputWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Called by PlatformPumpMessages once per call, after the message queue is empty: the input part
-// polls the joysticks.
-void Win32InputPumpPass();
+// takes or gives up the system mouse hook as the program is active or not, and polls the
+// joysticks.
+void Win32InputPumpPass(bool appActive);

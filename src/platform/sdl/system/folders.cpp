@@ -118,6 +118,14 @@ bool PlatformFileExists(const std::string& path) {
   return !path.empty() && stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+int64_t PlatformFileSize(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return -1;
+  return static_cast<int64_t>(info.st_size);
+}
+
+bool PlatformSetCurrentFolder(const std::string& path) { return !path.empty() && chdir(path.c_str()) == 0; }
+
 bool PlatformCreateDirectory(const std::string& path) {
   if (path.empty()) return false;
   mkdir(path.c_str(), 0777);

@@ -54,7 +54,9 @@ bool IsWheel(UINT message) { return message == WM_MOUSEWHEEL || message == WM_MO
 // True when a hook swallowed the key.
 bool KeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const uint32_t flags = static_cast<uint32_t>(lParam);
-  if (!Win32SystemHookActive(PLATFORM_HOOK_KEYBOARD_LL)) {
+  const DWORD time = static_cast<DWORD>(GetMessageTime());
+  const UINT kind = (flags & PLATFORM_KF_UP) != 0 ? WM_KEYUP : WM_KEYDOWN;
+  if (!Win32SystemHookActive(PLATFORM_HOOK_KEYBOARD_LL) || Win32SystemHookMissed(PLATFORM_HOOK_KEYBOARD_LL, kind, time)) {
     const uint32_t scanCode = (flags >> 16) & 0xFF;
     const bool extended = (flags & PLATFORM_KF_EXTENDED) != 0;
     platformKeyboardHookEvent event;
@@ -63,7 +65,7 @@ bool KeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     event.flags = (extended ? PLATFORM_LLKHF_EXTENDED : 0) |
                   ((flags & PLATFORM_KF_ALTDOWN) != 0 ? PLATFORM_LLKHF_ALTDOWN : 0) |
                   ((flags & PLATFORM_KF_UP) != 0 ? PLATFORM_LLKHF_UP : 0);
-    event.time = static_cast<uint32_t>(GetMessageTime());
+    event.time = time;
     if (HookChainRunKeyboard(message, event) != 0) return true;
   }
   if (HookChainRunKeyboardLegacy(static_cast<uint32_t>(wParam), flags) != 0) return true;
@@ -115,7 +117,11 @@ bool Win32InputWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
   if (message >= WM_KEYFIRST && message <= WM_KEYLAST) return message == WM_SYSCHAR;
   message = WithoutDoubleClick(message);
   if (!IsMouseMessage(message)) return false;
-  Win32InputMouseMessage(window, message, wParam, lParam, replaying || Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL));
+  // Moves also come from windows moving under the cursor; presses and wheels only from the device.
+  const bool hooksSeen = replaying || (Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL) &&
+                                       (message == WM_MOUSEMOVE ||
+                                        !Win32SystemHookMissed(PLATFORM_HOOK_MOUSE_LL, message, GetMessageTime())));
+  Win32InputMouseMessage(window, message, wParam, lParam, hooksSeen);
   return true;
 }
 

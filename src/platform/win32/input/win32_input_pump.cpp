@@ -2,4 +2,7 @@
 #include "platform/win32/input/win32_input_parts.h"
 #include "platform/win32/win32_input.h"
 
-void Win32InputPumpPass() { Win32JoysticksPoll(); }
+void Win32InputPumpPass(bool appActive) {
+  Win32SystemHooksFollowActivity(appActive);
+  Win32JoysticksPoll();
+}

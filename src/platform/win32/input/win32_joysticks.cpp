@@ -74,27 +74,6 @@ device* Present(int32_t id) {
   return Track(id, *entry) ? entry : nullptr;
 }
 
-std::string RegistryText(const std::string& key, const std::string& value) {
-  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-    std::array<char, 256> text{};
-    DWORD size = static_cast<DWORD>(text.size() - 1);
-    if (RegGetValueA(root, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &size) == ERROR_SUCCESS) {
-      return text.data();
-    }
-  }
-  return "";
-}
-
-// Windows keeps the name of a configured device in the registry, under its OEM key.
-std::string RegistryName(int32_t id, const std::string& registryKey) {
-  const std::string oemKey = RegistryText(
-      "SYSTEM\\CurrentControlSet\\Control\\MediaResources\\Joystick\\" + registryKey + "\\CurrentJoystickSettings",
-      "Joystick" + std::to_string(id + 1) + "OEMName");
-  if (oemKey.empty()) return "";
-  return RegistryText(
-      "SYSTEM\\CurrentControlSet\\Control\\MediaProperties\\PrivateProperties\\Joystick\\OEM\\" + oemKey, "OEMName");
-}
-
 void Announce(const device& entry, const JOYINFOEX& info) {
   const JOYCAPSA& caps = entry.caps;
   const uint32_t buttons = std::min<uint32_t>(caps.wNumButtons, kMaxButtons);
@@ -170,7 +149,8 @@ bool PlatformJoystickCapabilities(int32_t id, platformJoystickCaps& caps) {
   caps.numAxes = std::min<uint32_t>(source.wNumAxes, 6);
   caps.maxAxes = source.wMaxAxes;
   caps.registryKey = std::string(source.szRegKey, strnlen(source.szRegKey, sizeof source.szRegKey)).substr(0, 32);
-  caps.deviceName = RegistryName(id, caps.registryKey);
+  // Windows keeps a configured device's name in the registry, where the input module reads it.
+  caps.deviceName.clear();
   return true;
 }
 

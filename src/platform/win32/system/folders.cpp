@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "platform/platform_system.h"
+#include "platform/win32/system/win32_user_folder.h"
 
 namespace {
 
@@ -40,11 +41,7 @@ void AddUnique(std::vector<std::string>& list, const std::string& folder) {
 char PlatformPathSeparator() { return '\\'; }
 
 std::string PlatformLocalAppDataFolder() {
-  char folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
-                              folder))) {
-    return "";
-  }
+  const std::string folder = Win32UserDataFolder();
   return PlatformDirectoryExists(folder) ? WithSeparator(folder) : "";
 }
 
@@ -56,6 +53,19 @@ bool PlatformDirectoryExists(const std::string& path) {
 bool PlatformFileExists(const std::string& path) {
   const DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+int64_t PlatformFileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return -1;
+  }
+  return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool PlatformSetCurrentFolder(const std::string& path) {
+  return !path.empty() && SetCurrentDirectoryA(path.c_str()) != 0;
 }
 
 bool PlatformCreateDirectory(const std::string& path) {

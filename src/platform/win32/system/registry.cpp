@@ -1,5 +1,6 @@
-// Registry values as text. The key path starts with the root's name ("HKEY_LOCAL_MACHINE\...",
-// or its short form "HKLM\...").
+// Registry values as text. A key path that starts with a root's name ("HKEY_LOCAL_MACHINE\..."
+// or its short form "HKLM\...") is read under that root; any other is tried under each root in
+// turn.
 #include <windows.h>
 
 #include <cstring>
@@ -52,13 +53,7 @@ std::string ValueAsText(DWORD type, const std::vector<BYTE>& data, DWORD bytes) 
   }
 }
 
-}  // namespace
-
-std::string PlatformRegistryRead(const std::string& keyPath, const std::string& valueName) {
-  const auto slash = keyPath.find('\\');
-  HKEY root = RootKey(keyPath.substr(0, slash));
-  if (root == nullptr) return "";
-  const std::string subKey = slash == std::string::npos ? "" : keyPath.substr(slash + 1);
+std::string ReadValue(HKEY root, const std::string& subKey, const std::string& valueName) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "";
   DWORD type = 0;
@@ -73,4 +68,18 @@ std::string PlatformRegistryRead(const std::string& keyPath, const std::string& 
   }
   RegCloseKey(key);
   return text;
+}
+
+}  // namespace
+
+std::string PlatformRegistryRead(const std::string& keyPath, const std::string& valueName) {
+  const auto slash = keyPath.find('\\');
+  if (HKEY root = RootKey(keyPath.substr(0, slash))) {
+    return ReadValue(root, slash == std::string::npos ? "" : keyPath.substr(slash + 1), valueName);
+  }
+  for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS}) {
+    std::string text = ReadValue(root, keyPath, valueName);
+    if (!text.empty()) return text;
+  }
+  return "";
 }

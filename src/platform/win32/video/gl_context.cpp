@@ -199,11 +199,11 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
   return true;
 }
 
-void Win32DestroyContext(platformGLContext handle) {
+bool Win32DestroyContext(platformGLContext handle) {
   win32VideoState& state = Win32Video();
   win32ContextRecord* context = ContextRecord(handle);
   if (context == nullptr) {
-    return;
+    return false;
   }
   win32WindowRecord* window = Win32WindowRecord(context->window);
   if (context->buffers.framebuffers[0] != 0 && window != nullptr && window->dc != nullptr) {
@@ -218,11 +218,16 @@ void Win32DestroyContext(platformGLContext handle) {
   if (wglGetCurrentContext() == context->glrc) {
     wglMakeCurrent(nullptr, nullptr);
   }
-  wglDeleteContext(context->glrc);
+  // The record goes either way: a context the system refuses to delete is no use to anyone.
+  const bool deleted = wglDeleteContext(context->glrc) != FALSE;
+  if (!deleted) {
+    Win32SetSystemError("wglDeleteContext");
+  }
   if (window != nullptr && window->context == handle) {
     window->context = 0;
   }
   state.contexts.erase(handle);
+  return deleted;
 }
 
 bool PlatformGLDeleteContext(platformGLContext context) {
@@ -230,8 +235,7 @@ bool PlatformGLDeleteContext(platformGLContext context) {
     Win32SetError("Invalid rendering context");
     return false;
   }
-  Win32DestroyContext(context);
-  return true;
+  return Win32DestroyContext(context);
 }
 
 bool PlatformGLSwapBuffers(platformDC dc) {

@@ -12,7 +12,10 @@ void PlatformKeepAwakePulse() {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof(input));
+    // Input blocked (a secure desktop, a program of higher integrity in front) resets nothing.
+    if (SendInput(1, &input, sizeof(input)) == 0) {
+      return;
+    }
   }
   KeepAwakeNotePulse();
 }

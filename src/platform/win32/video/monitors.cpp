@@ -49,6 +49,16 @@ void NotifyDisplayChange() {
   Win32SendToAllWindows(event);
 }
 
+platformRect PrimaryMonitorRect() {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) {
+    return {};
+  }
+  const RECT& area = info.rcMonitor;
+  return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
 const monitorBackend backend{Switch, Restore, PlaceFullscreenWindows, NotifyDisplayChange};
 
 }  // namespace
@@ -101,8 +111,11 @@ platformRect PlatformMonitorRect(int32_t monitor) {
   }
   DEVMODEA settings{};
   settings.dmSize = sizeof(settings);
-  if (!EnumDisplaySettingsA(Device(monitor).c_str(), ENUM_CURRENT_SETTINGS, &settings)) {
-    return {};
+  if (!EnumDisplaySettingsA(Device(monitor).c_str(), ENUM_CURRENT_SETTINGS, &settings) || settings.dmPelsWidth == 0 ||
+      settings.dmPelsHeight == 0) {
+    // The monitor is gone (unplugged, a laptop undocked): what was on it belongs on the primary
+    // one, where Windows moves the other windows too.
+    return PrimaryMonitorRect();
   }
   return {settings.dmPosition.x, settings.dmPosition.y, static_cast<int32_t>(settings.dmPelsWidth),
           static_cast<int32_t>(settings.dmPelsHeight)};

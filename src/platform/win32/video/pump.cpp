@@ -91,14 +91,10 @@ void PlatformPumpMessages() {
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.hwnd == nullptr && message.message == kWin32InjectedWindowEvent) {
       InjectedEvent(static_cast<platformWindow>(message.wParam), static_cast<platformWindowEventKind>(message.lParam));
-    } else if (message.hwnd == nullptr && message.message == WM_QUIT) {
-      // The session is ending: every window is asked to close, as the system's close command
-      // would, so the game ends through its normal clean-up and keeps the player's settings.
-      platformWindowEvent close;
-      close.kind = PLATFORM_EVENT_CLOSE;
-      for (const auto& [handle, record] : state.windows) {
-        Win32PostWindowEvent(handle, close);
-      }
+    } else if (message.hwnd == nullptr && (message.message == WM_QUIT || message.message == kWin32SessionEnd)) {
+      // Asked to quit, or the session is ending: the game ends through its normal clean-up and
+      // keeps the player's settings.
+      Win32SessionEnding();
     } else {
       TranslateMessage(&message);
       DispatchMessageA(&message);
@@ -110,8 +106,9 @@ void PlatformPumpMessages() {
   if (outer) {
     state.pumping = false;
   }
-  Win32InputPumpPass();
-  AppStateUpdate(AppWindowsMinimized(state.windows), AppWindowsActive(state.windows));
+  const bool active = AppWindowsActive(state.windows);
+  Win32InputPumpPass(active);
+  AppStateUpdate(AppWindowsMinimized(state.windows), active);
   PlatformKeepAwakeLapse();
 }
 

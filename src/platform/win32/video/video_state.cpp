@@ -81,6 +81,7 @@ bool Win32VideoStart() {
   AppStateStart(state.headless);
   state.monitors.clear();
   if (!state.headless) {
+    Win32SessionGuardStart();
     EnumDisplayMonitors(nullptr, nullptr, CountMonitor, reinterpret_cast<LPARAM>(&state.monitors));
   }
   MonitorModesStart(state.headless, static_cast<int32_t>(state.monitors.size()));

@@ -62,6 +62,8 @@ struct win32VideoState {
 // Injected window events travel as thread messages (wParam the window, lParam the kind), so
 // they keep their order with the system's messages and arrive only through the pump.
 constexpr UINT kWin32InjectedWindowEvent = WM_APP + 0x20;
+// The session ends: posted to the main thread by the session guard.
+constexpr UINT kWin32SessionEnd = WM_APP + 0x21;
 
 win32VideoState& Win32Video();
 // Starts the video part on first use: registers the window class and counts monitors.
@@ -86,7 +88,14 @@ void Win32PostWindowEvent(platformWindow window, const platformWindowEvent& even
 void Win32DeliverPending();
 // Tells every window's handler at once (display-change notices of our own mode changes).
 void Win32SendToAllWindows(const platformWindowEvent& event);
-void Win32DestroyContext(platformGLContext context);
+// False (with the system error recorded) when the system would not delete it.
+bool Win32DestroyContext(platformGLContext context);
+
+// Starts, once per process, the hidden window that holds the session's end until the main
+// thread is done (real windows only).
+void Win32SessionGuardStart();
+// Asks every window to close, as the system's close command would (main thread).
+void Win32SessionEnding();
 
 // The shell part paints window pictures; the window procedure asks it on WM_PAINT. True when
 // the window had a picture to paint.

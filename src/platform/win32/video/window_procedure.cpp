@@ -110,6 +110,14 @@ LRESULT CALLBACK Win32WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
       // Closing is the handler's decision.
       Post(hwnd, PLATFORM_EVENT_CLOSE);
       return 0;
+    case WM_QUERYENDSESSION:
+      // Nothing here needs the player's answer; the settings are written at the end anyway.
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) {
+        Win32SessionEnding();
+      }
+      return 0;
     case WM_ACTIVATE: {
       bool focused = LOWORD(wParam) != WA_INACTIVE;
       if (focused != record->focused) {

@@ -8,10 +8,28 @@ win32WindowRecord* Started(platformWindow window) {
   return Win32Video().started ? Win32WindowRecord(window) : nullptr;
 }
 
+// The frame around a client rectangle. The program is aware of each monitor's scale, so the
+// frame is drawn at the scale of the window's monitor, which AdjustWindowRectEx (the scale at
+// logon) does not know; the call that does exists from Windows 10 1607 on.
+void AddFrame(const win32WindowRecord& record, RECT& rect) {
+  using adjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  using dpiForWindow = UINT(WINAPI*)(HWND);
+  static const HMODULE user32 = GetModuleHandleA("user32.dll");
+  static const auto adjust = reinterpret_cast<adjustForDpi>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "AdjustWindowRectExForDpi")));
+  static const auto dpiOf = reinterpret_cast<dpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")));
+  const DWORD style = Win32WindowStyle(record.border);
+  const UINT dpi = dpiOf != nullptr && record.hwnd != nullptr ? dpiOf(record.hwnd) : 0;
+  if (adjust == nullptr || dpi == 0 || !adjust(&rect, style, FALSE, 0, dpi)) {
+    AdjustWindowRectEx(&rect, style, FALSE, 0);
+  }
+}
+
 // The window rectangle that gives the record's client size at the record's position.
 RECT OuterRect(const win32WindowRecord& record) {
   RECT rect{record.x, record.y, record.x + record.width, record.y + record.height};
-  AdjustWindowRectEx(&rect, Win32WindowStyle(record.border), FALSE, 0);
+  AddFrame(record, rect);
   return {record.x, record.y, record.x + (rect.right - rect.left), record.y + (rect.bottom - rect.top)};
 }
 
