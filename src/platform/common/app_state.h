@@ -3,8 +3,6 @@
 // of its changes.
 #pragma once
 
-#include <vector>
-
 #include "platform/platform_video.h"
 
 struct appState {
@@ -27,38 +25,6 @@ void AppStateReset();
 // Compares the state the windows give with the last one and tells the handler what changed. A
 // window coming back from the task bar is restored before it is activated.
 void AppStateUpdate(bool minimized, bool active);
-
-// Minimised while every shown window is minimised (and one is shown).
-template <typename Records>
-bool AppWindowsMinimized(const Records& windows) {
-  bool anyShown = false;
-  for (const auto& [handle, record] : windows) {
-    if (record.visible) {
-      anyShown = true;
-      if (!record.minimized) return false;
-    }
-  }
-  return anyShown;
-}
-
-// Active while one of the windows has the input focus.
-template <typename Records>
-bool AppWindowsActive(const Records& windows) {
-  if (AppState().headless) return AppState().headlessActive;
-  for (const auto& [handle, record] : windows) {
-    if (record.focused) return true;
-  }
-  return false;
-}
-
-template <typename Records, typename Test>
-std::vector<platformWindow> WindowsWhere(const Records& windows, Test test) {
-  std::vector<platformWindow> found;
-  for (const auto& [handle, record] : windows) {
-    if (test(record)) found.push_back(handle);
-  }
-  return found;
-}
 
 // What a window event says about the window's flags (injected events carry the same
 // meaning as real ones).

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/common/window_record.h"
+#include "platform/common/video/window_record.h"
 
 struct glOffscreenBuffers {
   uint32_t framebuffers[2] = {0, 0};

@@ -1,4 +1,5 @@
 #include "platform/common/monitor_modes.h"
+#include "platform/common/video/window_list.h"
 #include "platform/common/virtual_monitors.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
@@ -33,7 +34,7 @@ void PlaceFullscreenWindows() {
 void NotifyDisplayChange() {
   platformWindowEvent event;
   event.kind = PLATFORM_EVENT_DISPLAY_CHANGE;
-  SdlSendToAllWindows(event);
+  WindowsSendToAll(event);
 }
 
 const monitorBackend backend{Switch, Restore, PlaceFullscreenWindows, NotifyDisplayChange};

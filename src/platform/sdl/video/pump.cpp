@@ -1,31 +1,11 @@
 #include "platform/common/app_state.h"
+#include "platform/common/video/native_video.h"
+#include "platform/common/video/window_list.h"
 #include "platform/platform_shell.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
-
-void Send(platformWindow window, platformWindowEventKind kind) {
-  platformWindowEvent event;
-  event.kind = kind;
-  SdlSendToWindow(window, event);
-}
-
-// Applies what a window event means for the window's state, then tells its handler.
-void WindowStateEvent(platformWindow window, platformWindowEventKind kind) {
-  sdlWindowRecord* record = SdlWindowRecord(window);
-  if (kind == PLATFORM_EVENT_DISPLAY_CHANGE) {
-    platformWindowEvent event;
-    event.kind = kind;
-    SdlSendToAllWindows(event);
-    return;
-  }
-  if (record == nullptr) {
-    return;
-  }
-  WindowApplyStateEvent(*record, kind);
-  Send(window, kind);
-}
 
 void HandleWindowEvent(const SDL_WindowEvent& event) {
   sdlWindowRecord* record = SdlWindowRecord(event.windowID);
@@ -33,9 +13,12 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     return;
   }
   switch (event.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-      Send(event.windowID, PLATFORM_EVENT_CLOSE);
+    case SDL_WINDOWEVENT_CLOSE: {
+      platformWindowEvent close;
+      close.kind = PLATFORM_EVENT_CLOSE;
+      WindowRecordSend(event.windowID, close);
       break;
+    }
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       WindowStateEvent(event.windowID, PLATFORM_EVENT_ACTIVATE);
       break;
@@ -60,7 +43,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
       resize.kind = PLATFORM_EVENT_RESIZE;
       resize.width = record->width;
       resize.height = record->height;
-      SdlSendToWindow(event.windowID, resize);
+      WindowRecordSend(event.windowID, resize);
       break;
     }
     case SDL_WINDOWEVENT_ENTER:
@@ -119,7 +102,7 @@ bool HandleMouseEvent(const SDL_Event& event) {
   if (!PlatformWindowShapeContains(window, out.x, out.y)) {
     return false;
   }
-  SdlSendToWindow(window, out);
+  WindowRecordSend(window, out);
   return true;
 }
 
@@ -129,33 +112,18 @@ bool IsInputEvent(uint32_t type) {
          (type >= SDL_JOYAXISMOTION && type < SDL_FINGERDOWN);
 }
 
-void FollowDrag() {
-  sdlVideoState& state = SdlVideo();
-  if (state.dragWindow == 0) {
-    return;
-  }
-  int32_t x = 0;
-  int32_t y = 0;
-  if ((SDL_GetGlobalMouseState(&x, &y) & SDL_BUTTON_LMASK) == 0) {
-    state.dragWindow = 0;
-    return;
-  }
-  PlatformWindowSetPosition(state.dragWindow, x - state.dragOffsetX, y - state.dragOffsetY);
-}
-
 }  // namespace
 
-void SdlSendToWindow(platformWindow window, const platformWindowEvent& event) { WindowRecordSend(window, event); }
+void NativeSendWindowEvent(platformWindow window, const platformWindowEvent& event) { WindowRecordSend(window, event); }
 
-void SdlSendToAllWindows(const platformWindowEvent& event) {
-  std::vector<platformWindow> handles;
-  for (const auto& [handle, record] : SdlVideo().windows) {
-    handles.push_back(handle);
-  }
-  for (platformWindow handle : handles) {
-    SdlSendToWindow(handle, event);
-  }
+void NativePostWindowEvent(platformWindow window, const platformWindowEvent& event) { WindowRecordSend(window, event); }
+
+bool NativeCursorPosition(int32_t& x, int32_t& y) {
+  SDL_GetGlobalMouseState(&x, &y);
+  return true;
 }
+
+bool NativeLeftButtonDown() { return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0; }
 
 void PlatformPumpMessages() {
   if (!SdlVideoStart()) {
@@ -173,9 +141,7 @@ void PlatformPumpMessages() {
       // SIGTERM or SIGINT (the desktop session ending, Ctrl+C in a terminal): every window is
       // asked to close, as the system's close command would, so the game ends through its
       // normal clean-up and keeps the player's settings.
-      platformWindowEvent close;
-      close.kind = PLATFORM_EVENT_CLOSE;
-      SdlSendToAllWindows(close);
+      WindowsAskAllToClose();
     } else if (IsInputEvent(event.type)) {
       bool isMouse = event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEBUTTONDOWN ||
                      event.type == SDL_MOUSEBUTTONUP;
@@ -184,8 +150,8 @@ void PlatformPumpMessages() {
       }
     }
   }
-  FollowDrag();
-  AppStateUpdate(AppWindowsMinimized(state.windows), AppWindowsActive(state.windows));
+  WindowListFollowDrag();
+  AppStateUpdate(WindowsAppMinimized(), WindowsAppActive());
   PlatformKeepAwakeLapse();
 }
 
@@ -198,20 +164,4 @@ void PlatformHeadlessInjectWindowEvent(platformWindow window, platformWindowEven
   event.user.windowID = static_cast<uint32_t>(window);
   event.user.code = kind;
   SDL_PushEvent(&event);
-}
-
-bool PlatformAppIsActive() { return SdlVideo().started && AppWindowsActive(SdlVideo().windows); }
-
-bool PlatformAppIsMinimized() { return SdlVideo().started && AppWindowsMinimized(SdlVideo().windows); }
-
-void PlatformAppMinimize() {
-  for (platformWindow window : WindowsWhere(SdlVideo().windows, [](const auto& record) { return record.visible; })) {
-    PlatformWindowMinimize(window);
-  }
-}
-
-void PlatformAppRestore() {
-  for (platformWindow window : WindowsWhere(SdlVideo().windows, [](const auto& record) { return record.minimized; })) {
-    PlatformWindowRestore(window);
-  }
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/common/gl_offscreen.h"
-#include "platform/common/window_record.h"
+#include "platform/common/video/window_record.h"
 #include "platform/platform_video.h"
 
 struct sdlWindowRecord : windowRecord {
@@ -31,10 +31,6 @@ struct sdlVideoState {
   std::string lastError;
   std::map<platformWindow, sdlWindowRecord> windows;
   std::map<platformGLContext, sdlContextRecord> contexts;
-  platformWindow appWindow = 0;
-  platformWindow dragWindow = 0;
-  int32_t dragOffsetX = 0;
-  int32_t dragOffsetY = 0;
   uint32_t injectEventType = 0;
   // Renderer answer: -1 not known yet, 0 software, 1 accelerated.
   int32_t rendererAccelerated = -1;
@@ -48,8 +44,6 @@ sdlWindowRecord* SdlWindowRecord(platformWindow window);
 void SdlSetError(const std::string& text);
 // Applies the mode the window's monitor is in to a fullscreen window (real windows only).
 void SdlPlaceFullscreen(sdlWindowRecord& record);
-void SdlSendToWindow(platformWindow window, const platformWindowEvent& event);
-void SdlSendToAllWindows(const platformWindowEvent& event);
 // Deletes the context's framebuffers and the context (a window being destroyed takes its
 // contexts with it).
 void SdlDestroyContext(platformGLContext context);

@@ -4,6 +4,8 @@
 
 #include "platform/common/app_state.h"
 #include "platform/common/monitor_modes.h"
+#include "platform/common/video/native_video.h"
+#include "platform/common/video/window_list.h"
 #include "platform/platform_system.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
@@ -16,6 +18,20 @@ void SdlSetError(const std::string& text) {
   SdlVideo().lastError = text;
   // The framework reads the last system error after a failed call; give it one that fits.
   errno = EINVAL;
+}
+
+bool NativeVideoStart() { return SdlVideoStart(); }
+
+bool NativeVideoStarted() { return SdlVideo().started; }
+
+bool NativeVideoHeadless() { return SdlVideo().headless; }
+
+std::vector<platformWindow> NativeWindowHandles() {
+  std::vector<platformWindow> handles;
+  for (const auto& [handle, record] : SdlVideo().windows) {
+    handles.push_back(handle);
+  }
+  return handles;
 }
 
 std::string PlatformLastVideoError() { return SdlVideo().lastError; }
@@ -80,6 +96,7 @@ void PlatformVideoShutdown() {
   state = sdlVideoState{};
   state.acceleratedOverride = accelerated;
   AppStateReset();
+  WindowListReset();
   MonitorModesStop();
 }
 

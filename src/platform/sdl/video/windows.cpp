@@ -1,5 +1,6 @@
 #include "platform/common/app_state.h"
 #include "platform/common/monitor_modes.h"
+#include "platform/common/video/window_list.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
@@ -87,12 +88,7 @@ void PlatformWindowDestroy(platformWindow window) {
   for (platformGLContext context : owned) {
     SdlDestroyContext(context);
   }
-  if (state.dragWindow == window) {
-    state.dragWindow = 0;
-  }
-  if (state.appWindow == window) {
-    state.appWindow = 0;
-  }
+  WindowListForget(window);
   SDL_DestroyWindow(record->sdl);
   state.windows.erase(window);
 }
@@ -234,34 +230,4 @@ void PlatformWindowSetForeground(platformWindow window) {
   }
   SDL_RaiseWindow(record->sdl);
   SDL_SetWindowInputFocus(record->sdl);
-}
-
-void PlatformWindowBeginDrag(platformWindow window) {
-  sdlVideoState& state = SdlVideo();
-  sdlWindowRecord* record = Started(window);
-  if (record == nullptr || state.headless) {
-    return;
-  }
-  int32_t mouseX = 0;
-  int32_t mouseY = 0;
-  SDL_GetGlobalMouseState(&mouseX, &mouseY);
-  platformPoint position = PlatformWindowPosition(window);
-  state.dragWindow = window;
-  state.dragOffsetX = mouseX - position.x;
-  state.dragOffsetY = mouseY - position.y;
-}
-
-platformWindow PlatformAppWindow() {
-  sdlVideoState& state = SdlVideo();
-  if (state.appWindow == 0 && SdlVideoStart()) {
-    platformWindowParams params;
-    params.caption = "application";
-    params.x = 0;
-    params.y = 0;
-    params.width = 64;
-    params.height = 64;
-    params.border = PLATFORM_BORDER_NONE;
-    state.appWindow = PlatformWindowCreate(params);
-  }
-  return state.appWindow;
 }

@@ -1,4 +1,5 @@
 #include "platform/common/monitor_modes.h"
+#include "platform/common/video/window_list.h"
 #include "platform/common/virtual_monitors.h"
 #include "platform/win32/video/win32_video_state.h"
 
@@ -46,7 +47,7 @@ void PlaceFullscreenWindows() {
 void NotifyDisplayChange() {
   platformWindowEvent event;
   event.kind = PLATFORM_EVENT_DISPLAY_CHANGE;
-  Win32SendToAllWindows(event);
+  WindowsSendToAll(event);
 }
 
 platformRect PrimaryMonitorRect() {

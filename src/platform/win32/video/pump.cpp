@@ -1,4 +1,6 @@
 #include "platform/common/app_state.h"
+#include "platform/common/video/native_video.h"
+#include "platform/common/video/window_list.h"
 #include "platform/platform_shell.h"
 #include "platform/win32/video/win32_video_state.h"
 #include "platform/win32/win32_input.h"
@@ -12,41 +14,22 @@ void Deliver(platformWindow window, const platformWindowEvent& event) {
   --state.handlerDepth;
 }
 
-// An injected event: the state change it implies, then the handler, as a real one would.
-void InjectedEvent(platformWindow window, platformWindowEventKind kind) {
-  platformWindowEvent event;
-  event.kind = kind;
-  if (kind == PLATFORM_EVENT_DISPLAY_CHANGE) {
-    Win32SendToAllWindows(event);
-    return;
+}  // namespace
+
+bool NativeCursorPosition(int32_t& x, int32_t& y) {
+  POINT cursor;
+  if (!GetCursorPos(&cursor)) {
+    return false;
   }
-  win32WindowRecord* record = Win32WindowRecord(window);
-  if (record == nullptr) {
-    return;
-  }
-  WindowApplyStateEvent(*record, kind);
-  Win32PostWindowEvent(window, event);
+  x = cursor.x;
+  y = cursor.y;
+  return true;
 }
 
-bool LeftButtonDown() {
+bool NativeLeftButtonDown() {
   int key = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
   return (GetAsyncKeyState(key) & 0x8000) != 0;
 }
-
-void FollowDrag() {
-  win32VideoState& state = Win32Video();
-  POINT cursor;
-  if (state.dragWindow == 0 || !GetCursorPos(&cursor)) {
-    return;
-  }
-  if (!LeftButtonDown()) {
-    state.dragWindow = 0;
-    return;
-  }
-  PlatformWindowSetPosition(state.dragWindow, cursor.x - state.dragOffsetX, cursor.y - state.dragOffsetY);
-}
-
-}  // namespace
 
 void Win32PostWindowEvent(platformWindow window, const platformWindowEvent& event) {
   win32VideoState& state = Win32Video();
@@ -69,14 +52,10 @@ void Win32DeliverPending() {
   }
 }
 
-void Win32SendToAllWindows(const platformWindowEvent& event) {
-  std::vector<platformWindow> handles;
-  for (const auto& [handle, record] : Win32Video().windows) {
-    handles.push_back(handle);
-  }
-  for (platformWindow handle : handles) {
-    Deliver(handle, event);
-  }
+void NativeSendWindowEvent(platformWindow window, const platformWindowEvent& event) { Deliver(window, event); }
+
+void NativePostWindowEvent(platformWindow window, const platformWindowEvent& event) {
+  Win32PostWindowEvent(window, event);
 }
 
 void PlatformPumpMessages() {
@@ -90,25 +69,25 @@ void PlatformPumpMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.hwnd == nullptr && message.message == kWin32InjectedWindowEvent) {
-      InjectedEvent(static_cast<platformWindow>(message.wParam), static_cast<platformWindowEventKind>(message.lParam));
+      WindowStateEvent(static_cast<platformWindow>(message.wParam), static_cast<platformWindowEventKind>(message.lParam));
     } else if (message.hwnd == nullptr && (message.message == WM_QUIT || message.message == kWin32SessionEnd)) {
       // Asked to quit, or the session is ending: the game ends through its normal clean-up and
       // keeps the player's settings.
-      Win32SessionEnding();
+      WindowsAskAllToClose();
     } else {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
     Win32DeliverPending();
   }
-  FollowDrag();
+  WindowListFollowDrag();
   Win32DeliverPending();
   if (outer) {
     state.pumping = false;
   }
-  const bool active = AppWindowsActive(state.windows);
+  const bool active = WindowsAppActive();
   Win32InputPumpPass(active);
-  AppStateUpdate(AppWindowsMinimized(state.windows), active);
+  AppStateUpdate(WindowsAppMinimized(), active);
   PlatformKeepAwakeLapse();
 }
 
@@ -118,20 +97,4 @@ void PlatformHeadlessInjectWindowEvent(platformWindow window, platformWindowEven
   }
   PostThreadMessageA(GetCurrentThreadId(), kWin32InjectedWindowEvent, static_cast<WPARAM>(window),
                      static_cast<LPARAM>(kind));
-}
-
-bool PlatformAppIsActive() { return Win32Video().started && AppWindowsActive(Win32Video().windows); }
-
-bool PlatformAppIsMinimized() { return Win32Video().started && AppWindowsMinimized(Win32Video().windows); }
-
-void PlatformAppMinimize() {
-  for (platformWindow window : WindowsWhere(Win32Video().windows, [](const auto& record) { return record.visible; })) {
-    PlatformWindowMinimize(window);
-  }
-}
-
-void PlatformAppRestore() {
-  for (platformWindow window : WindowsWhere(Win32Video().windows, [](const auto& record) { return record.minimized; })) {
-    PlatformWindowRestore(window);
-  }
 }

@@ -67,15 +67,3 @@ void Win32SessionGuardStart() {
     CloseHandle(thread);
   }
 }
-
-void Win32SessionEnding() {
-  platformWindowEvent close;
-  close.kind = PLATFORM_EVENT_CLOSE;
-  std::vector<platformWindow> handles;
-  for (const auto& [handle, record] : Win32Video().windows) {
-    handles.push_back(handle);
-  }
-  for (platformWindow handle : handles) {
-    Win32PostWindowEvent(handle, close);
-  }
-}

@@ -2,6 +2,8 @@
 
 #include "platform/common/app_state.h"
 #include "platform/common/monitor_modes.h"
+#include "platform/common/video/native_video.h"
+#include "platform/common/video/window_list.h"
 #include "platform/platform_system.h"
 #include "platform/win32/video/win32_video_state.h"
 
@@ -56,6 +58,20 @@ void Win32SetSystemError(const std::string& what) {
   Win32SetError(text.empty() ? what + " failed" : text, code);
 }
 
+bool NativeVideoStart() { return Win32VideoStart(); }
+
+bool NativeVideoStarted() { return Win32Video().started; }
+
+bool NativeVideoHeadless() { return Win32Video().headless; }
+
+std::vector<platformWindow> NativeWindowHandles() {
+  std::vector<platformWindow> handles;
+  for (const auto& [handle, record] : Win32Video().windows) {
+    handles.push_back(handle);
+  }
+  return handles;
+}
+
 std::string PlatformLastVideoError() { return Win32Video().lastError; }
 
 win32WindowRecord* Win32WindowRecord(platformWindow window) {
@@ -107,6 +123,7 @@ void PlatformVideoShutdown() {
   state = win32VideoState{};
   state.acceleratedOverride = accelerated;
   AppStateReset();
+  WindowListReset();
   MonitorModesStop();
 }
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/common/gl_offscreen.h"
-#include "platform/common/window_record.h"
+#include "platform/common/video/window_record.h"
 #include "platform/platform_video.h"
 
 struct win32WindowRecord : windowRecord {
@@ -43,10 +43,6 @@ struct win32VideoState {
   std::string lastError;
   std::map<platformWindow, win32WindowRecord> windows;
   std::map<platformGLContext, win32ContextRecord> contexts;
-  platformWindow appWindow = 0;
-  platformWindow dragWindow = 0;
-  int32_t dragOffsetX = 0;
-  int32_t dragOffsetY = 0;
   int32_t acceleratedOverride = -1;
   // Window events wait here until the pump hands them over, so handlers never run inside a
   // call that happens to send the window a message.
@@ -86,16 +82,12 @@ void Win32PlaceWindow(win32WindowRecord& record);
 // else queues it for the pump.
 void Win32PostWindowEvent(platformWindow window, const platformWindowEvent& event);
 void Win32DeliverPending();
-// Tells every window's handler at once (display-change notices of our own mode changes).
-void Win32SendToAllWindows(const platformWindowEvent& event);
 // False (with the system error recorded) when the system would not delete it.
 bool Win32DestroyContext(platformGLContext context);
 
 // Starts, once per process, the hidden window that holds the session's end until the main
 // thread is done (real windows only).
 void Win32SessionGuardStart();
-// Asks every window to close, as the system's close command would (main thread).
-void Win32SessionEnding();
 
 // The shell part paints window pictures; the window procedure asks it on WM_PAINT. True when
 // the window had a picture to paint.

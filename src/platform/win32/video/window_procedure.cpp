@@ -2,6 +2,7 @@
 // mouse messages also go to the input part.
 #include <windowsx.h>
 
+#include "platform/common/video/window_list.h"
 #include "platform/win32/video/win32_video_state.h"
 #include "platform/win32/win32_input.h"
 
@@ -115,7 +116,7 @@ LRESULT CALLBACK Win32WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
       return TRUE;
     case WM_ENDSESSION:
       if (wParam) {
-        Win32SessionEnding();
+        WindowsAskAllToClose();
       }
       return 0;
     case WM_ACTIVATE: {

@@ -1,5 +1,6 @@
 #include "platform/common/app_state.h"
 #include "platform/common/monitor_modes.h"
+#include "platform/common/video/window_list.h"
 #include "platform/win32/video/win32_video_state.h"
 
 namespace {
@@ -132,12 +133,7 @@ void PlatformWindowDestroy(platformWindow window) {
   for (platformGLContext context : owned) {
     Win32DestroyContext(context);
   }
-  if (state.dragWindow == window) {
-    state.dragWindow = 0;
-  }
-  if (state.appWindow == window) {
-    state.appWindow = 0;
-  }
+  WindowListForget(window);
   HWND hwnd = record->hwnd;
   // The record goes first: the messages destruction sends find no window to report to.
   state.windows.erase(window);
@@ -302,34 +298,4 @@ void PlatformWindowSetForeground(platformWindow window) {
   }
   SetForegroundWindow(record->hwnd);
   SetFocus(record->hwnd);
-}
-
-void PlatformWindowBeginDrag(platformWindow window) {
-  win32VideoState& state = Win32Video();
-  win32WindowRecord* record = Started(window);
-  POINT cursor;
-  if (record == nullptr || state.headless || !GetCursorPos(&cursor)) {
-    return;
-  }
-  // The pump follows the mouse until the button goes up, instead of the system's modal move
-  // loop, so the main loop keeps running while the window moves.
-  platformPoint position = PlatformWindowPosition(window);
-  state.dragWindow = window;
-  state.dragOffsetX = cursor.x - position.x;
-  state.dragOffsetY = cursor.y - position.y;
-}
-
-platformWindow PlatformAppWindow() {
-  win32VideoState& state = Win32Video();
-  if (state.appWindow == 0 && Win32VideoStart()) {
-    platformWindowParams params;
-    params.caption = "application";
-    params.x = 0;
-    params.y = 0;
-    params.width = 64;
-    params.height = 64;
-    params.border = PLATFORM_BORDER_NONE;
-    state.appWindow = PlatformWindowCreate(params);
-  }
-  return state.appWindow;
 }

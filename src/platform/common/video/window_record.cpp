@@ -1,4 +1,4 @@
-#include "platform/common/window_record.h"
+#include "platform/common/video/window_record.h"
 
 #include "platform/common/polygon_winding.h"
 

@@ -1,0 +1,27 @@
+// What a video backend supplies to the shared window bookkeeping (window_list.h,
+// window_record.h). Each backend (sdl/video/, win32/video/) defines these functions once, over
+// its own system; the shared files are compiled into the backend's video library beside them.
+// They are plain functions rather than a table the backend fills: exactly one backend is built
+// into a program, so the linker binds them and a missing one is a link error, not a null
+// pointer found at run time.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/platform_video.h"
+
+// Starts the video part on first use; false (with the last error recorded) when it cannot.
+bool NativeVideoStart();
+bool NativeVideoStarted();
+bool NativeVideoHeadless();
+// Every window the backend keeps, in the order of their handles.
+std::vector<platformWindow> NativeWindowHandles();
+// Hands the event to the window's handler now.
+void NativeSendWindowEvent(platformWindow window, const platformWindowEvent& event);
+// Hands the event to the window's handler as the system's own events reach it (now, or queued
+// for the pump where the system may call in while a handler runs).
+void NativePostWindowEvent(platformWindow window, const platformWindowEvent& event);
+// The cursor in screen coordinates; false when the system cannot tell.
+bool NativeCursorPosition(int32_t& x, int32_t& y);
+bool NativeLeftButtonDown();

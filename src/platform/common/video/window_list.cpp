@@ -1,0 +1,143 @@
+#include "platform/common/video/window_list.h"
+
+#include <vector>
+
+#include "platform/common/app_state.h"
+#include "platform/common/video/native_video.h"
+#include "platform/common/video/window_record.h"
+
+namespace {
+
+std::vector<platformWindow> WindowsWhere(bool (*test)(const windowRecord& record)) {
+  std::vector<platformWindow> found;
+  for (platformWindow window : NativeWindowHandles()) {
+    const windowRecord* record = BackendWindowRecord(window);
+    if (record != nullptr && test(*record)) found.push_back(window);
+  }
+  return found;
+}
+
+}  // namespace
+
+windowList& WindowList() {
+  static windowList list;
+  return list;
+}
+
+void WindowListForget(platformWindow window) {
+  windowList& list = WindowList();
+  if (list.dragWindow == window) {
+    list.dragWindow = 0;
+  }
+  if (list.appWindow == window) {
+    list.appWindow = 0;
+  }
+}
+
+void WindowListReset() { WindowList() = windowList{}; }
+
+void WindowsSendToAll(const platformWindowEvent& event) {
+  // A handler may destroy windows: the handles are taken first.
+  for (platformWindow window : NativeWindowHandles()) {
+    NativeSendWindowEvent(window, event);
+  }
+}
+
+void WindowsAskAllToClose() {
+  platformWindowEvent close;
+  close.kind = PLATFORM_EVENT_CLOSE;
+  for (platformWindow window : NativeWindowHandles()) {
+    NativePostWindowEvent(window, close);
+  }
+}
+
+void WindowStateEvent(platformWindow window, platformWindowEventKind kind) {
+  platformWindowEvent event;
+  event.kind = kind;
+  if (kind == PLATFORM_EVENT_DISPLAY_CHANGE) {
+    WindowsSendToAll(event);
+    return;
+  }
+  windowRecord* record = BackendWindowRecord(window);
+  if (record == nullptr) {
+    return;
+  }
+  WindowApplyStateEvent(*record, kind);
+  NativePostWindowEvent(window, event);
+}
+
+void WindowListFollowDrag() {
+  windowList& list = WindowList();
+  int32_t x = 0;
+  int32_t y = 0;
+  if (list.dragWindow == 0 || !NativeCursorPosition(x, y)) {
+    return;
+  }
+  if (!NativeLeftButtonDown()) {
+    list.dragWindow = 0;
+    return;
+  }
+  PlatformWindowSetPosition(list.dragWindow, x - list.dragOffsetX, y - list.dragOffsetY);
+}
+
+bool WindowsAppActive() {
+  if (AppState().headless) return AppState().headlessActive;
+  return !WindowsWhere([](const windowRecord& record) { return record.focused; }).empty();
+}
+
+// Minimised while every shown window is minimised (and one is shown).
+bool WindowsAppMinimized() {
+  bool anyShown = false;
+  for (platformWindow window : NativeWindowHandles()) {
+    const windowRecord* record = BackendWindowRecord(window);
+    if (record != nullptr && record->visible) {
+      anyShown = true;
+      if (!record->minimized) return false;
+    }
+  }
+  return anyShown;
+}
+
+void PlatformWindowBeginDrag(platformWindow window) {
+  windowList& list = WindowList();
+  int32_t x = 0;
+  int32_t y = 0;
+  if (BackendWindowRecord(window) == nullptr || NativeVideoHeadless() || !NativeCursorPosition(x, y)) {
+    return;
+  }
+  platformPoint position = PlatformWindowPosition(window);
+  list.dragWindow = window;
+  list.dragOffsetX = x - position.x;
+  list.dragOffsetY = y - position.y;
+}
+
+platformWindow PlatformAppWindow() {
+  windowList& list = WindowList();
+  if (list.appWindow == 0 && NativeVideoStart()) {
+    platformWindowParams params;
+    params.caption = "application";
+    params.x = 0;
+    params.y = 0;
+    params.width = 64;
+    params.height = 64;
+    params.border = PLATFORM_BORDER_NONE;
+    list.appWindow = PlatformWindowCreate(params);
+  }
+  return list.appWindow;
+}
+
+bool PlatformAppIsActive() { return NativeVideoStarted() && WindowsAppActive(); }
+
+bool PlatformAppIsMinimized() { return NativeVideoStarted() && WindowsAppMinimized(); }
+
+void PlatformAppMinimize() {
+  for (platformWindow window : WindowsWhere([](const windowRecord& record) { return record.visible; })) {
+    PlatformWindowMinimize(window);
+  }
+}
+
+void PlatformAppRestore() {
+  for (platformWindow window : WindowsWhere([](const windowRecord& record) { return record.minimized; })) {
+    PlatformWindowRestore(window);
+  }
+}
