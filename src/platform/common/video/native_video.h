@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/platform_video.h"
@@ -25,3 +26,20 @@ void NativePostWindowEvent(platformWindow window, const platformWindowEvent& eve
 // The cursor in screen coordinates; false when the system cannot tell.
 bool NativeCursorPosition(int32_t& x, int32_t& y);
 bool NativeLeftButtonDown();
+// The last failure of the video part, as the backend records its own.
+void NativeSetError(const std::string& text);
+// Every context the backend keeps, in the order of their handles.
+std::vector<platformGLContext> NativeContextHandles();
+// Frees the context's framebuffers (borrowing the context), deletes it and drops its record;
+// false when the system refused.
+bool NativeDeleteContext(platformGLContext context);
+// Real monitors (virtual ones are answered by the shared part), called with a monitor number
+// already checked. The switches give a PLATFORM_DISP_CHANGE_ code.
+bool NativeMonitorName(int32_t monitor, std::string& name);
+bool NativeMonitorMode(int32_t monitor, int32_t modeNumber, platformDisplayMode& mode);
+platformRect NativeMonitorRect(int32_t monitor);
+bool NativeMonitorIsPrimary(int32_t monitor);
+int32_t NativeMonitorSwitch(int32_t monitor, int32_t modeNumber);
+int32_t NativeMonitorsRestore(bool anyApplied);
+// Fullscreen windows take their monitor's new mode (real windows only).
+void NativePlaceFullscreenWindows();

@@ -1,3 +1,4 @@
+#include "platform/common/video/native_video.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
@@ -38,8 +39,8 @@ void NoteRenderer() {
 // renderer is.
 bool RendererAccelerated() {
   sdlVideoState& state = SdlVideo();
-  if (state.acceleratedOverride >= 0) {
-    return state.acceleratedOverride == 1;
+  if (GLAcceleratedOverride() >= 0) {
+    return GLAcceleratedOverride() == 1;
   }
   if (state.rendererAccelerated < 0) {
     platformWindow probe = PlatformAppWindow();
@@ -157,11 +158,21 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
   return true;
 }
 
-void SdlDestroyContext(platformGLContext handle) {
+contextRecord* BackendContextRecord(platformGLContext context) { return ContextRecord(context); }
+
+std::vector<platformGLContext> NativeContextHandles() {
+  std::vector<platformGLContext> handles;
+  for (const auto& [handle, record] : SdlVideo().contexts) {
+    handles.push_back(handle);
+  }
+  return handles;
+}
+
+bool NativeDeleteContext(platformGLContext handle) {
   sdlVideoState& state = SdlVideo();
   sdlContextRecord* context = ContextRecord(handle);
   if (context == nullptr) {
-    return;
+    return false;
   }
   sdlWindowRecord* window = SdlWindowRecord(context->window);
   if (context->buffers.framebuffers[0] != 0 && window != nullptr) {
@@ -174,18 +185,7 @@ void SdlDestroyContext(platformGLContext handle) {
     }
   }
   SDL_GL_DeleteContext(context->sdl);
-  if (window != nullptr && window->context == handle) {
-    window->context = 0;
-  }
   state.contexts.erase(handle);
-}
-
-bool PlatformGLDeleteContext(platformGLContext context) {
-  if (!SdlVideo().started || ContextRecord(context) == nullptr) {
-    SdlSetError("Invalid rendering context");
-    return false;
-  }
-  SdlDestroyContext(context);
   return true;
 }
 
@@ -204,16 +204,8 @@ bool PlatformGLSwapBuffers(platformDC dc) {
     SDL_GL_SwapWindow(window->sdl);
     return true;
   }
-  sdlContextRecord* context = CurrentContextRecord();
-  if (context == nullptr || SDL_GL_GetCurrentWindow() != window->sdl) {
-    context = ContextRecord(window->context);
-  }
-  if (context == nullptr) {
-    SdlSetError("The window has no rendering context");
-    return false;
-  }
-  GLOffscreenSwap(context->buffers, SDL_GL_GetCurrentContext() == context->sdl);
-  return true;
+  return GLContextSwapOffscreen(*window, reinterpret_cast<platformGLContext>(SDL_GL_GetCurrentContext()),
+                                SDL_GL_GetCurrentWindow() == window->sdl);
 }
 
 bool PlatformGLReadBackBuffer(int32_t& width, int32_t& height, std::vector<uint32_t>& pixels) {
@@ -268,8 +260,4 @@ bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& he
                         height, pixels);
   previous.Restore(record->sdl);
   return true;
-}
-
-void PlatformHeadlessSetAccelerated(int32_t accelerated) {
-  SdlVideo().acceleratedOverride = accelerated < 0 ? -1 : (accelerated != 0 ? 1 : 0);
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/common/gl_offscreen.h"
+#include "platform/common/video/gl_contexts.h"
 #include "platform/common/video/window_record.h"
 #include "platform/platform_video.h"
 
@@ -17,11 +17,8 @@ struct sdlWindowRecord : windowRecord {
   bool opengl = false;
 };
 
-// A context, and in headless runs the framebuffer pair it draws into.
-struct sdlContextRecord {
+struct sdlContextRecord : contextRecord {
   SDL_GLContext sdl = nullptr;
-  platformWindow window = 0;
-  glOffscreenBuffers buffers;
 };
 
 struct sdlVideoState {
@@ -34,7 +31,6 @@ struct sdlVideoState {
   uint32_t injectEventType = 0;
   // Renderer answer: -1 not known yet, 0 software, 1 accelerated.
   int32_t rendererAccelerated = -1;
-  int32_t acceleratedOverride = -1;
 };
 
 sdlVideoState& SdlVideo();
@@ -44,6 +40,3 @@ sdlWindowRecord* SdlWindowRecord(platformWindow window);
 void SdlSetError(const std::string& text);
 // Applies the mode the window's monitor is in to a fullscreen window (real windows only).
 void SdlPlaceFullscreen(sdlWindowRecord& record);
-// Deletes the context's framebuffers and the context (a window being destroyed takes its
-// contexts with it).
-void SdlDestroyContext(platformGLContext context);

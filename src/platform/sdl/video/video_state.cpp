@@ -20,6 +20,8 @@ void SdlSetError(const std::string& text) {
   errno = EINVAL;
 }
 
+void NativeSetError(const std::string& text) { SdlSetError(text); }
+
 bool NativeVideoStart() { return SdlVideoStart(); }
 
 bool NativeVideoStarted() { return SdlVideo().started; }
@@ -92,9 +94,7 @@ void PlatformVideoShutdown() {
     SDL_GL_UnloadLibrary();
   }
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  int32_t accelerated = state.acceleratedOverride;
   state = sdlVideoState{};
-  state.acceleratedOverride = accelerated;
   AppStateReset();
   WindowListReset();
   MonitorModesStop();

@@ -79,15 +79,7 @@ void PlatformWindowDestroy(platformWindow window) {
   if (record == nullptr) {
     return;
   }
-  std::vector<platformGLContext> owned;
-  for (auto& [handle, context] : state.contexts) {
-    if (context.window == window) {
-      owned.push_back(handle);
-    }
-  }
-  for (platformGLContext context : owned) {
-    SdlDestroyContext(context);
-  }
+  GLContextsDestroyOf(window);
   WindowListForget(window);
   SDL_DestroyWindow(record->sdl);
   state.windows.erase(window);

@@ -1,3 +1,4 @@
+#include "platform/common/video/native_video.h"
 #include "platform/win32/video/win32_video_state.h"
 
 namespace {
@@ -101,7 +102,7 @@ int32_t PlatformDescribePixelFormat(platformDC dc, int32_t format, platformPixel
   if (out != nullptr && format >= 1 && format <= count) {
     out->flags = descriptor.dwFlags & (PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW |
                                        PLATFORM_PF_SUPPORT_OPENGL | PLATFORM_PF_GENERIC_FORMAT);
-    int32_t accelerated = Win32Video().acceleratedOverride;
+    int32_t accelerated = GLAcceleratedOverride();
     if (accelerated == 1) {
       out->flags &= ~PLATFORM_PF_GENERIC_FORMAT;
     } else if (accelerated == 0) {
@@ -199,7 +200,17 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
   return true;
 }
 
-bool Win32DestroyContext(platformGLContext handle) {
+contextRecord* BackendContextRecord(platformGLContext context) { return ContextRecord(context); }
+
+std::vector<platformGLContext> NativeContextHandles() {
+  std::vector<platformGLContext> handles;
+  for (const auto& [handle, record] : Win32Video().contexts) {
+    handles.push_back(handle);
+  }
+  return handles;
+}
+
+bool NativeDeleteContext(platformGLContext handle) {
   win32VideoState& state = Win32Video();
   win32ContextRecord* context = ContextRecord(handle);
   if (context == nullptr) {
@@ -223,19 +234,8 @@ bool Win32DestroyContext(platformGLContext handle) {
   if (!deleted) {
     Win32SetSystemError("wglDeleteContext");
   }
-  if (window != nullptr && window->context == handle) {
-    window->context = 0;
-  }
   state.contexts.erase(handle);
   return deleted;
-}
-
-bool PlatformGLDeleteContext(platformGLContext context) {
-  if (!Win32Video().started || ContextRecord(context) == nullptr) {
-    Win32SetError("Invalid rendering context");
-    return false;
-  }
-  return Win32DestroyContext(context);
 }
 
 bool PlatformGLSwapBuffers(platformDC dc) {
@@ -259,16 +259,8 @@ bool PlatformGLSwapBuffers(platformDC dc) {
     }
     return true;
   }
-  win32ContextRecord* context = CurrentContextRecord();
-  if (context == nullptr || wglGetCurrentDC() != window->dc) {
-    context = ContextRecord(window->context);
-  }
-  if (context == nullptr) {
-    Win32SetError("The window has no rendering context");
-    return false;
-  }
-  GLOffscreenSwap(context->buffers, wglGetCurrentContext() == context->glrc);
-  return true;
+  return GLContextSwapOffscreen(*window, reinterpret_cast<platformGLContext>(wglGetCurrentContext()),
+                                wglGetCurrentDC() == window->dc);
 }
 
 bool PlatformGLReadBackBuffer(int32_t& width, int32_t& height, std::vector<uint32_t>& pixels) {
@@ -317,8 +309,4 @@ bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& he
   GLWindowReadPresented(*record, state.headless ? &context->buffers : nullptr, width, height, width, height, pixels);
   previous.Restore();
   return true;
-}
-
-void PlatformHeadlessSetAccelerated(int32_t accelerated) {
-  Win32Video().acceleratedOverride = accelerated < 0 ? -1 : (accelerated != 0 ? 1 : 0);
 }

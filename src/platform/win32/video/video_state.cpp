@@ -58,6 +58,8 @@ void Win32SetSystemError(const std::string& what) {
   Win32SetError(text.empty() ? what + " failed" : text, code);
 }
 
+void NativeSetError(const std::string& text) { Win32SetError(text); }
+
 bool NativeVideoStart() { return Win32VideoStart(); }
 
 bool NativeVideoStarted() { return Win32Video().started; }
@@ -119,9 +121,7 @@ void PlatformVideoShutdown() {
   if (state.glLibrary != nullptr) {
     FreeLibrary(state.glLibrary);
   }
-  int32_t accelerated = state.acceleratedOverride;
   state = win32VideoState{};
-  state.acceleratedOverride = accelerated;
   AppStateReset();
   WindowListReset();
   MonitorModesStop();

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/common/gl_offscreen.h"
+#include "platform/common/video/gl_contexts.h"
 #include "platform/common/video/window_record.h"
 #include "platform/platform_video.h"
 
@@ -25,10 +25,8 @@ struct win32WindowRecord : windowRecord {
   int32_t reportedHeight = 0;
 };
 
-struct win32ContextRecord {
+struct win32ContextRecord : contextRecord {
   HGLRC glrc = nullptr;
-  platformWindow window = 0;
-  glOffscreenBuffers buffers;  // headless runs only
 };
 
 struct win32Monitor {
@@ -43,7 +41,6 @@ struct win32VideoState {
   std::string lastError;
   std::map<platformWindow, win32WindowRecord> windows;
   std::map<platformGLContext, win32ContextRecord> contexts;
-  int32_t acceleratedOverride = -1;
   // Window events wait here until the pump hands them over, so handlers never run inside a
   // call that happens to send the window a message.
   std::vector<std::pair<platformWindow, platformWindowEvent>> pending;
@@ -82,8 +79,6 @@ void Win32PlaceWindow(win32WindowRecord& record);
 // else queues it for the pump.
 void Win32PostWindowEvent(platformWindow window, const platformWindowEvent& event);
 void Win32DeliverPending();
-// False (with the system error recorded) when the system would not delete it.
-bool Win32DestroyContext(platformGLContext context);
 
 // Starts, once per process, the hidden window that holds the session's end until the main
 // thread is done (real windows only).

@@ -124,15 +124,7 @@ void PlatformWindowDestroy(platformWindow window) {
   if (record == nullptr) {
     return;
   }
-  std::vector<platformGLContext> owned;
-  for (auto& [handle, context] : state.contexts) {
-    if (context.window == window) {
-      owned.push_back(handle);
-    }
-  }
-  for (platformGLContext context : owned) {
-    Win32DestroyContext(context);
-  }
+  GLContextsDestroyOf(window);
   WindowListForget(window);
   HWND hwnd = record->hwnd;
   // The record goes first: the messages destruction sends find no window to report to.
