@@ -43,3 +43,13 @@ int32_t NativeMonitorSwitch(int32_t monitor, int32_t modeNumber);
 int32_t NativeMonitorsRestore(bool anyApplied);
 // Fullscreen windows take their monitor's new mode (real windows only).
 void NativePlaceFullscreenWindows();
+
+// The keys of a backend's record map, in order: what the Native...Handles lists return.
+template <typename Records>
+std::vector<typename Records::key_type> RecordHandles(const Records& records) {
+  std::vector<typename Records::key_type> handles;
+  for (const auto& [handle, record] : records) {
+    handles.push_back(handle);
+  }
+  return handles;
+}

@@ -160,13 +160,7 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
 
 contextRecord* BackendContextRecord(platformGLContext context) { return ContextRecord(context); }
 
-std::vector<platformGLContext> NativeContextHandles() {
-  std::vector<platformGLContext> handles;
-  for (const auto& [handle, record] : SdlVideo().contexts) {
-    handles.push_back(handle);
-  }
-  return handles;
-}
+std::vector<platformGLContext> NativeContextHandles() { return RecordHandles(SdlVideo().contexts); }
 
 bool NativeDeleteContext(platformGLContext handle) {
   sdlVideoState& state = SdlVideo();

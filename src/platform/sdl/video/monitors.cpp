@@ -1,13 +1,9 @@
 #include "platform/common/monitor_modes.h"
-#include "platform/common/video/window_list.h"
+#include "platform/common/video/native_video.h"
 #include "platform/common/virtual_monitors.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
-
-bool ValidMonitor(int32_t monitor) {
-  return SdlVideoStart() && monitor >= 0 && monitor < MonitorModesCount();
-}
 
 bool RealMode(int32_t monitor, int32_t modeNumber, SDL_DisplayMode& mode) {
   return modeNumber >= 0 && SDL_GetDisplayMode(monitor, modeNumber, &mode) == 0;
@@ -18,12 +14,14 @@ platformDisplayMode FromSdl(const SDL_DisplayMode& mode) {
   return {mode.w, mode.h, static_cast<int32_t>(SDL_BYTESPERPIXEL(mode.format)) * 8, mode.refresh_rate};
 }
 
+}  // namespace
+
 // SDL switches modes only for fullscreen windows: the switch itself is placing them.
-int32_t Switch(int32_t, int32_t) { return ModeChangeResult(); }
+int32_t NativeMonitorSwitch(int32_t, int32_t) { return ModeChangeResult(); }
 
-int32_t Restore(bool) { return ModeChangeResult(); }
+int32_t NativeMonitorsRestore(bool) { return ModeChangeResult(); }
 
-void PlaceFullscreenWindows() {
+void NativePlaceFullscreenWindows() {
   for (auto& [handle, record] : SdlVideo().windows) {
     if (record.border == PLATFORM_BORDER_FULLSCREEN) {
       SdlPlaceFullscreen(record);
@@ -31,38 +29,13 @@ void PlaceFullscreenWindows() {
   }
 }
 
-void NotifyDisplayChange() {
-  platformWindowEvent event;
-  event.kind = PLATFORM_EVENT_DISPLAY_CHANGE;
-  WindowsSendToAll(event);
-}
-
-const monitorBackend backend{Switch, Restore, PlaceFullscreenWindows, NotifyDisplayChange};
-
-}  // namespace
-
-int32_t PlatformMonitorCount() { return SdlVideoStart() ? MonitorModesCount() : 0; }
-
-bool PlatformMonitorDeviceName(int32_t monitor, std::string& name) {
-  if (!ValidMonitor(monitor)) {
-    return false;
-  }
-  if (MonitorModesVirtual()) {
-    name = VirtualMonitor(monitor)->deviceName;
-  } else {
-    const char* displayName = SDL_GetDisplayName(monitor);
-    name = displayName != nullptr ? displayName : "";
-  }
+bool NativeMonitorName(int32_t monitor, std::string& name) {
+  const char* displayName = SDL_GetDisplayName(monitor);
+  name = displayName != nullptr ? displayName : "";
   return true;
 }
 
-bool PlatformMonitorEnumMode(int32_t monitor, int32_t modeNumber, platformDisplayMode& mode) {
-  if (!ValidMonitor(monitor) || modeNumber < 0) {
-    return false;
-  }
-  if (MonitorModesVirtual()) {
-    return VirtualMonitorMode(monitor, modeNumber, mode);
-  }
+bool NativeMonitorMode(int32_t monitor, int32_t modeNumber, platformDisplayMode& mode) {
   SDL_DisplayMode sdlMode;
   if (!RealMode(monitor, modeNumber, sdlMode)) {
     return false;
@@ -71,13 +44,7 @@ bool PlatformMonitorEnumMode(int32_t monitor, int32_t modeNumber, platformDispla
   return true;
 }
 
-platformRect PlatformMonitorRect(int32_t monitor) {
-  if (!ValidMonitor(monitor)) {
-    return {};
-  }
-  if (MonitorModesVirtual()) {
-    return VirtualMonitorRect(monitor);
-  }
+platformRect NativeMonitorRect(int32_t monitor) {
   SDL_Rect bounds;
   if (SDL_GetDisplayBounds(monitor, &bounds) != 0) {
     return {};
@@ -91,13 +58,7 @@ platformRect PlatformMonitorRect(int32_t monitor) {
   return rect;
 }
 
-bool PlatformMonitorIsPrimary(int32_t monitor) {
-  if (!ValidMonitor(monitor)) {
-    return false;
-  }
-  if (MonitorModesVirtual()) {
-    return VirtualMonitor(monitor)->primary;
-  }
+bool NativeMonitorIsPrimary(int32_t monitor) {
   SDL_Rect bounds;
   return SDL_GetDisplayBounds(monitor, &bounds) == 0 && bounds.x == 0 && bounds.y == 0;
 }
@@ -120,16 +81,4 @@ void SdlPlaceFullscreen(sdlWindowRecord& record) {
   } else {
     SDL_SetWindowFullscreen(record.sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
-}
-
-int32_t PlatformMonitorApplyMode(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode) {
-  if (!SdlVideoStart()) {
-    ModeChangeRecord(monitor, modeNumber, mode, PLATFORM_DISP_CHANGE_BADPARAM);
-    return PLATFORM_DISP_CHANGE_BADPARAM;
-  }
-  return MonitorModeApply(monitor, modeNumber, mode, backend);
-}
-
-int32_t PlatformMonitorsRestoreDesktop() {
-  return SdlVideoStart() ? MonitorModesRestore(backend) : PLATFORM_DISP_CHANGE_FAILED;
 }

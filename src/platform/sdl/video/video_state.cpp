@@ -28,13 +28,7 @@ bool NativeVideoStarted() { return SdlVideo().started; }
 
 bool NativeVideoHeadless() { return SdlVideo().headless; }
 
-std::vector<platformWindow> NativeWindowHandles() {
-  std::vector<platformWindow> handles;
-  for (const auto& [handle, record] : SdlVideo().windows) {
-    handles.push_back(handle);
-  }
-  return handles;
-}
+std::vector<platformWindow> NativeWindowHandles() { return RecordHandles(SdlVideo().windows); }
 
 std::string PlatformLastVideoError() { return SdlVideo().lastError; }
 

@@ -202,13 +202,7 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
 
 contextRecord* BackendContextRecord(platformGLContext context) { return ContextRecord(context); }
 
-std::vector<platformGLContext> NativeContextHandles() {
-  std::vector<platformGLContext> handles;
-  for (const auto& [handle, record] : Win32Video().contexts) {
-    handles.push_back(handle);
-  }
-  return handles;
-}
+std::vector<platformGLContext> NativeContextHandles() { return RecordHandles(Win32Video().contexts); }
 
 bool NativeDeleteContext(platformGLContext handle) {
   win32VideoState& state = Win32Video();

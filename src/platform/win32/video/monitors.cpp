@@ -1,13 +1,8 @@
 #include "platform/common/monitor_modes.h"
-#include "platform/common/video/window_list.h"
-#include "platform/common/virtual_monitors.h"
+#include "platform/common/video/native_video.h"
 #include "platform/win32/video/win32_video_state.h"
 
 namespace {
-
-bool ValidMonitor(int32_t monitor) {
-  return Win32VideoStart() && monitor >= 0 && monitor < MonitorModesCount();
-}
 
 const std::string& Device(int32_t monitor) { return Win32Video().monitors[static_cast<size_t>(monitor)].device; }
 
@@ -21,35 +16,6 @@ int32_t ChangeSettings(const char* device, DEVMODEA* settings, DWORD flags) {
   return static_cast<int32_t>(result);
 }
 
-int32_t Switch(int32_t monitor, int32_t modeNumber) {
-  DEVMODEA settings{};
-  settings.dmSize = sizeof(settings);
-  if (!EnumDisplaySettingsA(Device(monitor).c_str(), static_cast<DWORD>(modeNumber), &settings)) {
-    return PLATFORM_DISP_CHANGE_BADMODE;
-  }
-  settings.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
-  return ChangeSettings(Device(monitor).c_str(), &settings, CDS_FULLSCREEN);
-}
-
-// Every device back to its registry settings; nothing to give back when no mode was applied.
-int32_t Restore(bool anyApplied) {
-  return anyApplied ? ChangeSettings(nullptr, nullptr, 0) : PLATFORM_DISP_CHANGE_SUCCESSFUL;
-}
-
-void PlaceFullscreenWindows() {
-  for (auto& [handle, record] : Win32Video().windows) {
-    if (record.border == PLATFORM_BORDER_FULLSCREEN) {
-      Win32PlaceWindow(record);
-    }
-  }
-}
-
-void NotifyDisplayChange() {
-  platformWindowEvent event;
-  event.kind = PLATFORM_EVENT_DISPLAY_CHANGE;
-  WindowsSendToAll(event);
-}
-
 platformRect PrimaryMonitorRect() {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
@@ -60,20 +26,32 @@ platformRect PrimaryMonitorRect() {
   return {area.left, area.top, area.right - area.left, area.bottom - area.top};
 }
 
-const monitorBackend backend{Switch, Restore, PlaceFullscreenWindows, NotifyDisplayChange};
-
 }  // namespace
 
-int32_t PlatformMonitorCount() { return Win32VideoStart() ? MonitorModesCount() : 0; }
+int32_t NativeMonitorSwitch(int32_t monitor, int32_t modeNumber) {
+  DEVMODEA settings{};
+  settings.dmSize = sizeof(settings);
+  if (!EnumDisplaySettingsA(Device(monitor).c_str(), static_cast<DWORD>(modeNumber), &settings)) {
+    return PLATFORM_DISP_CHANGE_BADMODE;
+  }
+  settings.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
+  return ChangeSettings(Device(monitor).c_str(), &settings, CDS_FULLSCREEN);
+}
 
-bool PlatformMonitorDeviceName(int32_t monitor, std::string& name) {
-  if (!ValidMonitor(monitor)) {
-    return false;
+// Every device back to its registry settings; nothing to give back when no mode was applied.
+int32_t NativeMonitorsRestore(bool anyApplied) {
+  return anyApplied ? ChangeSettings(nullptr, nullptr, 0) : PLATFORM_DISP_CHANGE_SUCCESSFUL;
+}
+
+void NativePlaceFullscreenWindows() {
+  for (auto& [handle, record] : Win32Video().windows) {
+    if (record.border == PLATFORM_BORDER_FULLSCREEN) {
+      Win32PlaceWindow(record);
+    }
   }
-  if (MonitorModesVirtual()) {
-    name = VirtualMonitor(monitor)->deviceName;
-    return true;
-  }
+}
+
+bool NativeMonitorName(int32_t monitor, std::string& name) {
   DISPLAY_DEVICEA device{};
   device.cb = sizeof(device);
   for (DWORD index = 0; EnumDisplayDevicesA(nullptr, index, &device, 0); ++index) {
@@ -85,13 +63,7 @@ bool PlatformMonitorDeviceName(int32_t monitor, std::string& name) {
   return false;
 }
 
-bool PlatformMonitorEnumMode(int32_t monitor, int32_t modeNumber, platformDisplayMode& mode) {
-  if (!ValidMonitor(monitor) || modeNumber < 0) {
-    return false;
-  }
-  if (MonitorModesVirtual()) {
-    return VirtualMonitorMode(monitor, modeNumber, mode);
-  }
+bool NativeMonitorMode(int32_t monitor, int32_t modeNumber, platformDisplayMode& mode) {
   DEVMODEA settings{};
   settings.dmSize = sizeof(settings);
   if (!EnumDisplaySettingsA(Device(monitor).c_str(), static_cast<DWORD>(modeNumber), &settings)) {
@@ -103,13 +75,7 @@ bool PlatformMonitorEnumMode(int32_t monitor, int32_t modeNumber, platformDispla
 }
 
 // The system's current settings give a real monitor's place and size in whatever mode it is.
-platformRect PlatformMonitorRect(int32_t monitor) {
-  if (!ValidMonitor(monitor)) {
-    return {};
-  }
-  if (MonitorModesVirtual()) {
-    return VirtualMonitorRect(monitor);
-  }
+platformRect NativeMonitorRect(int32_t monitor) {
   DEVMODEA settings{};
   settings.dmSize = sizeof(settings);
   if (!EnumDisplaySettingsA(Device(monitor).c_str(), ENUM_CURRENT_SETTINGS, &settings) || settings.dmPelsWidth == 0 ||
@@ -122,24 +88,6 @@ platformRect PlatformMonitorRect(int32_t monitor) {
           static_cast<int32_t>(settings.dmPelsHeight)};
 }
 
-bool PlatformMonitorIsPrimary(int32_t monitor) {
-  if (!ValidMonitor(monitor)) {
-    return false;
-  }
-  if (MonitorModesVirtual()) {
-    return VirtualMonitor(monitor)->primary;
-  }
+bool NativeMonitorIsPrimary(int32_t monitor) {
   return Win32Video().monitors[static_cast<size_t>(monitor)].primary;
-}
-
-int32_t PlatformMonitorApplyMode(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode) {
-  if (!Win32VideoStart()) {
-    ModeChangeRecord(monitor, modeNumber, mode, PLATFORM_DISP_CHANGE_BADPARAM);
-    return PLATFORM_DISP_CHANGE_BADPARAM;
-  }
-  return MonitorModeApply(monitor, modeNumber, mode, backend);
-}
-
-int32_t PlatformMonitorsRestoreDesktop() {
-  return Win32VideoStart() ? MonitorModesRestore(backend) : PLATFORM_DISP_CHANGE_FAILED;
 }

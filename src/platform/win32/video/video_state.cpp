@@ -66,13 +66,7 @@ bool NativeVideoStarted() { return Win32Video().started; }
 
 bool NativeVideoHeadless() { return Win32Video().headless; }
 
-std::vector<platformWindow> NativeWindowHandles() {
-  std::vector<platformWindow> handles;
-  for (const auto& [handle, record] : Win32Video().windows) {
-    handles.push_back(handle);
-  }
-  return handles;
-}
+std::vector<platformWindow> NativeWindowHandles() { return RecordHandles(Win32Video().windows); }
 
 std::string PlatformLastVideoError() { return Win32Video().lastError; }
 
