@@ -1,14 +1,11 @@
 // Message boxes: a real SDL box in a window session, standard error when headless.
 #include "platform/common/message_box_record.h"
-#include "platform/platform_shell.h"
-#include "platform/platform_system.h"
+#include "platform/common/shell/native_shell.h"
 
 #include <SDL.h>
 
-namespace {
-
 // Returns 0 when SDL cannot show a box (no display), so the caller falls back.
-int32_t WindowBox(const std::string& text, const std::string& caption, uint32_t flags) {
+int32_t NativeMessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
     SDL_MessageBoxButtonData buttons[2];
     int count = 0;
     if (MessageBoxIsYesNo(flags)) {
@@ -30,13 +27,4 @@ int32_t WindowBox(const std::string& text, const std::string& caption, uint32_t 
     int chosen = 0;
     if (SDL_ShowMessageBox(&data, &chosen) != 0 || chosen <= 0) return 0;
     return chosen;
-}
-
-}  // namespace
-
-int32_t PlatformMessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
-    int32_t answer = PlatformHeadless() ? 0 : WindowBox(text, caption, flags);
-    if (answer == 0) answer = MessageBoxAnswerOnStandardError(text, caption, flags);
-    MessageBoxRemember(text, caption, flags, answer);
-    return answer;
 }

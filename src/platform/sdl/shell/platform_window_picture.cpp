@@ -1,14 +1,11 @@
 // Pictures in windows without OpenGL, drawn through the window's SDL surface. Window handles
 // of the SDL backend are SDL window ids.
-#include "platform/common/window_picture_store.h"
-#include "platform/platform_shell.h"
+#include "platform/common/shell/native_shell.h"
 #include "platform/platform_system.h"
 
 #include <SDL.h>
 
-namespace {
-
-void Paint(platformWindow window, const windowPicture& picture) {
+void NativePaintPicture(platformWindow window, const windowPicture& picture) {
     if (PlatformHeadless()) return;
     SDL_Window* sdl = SDL_GetWindowFromID(static_cast<Uint32>(window));
     if (sdl == nullptr) return;
@@ -24,15 +21,4 @@ void Paint(platformWindow window, const windowPicture& picture) {
     SDL_BlitSurface(source, nullptr, target, nullptr);
     SDL_FreeSurface(source);
     SDL_UpdateWindowSurface(sdl);
-}
-
-}  // namespace
-
-void PlatformWindowSetPicture(platformWindow window, int32_t width, int32_t height,
-                              const std::vector<uint32_t>& pixels) {
-    if (const windowPicture* picture = WindowPictureKeep(window, width, height, pixels)) Paint(window, *picture);
-}
-
-void PlatformWindowPaintPicture(platformWindow window) {
-    if (const windowPicture* picture = WindowPictureFind(window)) Paint(window, *picture);
 }

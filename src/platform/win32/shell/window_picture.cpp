@@ -1,6 +1,5 @@
 // Pictures in windows without OpenGL, drawn with GDI whenever the window is painted.
-#include "platform/common/window_picture_store.h"
-#include "platform/platform_shell.h"
+#include "platform/common/shell/native_shell.h"
 #include "platform/platform_system.h"
 #include "platform/win32/video/win32_video_state.h"
 
@@ -23,7 +22,9 @@ bool PaintPicture(HWND hwnd, HDC dc) {
   return true;
 }
 
-void Repaint(platformWindow window) {
+}  // namespace
+
+void NativePaintPicture(platformWindow window, const windowPicture&) {
   Win32SetPainter(PaintPicture);
   win32WindowRecord* record = Win32WindowRecord(window);
   if (PlatformHeadless() || record == nullptr) {
@@ -31,15 +32,4 @@ void Repaint(platformWindow window) {
   }
   InvalidateRect(record->hwnd, nullptr, FALSE);
   UpdateWindow(record->hwnd);
-}
-
-}  // namespace
-
-void PlatformWindowSetPicture(platformWindow window, int32_t width, int32_t height,
-                              const std::vector<uint32_t>& pixels) {
-  if (WindowPictureKeep(window, width, height, pixels) != nullptr) Repaint(window);
-}
-
-void PlatformWindowPaintPicture(platformWindow window) {
-  if (WindowPictureFind(window) != nullptr) Repaint(window);
 }
