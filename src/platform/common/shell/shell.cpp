@@ -1,6 +1,6 @@
 // Message boxes and window pictures: the answer, its fallback on standard error and the history
 // tests read; the pictures kept for repainting. The backend only shows and paints.
-#include "platform/common/message_box_record.h"
+#include "platform/common/shell/message_box_record.h"
 #include "platform/common/shell/native_shell.h"
 #include "platform/platform_system.h"
 

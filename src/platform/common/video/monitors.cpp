@@ -1,6 +1,6 @@
 // The monitor queries and mode changes of the contract: virtual monitors are answered here,
 // real ones by the backend.
-#include "platform/common/monitor_modes.h"
+#include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
 #include "platform/common/video/window_list.h"
 #include "platform/common/virtual_monitors.h"

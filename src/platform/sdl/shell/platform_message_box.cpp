@@ -1,5 +1,5 @@
 // Message boxes: a real SDL box in a window session, standard error when headless.
-#include "platform/common/message_box_record.h"
+#include "platform/common/shell/message_box_record.h"
 #include "platform/common/shell/native_shell.h"
 
 #include <SDL.h>

@@ -7,13 +7,8 @@
 
 #include <cstdlib>
 
-#include "platform/common/switches.h"
-
-namespace {
-
-bool headless = false;
-
-}  // namespace
+#include "platform/common/headless.h"
+#include "platform/common/system/switches.h"
 
 std::string PlatformSystemExecutablePath() {
   std::string buffer(4096, '\0');
@@ -30,10 +25,8 @@ void PlatformInit(int argc, char** argv) {
 
 void PlatformShutdown() { SDL_Quit(); }
 
-bool PlatformHeadless() { return headless; }
-
 void PlatformSetHeadless(bool isHeadless) {
-  headless = isHeadless;
+  HeadlessRecord(isHeadless);
   if (isHeadless) {
     // SDL reads the driver when its video part starts, which is always after this.
     setenv("SDL_VIDEODRIVER", "offscreen", 1);

@@ -1,4 +1,4 @@
-#include "platform/common/monitor_modes.h"
+#include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
 #include "platform/common/virtual_monitors.h"
 #include "platform/sdl/video/sdl_video_state.h"

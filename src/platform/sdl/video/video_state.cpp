@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "platform/common/app_state.h"
-#include "platform/common/monitor_modes.h"
+#include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
 #include "platform/common/video/window_list.h"
 #include "platform/platform_system.h"

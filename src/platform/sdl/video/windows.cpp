@@ -1,5 +1,5 @@
 #include "platform/common/app_state.h"
-#include "platform/common/monitor_modes.h"
+#include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/window_list.h"
 #include "platform/sdl/video/sdl_video_state.h"
 

@@ -1,12 +1,12 @@
 // Process start-up and identity: arguments, the executable path and the backend's own switches.
 #include <windows.h>
 
-#include "platform/common/switches.h"
+#include "platform/common/headless.h"
+#include "platform/common/system/switches.h"
 #include "platform/platform_system.h"
 
 namespace {
 
-bool headless = false;
 bool timerPeriodSet = false;
 
 }  // namespace
@@ -37,9 +37,7 @@ void PlatformShutdown() {
   timerPeriodSet = false;
 }
 
-bool PlatformHeadless() { return headless; }
-
 void PlatformSetHeadless(bool isHeadless) {
-  headless = isHeadless;
+  HeadlessRecord(isHeadless);
   if (isHeadless) PlatformClockSetVirtual(true, 0);
 }

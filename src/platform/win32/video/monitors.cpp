@@ -1,4 +1,4 @@
-#include "platform/common/monitor_modes.h"
+#include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
 #include "platform/win32/video/win32_video_state.h"
 

@@ -1,7 +1,7 @@
 #include <float.h>
 
 #include "platform/common/app_state.h"
-#include "platform/common/monitor_modes.h"
+#include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
 #include "platform/common/video/window_list.h"
 #include "platform/platform_system.h"

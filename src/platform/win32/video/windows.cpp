@@ -1,5 +1,5 @@
 #include "platform/common/app_state.h"
-#include "platform/common/monitor_modes.h"
+#include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/window_list.h"
 #include "platform/win32/video/win32_video_state.h"
 

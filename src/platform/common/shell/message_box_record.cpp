@@ -1,4 +1,4 @@
-#include "platform/common/message_box_record.h"
+#include "platform/common/shell/message_box_record.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "platform/common/monitor_modes.h"
+#include "platform/common/video/monitor_modes.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // The command line: parameters as given, the program's path, and the switches that choose
 // headless mode and the virtual clock, read the same way on every system.
-#include "platform/common/switches.h"
+#include "platform/common/system/switches.h"
 
 #include <cctype>
 #include <limits>
