@@ -23,6 +23,10 @@ void NativeSendWindowEvent(platformWindow window, const platformWindowEvent& eve
 // Hands the event to the window's handler as the system's own events reach it (now, or queued
 // for the pump where the system may call in while a handler runs).
 void NativePostWindowEvent(platformWindow window, const platformWindowEvent& event);
+// A window the shared part has recorded: the system's caption, and its place at the record's
+// position (a fullscreen one fills the monitor there). Real windows only for the move.
+void NativeWindowSetCaption(platformWindow window, const std::string& caption);
+void NativeWindowMove(platformWindow window);
 // The cursor in screen coordinates; false when the system cannot tell.
 bool NativeCursorPosition(int32_t& x, int32_t& y);
 bool NativeLeftButtonDown();

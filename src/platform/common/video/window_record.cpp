@@ -1,6 +1,7 @@
 #include "platform/common/video/window_record.h"
 
 #include "platform/common/polygon_winding.h"
+#include "platform/common/video/native_video.h"
 
 void WindowRecordSend(platformWindow window, const platformWindowEvent& event) {
   windowRecord* record = BackendWindowRecord(window);
@@ -38,6 +39,25 @@ bool PlatformWindowCursorVisible(platformWindow window) {
 bool PlatformWindowIsMinimized(platformWindow window) {
   windowRecord* record = BackendWindowRecord(window);
   return record != nullptr && record->minimized;
+}
+
+void PlatformWindowSetCaption(platformWindow window, const std::string& caption) {
+  if (windowRecord* record = BackendWindowRecord(window)) {
+    record->caption = caption;
+    NativeWindowSetCaption(window, caption);
+  }
+}
+
+void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
+  windowRecord* record = BackendWindowRecord(window);
+  if (record == nullptr) {
+    return;
+  }
+  record->x = x;
+  record->y = y;
+  if (!NativeVideoHeadless()) {
+    NativeWindowMove(window);
+  }
 }
 
 void PlatformWindowSetHandler(platformWindow window, platformWindowHandler handler, void* context) {

@@ -1,5 +1,6 @@
 #include "platform/common/app_state.h"
 #include "platform/common/video/monitor_modes.h"
+#include "platform/common/video/native_video.h"
 #include "platform/common/video/window_list.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
@@ -99,27 +100,16 @@ void PlatformWindowHide(platformWindow window) {
   }
 }
 
-void PlatformWindowSetCaption(platformWindow window, const std::string& caption) {
-  if (sdlWindowRecord* record = Started(window)) {
-    record->caption = caption;
-    SDL_SetWindowTitle(record->sdl, caption.c_str());
-  }
+void NativeWindowSetCaption(platformWindow window, const std::string& caption) {
+  SDL_SetWindowTitle(SdlWindowRecord(window)->sdl, caption.c_str());
 }
 
-void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
-  sdlWindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  record->x = x;
-  record->y = y;
-  if (SdlVideo().headless) {
-    return;
-  }
-  if (record->border == PLATFORM_BORDER_FULLSCREEN) {
-    SdlPlaceFullscreen(*record);
+void NativeWindowMove(platformWindow window) {
+  sdlWindowRecord& record = *SdlWindowRecord(window);
+  if (record.border == PLATFORM_BORDER_FULLSCREEN) {
+    SdlPlaceFullscreen(record);
   } else {
-    SDL_SetWindowPosition(record->sdl, x, y);
+    SDL_SetWindowPosition(record.sdl, record.x, record.y);
   }
 }
 

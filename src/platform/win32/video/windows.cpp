@@ -1,5 +1,6 @@
 #include "platform/common/app_state.h"
 #include "platform/common/video/monitor_modes.h"
+#include "platform/common/video/native_video.h"
 #include "platform/common/video/window_list.h"
 #include "platform/win32/video/win32_video_state.h"
 
@@ -154,27 +155,16 @@ void PlatformWindowHide(platformWindow window) {
   ShowWindow(record->hwnd, SW_HIDE);
 }
 
-void PlatformWindowSetCaption(platformWindow window, const std::string& caption) {
-  if (win32WindowRecord* record = Started(window)) {
-    record->caption = caption;
-    SetWindowTextA(record->hwnd, caption.c_str());
-  }
+void NativeWindowSetCaption(platformWindow window, const std::string& caption) {
+  SetWindowTextA(Win32WindowRecord(window)->hwnd, caption.c_str());
 }
 
-void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
-  win32WindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  record->x = x;
-  record->y = y;
-  if (Win32Video().headless) {
-    return;
-  }
-  if (record->border == PLATFORM_BORDER_FULLSCREEN) {
-    Win32PlaceWindow(*record);
+void NativeWindowMove(platformWindow window) {
+  win32WindowRecord& record = *Win32WindowRecord(window);
+  if (record.border == PLATFORM_BORDER_FULLSCREEN) {
+    Win32PlaceWindow(record);
   } else {
-    SetWindowPos(record->hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(record.hwnd, nullptr, record.x, record.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
