@@ -15,6 +15,8 @@
 // Starts the video part on first use; false (with the last error recorded) when it cannot.
 bool NativeVideoStart();
 bool NativeVideoStarted();
+// Every window is destroyed: the backend lets its system's video go and forgets its state.
+void NativeVideoStop();
 bool NativeVideoHeadless();
 // Every window the backend keeps, in the order of their handles.
 std::vector<platformWindow> NativeWindowHandles();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/common/app_state.h"
+#include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
 #include "platform/common/video/window_record.h"
 
@@ -34,7 +35,18 @@ void WindowListForget(platformWindow window) {
   }
 }
 
-void WindowListReset() { WindowList() = windowList{}; }
+void PlatformVideoShutdown() {
+  if (!NativeVideoStarted()) {
+    return;
+  }
+  for (std::vector<platformWindow> left = NativeWindowHandles(); !left.empty(); left = NativeWindowHandles()) {
+    PlatformWindowDestroy(left.front());
+  }
+  NativeVideoStop();
+  AppStateReset();
+  WindowList() = windowList{};
+  MonitorModesStop();
+}
 
 void WindowsSendToAll(const platformWindowEvent& event) {
   // A handler may destroy windows: the handles are taken first.

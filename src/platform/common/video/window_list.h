@@ -19,8 +19,6 @@ struct windowList {
 windowList& WindowList();
 // The window is being destroyed: it is no longer dragged nor the application window.
 void WindowListForget(platformWindow window);
-// The video part stops.
-void WindowListReset();
 // Tells every window's handler now (display-change notices).
 void WindowsSendToAll(const platformWindowEvent& event);
 // Asks every window to close, as the system's close command would (a quit request, the

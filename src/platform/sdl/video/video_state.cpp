@@ -5,7 +5,6 @@
 #include "platform/common/app_state.h"
 #include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
-#include "platform/common/video/window_list.h"
 #include "platform/platform_system.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
@@ -76,22 +75,13 @@ bool SdlVideoStart() {
   return true;
 }
 
-void PlatformVideoShutdown() {
+void NativeVideoStop() {
   sdlVideoState& state = SdlVideo();
-  if (!state.started) {
-    return;
-  }
-  while (!state.windows.empty()) {
-    PlatformWindowDestroy(state.windows.begin()->first);
-  }
   if (state.glLoaded) {
     SDL_GL_UnloadLibrary();
   }
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   state = sdlVideoState{};
-  AppStateReset();
-  WindowListReset();
-  MonitorModesStop();
 }
 
 std::string PlatformGLLibraryName() {

@@ -3,7 +3,6 @@
 #include "platform/common/app_state.h"
 #include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
-#include "platform/common/video/window_list.h"
 #include "platform/platform_system.h"
 #include "platform/win32/video/win32_video_state.h"
 
@@ -100,14 +99,8 @@ bool Win32VideoStart() {
   return true;
 }
 
-void PlatformVideoShutdown() {
+void NativeVideoStop() {
   win32VideoState& state = Win32Video();
-  if (!state.started) {
-    return;
-  }
-  while (!state.windows.empty()) {
-    PlatformWindowDestroy(state.windows.begin()->first);
-  }
   // Messages the destroyed windows left behind must not reach the next start.
   MSG message;
   while (PeekMessageA(&message, nullptr, kWin32InjectedWindowEvent, kWin32InjectedWindowEvent, PM_REMOVE)) {
@@ -116,9 +109,6 @@ void PlatformVideoShutdown() {
     FreeLibrary(state.glLibrary);
   }
   state = win32VideoState{};
-  AppStateReset();
-  WindowListReset();
-  MonitorModesStop();
 }
 
 std::string PlatformGLLibraryName() { return "opengl32.dll"; }
