@@ -29,6 +29,11 @@ void NativePostWindowEvent(platformWindow window, const platformWindowEvent& eve
 // position (a fullscreen one fills the monitor there). Real windows only for the move.
 void NativeWindowSetCaption(platformWindow window, const std::string& caption);
 void NativeWindowMove(platformWindow window);
+// A real window minimised or restored by the system; false when the system has nothing to do
+// (the state change then travels as an injected event). The foreground for a real window.
+bool NativeWindowMinimize(platformWindow window);
+bool NativeWindowRestore(platformWindow window);
+void NativeWindowSetForeground(platformWindow window);
 // The cursor in screen coordinates; false when the system cannot tell.
 bool NativeCursorPosition(int32_t& x, int32_t& y);
 bool NativeLeftButtonDown();

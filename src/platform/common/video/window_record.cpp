@@ -1,5 +1,6 @@
 #include "platform/common/video/window_record.h"
 
+#include "platform/common/app_state.h"
 #include "platform/common/polygon_winding.h"
 #include "platform/common/video/native_video.h"
 
@@ -58,6 +59,39 @@ void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
   if (!NativeVideoHeadless()) {
     NativeWindowMove(window);
   }
+}
+
+void PlatformWindowMinimize(platformWindow window) {
+  windowRecord* record = BackendWindowRecord(window);
+  if (record == nullptr || record->minimized) {
+    return;
+  }
+  if (NativeVideoHeadless() || !NativeWindowMinimize(window)) {
+    PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_MINIMIZE);
+  }
+  record->minimized = true;
+}
+
+void PlatformWindowRestore(platformWindow window) {
+  windowRecord* record = BackendWindowRecord(window);
+  if (record == nullptr || !record->minimized) {
+    return;
+  }
+  if (NativeVideoHeadless() || !NativeWindowRestore(window)) {
+    PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_RESTORE);
+  }
+  record->minimized = false;
+}
+
+void PlatformWindowSetForeground(platformWindow window) {
+  if (BackendWindowRecord(window) == nullptr) {
+    return;
+  }
+  if (NativeVideoHeadless()) {
+    AppState().headlessActive = true;
+    return;
+  }
+  NativeWindowSetForeground(window);
 }
 
 void PlatformWindowSetHandler(platformWindow window, platformWindowHandler handler, void* context) {

@@ -1,4 +1,3 @@
-#include "platform/common/app_state.h"
 #include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
 #include "platform/common/video/window_list.h"
@@ -173,43 +172,18 @@ void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
   }
 }
 
-void PlatformWindowMinimize(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  if (record == nullptr || record->minimized) {
-    return;
-  }
-  if (SdlVideo().headless) {
-    PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_MINIMIZE);
-    record->minimized = true;
-    return;
-  }
-  SDL_MinimizeWindow(record->sdl);
-  record->minimized = true;
+bool NativeWindowMinimize(platformWindow window) {
+  SDL_MinimizeWindow(SdlWindowRecord(window)->sdl);
+  return true;
 }
 
-void PlatformWindowRestore(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  if (record == nullptr || !record->minimized) {
-    return;
-  }
-  if (SdlVideo().headless) {
-    PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_RESTORE);
-    record->minimized = false;
-    return;
-  }
-  SDL_RestoreWindow(record->sdl);
-  record->minimized = false;
+bool NativeWindowRestore(platformWindow window) {
+  SDL_RestoreWindow(SdlWindowRecord(window)->sdl);
+  return true;
 }
 
-void PlatformWindowSetForeground(platformWindow window) {
-  sdlWindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  if (SdlVideo().headless) {
-    AppState().headlessActive = true;
-    return;
-  }
+void NativeWindowSetForeground(platformWindow window) {
+  sdlWindowRecord* record = SdlWindowRecord(window);
   SDL_RaiseWindow(record->sdl);
   SDL_SetWindowInputFocus(record->sdl);
 }

@@ -1,4 +1,3 @@
-#include "platform/common/app_state.h"
 #include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
 #include "platform/common/video/window_list.h"
@@ -240,44 +239,27 @@ void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
   }
 }
 
-void PlatformWindowMinimize(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  if (record == nullptr || record->minimized) {
-    return;
-  }
-  // A hidden window stays hidden: it is shown minimised when it is shown.
-  if (Win32Video().headless || !record->visible) {
-    PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_MINIMIZE);
-    record->minimized = true;
-    return;
+// A hidden window stays hidden: it is shown minimised when it is shown.
+bool NativeWindowMinimize(platformWindow window) {
+  win32WindowRecord* record = Win32WindowRecord(window);
+  if (!record->visible) {
+    return false;
   }
   ShowWindow(record->hwnd, SW_MINIMIZE);
-  record->minimized = true;
+  return true;
 }
 
-void PlatformWindowRestore(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  if (record == nullptr || !record->minimized) {
-    return;
-  }
-  if (Win32Video().headless || !IsIconic(record->hwnd)) {
-    PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_RESTORE);
-    record->minimized = false;
-    return;
+bool NativeWindowRestore(platformWindow window) {
+  win32WindowRecord* record = Win32WindowRecord(window);
+  if (!IsIconic(record->hwnd)) {
+    return false;
   }
   ShowWindow(record->hwnd, SW_RESTORE);
-  record->minimized = false;
+  return true;
 }
 
-void PlatformWindowSetForeground(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  if (Win32Video().headless) {
-    AppState().headlessActive = true;
-    return;
-  }
+void NativeWindowSetForeground(platformWindow window) {
+  win32WindowRecord* record = Win32WindowRecord(window);
   SetForegroundWindow(record->hwnd);
   SetFocus(record->hwnd);
 }
