@@ -57,6 +57,23 @@ bool GLContextSwapOffscreen(windowRecord& window, platformGLContext current, boo
   return true;
 }
 
+bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& height,
+                              std::vector<uint32_t>& pixels) {
+  windowRecord* record = BackendWindowRecord(window);
+  if (record == nullptr) {
+    return false;
+  }
+  platformRect client = PlatformWindowClientRect(window);
+  width = client.width;
+  height = client.height;
+  // A window that never had a context shows black.
+  if (BackendContextRecord(record->context) == nullptr || !NativeWindowHasSurface(window)) {
+    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFF000000u);
+    return true;
+  }
+  return NativeWindowReadPresented(window, width, height, pixels);
+}
+
 int32_t GLAcceleratedOverride() { return acceleratedOverride; }
 
 void PlatformHeadlessSetAccelerated(int32_t accelerated) {

@@ -37,6 +37,12 @@ void NativeWindowSetForeground(platformWindow window);
 // The cursor in screen coordinates; false when the system cannot tell.
 bool NativeCursorPosition(int32_t& x, int32_t& y);
 bool NativeLeftButtonDown();
+// Whether the window has what its context draws on (Win32: its device context, once asked for).
+bool NativeWindowHasSurface(platformWindow window);
+// The window has a context: borrows it, reads what the window last presented at the client size
+// given in width and height (see GLWindowReadPresented) and puts the current context back.
+// False when the context cannot be made current.
+bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& height, std::vector<uint32_t>& pixels);
 // The last failure of the video part, as the backend records its own.
 void NativeSetError(const std::string& text);
 // Every context the backend keeps, in the order of their handles.

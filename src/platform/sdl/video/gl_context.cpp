@@ -225,21 +225,14 @@ bool PlatformGLReadBackBuffer(int32_t& width, int32_t& height, std::vector<uint3
   return true;
 }
 
-bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& height,
-                              std::vector<uint32_t>& pixels) {
+// SDL draws through the window itself.
+bool NativeWindowHasSurface(platformWindow) { return true; }
+
+bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& height,
+                               std::vector<uint32_t>& pixels) {
   sdlVideoState& state = SdlVideo();
-  sdlWindowRecord* record = state.started ? SdlWindowRecord(window) : nullptr;
-  if (record == nullptr) {
-    return false;
-  }
-  platformRect client = PlatformWindowClientRect(window);
-  width = client.width;
-  height = client.height;
+  sdlWindowRecord* record = SdlWindowRecord(window);
   sdlContextRecord* context = ContextRecord(record->context);
-  if (context == nullptr) {
-    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFF000000u);
-    return true;
-  }
   currentBinding previous;
   if (SDL_GL_MakeCurrent(record->sdl, context->sdl) != 0) {
     previous.Restore(record->sdl);

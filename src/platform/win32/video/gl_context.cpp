@@ -280,21 +280,13 @@ bool PlatformGLReadBackBuffer(int32_t& width, int32_t& height, std::vector<uint3
   return true;
 }
 
-bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& height,
-                              std::vector<uint32_t>& pixels) {
+bool NativeWindowHasSurface(platformWindow window) { return Win32WindowRecord(window)->dc != nullptr; }
+
+bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& height,
+                               std::vector<uint32_t>& pixels) {
   win32VideoState& state = Win32Video();
-  win32WindowRecord* record = state.started ? Win32WindowRecord(window) : nullptr;
-  if (record == nullptr) {
-    return false;
-  }
-  platformRect client = PlatformWindowClientRect(window);
-  width = client.width;
-  height = client.height;
+  win32WindowRecord* record = Win32WindowRecord(window);
   win32ContextRecord* context = ContextRecord(record->context);
-  if (context == nullptr || record->dc == nullptr) {
-    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFF000000u);
-    return true;
-  }
   currentBinding previous;
   if (!wglMakeCurrent(record->dc, context->glrc)) {
     previous.Restore();
