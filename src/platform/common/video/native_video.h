@@ -61,6 +61,13 @@ int32_t NativeMonitorsRestore(bool anyApplied);
 // Fullscreen windows take their monitor's new mode (real windows only).
 void NativePlaceFullscreenWindows();
 
+// The record of a handle in a backend's record map; nullptr when it has none.
+template <typename Records>
+typename Records::mapped_type* FindRecord(Records& records, typename Records::key_type handle) {
+  auto found = records.find(handle);
+  return found == records.end() ? nullptr : &found->second;
+}
+
 // The keys of a backend's record map, in order: what the Native...Handles lists return.
 template <typename Records>
 std::vector<typename Records::key_type> RecordHandles(const Records& records) {

@@ -17,11 +17,7 @@ struct currentBinding {
   }
 };
 
-sdlContextRecord* ContextRecord(platformGLContext context) {
-  auto& contexts = SdlVideo().contexts;
-  auto found = contexts.find(context);
-  return found == contexts.end() ? nullptr : &found->second;
-}
+sdlContextRecord* ContextRecord(platformGLContext context) { return FindRecord(SdlVideo().contexts, context); }
 
 sdlContextRecord* CurrentContextRecord() {
   SDL_GLContext current = SDL_GL_GetCurrentContext();

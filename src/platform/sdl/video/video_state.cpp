@@ -31,11 +31,7 @@ std::vector<platformWindow> NativeWindowHandles() { return RecordHandles(SdlVide
 
 std::string PlatformLastVideoError() { return SdlVideo().lastError; }
 
-sdlWindowRecord* SdlWindowRecord(platformWindow window) {
-  auto& windows = SdlVideo().windows;
-  auto found = windows.find(window);
-  return found == windows.end() ? nullptr : &found->second;
-}
+sdlWindowRecord* SdlWindowRecord(platformWindow window) { return FindRecord(SdlVideo().windows, window); }
 
 bool SdlVideoStart() {
   sdlVideoState& state = SdlVideo();

@@ -12,11 +12,7 @@ struct currentBinding {
   void Restore() const { wglMakeCurrent(context != nullptr ? dc : nullptr, context); }
 };
 
-win32ContextRecord* ContextRecord(platformGLContext context) {
-  auto& contexts = Win32Video().contexts;
-  auto found = contexts.find(context);
-  return found == contexts.end() ? nullptr : &found->second;
-}
+win32ContextRecord* ContextRecord(platformGLContext context) { return FindRecord(Win32Video().contexts, context); }
 
 win32ContextRecord* CurrentContextRecord() {
   HGLRC current = wglGetCurrentContext();

@@ -69,11 +69,7 @@ std::vector<platformWindow> NativeWindowHandles() { return RecordHandles(Win32Vi
 
 std::string PlatformLastVideoError() { return Win32Video().lastError; }
 
-win32WindowRecord* Win32WindowRecord(platformWindow window) {
-  auto& windows = Win32Video().windows;
-  auto found = windows.find(window);
-  return found == windows.end() ? nullptr : &found->second;
-}
+win32WindowRecord* Win32WindowRecord(platformWindow window) { return FindRecord(Win32Video().windows, window); }
 
 void Win32SetPainter(win32Painter newPainter) { painter = newPainter; }
 
