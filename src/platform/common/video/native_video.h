@@ -29,6 +29,8 @@ void NativePostWindowEvent(platformWindow window, const platformWindowEvent& eve
 // position (a fullscreen one fills the monitor there). Real windows only for the move.
 void NativeWindowSetCaption(platformWindow window, const std::string& caption);
 void NativeWindowMove(platformWindow window);
+// Its contexts are gone: the system's window and the backend's record go too.
+void NativeWindowDestroy(platformWindow window);
 // A real window minimised or restored by the system; false when the system has nothing to do
 // (the state change then travels as an injected event). The foreground for a real window.
 bool NativeWindowMinimize(platformWindow window);
@@ -48,7 +50,7 @@ void NativeSetError(const std::string& text);
 // Every context the backend keeps, in the order of their handles.
 std::vector<platformGLContext> NativeContextHandles();
 // Frees the context's framebuffers (borrowing the context), deletes it and drops its record;
-// false when the system refused.
+// false when the system refused. Called only for a context the backend has.
 bool NativeDeleteContext(platformGLContext context);
 // Real monitors (virtual ones are answered by the shared part), called with a monitor number
 // already checked. The switches give a PLATFORM_DISP_CHANGE_ code.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/common/app_state.h"
+#include "platform/common/video/gl_contexts.h"
 #include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
 #include "platform/common/video/window_record.h"
@@ -23,6 +24,15 @@ std::vector<platformWindow> WindowsWhere(bool (*test)(const windowRecord& record
 windowList& WindowList() {
   static windowList list;
   return list;
+}
+
+void PlatformWindowDestroy(platformWindow window) {
+  if (BackendWindowRecord(window) == nullptr) {
+    return;
+  }
+  GLContextsDestroyOf(window);
+  WindowListForget(window);
+  NativeWindowDestroy(window);
 }
 
 void WindowListForget(platformWindow window) {

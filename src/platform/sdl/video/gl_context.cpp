@@ -161,9 +161,6 @@ std::vector<platformGLContext> NativeContextHandles() { return RecordHandles(Sdl
 bool NativeDeleteContext(platformGLContext handle) {
   sdlVideoState& state = SdlVideo();
   sdlContextRecord* context = ContextRecord(handle);
-  if (context == nullptr) {
-    return false;
-  }
   sdlWindowRecord* window = SdlWindowRecord(context->window);
   if (context->buffers.framebuffers[0] != 0 && window != nullptr) {
     currentBinding previous;

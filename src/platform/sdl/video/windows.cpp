@@ -1,6 +1,5 @@
 #include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
-#include "platform/common/video/window_list.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 namespace {
@@ -73,16 +72,9 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   return handle;
 }
 
-void PlatformWindowDestroy(platformWindow window) {
-  sdlVideoState& state = SdlVideo();
-  sdlWindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  GLContextsDestroyOf(window);
-  WindowListForget(window);
-  SDL_DestroyWindow(record->sdl);
-  state.windows.erase(window);
+void NativeWindowDestroy(platformWindow window) {
+  SDL_DestroyWindow(SdlWindowRecord(window)->sdl);
+  SdlVideo().windows.erase(window);
 }
 
 void PlatformWindowShow(platformWindow window) {

@@ -203,9 +203,6 @@ std::vector<platformGLContext> NativeContextHandles() { return RecordHandles(Win
 bool NativeDeleteContext(platformGLContext handle) {
   win32VideoState& state = Win32Video();
   win32ContextRecord* context = ContextRecord(handle);
-  if (context == nullptr) {
-    return false;
-  }
   win32WindowRecord* window = Win32WindowRecord(context->window);
   if (context->buffers.framebuffers[0] != 0 && window != nullptr && window->dc != nullptr) {
     currentBinding previous;

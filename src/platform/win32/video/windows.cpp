@@ -1,6 +1,5 @@
 #include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
-#include "platform/common/video/window_list.h"
 #include "platform/win32/video/win32_video_state.h"
 
 namespace {
@@ -118,15 +117,9 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   return handle;
 }
 
-void PlatformWindowDestroy(platformWindow window) {
+void NativeWindowDestroy(platformWindow window) {
   win32VideoState& state = Win32Video();
-  win32WindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  GLContextsDestroyOf(window);
-  WindowListForget(window);
-  HWND hwnd = record->hwnd;
+  HWND hwnd = Win32WindowRecord(window)->hwnd;
   // The record goes first: the messages destruction sends find no window to report to.
   state.windows.erase(window);
   std::erase_if(state.pending, [window](const auto& entry) { return entry.first == window; });
