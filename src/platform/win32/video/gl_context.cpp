@@ -234,6 +234,9 @@ bool PlatformGLDeleteContext(platformGLContext context) {
   return true;
 }
 
+// Contexts are always made anew here.
+void PlatformGLKeepNextDeletedContext() {}
+
 bool PlatformGLSwapBuffers(platformDC dc) {
   win32VideoState& state = Win32Video();
   win32WindowRecord* window = WindowOfDC(dc);
