@@ -7,11 +7,27 @@
 
 #include <cstdlib>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "platform/common/switches.h"
 
 namespace {
 
 bool headless = false;
+
+// Loading reads each picture into a buffer of a few megabytes, decodes it into another and cuts
+// it into tiles in a third, all freed again. The C library maps blocks that large afresh each
+// time and gives them back when freed, so every page was faulted in again, picture after
+// picture: 1 500 of the 18 500 page faults of a start-up to the first briefing. Kept in the
+// heap they are reused.
+void KeepLargeBlocksInTheHeap() {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, 8 << 20);
+  mallopt(M_TRIM_THRESHOLD, 32 << 20);
+#endif
+}
 
 }  // namespace
 
@@ -24,6 +40,7 @@ std::string PlatformSystemExecutablePath() {
 }
 
 void PlatformInit(int argc, char** argv) {
+  KeepLargeBlocksInTheHeap();
   PlatformSetExecutablePath(PlatformSystemExecutablePath());
   PlatformStoreCommandLine(argc, argv);
 }
