@@ -9,6 +9,7 @@
 
 #if defined(__GLIBC__)
 #include <malloc.h>
+#include <sys/mman.h>
 #endif
 
 #include "platform/common/switches.h"
@@ -17,15 +18,26 @@ namespace {
 
 bool headless = false;
 
-// Loading reads each picture into a buffer of a few megabytes, decodes it into another and cuts
-// it into tiles in a third, all freed again. The C library maps blocks that large afresh each
-// time and gives them back when freed, so every page was faulted in again, picture after
-// picture: 1 500 of the 18 500 page faults of a start-up to the first briefing. Kept in the
-// heap they are reused.
-void KeepLargeBlocksInTheHeap() {
+// Start-up touches some 70 MB of fresh memory (the offscreen buffers, textures, pictures read
+// and decoded), and a page fault for every 4 kB of it was the largest part of its time. The
+// heap is given room for all of it at once, on 2 MB pages where the kernel offers them on
+// request, and keeps it: blocks up to 32 MB come from there, and what is freed is reused
+// rather than given back and faulted in again.
+void HeapOnLargePages() {
 #if defined(__GLIBC__)
-  mallopt(M_MMAP_THRESHOLD, 8 << 20);
-  mallopt(M_TRIM_THRESHOLD, 32 << 20);
+  constexpr size_t kBlock = 30u << 20;
+  constexpr size_t kBlocks = 4;
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#if defined(MADV_HUGEPAGE)
+  void* blocks[kBlocks] = {};
+  for (void*& block : blocks) block = std::malloc(kBlock);
+  constexpr uintptr_t kLarge = 2u << 20;
+  const uintptr_t begin = (reinterpret_cast<uintptr_t>(blocks[0]) + kLarge - 1) & ~(kLarge - 1);
+  const uintptr_t end = reinterpret_cast<uintptr_t>(sbrk(0)) & ~(kLarge - 1);
+  if (blocks[0] != nullptr && end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+  for (void* block : blocks) std::free(block);
+#endif
 #endif
 }
 
@@ -40,7 +52,7 @@ std::string PlatformSystemExecutablePath() {
 }
 
 void PlatformInit(int argc, char** argv) {
-  KeepLargeBlocksInTheHeap();
+  HeapOnLargePages();
   PlatformSetExecutablePath(PlatformSystemExecutablePath());
   PlatformStoreCommandLine(argc, argv);
 }
