@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 
 #if defined(__GLIBC__)
@@ -18,7 +19,7 @@ namespace {
 
 bool headless = false;
 
-// Start-up touches some 70 MB of fresh memory (the offscreen buffers, textures, pictures read
+// Start-up touches some 75 MB of fresh memory (the offscreen buffers, textures, pictures read
 // and decoded), and a page fault for every 4 kB of it was the largest part of its time. The
 // heap is given room for all of it at once, on 2 MB pages where the kernel offers them on
 // request, and keeps it: blocks up to 32 MB come from there, and what is freed is reused
@@ -35,7 +36,9 @@ void HeapOnLargePages() {
   constexpr uintptr_t kLarge = 2u << 20;
   const uintptr_t begin = (reinterpret_cast<uintptr_t>(blocks[0]) + kLarge - 1) & ~(kLarge - 1);
   const uintptr_t end = reinterpret_cast<uintptr_t>(sbrk(0)) & ~(kLarge - 1);
-  if (blocks[0] != nullptr && end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+  // Only when the blocks did come from the heap's own end: never advise memory beyond them.
+  if (blocks[0] != nullptr && end > begin && end - begin <= kBlocks * kBlock + kLarge)
+    madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
   for (void* block : blocks) std::free(block);
 #endif
 #endif
