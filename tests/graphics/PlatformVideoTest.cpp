@@ -221,9 +221,14 @@ TEST_F(PlatformVideo, AKeptContextServesTheNextWindowOnce) {
     PlatformSetPixelFormat(dc, PlatformChoosePixelFormat(dc, wanted), wanted);
     return PlatformGLCreateContext(dc);
   };
+  auto clearColour = reinterpret_cast<void (*)(float, float, float, float)>(PlatformGLGetProcAddress("glClearColor"));
+  auto clear = reinterpret_cast<void (*)(uint32_t)>(PlatformGLGetProcAddress("glClear"));
   platformWindow first = Window(16, 8);
   platformGLContext probe = createOn(first);
   ASSERT_NE(probe, 0u);
+  ASSERT_TRUE(PlatformGLMakeCurrent(PlatformGetDC(first), probe));
+  clearColour(1, 0, 0, 1);
+  ASSERT_TRUE(PlatformGLMakeCurrent(PlatformGetDC(first), 0));
   PlatformGLKeepNextDeletedContext();
   ASSERT_TRUE(PlatformGLDeleteContext(probe));
   EXPECT_FALSE(PlatformGLDeleteContext(probe)) << "kept, but no longer a context of the program";
@@ -236,8 +241,8 @@ TEST_F(PlatformVideo, AKeptContextServesTheNextWindowOnce) {
   std::vector<uint32_t> pixels;
   EXPECT_FALSE(PlatformGLReadBackBuffer(width, height, pixels)) << "creating made nothing current";
   ASSERT_TRUE(PlatformGLMakeCurrent(PlatformGetDC(second), taken));
-  auto clearColour = reinterpret_cast<void (*)(float, float, float, float)>(PlatformGLGetProcAddress("glClearColor"));
-  auto clear = reinterpret_cast<void (*)(uint32_t)>(PlatformGLGetProcAddress("glClear"));
+  ASSERT_TRUE(PlatformGLReadBackBuffer(width, height, pixels));
+  EXPECT_EQ(pixels.front(), 0u) << "new buffers start transparent black, whatever the clear colour";
   clearColour(0, 0, 1, 1);
   clear(0x4000);
   ASSERT_TRUE(PlatformGLReadBackBuffer(width, height, pixels));
