@@ -7,7 +7,6 @@
 #include "graphics/fwkModel.h"
 #include "script/scriptArithmetic.h"
 #include "script/scriptFrames.h"
-#include "services/fwkLog.h"
 #include "services/fwkText.h"
 
 namespace {

@@ -39,6 +39,9 @@ struct sdlVideoState {
   // Renderer answer: -1 not known yet, 0 software, 1 accelerated.
   int32_t rendererAccelerated = -1;
   int32_t acceleratedOverride = -1;
+  // A deleted context kept for the next one created (PlatformGLKeepNextDeletedContext).
+  bool keepNextDeleted = false;
+  SDL_GLContext spare = nullptr;
 };
 
 sdlVideoState& SdlVideo();
@@ -53,3 +56,5 @@ void SdlSendToAllWindows(const platformWindowEvent& event);
 // Deletes the context's framebuffers and the context (a window being destroyed takes its
 // contexts with it).
 void SdlDestroyContext(platformGLContext context);
+// Deletes the context kept for the next one created, if any.
+void SdlDeleteSpareContext();

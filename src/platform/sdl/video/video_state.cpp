@@ -72,6 +72,7 @@ void PlatformVideoShutdown() {
   while (!state.windows.empty()) {
     PlatformWindowDestroy(state.windows.begin()->first);
   }
+  SdlDeleteSpareContext();
   if (state.glLoaded) {
     SDL_GL_UnloadLibrary();
   }

@@ -238,6 +238,9 @@ bool PlatformGLDeleteContext(platformGLContext context) {
   return Win32DestroyContext(context);
 }
 
+// Contexts are always made anew here.
+void PlatformGLKeepNextDeletedContext() {}
+
 bool PlatformGLSwapBuffers(platformDC dc) {
   win32VideoState& state = Win32Video();
   win32WindowRecord* window = WindowOfDC(dc);
