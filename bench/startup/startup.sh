@@ -5,24 +5,31 @@
 # same kind of context and offscreen buffers, nothing else). Each is run REPEATS times,
 # interleaved; prints the median CPU time (user + system, all threads, from the kernel's
 # accounting of the child) of each and the ratios. CPU time, because on a shared machine the
-# wall time swings with the load. Sound goes to OpenAL Soft's null output.
-# Usage: bench/startup/startup.sh BIN_FOLDER [REPEATS]
+# wall time swings with the load. Sound goes to OpenAL Soft's null output. With OTHER_BIN_FOLDER
+# the game of that build (an earlier one, say) runs in the same rounds, against the same baseline.
+# Usage: bench/startup/startup.sh BIN_FOLDER [REPEATS] [OTHER_BIN_FOLDER]
 set -euo pipefail
 bin=$(cd "${1:?bin folder}" && pwd)
 repeats=${2:-15}
+other=""
+if [ -n "${3:-}" ]; then other=$(cd "$3" && pwd); fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$bin"
 XDG_DATA_HOME="$work/home" SDL_VIDEODRIVER=offscreen LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null \
-python3 - "$repeats" <<'PYTHON'
+python3 - "$repeats" "$other" <<'PYTHON'
 import os, resource, statistics, subprocess, sys
 
 repeats = int(sys.argv[1])
+other = sys.argv[2]
 runs = {
     "context alone": ["./bench_gl_context"],
     "game, -quit 0": ["./sanguor", "-headless", "-seed", "1", "-quit", "0"],
     "game, -quit 17": ["./sanguor", "-headless", "-seed", "1", "-quit", "17"],
 }
+if other:
+    runs["other, -quit 0"] = [other + "/sanguor", "-headless", "-seed", "1", "-quit", "0"]
+    runs["other, -quit 17"] = [other + "/sanguor", "-headless", "-seed", "1", "-quit", "17"]
 times = {name: [] for name in runs}
 for _ in range(repeats):
     for name, command in runs.items():

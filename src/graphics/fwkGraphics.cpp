@@ -34,11 +34,13 @@ void DiscardGLErrors() {
 }
 
 // The extension string is read once so that drivers which set up lazily do it at start-up.
+// The context has only the settings every new one gets, so the first display may take it over.
 void OpenTemporaryDisplay() {
   graphicsState& state = GraphicsState();
   int32_t id = GraphicsDisplayAdd(PlatformAppWindow(), "application", 0);
   if (GraphicsDisplayCreateRC(id)) {
     gl.GetString(GL_EXTENSIONS);
+    PlatformGLKeepNextDeletedContext();
   }
   GraphicsDisplayClose(id);
   state.nextId = 1;

@@ -18,6 +18,8 @@ constexpr GLenum textureMagFilter = 0x2800; // GL_TEXTURE_MAG_FILTER
 constexpr GLenum textureMinFilter = 0x2801; // GL_TEXTURE_MIN_FILTER
 constexpr GLenum textureWrapS = 0x2802;     // GL_TEXTURE_WRAP_S
 constexpr GLenum textureWrapT = 0x2803;     // GL_TEXTURE_WRAP_T
+constexpr GLenum pixelFormat = 0x80E1;      // GL_BGRA
+constexpr GLenum pixelType = 0x8367;        // GL_UNSIGNED_INT_8_8_8_8_REV: a word per pixel, any byte order
 
 bool SameText(const std::string& a, const std::string& b)
 {
@@ -118,13 +120,11 @@ void TextureUpload(texture* t, int32_t tile, const uint32_t* pixels, int32_t hei
         return;
     gl.BindTexture(textureTarget, t->tiles[tile].name);
     SetParameters(t->smooth, t->repeat);
-    const bool withAlpha = t->depth == 32;
-    std::vector<uint8_t> bytes;
-    TextureToBytes(pixels, width * height, withAlpha, bytes);
-    const GLenum format = withAlpha ? GL_RGBA : GL_RGB;
+    const GLenum format = t->depth == 32 ? GL_RGBA : GL_RGB;
+    // The pixels go in as they are, one 0xAARRGGBB word each: converting them to bytes first
+    // cost more than the upload itself. A 24-bit texture drops the alpha channel it is given.
     gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    gl.TexImage2D(textureTarget, 0, static_cast<GLint>(format), width, height, 0, format, GL_UNSIGNED_BYTE,
-                  bytes.data());
+    gl.TexImage2D(textureTarget, 0, static_cast<GLint>(format), width, height, 0, pixelFormat, pixelType, pixels);
 }
 
 void TextureSetName(texture* t, const std::string& name)

@@ -62,18 +62,3 @@ void TextureCopyTile(const std::vector<uint32_t>& pixels, int32_t width, int32_t
     at(h + 1, 0) = at(h + 1, 1);
     at(h + 1, w + 1) = at(h + 1, w);
 }
-
-void TextureToBytes(const uint32_t* pixels, int32_t count, bool withAlpha, std::vector<uint8_t>& bytes)
-{
-    const int32_t channels = withAlpha ? 4 : 3;
-    bytes.resize(static_cast<size_t>(count) * channels);
-    uint8_t* out = bytes.data();
-    for (int32_t i = 0; i < count; ++i) {
-        const uint32_t p = pixels[i];
-        *out++ = static_cast<uint8_t>(p >> 16);
-        *out++ = static_cast<uint8_t>(p >> 8);
-        *out++ = static_cast<uint8_t>(p);
-        if (withAlpha)
-            *out++ = static_cast<uint8_t>(p >> 24);
-    }
-}

@@ -31,6 +31,3 @@ textureTiling TextureTileWalk(int32_t width, int32_t height, int32_t tileWidth, 
 // at texel (1, 1) on, a copy of the edge pixels around them, and transparent black beyond.
 void TextureCopyTile(const std::vector<uint32_t>& pixels, int32_t width, int32_t height, int32_t x, int32_t y,
                      int32_t tileWidth, int32_t tileHeight, std::vector<uint32_t>& buffer);
-
-// Pixels 0xAARRGGBB as the bytes OpenGL takes: red, green, blue and, when withAlpha, alpha.
-void TextureToBytes(const uint32_t* pixels, int32_t count, bool withAlpha, std::vector<uint8_t>& bytes);

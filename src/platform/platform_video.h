@@ -182,6 +182,11 @@ platformGLContext PlatformGLCreateContext(platformDC dc);
 // Makes the context current on the device context; a context of 0 makes none current.
 bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context);
 bool PlatformGLDeleteContext(platformGLContext context);
+// Headless runs: the next context deleted is kept, and the next context created takes it
+// instead of making another (making one costs as much as the rest of the start-up). Only for a
+// context that had nothing set on it but what every new context is given. Elsewhere it does
+// nothing.
+void PlatformGLKeepNextDeletedContext();
 bool PlatformGLSwapBuffers(platformDC dc);
 // Name of the OpenGL library the backend loads ("opengl32.dll" on Windows).
 std::string PlatformGLLibraryName();

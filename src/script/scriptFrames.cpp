@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "graphics/fwkModel.h"
-#include "services/fwkLog.h"
+#include "script/scriptInternal.h"
 
 size_t FrameSetModelCount(const frameSet& set) {
     size_t count = set.frames.size();
@@ -40,7 +40,7 @@ int32_t FrameHeight(const frameSet& set, int32_t n) {
 
 int32_t FrameClamp(const frameSet& set, int32_t n, const std::string& operation, const std::string& what) {
     if (FrameValid(set, n)) return n;
-    LogError(operation + " - Script attempted to set invalid " + what + " number.  Clamping to first frame.");
+    ScriptLogRunError(operation + " - Script attempted to set invalid " + what + " number.  Clamping to first frame.");
     return 1;
 }
 

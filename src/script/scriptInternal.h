@@ -139,6 +139,10 @@ bool ScriptBudgetLeft();
 void ScriptBudgetCharge(size_t characters);
 // Other work in instructions' worth: objects, models or cells a routine or attribute touches.
 void ScriptBudgetChargeUnits(size_t units);
+// An error line a script's own instructions cause, charged as 100 instructions: formatting the
+// line and comparing it with the log's last one cost that much, so a loop that does nothing but
+// fault an attribute set logs at most 2000 lines a step.
+void ScriptLogRunError(const std::string& text);
 // Starts a fresh budget unless a step is already running (nested calls share it).
 void ScriptBudgetEnter();
 void ScriptBudgetLeave();

@@ -7,7 +7,6 @@
 #include "graphics/fwkModel.h"
 #include "script/scriptArithmetic.h"
 #include "script/scriptFrames.h"
-#include "services/fwkLog.h"
 #include "services/fwkText.h"
 
 namespace {
@@ -316,7 +315,7 @@ bool ListSet(objList& l, int32_t attribute, const setter& v) {
     case 14: l.k2 = v.Int(); return true;
     case 17:
         if (v.Int() < 0 || v.Int() > 3) {
-            LogError(std::string(operation) + " - Invalid text mode " + std::to_string(v.Int()) + " ignored on list.");
+            ScriptLogRunError(std::string(operation) + " - Invalid text mode " + std::to_string(v.Int()) + " ignored on list.");
         } else {
             l.textMode = v.Int();
         }

@@ -4,6 +4,7 @@
 
 #include "platform/platform_system.h"
 #include "script/scriptInternal.h"
+#include "services/fwkLog.h"
 #include "services/fwkState.h"
 #include "services/fwkText.h"
 
@@ -74,6 +75,11 @@ void ScriptBudgetCharge(size_t characters) {
 
 void ScriptBudgetChargeUnits(size_t units) {
     budget = units >= static_cast<size_t>(budget) + 1 ? 0 : budget - static_cast<int32_t>(units);
+}
+
+void ScriptLogRunError(const std::string& text) {
+    ScriptBudgetChargeUnits(100);
+    LogError(text);
 }
 
 bool ScriptBudgetLeft() {

@@ -15,7 +15,7 @@ constexpr size_t fileLimit = 16u << 20;
 
 enum class Load { missing, ok, failed };
 
-Load LoadLines(const std::string& path, std::vector<std::string>& lines) {
+Load LoadLines(const std::string& path, std::vector<std::string>& lines, std::string* bytes = nullptr) {
   lines.clear();
   if (!PlatformFileExists(path)) return Load::missing;
   FILE* file = std::fopen(path.c_str(), "rb");
@@ -31,6 +31,7 @@ Load LoadLines(const std::string& path, std::vector<std::string>& lines) {
   if (readError) return Load::failed;
   const bool tooLarge = content.size() > fileLimit;
   if (tooLarge) content.resize(fileLimit);
+  if (bytes != nullptr) *bytes = content;
 
   size_t begin = 0;
   while (begin < content.size()) {
@@ -125,7 +126,9 @@ bool ProfileWrite(const std::string& path, const std::string& section, const std
   const std::string target = PlatformWriteTarget(path);
   if (!PlatformCanReplaceFile(target)) return false;
   std::vector<std::string> lines;
-  if (LoadLines(target, lines) == Load::failed) return false;
+  std::string before;
+  const Load loaded = LoadLines(target, lines, &before);
+  if (loaded == Load::failed) return false;
 
   const std::string cleanSection = Trim(OneLine(section));
   const std::string cleanKey = Trim(OneLine(key));
@@ -153,6 +156,9 @@ bool ProfileWrite(const std::string& path, const std::string& section, const std
 
   std::string content;
   for (const std::string& line : lines) content += line + "\r\n";
+  // Settings are saved key by key at every exit, mostly with the values they already have: a
+  // file that would come out the same is left alone rather than rewritten.
+  if (loaded == Load::ok && content == before) return true;
   const std::string temporary = target + ".tmp";
   if (!WriteFile(temporary, content) || !PlatformReplaceFile(temporary, target)) {
     std::remove(temporary.c_str());

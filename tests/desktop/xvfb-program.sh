@@ -123,7 +123,7 @@ grep -q "^Width=1280" "$work/data/Nightshade Forge/Sanguor/settings.ini" && ok "
 # --- Fullscreen: the desktop's own mode, the settings' size kept for the next windowed run.
 printf '[Video]\r\nWidth=1280\r\nHeight=720\r\nBPP=32\r\nFullscreen=Yes\r\n' \
   >"$work/data/Nightshade Forge/Sanguor/settings.ini"
-"$bin/sanguor" -shot 1500 -quit 2500 >"$work/out2" 2>&1 || bad "fullscreen run ended with $?"
+"$bin/sanguor" -shot 5000 -quit 5500 >"$work/out2" 2>&1 || bad "fullscreen run ended with $?"
 shot="$work/data/Nightshade Forge/Sanguor/screenshots/screenshot1.bmp"
 if [ -f "$shot" ] && [ "$(identify -format '%wx%h' "$shot")" = 1920x1080 ]; then
   ok "fullscreen fills the 1920 x 1080 desktop"

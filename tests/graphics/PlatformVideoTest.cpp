@@ -211,6 +211,53 @@ TEST_F(PlatformVideo, OffscreenWindowsAreDoubleBufferedAndFollowTheirSize) {
   EXPECT_EQ(PlatformGetDC(0), 0u);
 }
 
+// The context kept from a deleted one serves the next window as a new one would: not current
+// until made so, drawing into offscreen buffers of that window's size. Only the next one.
+TEST_F(PlatformVideo, AKeptContextServesTheNextWindowOnce) {
+  auto createOn = [](platformWindow window) {
+    platformDC dc = PlatformGetDC(window);
+    platformPixelFormat wanted;
+    wanted.flags = PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW | PLATFORM_PF_SUPPORT_OPENGL;
+    PlatformSetPixelFormat(dc, PlatformChoosePixelFormat(dc, wanted), wanted);
+    return PlatformGLCreateContext(dc);
+  };
+  auto clearColour = reinterpret_cast<void (*)(float, float, float, float)>(PlatformGLGetProcAddress("glClearColor"));
+  auto clear = reinterpret_cast<void (*)(uint32_t)>(PlatformGLGetProcAddress("glClear"));
+  platformWindow first = Window(16, 8);
+  platformGLContext probe = createOn(first);
+  ASSERT_NE(probe, 0u);
+  ASSERT_TRUE(PlatformGLMakeCurrent(PlatformGetDC(first), probe));
+  clearColour(1, 0, 0, 1);
+  ASSERT_TRUE(PlatformGLMakeCurrent(PlatformGetDC(first), 0));
+  PlatformGLKeepNextDeletedContext();
+  ASSERT_TRUE(PlatformGLDeleteContext(probe));
+  EXPECT_FALSE(PlatformGLDeleteContext(probe)) << "kept, but no longer a context of the program";
+
+  platformWindow second = Window(40, 30);
+  platformGLContext taken = createOn(second);
+  ASSERT_NE(taken, 0u);
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint32_t> pixels;
+  EXPECT_FALSE(PlatformGLReadBackBuffer(width, height, pixels)) << "creating made nothing current";
+  ASSERT_TRUE(PlatformGLMakeCurrent(PlatformGetDC(second), taken));
+  ASSERT_TRUE(PlatformGLReadBackBuffer(width, height, pixels));
+  EXPECT_EQ(pixels.front(), 0u) << "new buffers start transparent black, whatever the clear colour";
+  clearColour(0, 0, 1, 1);
+  clear(0x4000);
+  ASSERT_TRUE(PlatformGLReadBackBuffer(width, height, pixels));
+  EXPECT_EQ(width, 40);
+  EXPECT_EQ(height, 30);
+  EXPECT_EQ(pixels.back(), 0xFF0000FFu);
+  EXPECT_TRUE(PlatformGLMakeCurrent(PlatformGetDC(second), 0));
+
+  // Not asked again: this deletion deletes, and the next window gets a context made anew.
+  ASSERT_TRUE(PlatformGLDeleteContext(taken));
+  platformGLContext fresh = createOn(first);
+  ASSERT_NE(fresh, 0u);
+  EXPECT_TRUE(PlatformGLDeleteContext(fresh));
+}
+
 TEST_F(PlatformVideo, WindowWithoutContextShowsBlack) {
   platformWindow window = Window(8, 4);
   int32_t width = 0;

@@ -124,7 +124,8 @@ TEST_F(HostilePack, LogFloodIsCollapsedAndBounded) {
     EXPECT_EQ(std::count(first, first + 10, clamp), 10);
     const std::string repeated = "... the last line was repeated ";
     ASSERT_EQ(first[10].rfind(repeated, 0), 0u) << first[10];
-    EXPECT_GT(std::stoll(first[10].substr(repeated.size())), 10'000);
+    // Each logged line costs the step 100 instructions: about 2000 copies before the step's limit.
+    EXPECT_GT(std::stoll(first[10].substr(repeated.size())), 1'000);
     EXPECT_LT(run.logBytes, 1'000'000u);
 }
 

@@ -187,6 +187,29 @@ TEST(IniWrite, ReadOnlyFileOrFolderIsLoggedAndStaysAsItWas) {
   }
 }
 
+// Saving settings that already hold the value leaves the file alone; a file that would come out
+// different (a new value, or the line ends the writer uses) is replaced as before.
+TEST(IniWrite, AFileThatWouldComeOutTheSameIsNotRewritten) {
+  const Sandbox box = StartWithUserFile("[Video]\r\nWidth=1\r\n");
+  const std::string file = box.userData + "settings.ini";
+  auto inode = [&file] {
+    struct stat info {};
+    EXPECT_EQ(stat(file.c_str(), &info), 0);
+    return info.st_ino;
+  };
+  const ino_t first = inode();
+  IniWriteInteger("Video", "Width", 1);
+  IniWriteString("video", "WIDTH", "1");
+  EXPECT_EQ(inode(), first);
+  IniWriteInteger("Video", "Width", 2);
+  EXPECT_NE(inode(), first);
+  EXPECT_EQ(ReadFile(file), "[Video]\r\nWidth=2\r\n");
+
+  WriteFile(file, "[Video]\nWidth=2\n");
+  IniWriteInteger("Video", "Width", 2);
+  EXPECT_EQ(ReadFile(file), "[Video]\r\nWidth=2\r\n");
+}
+
 TEST(IniWrite, KeepsThePermissionBitsOfTheFile) {
   const Sandbox box = StartWithUserFile("[Video]\r\nWidth=1\r\n");
   const std::string file = box.userData + "settings.ini";

@@ -171,6 +171,28 @@ TEST_F(ImageModel, AlphaIsUsedOnlyForThirtyTwoBitImages)
     ModelFree(without);
 }
 
+// The texture holds red, green, blue and alpha as the 0xAARRGGBB pixels gave them; a 24-bit
+// texture keeps no alpha and samples as opaque.
+TEST_F(ImageModel, TexturesHoldThePixelsChannelsInOrder)
+{
+    const uint32_t pixels[2] = {0x80112233u, 0xFF445566u};
+    texture* t = TextureNew(display);
+    ASSERT_NE(t, nullptr);
+    const int32_t tile = TextureAddTile(t);
+    uint8_t read[8] = {};
+    for (const uint8_t depth : {uint8_t{32}, uint8_t{24}}) {
+        TextureSetDepth(t, depth);
+        TextureUpload(t, tile, pixels, 1, 2);
+        gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
+        gl.GetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, read);
+        const uint8_t alpha0 = depth == 32 ? 0x80 : 0xFF;
+        EXPECT_EQ(std::vector<uint8_t>(read, read + 8),
+                  (std::vector<uint8_t>{0x11, 0x22, 0x33, alpha0, 0x44, 0x55, 0x66, 0xFF}))
+            << int(depth) << "-bit texture";
+    }
+    TextureFree(t);
+}
+
 TEST_F(ImageModel, ModelsOfOneFileShareATextureThatGoesWithTheLast)
 {
     TextureTestWriteTga(data + "shared.tga", 20, 20, 32, TextureTestPattern);

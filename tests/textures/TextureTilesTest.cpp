@@ -116,14 +116,4 @@ TEST(TextureTiles, TileCopyRepeatsItsOwnEdgeAroundThePixels)
     EXPECT_EQ(texel(62, 1), pixel(61, 0));
 }
 
-TEST(TextureTiles, BytesAreRedGreenBlueThenAlpha)
-{
-    const uint32_t pixels[2] = {0x80112233, 0xFF445566};
-    std::vector<uint8_t> bytes;
-    TextureToBytes(pixels, 2, true, bytes);
-    EXPECT_EQ(bytes, (std::vector<uint8_t>{0x11, 0x22, 0x33, 0x80, 0x44, 0x55, 0x66, 0xFF}));
-    TextureToBytes(pixels, 2, false, bytes);
-    EXPECT_EQ(bytes, (std::vector<uint8_t>{0x11, 0x22, 0x33, 0x44, 0x55, 0x66}));
-}
-
 } // namespace

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <type_traits>
 
-
 namespace {
 
 constexpr uint32_t kFramebuffer = 0x8D40;
@@ -22,6 +21,7 @@ constexpr uint32_t kBgra = 0x80E1;
 constexpr uint32_t kUnsigned8888Rev = 0x8367;
 constexpr uint32_t kBack = 0x0405;
 constexpr uint32_t kRenderer = 0x1F01;
+constexpr uint32_t kColourClearValue = 0x0C22;
 
 struct glFunctions {
   void(SANGUOR_GLAPI* GenFramebuffers)(int32_t, uint32_t*) = nullptr;
@@ -38,6 +38,8 @@ struct glFunctions {
   void(SANGUOR_GLAPI* Viewport)(int32_t, int32_t, int32_t, int32_t) = nullptr;
   void(SANGUOR_GLAPI* Finish)() = nullptr;
   void(SANGUOR_GLAPI* Clear)(uint32_t) = nullptr;
+  void(SANGUOR_GLAPI* ClearColor)(float, float, float, float) = nullptr;
+  void(SANGUOR_GLAPI* GetFloatv)(uint32_t, float*) = nullptr;
   void(SANGUOR_GLAPI* GetIntegerv)(uint32_t, int32_t*) = nullptr;
   const unsigned char*(SANGUOR_GLAPI* GetString)(uint32_t) = nullptr;
 };
@@ -79,11 +81,13 @@ bool GLOffscreenLoadFunctions(void* (*getProcAddress)(const char* name)) {
   load(gl.Viewport, "glViewport");
   load(gl.Finish, "glFinish");
   load(gl.Clear, "glClear");
+  load(gl.ClearColor, "glClearColor");
+  load(gl.GetFloatv, "glGetFloatv");
   load(gl.GetIntegerv, "glGetIntegerv");
   load(gl.GetString, "glGetString");
   loaded = gl.ReadPixels != nullptr && gl.ReadBuffer != nullptr && gl.PixelStorei != nullptr &&
-           gl.Viewport != nullptr && gl.Finish != nullptr && gl.Clear != nullptr &&
-           gl.GetIntegerv != nullptr && gl.GetString != nullptr;
+           gl.Viewport != nullptr && gl.Finish != nullptr && gl.Clear != nullptr && gl.ClearColor != nullptr &&
+           gl.GetFloatv != nullptr && gl.GetIntegerv != nullptr && gl.GetString != nullptr;
   return loaded;
 }
 
@@ -97,12 +101,18 @@ bool GLOffscreenCreate(glOffscreenBuffers& buffers, int32_t width, int32_t heigh
   gl.GenRenderbuffers(2, buffers.colour);
   gl.GenRenderbuffers(2, buffers.depth);
   SizeBuffers(buffers, width, height);
+  // New buffers start transparent black, as a new context's clear colour leaves them, also when
+  // the context was kept from a display that set another clear colour.
+  float clearColour[4] = {};
+  gl.GetFloatv(kColourClearValue, clearColour);
+  gl.ClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   for (int i = 0; i < 2; ++i) {
     gl.BindFramebuffer(kFramebuffer, buffers.framebuffers[i]);
     gl.FramebufferRenderbuffer(kFramebuffer, kColourAttachment0, kRenderbuffer, buffers.colour[i]);
     gl.FramebufferRenderbuffer(kFramebuffer, kDepthStencilAttachment, kRenderbuffer, buffers.depth[i]);
     gl.Clear(kColourBufferBit | kDepthBufferBit | kStencilBufferBit);
   }
+  gl.ClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
   buffers.back = 0;
   gl.BindFramebuffer(kFramebuffer, buffers.framebuffers[buffers.back]);
   return true;

@@ -53,6 +53,19 @@ bool RendererAccelerated() {
   return state.rendererAccelerated == 1;
 }
 
+// The kept context made current on the window, as a new one would be; nothing when none is
+// kept or it cannot draw there.
+SDL_GLContext TakeSpare(SDL_Window* window) {
+  sdlVideoState& state = SdlVideo();
+  SDL_GLContext spare = state.spare;
+  state.spare = nullptr;
+  if (spare != nullptr && SDL_GL_MakeCurrent(window, spare) != 0) {
+    SDL_GL_DeleteContext(spare);
+    return nullptr;
+  }
+  return spare;
+}
+
 }  // namespace
 
 platformDC PlatformGetDC(platformWindow window) {
@@ -109,7 +122,10 @@ platformGLContext PlatformGLCreateContext(platformDC dc) {
     return 0;
   }
   currentBinding previous;
-  SDL_GLContext created = SDL_GL_CreateContext(record->sdl);
+  SDL_GLContext created = TakeSpare(record->sdl);
+  if (created == nullptr) {
+    created = SDL_GL_CreateContext(record->sdl);
+  }
   if (created == nullptr) {
     SdlSetError(SDL_GetError());
     return 0;
@@ -171,9 +187,27 @@ bool NativeDeleteContext(platformGLContext handle) {
       previous.Restore(window->sdl);
     }
   }
-  SDL_GL_DeleteContext(context->sdl);
+  if (state.keepNextDeleted && state.headless && state.spare == nullptr) {
+    if (SDL_GL_GetCurrentContext() == context->sdl) {
+      SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+    }
+    state.spare = context->sdl;
+  } else {
+    SDL_GL_DeleteContext(context->sdl);
+  }
+  state.keepNextDeleted = false;
   state.contexts.erase(handle);
   return true;
+}
+
+void PlatformGLKeepNextDeletedContext() { SdlVideo().keepNextDeleted = true; }
+
+void SdlDeleteSpareContext() {
+  sdlVideoState& state = SdlVideo();
+  if (state.spare != nullptr) {
+    SDL_GL_DeleteContext(state.spare);
+    state.spare = nullptr;
+  }
 }
 
 bool PlatformGLSwapBuffers(platformDC dc) {

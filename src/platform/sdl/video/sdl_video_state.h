@@ -31,6 +31,9 @@ struct sdlVideoState {
   uint32_t injectEventType = 0;
   // Renderer answer: -1 not known yet, 0 software, 1 accelerated.
   int32_t rendererAccelerated = -1;
+  // A deleted context kept for the next one created (PlatformGLKeepNextDeletedContext).
+  bool keepNextDeleted = false;
+  SDL_GLContext spare = nullptr;
 };
 
 sdlVideoState& SdlVideo();
@@ -40,3 +43,5 @@ sdlWindowRecord* SdlWindowRecord(platformWindow window);
 void SdlSetError(const std::string& text);
 // Applies the mode the window's monitor is in to a fullscreen window (real windows only).
 void SdlPlaceFullscreen(sdlWindowRecord& record);
+// Deletes the context kept for the next one created, if any.
+void SdlDeleteSpareContext();

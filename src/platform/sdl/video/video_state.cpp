@@ -73,6 +73,7 @@ bool SdlVideoStart() {
 
 void NativeVideoStop() {
   sdlVideoState& state = SdlVideo();
+  SdlDeleteSpareContext();
   if (state.glLoaded) {
     SDL_GL_UnloadLibrary();
   }

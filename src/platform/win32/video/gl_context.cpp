@@ -225,6 +225,9 @@ bool NativeDeleteContext(platformGLContext handle) {
   return deleted;
 }
 
+// Contexts are always made anew here.
+void PlatformGLKeepNextDeletedContext() {}
+
 bool PlatformGLSwapBuffers(platformDC dc) {
   win32VideoState& state = Win32Video();
   win32WindowRecord* window = WindowOfDC(dc);
