@@ -2,6 +2,7 @@
 // virtual monitors and the double-buffered offscreen read-back, with real SDL and Mesa.
 #include <gtest/gtest.h>
 
+#include "platform/common/app_window_source.h"
 #include "platform/platform_system.h"
 #include "platform/platform_video.h"
 
@@ -267,6 +268,50 @@ TEST_F(PlatformVideo, WindowWithoutContextShowsBlack) {
   EXPECT_EQ(pixels.size(), 32u);
   EXPECT_EQ(pixels[5], 0xFF000000u);
   EXPECT_FALSE(PlatformWindowReadPixels(0, width, height, pixels));
+}
+
+// The records the shared part keeps for the backend: a window's contexts go with it, the other
+// window's stay; shutting down forgets every window, context and failure; the next start begins
+// afresh and names the application window for the parts below the video part.
+TEST_F(PlatformVideo, ContextsGoWithTheirWindowAndShutdownForgetsEveryRecord) {
+  auto createOn = [](platformWindow window) {
+    platformDC dc = PlatformGetDC(window);
+    platformPixelFormat wanted;
+    wanted.flags = PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW | PLATFORM_PF_SUPPORT_OPENGL;
+    PlatformSetPixelFormat(dc, PlatformChoosePixelFormat(dc, wanted), wanted);
+    return PlatformGLCreateContext(dc);
+  };
+  platformWindow first = Window(8, 8);
+  platformWindow second = Window(8, 8);
+  platformGLContext firstContext = createOn(first);
+  platformGLContext firstSpare = createOn(first);
+  platformGLContext secondContext = createOn(second);
+  ASSERT_NE(firstContext, 0u);
+  ASSERT_NE(firstSpare, 0u);
+  ASSERT_NE(secondContext, 0u);
+  EXPECT_EQ(AppWindowFromSource(), PlatformAppWindow());
+  EXPECT_NE(AppWindowFromSource(), 0u);
+
+  PlatformWindowDestroy(first);
+  EXPECT_FALSE(PlatformWindowExists(first));
+  EXPECT_FALSE(PlatformGLDeleteContext(firstContext));
+  EXPECT_EQ(PlatformLastVideoError(), "Invalid rendering context");
+  EXPECT_FALSE(PlatformGLDeleteContext(firstSpare));
+  EXPECT_TRUE(PlatformWindowExists(second));
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint32_t> pixels;
+  EXPECT_TRUE(PlatformWindowReadPixels(second, width, height, pixels)) << "its context is still there";
+
+  PlatformVideoShutdown();
+  EXPECT_FALSE(PlatformWindowExists(second));
+  EXPECT_FALSE(PlatformGLDeleteContext(secondContext));
+  EXPECT_EQ(PlatformGetDC(second), 0u);
+  EXPECT_FALSE(PlatformAppIsActive());
+  platformWindow again = Window(8, 8);
+  ASSERT_NE(again, 0u) << PlatformLastVideoError();
+  EXPECT_TRUE(PlatformWindowExists(again));
+  EXPECT_EQ(AppWindowFromSource(), PlatformAppWindow());
 }
 
 }  // namespace

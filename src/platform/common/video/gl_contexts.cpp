@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/common/video/native_video.h"
+#include "platform/common/video/video_state.h"
 
 namespace {
 
@@ -19,12 +20,14 @@ bool GLContextDestroy(platformGLContext context) {
   if (window != nullptr && window->context == context) {
     window->context = 0;
   }
-  return NativeDeleteContext(context);
+  bool deleted = NativeDeleteContext(context);
+  VideoState().contexts.erase(context);
+  return deleted;
 }
 
 void GLContextsDestroyOf(platformWindow window) {
   std::vector<platformGLContext> owned;
-  for (platformGLContext context : NativeContextHandles()) {
+  for (platformGLContext context : RecordHandles(VideoState().contexts)) {
     if (BackendContextRecord(context)->window == window) {
       owned.push_back(context);
     }
@@ -35,14 +38,18 @@ void GLContextsDestroyOf(platformWindow window) {
 }
 
 bool PlatformGLDeleteContext(platformGLContext context) {
-  if (!NativeVideoStarted() || BackendContextRecord(context) == nullptr) {
+  if (!VideoState().started || BackendContextRecord(context) == nullptr) {
     NativeSetError("Invalid rendering context");
     return false;
   }
   return GLContextDestroy(context);
 }
 
-bool GLContextSwapOffscreen(windowRecord& window, platformGLContext current, bool currentOnWindow) {
+namespace {
+
+// A headless window presents its back framebuffer: through the context current on it, else its
+// own.
+bool SwapOffscreen(windowRecord& window, platformGLContext current, bool currentOnWindow) {
   platformGLContext used = current;
   contextRecord* record = current != 0 ? BackendContextRecord(current) : nullptr;
   if (record == nullptr || !currentOnWindow) {
@@ -55,6 +62,27 @@ bool GLContextSwapOffscreen(windowRecord& window, platformGLContext current, boo
   }
   GLOffscreenSwap(record->buffers, current == used);
   return true;
+}
+
+}  // namespace
+
+// Once someone reads a real window's pixels, each frame is copied as it is presented.
+bool PlatformGLSwapBuffers(platformDC dc) {
+  const platformWindow handle = NativeWindowOfDC(dc);
+  windowRecord* window = BackendWindowRecord(handle);
+  if (window == nullptr) {
+    NativeSetError("Invalid device context");
+    return false;
+  }
+  const bool currentOnWindow = NativeCurrentOnWindow(handle);
+  if (VideoState().headless) {
+    return SwapOffscreen(*window, NativeCurrentContext(), currentOnWindow);
+  }
+  if (window->keepPresented && currentOnWindow) {
+    NativeDrawableSize(handle, window->presentedWidth, window->presentedHeight);
+    GLReadPixelsTopDown(window->presentedWidth, window->presentedHeight, true, window->presented);
+  }
+  return NativeSwapWindow(handle);
 }
 
 bool PlatformWindowReadPixels(platformWindow window, int32_t& width, int32_t& height,

@@ -11,22 +11,20 @@
 #include "platform/platform_video.h"
 
 struct contextRecord {
+  virtual ~contextRecord() = default;
+
   platformWindow window = 0;  // the window it was created on
   glOffscreenBuffers buffers;  // headless runs only
 };
 
-// The backend's record of the context; nullptr when it has none.
+// The record of the context (the backend's type); nullptr when there is none.
 contextRecord* BackendContextRecord(platformGLContext context);
 
-// Deletes the context and forgets it; false when there was none or the system refused (the
+// Deletes the context and drops its record; false when there was none or the system refused (the
 // record goes either way).
 bool GLContextDestroy(platformGLContext context);
 // The window is being destroyed: its contexts go first.
 void GLContextsDestroyOf(platformWindow window);
-// A headless window presents its back framebuffer: through the context current on it, else its
-// own. `current` is the context current on this thread (0 for none), `currentOnWindow` whether it
-// draws into this window.
-bool GLContextSwapOffscreen(windowRecord& window, platformGLContext current, bool currentOnWindow);
 // -1 when the renderer decides whether pixel formats are accelerated, else 0 or 1 as a test set
 // it (kept across video restarts).
 int32_t GLAcceleratedOverride();

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/common/video/native_video.h"
+#include "platform/common/video/window_list.h"
 #include "platform/common/virtual_monitors.h"
 
 namespace {
@@ -12,6 +14,13 @@ int32_t count = 0;
 std::vector<int32_t> applied;
 
 bool InRange(int32_t monitor) { return monitor >= 0 && monitor < count; }
+
+// Every window's handler hears at once that the desktop changed.
+void NotifyDisplayChange() {
+  platformWindowEvent event;
+  event.kind = PLATFORM_EVENT_DISPLAY_CHANGE;
+  WindowsSendToAll(event);
+}
 
 }  // namespace
 
@@ -43,8 +52,7 @@ void PlatformHeadlessSetMonitors(const std::vector<platformVirtualMonitor>& moni
   }
 }
 
-int32_t MonitorModeApply(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode,
-                         const monitorBackend& backend) {
+int32_t MonitorModeApply(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode) {
   if (!InRange(monitor)) {
     ModeChangeRecord(monitor, modeNumber, mode, PLATFORM_DISP_CHANGE_BADPARAM);
     return PLATFORM_DISP_CHANGE_BADPARAM;
@@ -53,7 +61,7 @@ int32_t MonitorModeApply(int32_t monitor, int32_t modeNumber, const platformDisp
   int32_t result = PLATFORM_DISP_CHANGE_BADMODE;
   if (PlatformMonitorEnumMode(monitor, modeNumber, listed) && listed.width == mode.width &&
       listed.height == mode.height && listed.bitsPerPixel == mode.bitsPerPixel) {
-    result = virtualInUse ? ModeChangeResult() : backend.apply(monitor, modeNumber);
+    result = virtualInUse ? ModeChangeResult() : NativeMonitorSwitch(monitor, modeNumber);
   }
   ModeChangeRecord(monitor, modeNumber, mode, result);
   if (result != PLATFORM_DISP_CHANGE_SUCCESSFUL) {
@@ -63,30 +71,30 @@ int32_t MonitorModeApply(int32_t monitor, int32_t modeNumber, const platformDisp
   bool changed = current != modeNumber;
   current = modeNumber;
   if (!virtualInUse) {
-    backend.placeFullscreen();
+    NativePlaceFullscreenWindows();
   }
   if (changed) {
-    backend.notify();
+    NotifyDisplayChange();
   }
   return result;
 }
 
-int32_t MonitorModesRestore(const monitorBackend& backend) {
+int32_t MonitorModesRestore() {
   bool anyApplied = false;
   for (int32_t number : applied) {
     anyApplied = anyApplied || number >= 0;
   }
-  int32_t result = virtualInUse ? ModeChangeResult() : backend.restore(anyApplied);
+  int32_t result = virtualInUse ? ModeChangeResult() : NativeMonitorsRestore(anyApplied);
   ModeChangeRecord(-1, -1, {}, result);
   if (result != PLATFORM_DISP_CHANGE_SUCCESSFUL) {
     return result;
   }
   applied.assign(applied.size(), -1);
   if (!virtualInUse) {
-    backend.placeFullscreen();
+    NativePlaceFullscreenWindows();
   }
   if (anyApplied) {
-    backend.notify();
+    NotifyDisplayChange();
   }
   return result;
 }

@@ -1,23 +1,14 @@
 // The monitors in use and the mode applied to each, and the steps of a mode change every
 // backend takes the same way: the mode is checked against the monitor's list, switched,
 // recorded and kept, fullscreen windows follow, and every window hears of it before the call
-// returns (the system sends its notice during the change, not through the pump).
+// returns (the system sends its notice during the change, not through the pump). The real
+// switches are the backend's NativeMonitorSwitch and NativeMonitorsRestore (native_video.h);
+// virtual monitors give the result tests chose instead.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/platform_video.h"
-
-struct monitorBackend {
-  // The real switches, each giving a PLATFORM_DISP_CHANGE_ code; not called for virtual
-  // monitors, which give the result tests chose.
-  int32_t (*apply)(int32_t monitor, int32_t modeNumber) = nullptr;
-  int32_t (*restore)(bool anyApplied) = nullptr;
-  // Real windows only: fullscreen windows take the monitor's new mode.
-  void (*placeFullscreen)() = nullptr;
-  // Tells every window's handler at once that the desktop changed.
-  void (*notify)() = nullptr;
-};
 
 // The video part starts with the virtual monitors (headless) or `realCount` real ones.
 void MonitorModesStart(bool virtualMonitors, int32_t realCount);
@@ -26,9 +17,8 @@ int32_t MonitorModesCount();
 bool MonitorModesVirtual();
 // The mode number applied to the monitor; -1 for the desktop's.
 int32_t MonitorApplied(int32_t monitor);
-int32_t MonitorModeApply(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode,
-                         const monitorBackend& backend);
-int32_t MonitorModesRestore(const monitorBackend& backend);
+int32_t MonitorModeApply(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode);
+int32_t MonitorModesRestore();
 
 // A virtual monitor's rectangle in its applied mode.
 platformRect VirtualMonitorRect(int32_t monitor);

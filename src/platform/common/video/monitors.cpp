@@ -2,25 +2,16 @@
 // real ones by the backend.
 #include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
-#include "platform/common/video/window_list.h"
+#include "platform/common/video/video_state.h"
 #include "platform/common/virtual_monitors.h"
 
 namespace {
 
-bool ValidMonitor(int32_t monitor) { return NativeVideoStart() && monitor >= 0 && monitor < MonitorModesCount(); }
-
-void NotifyDisplayChange() {
-  platformWindowEvent event;
-  event.kind = PLATFORM_EVENT_DISPLAY_CHANGE;
-  WindowsSendToAll(event);
-}
-
-const monitorBackend backend{NativeMonitorSwitch, NativeMonitorsRestore, NativePlaceFullscreenWindows,
-                             NotifyDisplayChange};
+bool ValidMonitor(int32_t monitor) { return VideoStart() && monitor >= 0 && monitor < MonitorModesCount(); }
 
 }  // namespace
 
-int32_t PlatformMonitorCount() { return NativeVideoStart() ? MonitorModesCount() : 0; }
+int32_t PlatformMonitorCount() { return VideoStart() ? MonitorModesCount() : 0; }
 
 bool PlatformMonitorDeviceName(int32_t monitor, std::string& name) {
   if (!ValidMonitor(monitor)) {
@@ -64,13 +55,13 @@ bool PlatformMonitorIsPrimary(int32_t monitor) {
 }
 
 int32_t PlatformMonitorApplyMode(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode) {
-  if (!NativeVideoStart()) {
+  if (!VideoStart()) {
     ModeChangeRecord(monitor, modeNumber, mode, PLATFORM_DISP_CHANGE_BADPARAM);
     return PLATFORM_DISP_CHANGE_BADPARAM;
   }
-  return MonitorModeApply(monitor, modeNumber, mode, backend);
+  return MonitorModeApply(monitor, modeNumber, mode);
 }
 
 int32_t PlatformMonitorsRestoreDesktop() {
-  return NativeVideoStart() ? MonitorModesRestore(backend) : PLATFORM_DISP_CHANGE_FAILED;
+  return VideoStart() ? MonitorModesRestore() : PLATFORM_DISP_CHANGE_FAILED;
 }

@@ -1,18 +1,20 @@
 #include "platform/common/video/window_list.h"
 
+#include <memory>
 #include <vector>
 
 #include "platform/common/app_state.h"
 #include "platform/common/video/gl_contexts.h"
 #include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
+#include "platform/common/video/video_state.h"
 #include "platform/common/video/window_record.h"
 
 namespace {
 
 std::vector<platformWindow> WindowsWhere(bool (*test)(const windowRecord& record)) {
   std::vector<platformWindow> found;
-  for (platformWindow window : NativeWindowHandles()) {
+  for (platformWindow window : RecordHandles(VideoState().windows)) {
     const windowRecord* record = BackendWindowRecord(window);
     if (record != nullptr && test(*record)) found.push_back(window);
   }
@@ -32,7 +34,10 @@ void PlatformWindowDestroy(platformWindow window) {
   }
   GLContextsDestroyOf(window);
   WindowListForget(window);
-  NativeWindowDestroy(window);
+  auto& windows = VideoState().windows;
+  std::unique_ptr<windowRecord> record = std::move(windows[window]);
+  windows.erase(window);
+  NativeWindowDestroy(window, *record);
 }
 
 void WindowListForget(platformWindow window) {
@@ -46,13 +51,14 @@ void WindowListForget(platformWindow window) {
 }
 
 void PlatformVideoShutdown() {
-  if (!NativeVideoStarted()) {
+  if (!VideoState().started) {
     return;
   }
-  for (std::vector<platformWindow> left = NativeWindowHandles(); !left.empty(); left = NativeWindowHandles()) {
+  for (std::vector<platformWindow> left = RecordHandles(VideoState().windows); !left.empty(); left = RecordHandles(VideoState().windows)) {
     PlatformWindowDestroy(left.front());
   }
   NativeVideoStop();
+  VideoState() = videoState{};
   AppStateReset();
   WindowList() = windowList{};
   MonitorModesStop();
@@ -60,7 +66,7 @@ void PlatformVideoShutdown() {
 
 void WindowsSendToAll(const platformWindowEvent& event) {
   // A handler may destroy windows: the handles are taken first.
-  for (platformWindow window : NativeWindowHandles()) {
+  for (platformWindow window : RecordHandles(VideoState().windows)) {
     NativeSendWindowEvent(window, event);
   }
 }
@@ -68,7 +74,7 @@ void WindowsSendToAll(const platformWindowEvent& event) {
 void WindowsAskAllToClose() {
   platformWindowEvent close;
   close.kind = PLATFORM_EVENT_CLOSE;
-  for (platformWindow window : NativeWindowHandles()) {
+  for (platformWindow window : RecordHandles(VideoState().windows)) {
     NativePostWindowEvent(window, close);
   }
 }
@@ -110,7 +116,7 @@ bool WindowsAppActive() {
 // Minimised while every shown window is minimised (and one is shown).
 bool WindowsAppMinimized() {
   bool anyShown = false;
-  for (platformWindow window : NativeWindowHandles()) {
+  for (platformWindow window : RecordHandles(VideoState().windows)) {
     const windowRecord* record = BackendWindowRecord(window);
     if (record != nullptr && record->visible) {
       anyShown = true;
@@ -124,7 +130,7 @@ void PlatformWindowBeginDrag(platformWindow window) {
   windowList& list = WindowList();
   int32_t x = 0;
   int32_t y = 0;
-  if (BackendWindowRecord(window) == nullptr || NativeVideoHeadless() || !NativeCursorPosition(x, y)) {
+  if (BackendWindowRecord(window) == nullptr || VideoState().headless || !NativeCursorPosition(x, y)) {
     return;
   }
   platformPoint position = PlatformWindowPosition(window);
@@ -135,7 +141,7 @@ void PlatformWindowBeginDrag(platformWindow window) {
 
 platformWindow PlatformAppWindow() {
   windowList& list = WindowList();
-  if (list.appWindow == 0 && NativeVideoStart()) {
+  if (list.appWindow == 0 && VideoStart()) {
     platformWindowParams params;
     params.caption = "application";
     params.x = 0;
@@ -148,9 +154,9 @@ platformWindow PlatformAppWindow() {
   return list.appWindow;
 }
 
-bool PlatformAppIsActive() { return NativeVideoStarted() && WindowsAppActive(); }
+bool PlatformAppIsActive() { return VideoState().started && WindowsAppActive(); }
 
-bool PlatformAppIsMinimized() { return NativeVideoStarted() && WindowsAppMinimized(); }
+bool PlatformAppIsMinimized() { return VideoState().started && WindowsAppMinimized(); }
 
 void PlatformAppMinimize() {
   for (platformWindow window : WindowsWhere([](const windowRecord& record) { return record.visible; })) {

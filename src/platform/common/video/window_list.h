@@ -1,6 +1,6 @@
 // What every backend did alike over all its windows: the application window, a window being
 // dragged, events for every window, injected window events and the application's state. The
-// backend's records are reached through BackendWindowRecord and NativeWindowHandles.
+// records are the shared list's (video_state.h).
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include "platform/common/app_state.h"
 #include "platform/common/polygon_winding.h"
 #include "platform/common/video/native_video.h"
+#include "platform/common/video/video_state.h"
 
 void WindowRecordSend(platformWindow window, const platformWindowEvent& event) {
   windowRecord* record = BackendWindowRecord(window);
@@ -49,6 +50,20 @@ void PlatformWindowSetCaption(platformWindow window, const std::string& caption)
   }
 }
 
+void PlatformWindowSetBorder(platformWindow window, platformBorderStyle border) {
+  if (windowRecord* record = BackendWindowRecord(window)) {
+    record->border = border;
+    NativeWindowApplyBorder(window);
+  }
+}
+
+void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
+  if (windowRecord* record = BackendWindowRecord(window)) {
+    record->cursorVisible = visible;
+    NativeWindowShowCursor(window, visible);
+  }
+}
+
 void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
   windowRecord* record = BackendWindowRecord(window);
   if (record == nullptr) {
@@ -56,7 +71,7 @@ void PlatformWindowSetPosition(platformWindow window, int32_t x, int32_t y) {
   }
   record->x = x;
   record->y = y;
-  if (!NativeVideoHeadless()) {
+  if (!VideoState().headless) {
     NativeWindowMove(window);
   }
 }
@@ -66,7 +81,7 @@ void PlatformWindowMinimize(platformWindow window) {
   if (record == nullptr || record->minimized) {
     return;
   }
-  if (NativeVideoHeadless() || !NativeWindowMinimize(window)) {
+  if (VideoState().headless || !NativeWindowMinimize(window)) {
     PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_MINIMIZE);
   }
   record->minimized = true;
@@ -77,7 +92,7 @@ void PlatformWindowRestore(platformWindow window) {
   if (record == nullptr || !record->minimized) {
     return;
   }
-  if (NativeVideoHeadless() || !NativeWindowRestore(window)) {
+  if (VideoState().headless || !NativeWindowRestore(window)) {
     PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_RESTORE);
   }
   record->minimized = false;
@@ -87,7 +102,7 @@ void PlatformWindowSetForeground(platformWindow window) {
   if (BackendWindowRecord(window) == nullptr) {
     return;
   }
-  if (NativeVideoHeadless()) {
+  if (VideoState().headless) {
     AppState().headlessActive = true;
     return;
   }

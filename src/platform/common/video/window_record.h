@@ -8,6 +8,9 @@
 #include "platform/platform_video.h"
 
 struct windowRecord {
+  // Backends keep their own kind of record, derived from this one, in the shared list.
+  virtual ~windowRecord() = default;
+
   bool visible = false;
   bool minimized = false;
   bool focused = false;
@@ -32,7 +35,7 @@ struct windowRecord {
   std::vector<uint32_t> presented;
 };
 
-// The backend's record of the window while its video part runs; nullptr otherwise.
+// The record of the window while the video part runs (the backend's type); nullptr otherwise.
 windowRecord* BackendWindowRecord(platformWindow window);
 // Hands the event to the window's handler, if it has one.
 void WindowRecordSend(platformWindow window, const platformWindowEvent& event);

@@ -1,23 +1,13 @@
-// System metrics, the cursor and the foreground window.
+// System metrics, the cursor and the foreground window, as SDL tells them.
 #include <SDL.h>
 
-#include "platform/common/input_overrides.h"
-#include "platform/platform_input.h"
-
-namespace {
+#include "platform/common/input/native_input.h"
 
 // SDL cannot ask the system about the mouse; these are what a desktop mouse with a wheel
 // reports, and SDL delivers both wheel directions.
-mouseMetrics Metrics() { return InputOverridesMouseMetrics({false, true, true}); }
+mouseMetrics NativeMouseMetrics() { return {false, true, true}; }
 
-}  // namespace
-
-bool PlatformMouseButtonsSwapped() { return Metrics().buttonsSwapped; }
-bool PlatformMouseWheelPresent() { return Metrics().wheel; }
-bool PlatformMouseHorizontalWheelPresent() { return Metrics().horizontalWheel; }
-
-bool PlatformCursorPosition(int32_t& x, int32_t& y) {
-  if (InputOverridesCursor(x, y)) return true;
+bool NativeInputCursorPosition(int32_t& x, int32_t& y) {
   int sx = 0;
   int sy = 0;
   SDL_GetGlobalMouseState(&sx, &sy);
@@ -26,14 +16,9 @@ bool PlatformCursorPosition(int32_t& x, int32_t& y) {
   return true;
 }
 
-bool PlatformCursorSetPosition(int32_t x, int32_t y) {
-  if (InputOverridesCursorSet(x, y)) return true;
-  return SDL_WarpMouseGlobal(x, y) == 0;
-}
+bool NativeInputSetCursorPosition(int32_t x, int32_t y) { return SDL_WarpMouseGlobal(x, y) == 0; }
 
-platformWindow PlatformForegroundWindow() {
-  platformWindow headless = 0;
-  if (InputOverridesForeground(headless)) return headless;
+platformWindow NativeForegroundWindow() {
   SDL_Window* focus = SDL_GetKeyboardFocus();
   return focus == nullptr ? 0 : SDL_GetWindowID(focus);
 }

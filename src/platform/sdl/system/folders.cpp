@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/common/system/folder_list.h"
+
 namespace {
 
 std::string WithSeparator(std::string folder) {
@@ -197,13 +199,7 @@ std::vector<std::string> PlatformLibrarySearchList() {
   if (slash != std::string::npos) AddUnique(list, executable.substr(0, slash + 1));
 
   if (const char* libraryPath = std::getenv("LD_LIBRARY_PATH")) {
-    const std::string paths = libraryPath;
-    size_t begin = 0;
-    while (begin <= paths.size()) {
-      const auto end = std::min(paths.find_first_of(":;", begin), paths.size());
-      AddUnique(list, paths.substr(begin, end - begin));
-      begin = end + 1;
-    }
+    ForEachListedFolder(libraryPath, ":;", [&list](const std::string& folder) { AddUnique(list, folder); });
   }
 
   ReadLoaderConfig("/etc/ld.so.conf", list, 0);

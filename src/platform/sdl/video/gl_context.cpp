@@ -17,11 +17,9 @@ struct currentBinding {
   }
 };
 
-sdlContextRecord* ContextRecord(platformGLContext context) { return FindRecord(SdlVideo().contexts, context); }
-
 sdlContextRecord* CurrentContextRecord() {
   SDL_GLContext current = SDL_GL_GetCurrentContext();
-  return current != nullptr ? ContextRecord(reinterpret_cast<platformGLContext>(current)) : nullptr;
+  return current != nullptr ? SdlContextRecord(reinterpret_cast<platformGLContext>(current)) : nullptr;
 }
 
 void NoteRenderer() {
@@ -69,7 +67,7 @@ SDL_GLContext TakeSpare(SDL_Window* window) {
 }  // namespace
 
 platformDC PlatformGetDC(platformWindow window) {
-  if (!SdlVideo().started || SdlWindowRecord(window) == nullptr) {
+  if (!VideoState().started || SdlWindowRecord(window) == nullptr) {
     SdlSetError("Invalid window handle");
     return 0;
   }
@@ -77,11 +75,11 @@ platformDC PlatformGetDC(platformWindow window) {
 }
 
 int32_t PlatformReleaseDC(platformWindow window, platformDC dc) {
-  return SdlVideo().started && dc == window && SdlWindowRecord(window) != nullptr ? 1 : 0;
+  return VideoState().started && dc == window && SdlWindowRecord(window) != nullptr ? 1 : 0;
 }
 
 int32_t PlatformDescribePixelFormat(platformDC dc, int32_t format, platformPixelFormat* out) {
-  sdlWindowRecord* record = SdlVideo().started ? SdlWindowRecord(dc) : nullptr;
+  sdlWindowRecord* record = VideoState().started ? SdlWindowRecord(dc) : nullptr;
   if (record == nullptr || !record->opengl) {
     SdlSetError("Invalid device context");
     return 0;
@@ -115,10 +113,9 @@ bool PlatformSetPixelFormat(platformDC dc, int32_t format, const platformPixelFo
 }
 
 platformGLContext PlatformGLCreateContext(platformDC dc) {
-  sdlVideoState& state = SdlVideo();
-  sdlWindowRecord* record = state.started ? SdlWindowRecord(dc) : nullptr;
+  sdlWindowRecord* record = VideoState().started ? SdlWindowRecord(dc) : nullptr;
   if (record == nullptr || !PlatformGLLoadLibrary(PlatformGLLibraryName())) {
-    SdlSetError(record == nullptr ? "Invalid device context" : state.lastError);
+    SdlSetError(record == nullptr ? "Invalid device context" : VideoState().lastError);
     return 0;
   }
   currentBinding previous;
@@ -131,13 +128,13 @@ platformGLContext PlatformGLCreateContext(platformDC dc) {
     return 0;
   }
   auto handle = reinterpret_cast<platformGLContext>(created);
-  sdlContextRecord& context = state.contexts[handle];
+  sdlContextRecord& context = AddRecord<sdlContextRecord>(VideoState().contexts, handle);
   context.sdl = created;
   context.window = dc;
   NoteRenderer();
-  if (state.headless && !GLOffscreenCreate(context.buffers, record->width, record->height)) {
+  if (VideoState().headless && !GLOffscreenCreate(context.buffers, record->width, record->height)) {
     SdlSetError("OpenGL framebuffer objects are not available");
-    state.contexts.erase(handle);
+    VideoState().contexts.erase(handle);
     SDL_GL_DeleteContext(created);
     previous.Restore(record->sdl);
     return 0;
@@ -149,7 +146,7 @@ platformGLContext PlatformGLCreateContext(platformDC dc) {
 }
 
 bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
-  sdlWindowRecord* window = SdlVideo().started ? SdlWindowRecord(dc) : nullptr;
+  sdlWindowRecord* window = VideoState().started ? SdlWindowRecord(dc) : nullptr;
   if (window == nullptr) {
     SdlSetError("Invalid device context");
     return false;
@@ -157,7 +154,7 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
   if (context == 0) {
     return SDL_GL_MakeCurrent(window->sdl, nullptr) == 0;
   }
-  sdlContextRecord* record = ContextRecord(context);
+  sdlContextRecord* record = SdlContextRecord(context);
   if (record == nullptr) {
     SdlSetError("Invalid rendering context");
     return false;
@@ -170,13 +167,9 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
   return true;
 }
 
-contextRecord* BackendContextRecord(platformGLContext context) { return ContextRecord(context); }
-
-std::vector<platformGLContext> NativeContextHandles() { return RecordHandles(SdlVideo().contexts); }
-
 bool NativeDeleteContext(platformGLContext handle) {
   sdlVideoState& state = SdlVideo();
-  sdlContextRecord* context = ContextRecord(handle);
+  sdlContextRecord* context = SdlContextRecord(handle);
   sdlWindowRecord* window = SdlWindowRecord(context->window);
   if (context->buffers.framebuffers[0] != 0 && window != nullptr) {
     currentBinding previous;
@@ -187,7 +180,7 @@ bool NativeDeleteContext(platformGLContext handle) {
       previous.Restore(window->sdl);
     }
   }
-  if (state.keepNextDeleted && state.headless && state.spare == nullptr) {
+  if (state.keepNextDeleted && VideoState().headless && state.spare == nullptr) {
     if (SDL_GL_GetCurrentContext() == context->sdl) {
       SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
     }
@@ -196,7 +189,6 @@ bool NativeDeleteContext(platformGLContext handle) {
     SDL_GL_DeleteContext(context->sdl);
   }
   state.keepNextDeleted = false;
-  state.contexts.erase(handle);
   return true;
 }
 
@@ -210,34 +202,32 @@ void SdlDeleteSpareContext() {
   }
 }
 
-bool PlatformGLSwapBuffers(platformDC dc) {
-  sdlVideoState& state = SdlVideo();
-  sdlWindowRecord* window = state.started ? SdlWindowRecord(dc) : nullptr;
-  if (window == nullptr) {
-    SdlSetError("Invalid device context");
-    return false;
-  }
-  if (!state.headless) {
-    if (window->keepPresented && SDL_GL_GetCurrentWindow() == window->sdl) {
-      SDL_GL_GetDrawableSize(window->sdl, &window->presentedWidth, &window->presentedHeight);
-      GLReadPixelsTopDown(window->presentedWidth, window->presentedHeight, true, window->presented);
-    }
-    SDL_GL_SwapWindow(window->sdl);
-    return true;
-  }
-  return GLContextSwapOffscreen(*window, reinterpret_cast<platformGLContext>(SDL_GL_GetCurrentContext()),
-                                SDL_GL_GetCurrentWindow() == window->sdl);
+// A device context is the window's own handle.
+platformWindow NativeWindowOfDC(platformDC dc) {
+  return VideoState().started && SdlWindowRecord(dc) != nullptr ? dc : 0;
+}
+
+platformGLContext NativeCurrentContext() { return reinterpret_cast<platformGLContext>(SDL_GL_GetCurrentContext()); }
+
+bool NativeCurrentOnWindow(platformWindow window) { return SDL_GL_GetCurrentWindow() == SdlWindowRecord(window)->sdl; }
+
+void NativeDrawableSize(platformWindow window, int32_t& width, int32_t& height) {
+  SDL_GL_GetDrawableSize(SdlWindowRecord(window)->sdl, &width, &height);
+}
+
+bool NativeSwapWindow(platformWindow window) {
+  SDL_GL_SwapWindow(SdlWindowRecord(window)->sdl);
+  return true;
 }
 
 bool PlatformGLReadBackBuffer(int32_t& width, int32_t& height, std::vector<uint32_t>& pixels) {
-  sdlVideoState& state = SdlVideo();
   width = 0;
   height = 0;
   pixels.clear();
-  if (!state.started || SDL_GL_GetCurrentContext() == nullptr) {
+  if (!VideoState().started || SDL_GL_GetCurrentContext() == nullptr) {
     return false;
   }
-  if (state.headless) {
+  if (VideoState().headless) {
     sdlContextRecord* context = CurrentContextRecord();
     if (context == nullptr) {
       return false;
@@ -257,9 +247,8 @@ bool NativeWindowHasSurface(platformWindow) { return true; }
 
 bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& height,
                                std::vector<uint32_t>& pixels) {
-  sdlVideoState& state = SdlVideo();
   sdlWindowRecord* record = SdlWindowRecord(window);
-  sdlContextRecord* context = ContextRecord(record->context);
+  sdlContextRecord* context = SdlContextRecord(record->context);
   currentBinding previous;
   if (SDL_GL_MakeCurrent(record->sdl, context->sdl) != 0) {
     previous.Restore(record->sdl);
@@ -267,10 +256,10 @@ bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& h
   }
   int32_t drawableWidth = width;
   int32_t drawableHeight = height;
-  if (!state.headless) {
+  if (!VideoState().headless) {
     SDL_GL_GetDrawableSize(record->sdl, &drawableWidth, &drawableHeight);
   }
-  GLWindowReadPresented(*record, state.headless ? &context->buffers : nullptr, drawableWidth, drawableHeight, width,
+  GLWindowReadPresented(*record, VideoState().headless ? &context->buffers : nullptr, drawableWidth, drawableHeight, width,
                         height, pixels);
   previous.Restore(record->sdl);
   return true;

@@ -22,9 +22,9 @@ int32_t NativeMonitorSwitch(int32_t, int32_t) { return ModeChangeResult(); }
 int32_t NativeMonitorsRestore(bool) { return ModeChangeResult(); }
 
 void NativePlaceFullscreenWindows() {
-  for (auto& [handle, record] : SdlVideo().windows) {
-    if (record.border == PLATFORM_BORDER_FULLSCREEN) {
-      SdlPlaceFullscreen(record);
+  for (auto& [handle, record] : VideoState().windows) {
+    if (record->border == PLATFORM_BORDER_FULLSCREEN) {
+      SdlPlaceFullscreen(static_cast<sdlWindowRecord&>(*record));
     }
   }
 }

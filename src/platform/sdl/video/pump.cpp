@@ -35,7 +35,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
       }
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
-      if (!SdlVideo().headless) {
+      if (!VideoState().headless) {
         record->width = event.data1;
         record->height = event.data2;
       }
@@ -126,7 +126,7 @@ bool NativeCursorPosition(int32_t& x, int32_t& y) {
 bool NativeLeftButtonDown() { return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0; }
 
 void PlatformPumpMessages() {
-  if (!SdlVideoStart()) {
+  if (!VideoStart()) {
     return;
   }
   sdlVideoState& state = SdlVideo();
@@ -156,7 +156,7 @@ void PlatformPumpMessages() {
 }
 
 void PlatformHeadlessInjectWindowEvent(platformWindow window, platformWindowEventKind kind) {
-  if (!SdlVideoStart()) {
+  if (!VideoStart()) {
     return;
   }
   SDL_Event event{};

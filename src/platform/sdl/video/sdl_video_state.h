@@ -1,15 +1,14 @@
-// State shared by the parts of the SDL video backend: window and context records.
+// State shared by the parts of the SDL video backend: its window and context records (kept in
+// the shared list, video_state.h) and what SDL alone needs.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "platform/common/video/gl_contexts.h"
-#include "platform/common/video/window_record.h"
+#include "platform/common/video/video_state.h"
 #include "platform/platform_video.h"
 
 struct sdlWindowRecord : windowRecord {
@@ -22,12 +21,7 @@ struct sdlContextRecord : contextRecord {
 };
 
 struct sdlVideoState {
-  bool started = false;
-  bool headless = false;
   bool glLoaded = false;
-  std::string lastError;
-  std::map<platformWindow, sdlWindowRecord> windows;
-  std::map<platformGLContext, sdlContextRecord> contexts;
   uint32_t injectEventType = 0;
   // Renderer answer: -1 not known yet, 0 software, 1 accelerated.
   int32_t rendererAccelerated = -1;
@@ -37,9 +31,12 @@ struct sdlVideoState {
 };
 
 sdlVideoState& SdlVideo();
-// Starts SDL video on first use (offscreen driver when headless). False when it cannot start.
-bool SdlVideoStart();
-sdlWindowRecord* SdlWindowRecord(platformWindow window);
+inline sdlWindowRecord* SdlWindowRecord(platformWindow window) {
+  return RecordAs<sdlWindowRecord>(VideoState().windows, window);
+}
+inline sdlContextRecord* SdlContextRecord(platformGLContext context) {
+  return RecordAs<sdlContextRecord>(VideoState().contexts, context);
+}
 void SdlSetError(const std::string& text);
 // Applies the mode the window's monitor is in to a fullscreen window (real windows only).
 void SdlPlaceFullscreen(sdlWindowRecord& record);

@@ -2,10 +2,7 @@
 #include <cfenv>
 #include <cstdlib>
 
-#include "platform/common/app_state.h"
-#include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
-#include "platform/platform_system.h"
 #include "platform/sdl/video/sdl_video_state.h"
 
 sdlVideoState& SdlVideo() {
@@ -14,32 +11,16 @@ sdlVideoState& SdlVideo() {
 }
 
 void SdlSetError(const std::string& text) {
-  SdlVideo().lastError = text;
+  VideoState().lastError = text;
   // The framework reads the last system error after a failed call; give it one that fits.
   errno = EINVAL;
 }
 
 void NativeSetError(const std::string& text) { SdlSetError(text); }
 
-bool NativeVideoStart() { return SdlVideoStart(); }
-
-bool NativeVideoStarted() { return SdlVideo().started; }
-
-bool NativeVideoHeadless() { return SdlVideo().headless; }
-
-std::vector<platformWindow> NativeWindowHandles() { return RecordHandles(SdlVideo().windows); }
-
-std::string PlatformLastVideoError() { return SdlVideo().lastError; }
-
-sdlWindowRecord* SdlWindowRecord(platformWindow window) { return FindRecord(SdlVideo().windows, window); }
-
-bool SdlVideoStart() {
+bool NativeVideoStart(bool headless, int32_t& realMonitors) {
   sdlVideoState& state = SdlVideo();
-  if (state.started) {
-    return true;
-  }
-  state.headless = PlatformHeadless();
-  if (state.headless) {
+  if (headless) {
     // Without a display SDL would try Wayland and X11 first and print noise.
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     // Mesa's software rasteriser hands each frame to threads of its own and bins the next one
@@ -64,10 +45,8 @@ bool SdlVideoStart() {
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 1);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   state.injectEventType = SDL_RegisterEvents(1);
-  state.started = true;
-  AppStateStart(state.headless);
   state.rendererAccelerated = -1;
-  MonitorModesStart(state.headless, state.headless ? 0 : SDL_GetNumVideoDisplays());
+  realMonitors = headless ? 0 : SDL_GetNumVideoDisplays();
   return true;
 }
 
@@ -91,7 +70,7 @@ std::string PlatformGLLibraryName() {
 
 bool PlatformGLLoadLibrary(const std::string& name) {
   sdlVideoState& state = SdlVideo();
-  if (!SdlVideoStart()) {
+  if (!VideoStart()) {
     return false;
   }
   if (state.glLoaded) {

@@ -5,7 +5,7 @@ namespace {
 
 // The outline as an alpha mask of the window's client size, for the window system's shape.
 void ApplyShape(sdlWindowRecord& record) {
-  if (SdlVideo().headless || !SDL_IsShapedWindow(record.sdl) || record.outline.empty()) {
+  if (VideoState().headless || !SDL_IsShapedWindow(record.sdl) || record.outline.empty()) {
     return;
   }
   SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, record.width, record.height, 32,

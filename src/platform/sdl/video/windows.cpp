@@ -5,13 +5,13 @@
 namespace {
 
 sdlWindowRecord* Started(platformWindow window) {
-  return SdlVideo().started ? SdlWindowRecord(window) : nullptr;
+  return VideoState().started ? SdlWindowRecord(window) : nullptr;
 }
 
 // A fullscreen window follows the mode of the monitor it lies on; other windows carry their
 // border style as SDL's bordered flag.
 void ApplyBorder(sdlWindowRecord& record) {
-  if (SdlVideo().headless) {
+  if (VideoState().headless) {
     return;
   }
   if (record.border == PLATFORM_BORDER_FULLSCREEN) {
@@ -27,13 +27,10 @@ void ApplyBorder(sdlWindowRecord& record) {
 
 }  // namespace
 
-windowRecord* BackendWindowRecord(platformWindow window) { return Started(window); }
-
 platformWindow PlatformWindowCreate(const platformWindowParams& params) {
-  if (!SdlVideoStart()) {
+  if (!VideoStart()) {
     return 0;
   }
-  sdlVideoState& state = SdlVideo();
   int32_t width = params.width > 0 ? params.width : 1;
   int32_t height = params.height > 0 ? params.height : 1;
   int32_t x = params.x;
@@ -44,7 +41,7 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
     flags |= SDL_WINDOW_BORDERLESS;
   }
   SDL_Window* window = nullptr;
-  if (params.shaped && !state.headless) {
+  if (params.shaped && !VideoState().headless) {
     window = SDL_CreateShapedWindow(params.caption.c_str(), static_cast<unsigned>(x),
                                     static_cast<unsigned>(y), static_cast<unsigned>(width),
                                     static_cast<unsigned>(height), flags);
@@ -57,7 +54,7 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
     return 0;
   }
   platformWindow handle = SDL_GetWindowID(window);
-  sdlWindowRecord& record = state.windows[handle];
+  sdlWindowRecord& record = AddRecord<sdlWindowRecord>(VideoState().windows, handle);
   record.sdl = window;
   record.opengl = true;
   record.caption = params.caption;
@@ -72,9 +69,8 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   return handle;
 }
 
-void NativeWindowDestroy(platformWindow window) {
-  SDL_DestroyWindow(SdlWindowRecord(window)->sdl);
-  SdlVideo().windows.erase(window);
+void NativeWindowDestroy(platformWindow, windowRecord& record) {
+  SDL_DestroyWindow(static_cast<sdlWindowRecord&>(record).sdl);
 }
 
 void PlatformWindowShow(platformWindow window) {
@@ -109,7 +105,7 @@ platformPoint PlatformWindowPosition(platformWindow window) {
   if (record == nullptr) {
     return {};
   }
-  if (!SdlVideo().headless && record->border != PLATFORM_BORDER_FULLSCREEN) {
+  if (!VideoState().headless && record->border != PLATFORM_BORDER_FULLSCREEN) {
     SDL_GetWindowPosition(record->sdl, &record->x, &record->y);
   }
   return {record->x, record->y};
@@ -122,7 +118,7 @@ void PlatformWindowSetClientSize(platformWindow window, int32_t width, int32_t h
   }
   record->width = width;
   record->height = height;
-  if (SdlVideo().headless) {
+  if (VideoState().headless) {
     SDL_SetWindowSize(record->sdl, width, height);
     return;
   }
@@ -138,28 +134,16 @@ platformRect PlatformWindowClientRect(platformWindow window) {
   if (record == nullptr) {
     return {};
   }
-  if (!SdlVideo().headless) {
+  if (!VideoState().headless) {
     SDL_GetWindowSize(record->sdl, &record->width, &record->height);
   }
   return {0, 0, record->width, record->height};
 }
 
-void PlatformWindowSetBorder(platformWindow window, platformBorderStyle border) {
-  sdlWindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  record->border = border;
-  ApplyBorder(*record);
-}
+void NativeWindowApplyBorder(platformWindow window) { ApplyBorder(*SdlWindowRecord(window)); }
 
-void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
-  sdlWindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  record->cursorVisible = visible;
-  if (SDL_GetMouseFocus() == record->sdl) {
+void NativeWindowShowCursor(platformWindow window, bool visible) {
+  if (SDL_GetMouseFocus() == SdlWindowRecord(window)->sdl) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
   }
 }

@@ -9,11 +9,11 @@
 #include <map>
 #include <set>
 
+#include "platform/common/app_window_source.h"
 #include "platform/common/hook_chains.h"
 #include "platform/common/key_strokes.h"
 #include "platform/common/key_table.h"
 #include "platform/platform_system.h"
-#include "platform/platform_video.h"
 #include "platform/win32/input/win32_input_parts.h"
 
 namespace {
@@ -38,7 +38,7 @@ std::map<platformWindow, POINT> lastPosition;  // client coordinates, per window
 bool Held(uint32_t virtualKey) { return keysDown.count(virtualKey) != 0; }
 
 bool Queue(const injectedEvent& event) {
-  const platformWindow app = PlatformAppWindow();
+  const platformWindow app = AppWindowFromSource();
   if (app == 0 || pending.size() >= kMaxPending) return false;
   if (!PostMessageA(reinterpret_cast<HWND>(app), kWin32InjectedInput, 0, 0)) return false;
   pending.push_back(event);

@@ -1,26 +1,17 @@
-// System metrics, the cursor and the foreground window.
+// System metrics, the cursor and the foreground window, as the system tells them.
 #include <windows.h>
 
-#include "platform/common/input_overrides.h"
+#include "platform/common/input/native_input.h"
 
-namespace {
-
-mouseMetrics Metrics() {
+mouseMetrics NativeMouseMetrics() {
   mouseMetrics system;
   system.buttonsSwapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
   system.wheel = GetSystemMetrics(SM_MOUSEWHEELPRESENT) != 0;
   system.horizontalWheel = GetSystemMetrics(SM_MOUSEHORIZONTALWHEELPRESENT) != 0;
-  return InputOverridesMouseMetrics(system);
+  return system;
 }
 
-}  // namespace
-
-bool PlatformMouseButtonsSwapped() { return Metrics().buttonsSwapped; }
-bool PlatformMouseWheelPresent() { return Metrics().wheel; }
-bool PlatformMouseHorizontalWheelPresent() { return Metrics().horizontalWheel; }
-
-bool PlatformCursorPosition(int32_t& x, int32_t& y) {
-  if (InputOverridesCursor(x, y)) return true;
+bool NativeInputCursorPosition(int32_t& x, int32_t& y) {
   POINT point{};
   if (!GetCursorPos(&point)) return false;
   x = point.x;
@@ -28,14 +19,9 @@ bool PlatformCursorPosition(int32_t& x, int32_t& y) {
   return true;
 }
 
-bool PlatformCursorSetPosition(int32_t x, int32_t y) {
-  if (InputOverridesCursorSet(x, y)) return true;
-  return SetCursorPos(x, y) != 0;
-}
+bool NativeInputSetCursorPosition(int32_t x, int32_t y) { return SetCursorPos(x, y) != 0; }
 
-platformWindow PlatformForegroundWindow() {
-  platformWindow headless = 0;
-  if (InputOverridesForeground(headless)) return headless;
+platformWindow NativeForegroundWindow() {
   HWND window = GetForegroundWindow();
   DWORD process = 0;
   if (window == nullptr || GetWindowThreadProcessId(window, &process) == 0 || process != GetCurrentProcessId()) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/common/system/folder_list.h"
 #include "platform/platform_system.h"
 #include "platform/win32/system/win32_user_folder.h"
 
@@ -145,13 +146,7 @@ std::vector<std::string> PlatformLibrarySearchList() {
   const UINT windowsLength = GetWindowsDirectoryA(folder, MAX_PATH);
   if (windowsLength > 0 && windowsLength < MAX_PATH) AddUnique(list, folder);
   if (const char* paths = std::getenv("PATH")) {
-    const std::string all = paths;
-    size_t begin = 0;
-    while (begin <= all.size()) {
-      const auto end = std::min(all.find(';', begin), all.size());
-      AddUnique(list, all.substr(begin, end - begin));
-      begin = end + 1;
-    }
+    ForEachListedFolder(paths, ";", [&list](const std::string& folder) { AddUnique(list, folder); });
   }
   return list;
 }

@@ -12,21 +12,20 @@ struct currentBinding {
   void Restore() const { wglMakeCurrent(context != nullptr ? dc : nullptr, context); }
 };
 
-win32ContextRecord* ContextRecord(platformGLContext context) { return FindRecord(Win32Video().contexts, context); }
-
 win32ContextRecord* CurrentContextRecord() {
   HGLRC current = wglGetCurrentContext();
-  return current != nullptr ? ContextRecord(reinterpret_cast<platformGLContext>(current)) : nullptr;
+  return current != nullptr ? Win32ContextRecord(reinterpret_cast<platformGLContext>(current)) : nullptr;
 }
 
 // The window whose own device context this is.
 win32WindowRecord* WindowOfDC(platformDC dc) {
-  if (!Win32Video().started || dc == 0) {
+  if (!VideoState().started || dc == 0) {
     return nullptr;
   }
-  for (auto& [handle, record] : Win32Video().windows) {
-    if (reinterpret_cast<platformDC>(record.dc) == dc) {
-      return &record;
+  for (auto& [handle, record] : VideoState().windows) {
+    auto& window = static_cast<win32WindowRecord&>(*record);
+    if (reinterpret_cast<platformDC>(window.dc) == dc) {
+      return &window;
     }
   }
   return nullptr;
@@ -60,7 +59,7 @@ PIXELFORMATDESCRIPTOR Descriptor(const platformPixelFormat& wanted) {
 }  // namespace
 
 platformDC PlatformGetDC(platformWindow window) {
-  win32WindowRecord* record = Win32Video().started ? Win32WindowRecord(window) : nullptr;
+  win32WindowRecord* record = VideoState().started ? Win32WindowRecord(window) : nullptr;
   if (record == nullptr) {
     Win32SetError("Invalid window handle", ERROR_INVALID_WINDOW_HANDLE);
     return 0;
@@ -76,7 +75,7 @@ platformDC PlatformGetDC(platformWindow window) {
 }
 
 int32_t PlatformReleaseDC(platformWindow window, platformDC dc) {
-  win32WindowRecord* record = Win32Video().started ? Win32WindowRecord(window) : nullptr;
+  win32WindowRecord* record = VideoState().started ? Win32WindowRecord(window) : nullptr;
   if (record == nullptr || reinterpret_cast<platformDC>(record->dc) != dc) {
     return 0;
   }
@@ -138,7 +137,6 @@ bool PlatformSetPixelFormat(platformDC dc, int32_t format, const platformPixelFo
 }
 
 platformGLContext PlatformGLCreateContext(platformDC dc) {
-  win32VideoState& state = Win32Video();
   win32WindowRecord* window = WindowOfDC(dc);
   if (window == nullptr || !PlatformGLLoadLibrary(PlatformGLLibraryName())) {
     if (window == nullptr) Win32SetError("Invalid device context");
@@ -150,10 +148,10 @@ platformGLContext PlatformGLCreateContext(platformDC dc) {
     return 0;
   }
   auto handle = reinterpret_cast<platformGLContext>(created);
-  win32ContextRecord& context = state.contexts[handle];
+  win32ContextRecord& context = AddRecord<win32ContextRecord>(VideoState().contexts, handle);
   context.glrc = created;
   context.window = reinterpret_cast<platformWindow>(window->hwnd);
-  if (state.headless) {
+  if (VideoState().headless) {
     currentBinding previous;
     bool made = wglMakeCurrent(Hdc(dc), created) != 0;
     if (made) {
@@ -163,7 +161,7 @@ platformGLContext PlatformGLCreateContext(platformDC dc) {
     previous.Restore();
     if (!buffers) {
       Win32SetError("OpenGL framebuffer objects are not available", ERROR_NOT_SUPPORTED);
-      state.contexts.erase(handle);
+      VideoState().contexts.erase(handle);
       wglDeleteContext(created);
       return 0;
     }
@@ -182,7 +180,7 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
     // Nothing current is already what was asked for (Wine refuses to release nothing).
     return wglGetCurrentContext() == nullptr || wglMakeCurrent(nullptr, nullptr) != 0;
   }
-  win32ContextRecord* record = ContextRecord(context);
+  win32ContextRecord* record = Win32ContextRecord(context);
   if (record == nullptr) {
     Win32SetError("Invalid rendering context");
     return false;
@@ -196,13 +194,8 @@ bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
   return true;
 }
 
-contextRecord* BackendContextRecord(platformGLContext context) { return ContextRecord(context); }
-
-std::vector<platformGLContext> NativeContextHandles() { return RecordHandles(Win32Video().contexts); }
-
 bool NativeDeleteContext(platformGLContext handle) {
-  win32VideoState& state = Win32Video();
-  win32ContextRecord* context = ContextRecord(handle);
+  win32ContextRecord* context = Win32ContextRecord(handle);
   win32WindowRecord* window = Win32WindowRecord(context->window);
   if (context->buffers.framebuffers[0] != 0 && window != nullptr && window->dc != nullptr) {
     currentBinding previous;
@@ -221,48 +214,45 @@ bool NativeDeleteContext(platformGLContext handle) {
   if (!deleted) {
     Win32SetSystemError("wglDeleteContext");
   }
-  state.contexts.erase(handle);
   return deleted;
 }
 
 // Contexts are always made anew here.
 void PlatformGLKeepNextDeletedContext() {}
 
-bool PlatformGLSwapBuffers(platformDC dc) {
-  win32VideoState& state = Win32Video();
+platformWindow NativeWindowOfDC(platformDC dc) {
   win32WindowRecord* window = WindowOfDC(dc);
-  if (window == nullptr) {
-    Win32SetError("Invalid device context");
+  return window != nullptr ? reinterpret_cast<platformWindow>(window->hwnd) : 0;
+}
+
+platformGLContext NativeCurrentContext() { return reinterpret_cast<platformGLContext>(wglGetCurrentContext()); }
+
+bool NativeCurrentOnWindow(platformWindow window) { return wglGetCurrentDC() == Win32WindowRecord(window)->dc; }
+
+void NativeDrawableSize(platformWindow window, int32_t& width, int32_t& height) {
+  RECT client{};
+  GetClientRect(Win32WindowRecord(window)->hwnd, &client);
+  width = client.right;
+  height = client.bottom;
+}
+
+bool NativeSwapWindow(platformWindow window) {
+  if (!SwapBuffers(Win32WindowRecord(window)->dc)) {
+    Win32SetSystemError("SwapBuffers");
     return false;
   }
-  if (!state.headless) {
-    if (window->keepPresented && wglGetCurrentDC() == window->dc) {
-      RECT client;
-      GetClientRect(window->hwnd, &client);
-      window->presentedWidth = client.right;
-      window->presentedHeight = client.bottom;
-      GLReadPixelsTopDown(window->presentedWidth, window->presentedHeight, true, window->presented);
-    }
-    if (!SwapBuffers(window->dc)) {
-      Win32SetSystemError("SwapBuffers");
-      return false;
-    }
-    return true;
-  }
-  return GLContextSwapOffscreen(*window, reinterpret_cast<platformGLContext>(wglGetCurrentContext()),
-                                wglGetCurrentDC() == window->dc);
+  return true;
 }
 
 bool PlatformGLReadBackBuffer(int32_t& width, int32_t& height, std::vector<uint32_t>& pixels) {
-  win32VideoState& state = Win32Video();
   width = 0;
   height = 0;
   pixels.clear();
-  win32ContextRecord* context = state.started ? CurrentContextRecord() : nullptr;
+  win32ContextRecord* context = VideoState().started ? CurrentContextRecord() : nullptr;
   if (context == nullptr) {
     return false;
   }
-  if (state.headless) {
+  if (VideoState().headless) {
     width = context->buffers.width;
     height = context->buffers.height;
     GLReadPixelsTopDown(width, height, false, pixels);
@@ -282,13 +272,13 @@ bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& h
                                std::vector<uint32_t>& pixels) {
   win32VideoState& state = Win32Video();
   win32WindowRecord* record = Win32WindowRecord(window);
-  win32ContextRecord* context = ContextRecord(record->context);
+  win32ContextRecord* context = Win32ContextRecord(record->context);
   currentBinding previous;
   if (!wglMakeCurrent(record->dc, context->glrc)) {
     previous.Restore();
     return false;
   }
-  GLWindowReadPresented(*record, state.headless ? &context->buffers : nullptr, width, height, width, height, pixels);
+  GLWindowReadPresented(*record, VideoState().headless ? &context->buffers : nullptr, width, height, width, height, pixels);
   previous.Restore();
   return true;
 }

@@ -44,7 +44,8 @@ int32_t NativeMonitorsRestore(bool anyApplied) {
 }
 
 void NativePlaceFullscreenWindows() {
-  for (auto& [handle, record] : Win32Video().windows) {
+  for (auto& [handle, stored] : VideoState().windows) {
+    auto& record = static_cast<win32WindowRecord&>(*stored);
     if (record.border == PLATFORM_BORDER_FULLSCREEN) {
       Win32PlaceWindow(record);
     }

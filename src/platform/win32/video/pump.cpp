@@ -59,7 +59,7 @@ void NativePostWindowEvent(platformWindow window, const platformWindowEvent& eve
 }
 
 void PlatformPumpMessages() {
-  if (!Win32VideoStart()) {
+  if (!VideoStart()) {
     return;
   }
   win32VideoState& state = Win32Video();
@@ -92,7 +92,7 @@ void PlatformPumpMessages() {
 }
 
 void PlatformHeadlessInjectWindowEvent(platformWindow window, platformWindowEventKind kind) {
-  if (!Win32VideoStart()) {
+  if (!VideoStart()) {
     return;
   }
   PostThreadMessageA(GetCurrentThreadId(), kWin32InjectedWindowEvent, static_cast<WPARAM>(window),

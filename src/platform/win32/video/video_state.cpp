@@ -1,7 +1,5 @@
 #include <float.h>
 
-#include "platform/common/app_state.h"
-#include "platform/common/video/monitor_modes.h"
 #include "platform/common/video/native_video.h"
 #include "platform/platform_system.h"
 #include "platform/win32/video/win32_video_state.h"
@@ -47,7 +45,7 @@ win32VideoState& Win32Video() {
 const char* Win32WindowClassName() { return "SanguorWindow"; }
 
 void Win32SetError(const std::string& text, DWORD code) {
-  Win32Video().lastError = text;
+  VideoState().lastError = text;
   SetLastError(code);
 }
 
@@ -59,39 +57,21 @@ void Win32SetSystemError(const std::string& what) {
 
 void NativeSetError(const std::string& text) { Win32SetError(text); }
 
-bool NativeVideoStart() { return Win32VideoStart(); }
-
-bool NativeVideoStarted() { return Win32Video().started; }
-
-bool NativeVideoHeadless() { return Win32Video().headless; }
-
-std::vector<platformWindow> NativeWindowHandles() { return RecordHandles(Win32Video().windows); }
-
-std::string PlatformLastVideoError() { return Win32Video().lastError; }
-
-win32WindowRecord* Win32WindowRecord(platformWindow window) { return FindRecord(Win32Video().windows, window); }
-
 void Win32SetPainter(win32Painter newPainter) { painter = newPainter; }
 
 win32Painter Win32Painter() { return painter; }
 
-bool Win32VideoStart() {
+bool NativeVideoStart(bool headless, int32_t& realMonitors) {
   win32VideoState& state = Win32Video();
-  if (state.started) {
-    return true;
-  }
   if (!RegisterWindowClass()) {
     return false;
   }
-  state.headless = PlatformHeadless();
-  state.started = true;
-  AppStateStart(state.headless);
   state.monitors.clear();
-  if (!state.headless) {
+  if (!headless) {
     Win32SessionGuardStart();
     EnumDisplayMonitors(nullptr, nullptr, CountMonitor, reinterpret_cast<LPARAM>(&state.monitors));
   }
-  MonitorModesStart(state.headless, static_cast<int32_t>(state.monitors.size()));
+  realMonitors = static_cast<int32_t>(state.monitors.size());
   return true;
 }
 
@@ -111,7 +91,7 @@ std::string PlatformGLLibraryName() { return "opengl32.dll"; }
 
 bool PlatformGLLoadLibrary(const std::string& name) {
   win32VideoState& state = Win32Video();
-  if (!Win32VideoStart()) {
+  if (!VideoStart()) {
     return false;
   }
   if (state.glLibrary != nullptr) {

@@ -1,5 +1,6 @@
-// State shared by the parts of the Win32 video backend: window and context records, the
-// monitors counted at start and the events waiting for the pump.
+// State shared by the parts of the Win32 video backend: its window and context records (kept in
+// the shared list, video_state.h), the monitors counted at start and the events waiting for
+// the pump.
 //
 // A platformWindow is the HWND, a platformDC the window's own HDC (its class keeps one device
 // context per window), a platformGLContext the HGLRC.
@@ -8,13 +9,11 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/common/video/gl_contexts.h"
-#include "platform/common/video/window_record.h"
+#include "platform/common/video/video_state.h"
 #include "platform/platform_video.h"
 
 struct win32WindowRecord : windowRecord {
@@ -35,12 +34,7 @@ struct win32Monitor {
 };
 
 struct win32VideoState {
-  bool started = false;
-  bool headless = false;
   HMODULE glLibrary = nullptr;
-  std::string lastError;
-  std::map<platformWindow, win32WindowRecord> windows;
-  std::map<platformGLContext, win32ContextRecord> contexts;
   // Window events wait here until the pump hands them over, so handlers never run inside a
   // call that happens to send the window a message.
   std::vector<std::pair<platformWindow, platformWindowEvent>> pending;
@@ -59,9 +53,12 @@ constexpr UINT kWin32InjectedWindowEvent = WM_APP + 0x20;
 constexpr UINT kWin32SessionEnd = WM_APP + 0x21;
 
 win32VideoState& Win32Video();
-// Starts the video part on first use: registers the window class and counts monitors.
-bool Win32VideoStart();
-win32WindowRecord* Win32WindowRecord(platformWindow window);
+inline win32WindowRecord* Win32WindowRecord(platformWindow window) {
+  return RecordAs<win32WindowRecord>(VideoState().windows, window);
+}
+inline win32ContextRecord* Win32ContextRecord(platformGLContext context) {
+  return RecordAs<win32ContextRecord>(VideoState().contexts, context);
+}
 // Records the text of the thread's last system error, or the given text, as the last failure.
 void Win32SetSystemError(const std::string& what);
 // A failure the backend finds itself: the text, and the system error code the framework's log

@@ -78,7 +78,7 @@ void Resized(win32WindowRecord& record, WPARAM kind, LPARAM lParam) {
   }
   int32_t width = LOWORD(lParam);
   int32_t height = HIWORD(lParam);
-  if (Win32Video().headless || (width == record.reportedWidth && height == record.reportedHeight)) {
+  if (VideoState().headless || (width == record.reportedWidth && height == record.reportedHeight)) {
     return;
   }
   record.width = width;

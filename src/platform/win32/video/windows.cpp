@@ -5,7 +5,7 @@
 namespace {
 
 win32WindowRecord* Started(platformWindow window) {
-  return Win32Video().started ? Win32WindowRecord(window) : nullptr;
+  return VideoState().started ? Win32WindowRecord(window) : nullptr;
 }
 
 // The frame around a client rectangle. The program is aware of each monitor's scale, so the
@@ -35,7 +35,7 @@ RECT OuterRect(const win32WindowRecord& record) {
 
 // Reads the real window's position and client size into the record.
 void Refresh(win32WindowRecord& record) {
-  if (Win32Video().headless || record.minimized) {
+  if (VideoState().headless || record.minimized) {
     return;
   }
   RECT window;
@@ -50,8 +50,6 @@ void Refresh(win32WindowRecord& record) {
 
 }  // namespace
 
-windowRecord* BackendWindowRecord(platformWindow window) { return Started(window); }
-
 DWORD Win32WindowStyle(platformBorderStyle border) {
   DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   if (border == PLATFORM_BORDER_DIALOG) {
@@ -61,7 +59,7 @@ DWORD Win32WindowStyle(platformBorderStyle border) {
 }
 
 void Win32PlaceWindow(win32WindowRecord& record) {
-  if (Win32Video().headless) {
+  if (VideoState().headless) {
     return;
   }
   DWORD style = Win32WindowStyle(record.border);
@@ -86,7 +84,7 @@ void Win32PlaceWindow(win32WindowRecord& record) {
 }
 
 platformWindow PlatformWindowCreate(const platformWindowParams& params) {
-  if (!Win32VideoStart()) {
+  if (!VideoStart()) {
     return 0;
   }
   win32WindowRecord record;
@@ -107,7 +105,7 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   }
   auto handle = reinterpret_cast<platformWindow>(hwnd);
   record.hwnd = hwnd;
-  win32WindowRecord& stored = Win32Video().windows[handle] = record;
+  win32WindowRecord& stored = AddRecord(VideoState().windows, handle, std::move(record));
   if (params.border == PLATFORM_BORDER_FULLSCREEN) {
     Win32PlaceWindow(stored);
   }
@@ -117,13 +115,9 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   return handle;
 }
 
-void NativeWindowDestroy(platformWindow window) {
-  win32VideoState& state = Win32Video();
-  HWND hwnd = Win32WindowRecord(window)->hwnd;
-  // The record goes first: the messages destruction sends find no window to report to.
-  state.windows.erase(window);
-  std::erase_if(state.pending, [window](const auto& entry) { return entry.first == window; });
-  DestroyWindow(hwnd);
+void NativeWindowDestroy(platformWindow window, windowRecord& record) {
+  std::erase_if(Win32Video().pending, [window](const auto& entry) { return entry.first == window; });
+  DestroyWindow(static_cast<win32WindowRecord&>(record).hwnd);
 }
 
 void PlatformWindowShow(platformWindow window) {
@@ -133,7 +127,7 @@ void PlatformWindowShow(platformWindow window) {
   }
   record->visible = true;
   // Headless windows never reach the desktop.
-  if (!Win32Video().headless) {
+  if (!VideoState().headless) {
     ShowWindow(record->hwnd, record->minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
   }
 }
@@ -179,7 +173,7 @@ void PlatformWindowSetClientSize(platformWindow window, int32_t width, int32_t h
   Refresh(*record);
   record->width = width;
   record->height = height;
-  if (Win32Video().headless) {
+  if (VideoState().headless) {
     if (record->reportedWidth != width || record->reportedHeight != height) {
       record->reportedWidth = width;
       record->reportedHeight = height;
@@ -210,24 +204,16 @@ platformRect PlatformWindowClientRect(platformWindow window) {
   return {0, 0, record->width, record->height};
 }
 
-void PlatformWindowSetBorder(platformWindow window, platformBorderStyle border) {
-  win32WindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  Refresh(*record);
-  record->border = border;
-  Win32PlaceWindow(*record);
+// The position and size the window has now are kept under the new frame.
+void NativeWindowApplyBorder(platformWindow window) {
+  win32WindowRecord& record = *Win32WindowRecord(window);
+  Refresh(record);
+  Win32PlaceWindow(record);
 }
 
-void PlatformWindowSetCursorVisible(platformWindow window, bool visible) {
-  win32WindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  record->cursorVisible = visible;
+void NativeWindowShowCursor(platformWindow window, bool visible) {
   POINT cursor;
-  if (!Win32Video().headless && GetCursorPos(&cursor) && WindowFromPoint(cursor) == record->hwnd) {
+  if (!VideoState().headless && GetCursorPos(&cursor) && WindowFromPoint(cursor) == Win32WindowRecord(window)->hwnd) {
     SetCursor(visible ? LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)) : nullptr);
   }
 }
