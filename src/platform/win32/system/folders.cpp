@@ -146,7 +146,7 @@ std::vector<std::string> PlatformLibrarySearchList() {
   const UINT windowsLength = GetWindowsDirectoryA(folder, MAX_PATH);
   if (windowsLength > 0 && windowsLength < MAX_PATH) AddUnique(list, folder);
   if (const char* paths = std::getenv("PATH")) {
-    ForEachListedFolder(paths, ";", [&list](const std::string& folder) { AddUnique(list, folder); });
+    ForEachListedFolder(paths, ";", [&list](const std::string& entry) { AddUnique(list, entry); });
   }
   return list;
 }

@@ -270,7 +270,6 @@ bool NativeWindowHasSurface(platformWindow window) { return Win32WindowRecord(wi
 
 bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& height,
                                std::vector<uint32_t>& pixels) {
-  win32VideoState& state = Win32Video();
   win32WindowRecord* record = Win32WindowRecord(window);
   win32ContextRecord* context = Win32ContextRecord(record->context);
   currentBinding previous;
