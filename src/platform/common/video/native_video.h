@@ -26,6 +26,9 @@ void NativePostWindowEvent(platformWindow window, const platformWindowEvent& eve
 // A window the shared part has recorded: the system's caption, and its place at the record's
 // position (a fullscreen one fills the monitor there). Real windows only for the move.
 void NativeWindowSetCaption(platformWindow window, const std::string& caption);
+// The window shown (as its record says: minimised or not) or hidden.
+void NativeWindowShow(platformWindow window);
+void NativeWindowHide(platformWindow window);
 // The window takes the border style now in its record (a fullscreen one fills its monitor).
 void NativeWindowApplyBorder(platformWindow window);
 // The cursor shown or hidden at once if it is over the window (the record already says which).

@@ -50,6 +50,20 @@ void PlatformWindowSetCaption(platformWindow window, const std::string& caption)
   }
 }
 
+void PlatformWindowShow(platformWindow window) {
+  if (windowRecord* record = BackendWindowRecord(window)) {
+    record->visible = true;
+    NativeWindowShow(window);
+  }
+}
+
+void PlatformWindowHide(platformWindow window) {
+  if (windowRecord* record = BackendWindowRecord(window)) {
+    record->visible = false;
+    NativeWindowHide(window);
+  }
+}
+
 void PlatformWindowSetBorder(platformWindow window, platformBorderStyle border) {
   if (windowRecord* record = BackendWindowRecord(window)) {
     record->border = border;

@@ -73,19 +73,9 @@ void NativeWindowDestroy(platformWindow, windowRecord& record) {
   SDL_DestroyWindow(static_cast<sdlWindowRecord&>(record).sdl);
 }
 
-void PlatformWindowShow(platformWindow window) {
-  if (sdlWindowRecord* record = Started(window)) {
-    SDL_ShowWindow(record->sdl);
-    record->visible = true;
-  }
-}
+void NativeWindowShow(platformWindow window) { SDL_ShowWindow(SdlWindowRecord(window)->sdl); }
 
-void PlatformWindowHide(platformWindow window) {
-  if (sdlWindowRecord* record = Started(window)) {
-    SDL_HideWindow(record->sdl);
-    record->visible = false;
-  }
-}
+void NativeWindowHide(platformWindow window) { SDL_HideWindow(SdlWindowRecord(window)->sdl); }
 
 void NativeWindowSetCaption(platformWindow window, const std::string& caption) {
   SDL_SetWindowTitle(SdlWindowRecord(window)->sdl, caption.c_str());

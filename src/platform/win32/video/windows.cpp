@@ -120,26 +120,15 @@ void NativeWindowDestroy(platformWindow window, windowRecord& record) {
   DestroyWindow(static_cast<win32WindowRecord&>(record).hwnd);
 }
 
-void PlatformWindowShow(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  record->visible = true;
+void NativeWindowShow(platformWindow window) {
   // Headless windows never reach the desktop.
   if (!VideoState().headless) {
-    ShowWindow(record->hwnd, record->minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
+    win32WindowRecord& record = *Win32WindowRecord(window);
+    ShowWindow(record.hwnd, record.minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
   }
 }
 
-void PlatformWindowHide(platformWindow window) {
-  win32WindowRecord* record = Started(window);
-  if (record == nullptr) {
-    return;
-  }
-  record->visible = false;
-  ShowWindow(record->hwnd, SW_HIDE);
-}
+void NativeWindowHide(platformWindow window) { ShowWindow(Win32WindowRecord(window)->hwnd, SW_HIDE); }
 
 void NativeWindowSetCaption(platformWindow window, const std::string& caption) {
   SetWindowTextA(Win32WindowRecord(window)->hwnd, caption.c_str());
