@@ -1,6 +1,7 @@
 // What a video backend supplies to the shared window bookkeeping (video_state.h,
-// window_list.h, window_record.h, gl_contexts.h). Each backend (sdl/video/, win32/video/) defines these functions once, over
-// its own system; the shared files are compiled into the backend's video library beside them.
+// window_list.h, window_record.h, gl_contexts.h). Each backend (sdl/video/, win32/video/)
+// defines these functions once, over its own system; the shared files are compiled into the
+// backend's video library beside them.
 // They are plain functions rather than a table the backend fills: exactly one backend is built
 // into a program, so the linker binds them and a missing one is a link error, not a null
 // pointer found at run time.

@@ -54,8 +54,9 @@ void PlatformVideoShutdown() {
   if (!VideoState().started) {
     return;
   }
-  for (std::vector<platformWindow> left = RecordHandles(VideoState().windows); !left.empty(); left = RecordHandles(VideoState().windows)) {
-    PlatformWindowDestroy(left.front());
+  const auto& windows = VideoState().windows;
+  while (!windows.empty()) {
+    PlatformWindowDestroy(windows.begin()->first);
   }
   NativeVideoStop();
   VideoState() = videoState{};

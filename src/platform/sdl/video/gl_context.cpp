@@ -259,8 +259,8 @@ bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& h
   if (!VideoState().headless) {
     SDL_GL_GetDrawableSize(record->sdl, &drawableWidth, &drawableHeight);
   }
-  GLWindowReadPresented(*record, VideoState().headless ? &context->buffers : nullptr, drawableWidth, drawableHeight, width,
-                        height, pixels);
+  GLWindowReadPresented(*record, VideoState().headless ? &context->buffers : nullptr, drawableWidth,
+                        drawableHeight, width, height, pixels);
   previous.Restore(record->sdl);
   return true;
 }

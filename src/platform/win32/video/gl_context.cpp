@@ -277,7 +277,8 @@ bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& h
     previous.Restore();
     return false;
   }
-  GLWindowReadPresented(*record, VideoState().headless ? &context->buffers : nullptr, width, height, width, height, pixels);
+  GLWindowReadPresented(*record, VideoState().headless ? &context->buffers : nullptr, width, height,
+                        width, height, pixels);
   previous.Restore();
   return true;
 }
