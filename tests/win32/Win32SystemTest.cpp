@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -249,6 +250,18 @@ TEST(Win32System, LibrariesLoadByNameAndFollowTheSearchOrder) {
   char system[MAX_PATH] = {};
   GetSystemDirectoryA(system, MAX_PATH);
   EXPECT_EQ(_stricmp(search[1].c_str(), (std::string(system) + "\\").c_str()), 0);
+
+  // PATH comes last, split at each semicolon; empty entries and entries differing only in case
+  // from one already listed are left out.
+  const char* oldPath = std::getenv("PATH");
+  const std::string kept = oldPath != nullptr ? oldPath : "";
+  _putenv_s("PATH", "C:\\One;;C:\\Two\\;c:\\one;");
+  const std::vector<std::string> withPath = PlatformLibrarySearchList();
+  _putenv_s("PATH", kept.c_str());
+  ASSERT_GE(withPath.size(), 3u);
+  EXPECT_EQ(withPath[withPath.size() - 2], "C:\\One\\");
+  EXPECT_EQ(withPath.back(), "C:\\Two\\");
+  EXPECT_EQ(std::count(withPath.begin(), withPath.end(), ""), 0);
 }
 
 TEST(Win32System, ErrorsMemoryAndLocaleTexts) {
