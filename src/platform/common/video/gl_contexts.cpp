@@ -66,6 +66,28 @@ bool SwapOffscreen(windowRecord& window, platformGLContext current, bool current
 
 }  // namespace
 
+bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
+  const platformWindow handle = NativeWindowOfDC(dc);
+  windowRecord* window = BackendWindowRecord(handle);
+  if (window == nullptr) {
+    NativeSetError("Invalid device context");
+    return false;
+  }
+  if (context == 0) {
+    return NativeMakeCurrent(handle, 0);
+  }
+  contextRecord* record = BackendContextRecord(context);
+  if (record == nullptr) {
+    NativeSetError("Invalid rendering context");
+    return false;
+  }
+  if (!NativeMakeCurrent(handle, context)) {
+    return false;
+  }
+  GLOffscreenBindBack(record->buffers, window->width, window->height);
+  return true;
+}
+
 // Once someone reads a real window's pixels, each frame is copied as it is presented.
 bool PlatformGLSwapBuffers(platformDC dc) {
   const platformWindow handle = NativeWindowOfDC(dc);

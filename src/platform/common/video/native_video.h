@@ -60,6 +60,9 @@ platformWindow NativeWindowOfDC(platformDC dc);
 // The context current on this thread (0 for none), and whether it draws into the window.
 platformGLContext NativeCurrentContext();
 bool NativeCurrentOnWindow(platformWindow window);
+// Makes the context current on the window, or nothing current for context 0; false (with the
+// last error, when a context was given) when the system refuses.
+bool NativeMakeCurrent(platformWindow window, platformGLContext context);
 // The size of what the window's context draws into, in pixels (real windows only).
 void NativeDrawableSize(platformWindow window, int32_t& width, int32_t& height);
 // Presents the back buffer of a real window; false (with the last error) when the system fails.

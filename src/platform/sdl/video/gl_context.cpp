@@ -145,25 +145,15 @@ platformGLContext PlatformGLCreateContext(platformDC dc) {
   return handle;
 }
 
-bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
-  sdlWindowRecord* window = VideoState().started ? SdlWindowRecord(dc) : nullptr;
-  if (window == nullptr) {
-    SdlSetError("Invalid device context");
-    return false;
-  }
+bool NativeMakeCurrent(platformWindow window, platformGLContext context) {
+  SDL_Window* sdl = SdlWindowRecord(window)->sdl;
   if (context == 0) {
-    return SDL_GL_MakeCurrent(window->sdl, nullptr) == 0;
+    return SDL_GL_MakeCurrent(sdl, nullptr) == 0;
   }
-  sdlContextRecord* record = SdlContextRecord(context);
-  if (record == nullptr) {
-    SdlSetError("Invalid rendering context");
-    return false;
-  }
-  if (SDL_GL_MakeCurrent(window->sdl, record->sdl) != 0) {
+  if (SDL_GL_MakeCurrent(sdl, SdlContextRecord(context)->sdl) != 0) {
     SdlSetError(SDL_GetError());
     return false;
   }
-  GLOffscreenBindBack(record->buffers, window->width, window->height);
   return true;
 }
 

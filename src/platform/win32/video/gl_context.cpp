@@ -170,27 +170,16 @@ platformGLContext PlatformGLCreateContext(platformDC dc) {
   return handle;
 }
 
-bool PlatformGLMakeCurrent(platformDC dc, platformGLContext context) {
-  win32WindowRecord* window = WindowOfDC(dc);
-  if (window == nullptr) {
-    Win32SetError("Invalid device context");
-    return false;
-  }
+bool NativeMakeCurrent(platformWindow window, platformGLContext context) {
   if (context == 0) {
     // Nothing current is already what was asked for (Wine refuses to release nothing).
     return wglGetCurrentContext() == nullptr || wglMakeCurrent(nullptr, nullptr) != 0;
   }
-  win32ContextRecord* record = Win32ContextRecord(context);
-  if (record == nullptr) {
-    Win32SetError("Invalid rendering context");
-    return false;
-  }
-  if (!wglMakeCurrent(Hdc(dc), record->glrc)) {
+  if (!wglMakeCurrent(Win32WindowRecord(window)->dc, Win32ContextRecord(context)->glrc)) {
     Win32SetSystemError("wglMakeCurrent");
     return false;
   }
   LoadFunctions();
-  GLOffscreenBindBack(record->buffers, window->width, window->height);
   return true;
 }
 
