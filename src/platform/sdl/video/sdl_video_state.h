@@ -31,6 +31,7 @@ struct sdlVideoState {
 };
 
 sdlVideoState& SdlVideo();
+// A window's or context's record as this backend made it; nullptr for none.
 inline sdlWindowRecord* SdlWindowRecord(platformWindow window) {
   return RecordAs<sdlWindowRecord>(VideoState().windows, window);
 }

@@ -53,6 +53,7 @@ constexpr UINT kWin32InjectedWindowEvent = WM_APP + 0x20;
 constexpr UINT kWin32SessionEnd = WM_APP + 0x21;
 
 win32VideoState& Win32Video();
+// A window's or context's record as this backend made it; nullptr for none.
 inline win32WindowRecord* Win32WindowRecord(platformWindow window) {
   return RecordAs<win32WindowRecord>(VideoState().windows, window);
 }
