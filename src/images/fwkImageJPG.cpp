@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -11,6 +12,7 @@
 
 #include "images/imageInternal.h"
 #include "images/jpgBits.h"
+#include "images/jpgColourWide.h"
 #include "images/jpgHuffman.h"
 #include "images/jpgIdct.h"
 #include "images/jpgTables.h"
@@ -85,6 +87,8 @@ const ColourTables& Colours() {
   return tables;
 }
 
+const bool kWideColour = JpgWideColourAvailable();
+
 inline uint32_t Clamp255(int32_t v) { return static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
 
 // Y plus a table entry: at a half the even neighbour of Y + floor and Y + floor + 1.
@@ -136,6 +140,8 @@ private:
   bool haveFrame_ = false;
   bool stop_ = false;
   uint16_t quant_[4][64] = {};
+  // 255 times each table's largest step: a bound on the coefficients the short AC codes give.
+  int32_t shortCodeBound_[4] = {};
   JpgHuffman dc_[4];
   JpgHuffman ac_[4];
   Component components_[6];
@@ -268,6 +274,7 @@ bool Decoder::QuantisationTables(ImageBytes& body) {
         quant_[id][k] = value;
       }
     }
+    shortCodeBound_[id] = 255 * *std::max_element(std::begin(quant_[id]), std::end(quant_[id]));
   }
   return true;
 }
@@ -333,6 +340,7 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
   int32_t& prediction = predictions_[id];
   prediction = std::clamp<int32_t>(prediction + (s == 0 ? 0 : Extend(raw, s)), -32768, 32767);
   coefficients[0] = std::clamp<int32_t>(prediction * q[0], -kJpgCoefficientLimit, kJpgCoefficientLimit);
+  int32_t largest = shortCodeBound_[c.quant] | std::abs(coefficients[0]);
   const JpgHuffman& ac = ac_[c.ac];
   for (int k = 1; k < 64;) {
     // A short code and its extra bits at once, when the reading is far from any marker.
@@ -364,10 +372,11 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
     const int64_t value = int64_t{Extend(raw, size)} * q[k];
     const int position = tables_.naturalPosition[k];
     coefficients[position] = static_cast<int32_t>(std::clamp<int64_t>(value, -kJpgCoefficientLimit, kJpgCoefficientLimit));
+    largest |= std::abs(coefficients[position]);
     written_ |= uint64_t{1} << position;
     ++k;
   }
-  JpgInverseDctWritten(coefficients, written_, samples, stride);
+  JpgInverseDctWritten(coefficients, written_, largest, samples, stride);
   return true;
 }
 
@@ -500,25 +509,34 @@ void Decoder::PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows) {
   const int chromaCount = 64 * cb.h * cb.v;
   bool rowValid[16];
   std::fill(std::begin(rowValid), std::end(rowValid), true);
-  for (int i = 0; i < chromaCount; ++i) {
-    const uint32_t dcb = static_cast<uint32_t>(cbSamples[i] - 128 + kColourRange);
-    const uint32_t dcr = static_cast<uint32_t>(crSamples[i] - 128 + kColourRange);
-    entries.valid[i] = (dcb | dcr) < 2 * kColourRange;
-    if (!entries.valid[i]) {
-      rowValid[i / chromaStride] = false;
-      entries.red[i] = entries.green[i] = entries.blue[i] = 0;
+  // Eight samples at a time (chromaCount is a multiple of 64), each by itself where the wide
+  // code is missing or a sample lies outside the tables.
+  for (int group = 0; group < chromaCount; group += 8) {
+    if (kWideColour && JpgChromaEntriesWide(cbSamples + group, crSamples + group, entries.red + group,
+                                            entries.green + group, entries.blue + group)) {
+      std::fill_n(entries.valid + group, 8, true);
       continue;
     }
-    const int32_t s = t.greenCb[dcb] + t.greenCr[dcr];
-    int32_t q = s / 100000;
-    int32_t r = s % 100000;
-    if (r < 0) {
-      --q;
-      r += 100000;
+    for (int i = group; i < group + 8; ++i) {
+      const uint32_t dcb = static_cast<uint32_t>(cbSamples[i] - 128 + kColourRange);
+      const uint32_t dcr = static_cast<uint32_t>(crSamples[i] - 128 + kColourRange);
+      entries.valid[i] = (dcb | dcr) < 2 * kColourRange;
+      if (!entries.valid[i]) {
+        rowValid[i / chromaStride] = false;
+        entries.red[i] = entries.green[i] = entries.blue[i] = 0;
+        continue;
+      }
+      const int32_t s = t.greenCb[dcb] + t.greenCr[dcr];
+      int32_t q = s / 100000;
+      int32_t r = s % 100000;
+      if (r < 0) {
+        --q;
+        r += 100000;
+      }
+      entries.red[i] = static_cast<int16_t>(t.red[dcr]);
+      entries.blue[i] = static_cast<int16_t>(t.blue[dcb]);
+      entries.green[i] = static_cast<int16_t>(r == 50000 ? q * 2 | 1 : (r > 50000 ? q + 1 : q) * 2);
     }
-    entries.red[i] = static_cast<int16_t>(t.red[dcr]);
-    entries.blue[i] = static_cast<int16_t>(t.blue[dcb]);
-    entries.green[i] = static_cast<int16_t>(r == 50000 ? q * 2 | 1 : (r > 50000 ? q + 1 : q) * 2);
   }
   for (int32_t y = 0; y < rows; ++y, out += width) {
     const int32_t* luma = lumaSamples + y * lumaStride;

@@ -1,0 +1,96 @@
+#include "images/jpgIdctWide.h"
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+#include <immintrin.h>
+
+#include <bit>
+
+#include "images/jpgTables.h"
+
+namespace {
+
+// Every product and partial sum is a whole number below 2^42 (see the double transform), so a
+// fused multiply-add rounds nothing and the order of the sums does not matter.
+struct WideTables {
+  // byFrequency[u][x] = K(x, u): one row of the first pass per coefficient.
+  alignas(32) double byFrequency[8][8];
+  // spread[v][y] = K(y, v) four times: the second pass multiplies a row of four by it.
+  alignas(32) double spread[8][8][4];
+};
+
+WideTables Build() {
+  const JpgTables& t = JpgTablesGet();
+  WideTables w{};
+  for (int u = 0; u < 8; ++u) {
+    for (int x = 0; x < 8; ++x) w.byFrequency[u][x] = t.basis[x][u];
+  }
+  for (int v = 0; v < 8; ++v) {
+    for (int y = 0; y < 8; ++y) {
+      for (double& d : w.spread[v][y]) d = t.basis[y][v];
+    }
+  }
+  return w;
+}
+
+const WideTables kTables = Build();
+
+// Four sums to samples: the quotient by 4,000,000 truncated towards zero, plus 128.
+[[gnu::target("avx2,fma")]] inline void Store(__m256d sums, int32_t* out) {
+  const __m128i q = _mm256_cvttpd_epi32(_mm256_div_pd(sums, _mm256_set1_pd(4000000.0)));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_add_epi32(q, _mm_set1_epi32(128)));
+}
+
+}  // namespace
+
+bool JpgWideDctAvailable() { return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"); }
+
+[[gnu::target("avx2,fma")]] void JpgInverseDctWide(const int32_t* coefficients, uint64_t written, int32_t* samples,
+                                                   int stride) {
+  // First pass, rows[v][x] = sum over u of F(u, v) K(x, u), for the rows with anything written.
+  alignas(32) double rows[8][8];
+  int usedRows[8];
+  int used = 0;
+  for (int v = 0; v < 8; ++v) {
+    uint32_t row = static_cast<uint32_t>(written >> (8 * v)) & 0xFF;
+    if (row == 0) continue;
+    const int32_t* f = coefficients + 8 * v;
+    __m256d left = _mm256_setzero_pd(), right = _mm256_setzero_pd();
+    for (; row != 0; row &= row - 1) {
+      const int u = std::countr_zero(row);
+      const __m256d value = _mm256_set1_pd(f[u]);
+      left = _mm256_fmadd_pd(value, _mm256_load_pd(kTables.byFrequency[u]), left);
+      right = _mm256_fmadd_pd(value, _mm256_load_pd(kTables.byFrequency[u] + 4), right);
+    }
+    _mm256_store_pd(rows[used], left);
+    _mm256_store_pd(rows[used] + 4, right);
+    usedRows[used++] = v;
+  }
+  if (used == 1 && usedRows[0] == 0) {
+    // Only the first row: K(y, 0) is 700 for every y, so all eight sample rows are the same.
+    const __m256d k = _mm256_set1_pd(700.0);
+    Store(_mm256_mul_pd(_mm256_load_pd(rows[0]), k), samples);
+    Store(_mm256_mul_pd(_mm256_load_pd(rows[0] + 4), k), samples + 4);
+    const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(samples));
+    for (int y = 1; y < 8; ++y) _mm256_storeu_si256(reinterpret_cast<__m256i*>(samples + y * stride), first);
+    return;
+  }
+  // Second pass, four columns at a time: s(x, y) = sum over v of rows[v][x] K(y, v).
+  for (int half = 0; half < 8; half += 4) {
+    __m256d sums[8];
+    for (__m256d& s : sums) s = _mm256_setzero_pd();
+    for (int i = 0; i < used; ++i) {
+      const __m256d r = _mm256_load_pd(rows[i] + half);
+      const double(*k)[4] = kTables.spread[usedRows[i]];
+      for (int y = 0; y < 8; ++y) sums[y] = _mm256_fmadd_pd(r, _mm256_load_pd(k[y]), sums[y]);
+    }
+    for (int y = 0; y < 8; ++y) Store(sums[y], samples + y * stride + half);
+  }
+}
+
+#else
+
+bool JpgWideDctAvailable() { return false; }
+
+void JpgInverseDctWide(const int32_t*, uint64_t, int32_t*, int) {}
+
+#endif
