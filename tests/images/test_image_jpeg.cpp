@@ -166,6 +166,19 @@ TEST(ImageJpeg, SparseInverseDctBlocksEqualTheDirectSum) {
       for (int x = 0; x < 8; ++x) ASSERT_EQ(mcu[y * 16 + x], -1) << "the block beside it is left alone";
     }
   }
+  // A sum that is a whole multiple of 4,000,000 with two rows in use: 700 x 700 x 1657 +
+  // 700 x 980 x (100 + 145) = 245 x 4,000,000 at the top left.
+  for (const int32_t sign : {1, -1}) {
+    std::array<int32_t, 64> onEdge{};
+    onEdge[0] = sign * 1657;
+    onEdge[1] = sign * 100;
+    onEdge[8] = sign * 145;
+    int32_t samples[64];
+    JpgInverseDct(onEdge.data(), samples);
+    EXPECT_EQ(samples[0], 128 + sign * 245);
+    const std::array<int64_t, 64> direct = JpegTestDirectIdct(onEdge);
+    for (int i = 0; i < 64; ++i) ASSERT_EQ(samples[i], direct[i]) << "sign " << sign << " sample " << i;
+  }
 }
 
 TEST(ImageJpeg, WideChromaEntriesRoundEveryPairExactly) {
