@@ -25,6 +25,19 @@ namespace {
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), packed);
 }
 
+// Y plus an entry on sixteen 16-bit lanes: at a half, the even one of base and base + 1.
+[[gnu::target("avx2")]] inline __m256i AddRounded(__m256i luma, __m256i entry) {
+  const __m256i base = _mm256_add_epi16(luma, _mm256_srai_epi16(entry, 1));
+  return _mm256_add_epi16(base, _mm256_and_si256(_mm256_and_si256(entry, base), _mm256_set1_epi16(1)));
+}
+
+// Sixteen entries for the pixels from the first one.
+[[gnu::target("avx2")]] inline __m256i Entries(const int16_t* entries, int shiftX) {
+  if (shiftX == 0) return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(entries));
+  const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(entries));
+  return _mm256_set_m128i(_mm_unpackhi_epi16(eight, eight), _mm_unpacklo_epi16(eight, eight));
+}
+
 }  // namespace
 
 bool JpgWideColourAvailable() { return __builtin_cpu_supports("avx2"); }
@@ -45,9 +58,42 @@ bool JpgWideColourAvailable() { return __builtin_cpu_supports("avx2"); }
   return true;
 }
 
+[[gnu::target("avx2")]] int JpgPutRowWide(const int32_t* luma, const int16_t* red, const int16_t* green,
+                                          const int16_t* blue, int shiftX, int columns, uint32_t* out) {
+  const __m256i range = _mm256_set1_epi32(1024);
+  const __m256i outside = _mm256_set1_epi32(~2047);
+  const __m256i zero = _mm256_setzero_si256();
+  int x = 0;
+  for (; x + 16 <= columns; x += 16) {
+    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(luma + x));
+    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(luma + x + 8));
+    if (!_mm256_testz_si256(_mm256_or_si256(_mm256_add_epi32(low, range), _mm256_add_epi32(high, range)), outside)) {
+      break;
+    }
+    // packs works within each 128-bit half: the permute puts the sixteen lanes back in order.
+    const __m256i y = _mm256_permute4x64_epi64(_mm256_packs_epi32(low, high), 0xD8);
+    const int c = x >> shiftX;
+    const __m256i r = AddRounded(y, Entries(red + c, shiftX));
+    const __m256i g = AddRounded(y, Entries(green + c, shiftX));
+    const __m256i b = AddRounded(y, Entries(blue + c, shiftX));
+    // Per 128-bit half (pixels 0-7, then 8-15): bytes B G R 0 per pixel, clamped by the packs.
+    const __m256i redGreen = _mm256_packus_epi16(r, g);
+    const __m256i blueZero = _mm256_packus_epi16(b, zero);
+    const __m256i blueGreen = _mm256_unpacklo_epi8(blueZero, _mm256_srli_si256(redGreen, 8));
+    const __m256i redZero = _mm256_unpacklo_epi8(redGreen, zero);
+    const __m256i first = _mm256_unpacklo_epi16(blueGreen, redZero);
+    const __m256i second = _mm256_unpackhi_epi16(blueGreen, redZero);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_permute2x128_si256(first, second, 0x20));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 8), _mm256_permute2x128_si256(first, second, 0x31));
+  }
+  return x;
+}
+
 #else
 
 bool JpgWideColourAvailable() { return false; }
+
+int JpgPutRowWide(const int32_t*, const int16_t*, const int16_t*, const int16_t*, int, int, uint32_t*) { return 0; }
 
 bool JpgChromaEntriesWide(const int32_t*, const int32_t*, int16_t*, int16_t*, int16_t*) { return false; }
 
