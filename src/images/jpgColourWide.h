@@ -1,4 +1,4 @@
-// The JPEG reader's colour equations with AVX2 (Linux on x86-64 only): the chroma part for eight
+// The JPEG reader's colour equations with AVX2 and FMA (Linux on x86-64 only): the chroma part for eight
 // chroma samples at once, and pixels sixteen at a time.
 #pragma once
 
