@@ -152,7 +152,7 @@ private:
   int hMax_ = 1;
   int vMax_ = 1;
   bool grey_ = false;
-  // The block being decoded, and a bit for every position written into it.
+  // The block being decoded, and a bit for every position written into it since it was cleared.
   int32_t coefficients_[64] = {};
   uint64_t written_ = 0;
   // Samples of one MCU per component id, (8 h) x (8 v) each.
@@ -324,11 +324,14 @@ inline int32_t Extend(uint32_t value, int s) {
 }
 
 bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples, int stride) {
-  // A whole clear takes a few wide stores, fewer instructions than clearing a typical block's
-  // written positions one by one.
+  // The last block's coefficients are cleared a row at a time where it wrote them, the rest are
+  // still zero. Until this block ends well, every row counts as written.
   int32_t* coefficients = coefficients_;
-  std::fill(std::begin(coefficients_), std::end(coefficients_), 0);
-  written_ = 1;
+  for (int v = 0; v < 8; ++v) {
+    if ((written_ >> (8 * v) & 0xFF) != 0) std::fill_n(coefficients + 8 * v, 8, 0);
+  }
+  written_ = ~uint64_t{0};
+  uint64_t written = 1;
   const uint16_t* q = quant_[c.quant];
   const int s = dc_[c.dc].Decode(bits);
   if (s < 0 || s > 16) return false;
@@ -354,7 +357,7 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
         // At most 255 times a 16-bit step: inside the coefficient limit.
         const int position = tables_.naturalPosition[k];
         coefficients[position] = (fast >> 8) * q[k];
-        written_ |= uint64_t{1} << position;
+        written |= uint64_t{1} << position;
         ++k;
         continue;
       }
@@ -374,10 +377,11 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
     const int position = tables_.naturalPosition[k];
     coefficients[position] = static_cast<int32_t>(std::clamp<int64_t>(value, -kJpgCoefficientLimit, kJpgCoefficientLimit));
     largest |= std::abs(coefficients[position]);
-    written_ |= uint64_t{1} << position;
+    written |= uint64_t{1} << position;
     ++k;
   }
-  JpgInverseDctWritten(coefficients, written_, largest, samples, stride);
+  written_ = written;
+  JpgInverseDctWritten(coefficients, written, largest, samples, stride);
   return true;
 }
 
