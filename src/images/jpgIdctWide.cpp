@@ -61,32 +61,39 @@ bool JpgWideDctAvailable() { return __builtin_cpu_supports("avx2") && __builtin_
                                                    int stride) {
   // First pass, rows[v][x] = sum over u of F(u, v) K(x, u), for the rows with anything written.
   alignas(32) double rows[8][8];
-  int usedRows[8];
+  // For each row in rows, its factors K(y, v) of the second pass.
+  const double(*spreadOf[8])[4];
   int used = 0;
-  for (int v = 0; v < 8; ++v) {
+  // A bit per row with anything written: each byte of written folded onto its lowest bit, and
+  // those eight bits gathered into the top byte by one product.
+  uint64_t folded = written | written >> 4;
+  folded |= folded >> 2;
+  folded |= folded >> 1;
+  const uint32_t rowMask = static_cast<uint32_t>(((folded & 0x0101010101010101) * 0x0102040810204080) >> 56);
+  for (uint32_t toDo = rowMask; toDo != 0; toDo &= toDo - 1) {
+    const int v = std::countr_zero(toDo);
     const uint32_t row = static_cast<uint32_t>(written >> (8 * v)) & 0xFF;
-    if (row == 0) continue;
     // The row up to its last written coefficient, zeros included: cheaper than looking for them.
     const int last = 31 - std::countl_zero(row);
     const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(coefficients + 8 * v));
     const __m256d low = _mm256_cvtepi32_pd(_mm256_castsi256_si128(f));
-    __m256d left = _mm256_setzero_pd(), right = _mm256_setzero_pd();
-    AddFrequency<0>(low, left, right);
-    if (last >= 1) AddFrequency<1>(low, left, right);
-    if (last >= 2) AddFrequency<2>(low, left, right);
-    if (last >= 3) AddFrequency<3>(low, left, right);
+    __m256d leftHalf = _mm256_setzero_pd(), rightHalf = _mm256_setzero_pd();
+    AddFrequency<0>(low, leftHalf, rightHalf);
+    if (last >= 1) AddFrequency<1>(low, leftHalf, rightHalf);
+    if (last >= 2) AddFrequency<2>(low, leftHalf, rightHalf);
+    if (last >= 3) AddFrequency<3>(low, leftHalf, rightHalf);
     if (last >= 4) {
       const __m256d high = _mm256_cvtepi32_pd(_mm256_extracti128_si256(f, 1));
-      AddFrequency<4>(high, left, right);
-      if (last >= 5) AddFrequency<5>(high, left, right);
-      if (last >= 6) AddFrequency<6>(high, left, right);
-      if (last >= 7) AddFrequency<7>(high, left, right);
+      AddFrequency<4>(high, leftHalf, rightHalf);
+      if (last >= 5) AddFrequency<5>(high, leftHalf, rightHalf);
+      if (last >= 6) AddFrequency<6>(high, leftHalf, rightHalf);
+      if (last >= 7) AddFrequency<7>(high, leftHalf, rightHalf);
     }
-    _mm256_store_pd(rows[used], left);
-    _mm256_store_pd(rows[used] + 4, right);
-    usedRows[used++] = v;
+    _mm256_store_pd(rows[used], leftHalf);
+    _mm256_store_pd(rows[used] + 4, rightHalf);
+    spreadOf[used++] = kTables.spread[v];
   }
-  if (used == 1 && usedRows[0] == 0) {
+  if (rowMask == 1) {
     // Only the first row: K(y, 0) is 700 for every y, so all eight sample rows are the same.
     const __m256d k = _mm256_set1_pd(700.0);
     Store(_mm256_mul_pd(_mm256_load_pd(rows[0]), k), samples);
@@ -101,7 +108,7 @@ bool JpgWideDctAvailable() { return __builtin_cpu_supports("avx2") && __builtin_
     for (__m256d& s : sums) s = _mm256_setzero_pd();
     for (int i = 0; i < used; ++i) {
       const __m256d r = _mm256_load_pd(rows[i] + half);
-      const double(*k)[4] = kTables.spread[usedRows[i]];
+      const double(*k)[4] = spreadOf[i];
       for (int y = 0; y < 8; ++y) sums[y] = _mm256_fmadd_pd(r, _mm256_load_pd(k[y]), sums[y]);
     }
     for (int y = 0; y < 8; ++y) Store(sums[y], samples + y * stride + half);
