@@ -46,8 +46,8 @@ namespace {
 
 bool JpgWideColourAvailable() { return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"); }
 
-[[gnu::target("avx2,fma")]] bool JpgChromaEntriesWide(const int32_t* cb, const int32_t* cr, int16_t* red, int16_t* green,
-                                                  int16_t* blue) {
+[[gnu::target("avx2,fma")]] bool JpgChromaEntriesWide(const int32_t* cb, const int32_t* cr, int16_t* red,
+                                                       int16_t* green, int16_t* blue) {
   const __m256i centre = _mm256_set1_epi32(128);
   const __m256i dcb = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(cb)), centre);
   const __m256i dcr = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(cr)), centre);

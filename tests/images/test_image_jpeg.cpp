@@ -161,7 +161,9 @@ TEST(ImageJpeg, SparseInverseDctBlocksEqualTheDirectSum) {
     std::fill(std::begin(mcu), std::end(mcu), -1);
     JpgInverseDctWritten(coefficients.data(), written, largest, mcu + 8, 16);
     const std::array<int64_t, 64> direct = JpegTestDirectIdct(coefficients);
-    for (int i = 0; i < 64; ++i) ASSERT_EQ(mcu[i / 8 * 16 + 8 + i % 8], direct[i]) << "trial " << trial << " sample " << i;
+    for (int i = 0; i < 64; ++i) {
+      ASSERT_EQ(mcu[i / 8 * 16 + 8 + i % 8], direct[i]) << "trial " << trial << " sample " << i;
+    }
     for (int y = 0; y < 8; ++y) {
       for (int x = 0; x < 8; ++x) ASSERT_EQ(mcu[y * 16 + x], -1) << "the block beside it is left alone";
     }
@@ -238,6 +240,12 @@ TEST(ImageJpeg, DecodesExactlyAsTheArithmeticSays) {
   JpegTestSpec loud = ColourSpec(16, 16, 1, 1);
   for (auto& table : loud.quant) table.fill(3000);
   ExpectExact(loud, 6, "samples far outside 0 to 255");
+  JpegTestSpec loud420 = ColourSpec(48, 32, 2, 2);
+  loud420.quant[0].fill(3000);
+  ExpectExact(loud420, 8, "4:2:0 with the luma far outside 0 to 255");
+  JpegTestSpec twice = ColourSpec(40, 24, 2, 2);
+  twice.components = {{1, 2, 2, 0}, {2, 2, 2, 1}, {3, 2, 2, 1}};
+  ExpectExact(twice, 7, "every component 2 x 2: sixteen chroma samples across the MCU");
   JpegTestSpec grey = ColourSpec(19, 11, 1, 1);
   grey.components = {{1, 1, 1, 0}};
   ExpectExact(grey, 5, "one component");
