@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -11,6 +12,7 @@
 
 #include "images/imageInternal.h"
 #include "images/jpgBits.h"
+#include "images/jpgColourWide.h"
 #include "images/jpgHuffman.h"
 #include "images/jpgIdct.h"
 #include "images/jpgTables.h"
@@ -85,6 +87,8 @@ const ColourTables& Colours() {
   return tables;
 }
 
+const bool kWideColour = JpgWideColourAvailable();
+
 inline uint32_t Clamp255(int32_t v) { return static_cast<uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
 
 // Y plus a table entry: at a half the even neighbour of Y + floor and Y + floor + 1.
@@ -136,6 +140,8 @@ private:
   bool haveFrame_ = false;
   bool stop_ = false;
   uint16_t quant_[4][64] = {};
+  // 255 times each table's largest step: a bound on the coefficients the short AC codes give.
+  int32_t shortCodeBound_[4] = {};
   JpgHuffman dc_[4];
   JpgHuffman ac_[4];
   Component components_[6];
@@ -268,6 +274,7 @@ bool Decoder::QuantisationTables(ImageBytes& body) {
         quant_[id][k] = value;
       }
     }
+    shortCodeBound_[id] = 255 * *std::max_element(std::begin(quant_[id]), std::end(quant_[id]));
   }
   return true;
 }
@@ -317,10 +324,14 @@ inline int32_t Extend(uint32_t value, int s) {
 }
 
 bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples, int stride) {
-  // The last block's coefficients are cleared where it wrote them, the rest are still zero.
+  // The last block's coefficients are cleared a row at a time where it wrote them, the rest are
+  // still zero. Until this block ends well, every row counts as written.
   int32_t* coefficients = coefficients_;
-  for (uint64_t left = written_; left != 0; left &= left - 1) coefficients[std::countr_zero(left)] = 0;
-  written_ = 1;
+  for (int v = 0; v < 8; ++v) {
+    if ((written_ >> (8 * v) & 0xFF) != 0) std::fill_n(coefficients + 8 * v, 8, 0);
+  }
+  written_ = ~uint64_t{0};
+  uint64_t written = 1;
   const uint16_t* q = quant_[c.quant];
   const int s = dc_[c.dc].Decode(bits);
   if (s < 0 || s > 16) return false;
@@ -333,6 +344,7 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
   int32_t& prediction = predictions_[id];
   prediction = std::clamp<int32_t>(prediction + (s == 0 ? 0 : Extend(raw, s)), -32768, 32767);
   coefficients[0] = std::clamp<int32_t>(prediction * q[0], -kJpgCoefficientLimit, kJpgCoefficientLimit);
+  int32_t largest = shortCodeBound_[c.quant] | std::abs(coefficients[0]);
   const JpgHuffman& ac = ac_[c.ac];
   for (int k = 1; k < 64;) {
     // A short code and its extra bits at once, when the reading is far from any marker.
@@ -345,7 +357,7 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
         // At most 255 times a 16-bit step: inside the coefficient limit.
         const int position = tables_.naturalPosition[k];
         coefficients[position] = (fast >> 8) * q[k];
-        written_ |= uint64_t{1} << position;
+        written |= uint64_t{1} << position;
         ++k;
         continue;
       }
@@ -364,10 +376,12 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
     const int64_t value = int64_t{Extend(raw, size)} * q[k];
     const int position = tables_.naturalPosition[k];
     coefficients[position] = static_cast<int32_t>(std::clamp<int64_t>(value, -kJpgCoefficientLimit, kJpgCoefficientLimit));
-    written_ |= uint64_t{1} << position;
+    largest |= std::abs(coefficients[position]);
+    written |= uint64_t{1} << position;
     ++k;
   }
-  JpgInverseDctWritten(coefficients, written_, samples, stride);
+  written_ = written;
+  JpgInverseDctWritten(coefficients, written, largest, samples, stride);
   return true;
 }
 
@@ -500,30 +514,43 @@ void Decoder::PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows) {
   const int chromaCount = 64 * cb.h * cb.v;
   bool rowValid[16];
   std::fill(std::begin(rowValid), std::end(rowValid), true);
-  for (int i = 0; i < chromaCount; ++i) {
-    const uint32_t dcb = static_cast<uint32_t>(cbSamples[i] - 128 + kColourRange);
-    const uint32_t dcr = static_cast<uint32_t>(crSamples[i] - 128 + kColourRange);
-    entries.valid[i] = (dcb | dcr) < 2 * kColourRange;
-    if (!entries.valid[i]) {
-      rowValid[i / chromaStride] = false;
-      entries.red[i] = entries.green[i] = entries.blue[i] = 0;
+  // Eight samples at a time (chromaCount is a multiple of 64), each by itself where the wide
+  // code is missing or a sample lies outside the tables.
+  for (int group = 0; group < chromaCount; group += 8) {
+    if (kWideColour && JpgChromaEntriesWide(cbSamples + group, crSamples + group, entries.red + group,
+                                            entries.green + group, entries.blue + group)) {
+      std::fill_n(entries.valid + group, 8, true);
       continue;
     }
-    const int32_t s = t.greenCb[dcb] + t.greenCr[dcr];
-    int32_t q = s / 100000;
-    int32_t r = s % 100000;
-    if (r < 0) {
-      --q;
-      r += 100000;
+    for (int i = group; i < group + 8; ++i) {
+      const uint32_t dcb = static_cast<uint32_t>(cbSamples[i] - 128 + kColourRange);
+      const uint32_t dcr = static_cast<uint32_t>(crSamples[i] - 128 + kColourRange);
+      entries.valid[i] = (dcb | dcr) < 2 * kColourRange;
+      if (!entries.valid[i]) {
+        rowValid[i / chromaStride] = false;
+        entries.red[i] = entries.green[i] = entries.blue[i] = 0;
+        continue;
+      }
+      const int32_t s = t.greenCb[dcb] + t.greenCr[dcr];
+      int32_t q = s / 100000;
+      int32_t r = s % 100000;
+      if (r < 0) {
+        --q;
+        r += 100000;
+      }
+      entries.red[i] = static_cast<int16_t>(t.red[dcr]);
+      entries.blue[i] = static_cast<int16_t>(t.blue[dcb]);
+      entries.green[i] = static_cast<int16_t>(r == 50000 ? q * 2 | 1 : (r > 50000 ? q + 1 : q) * 2);
     }
-    entries.red[i] = static_cast<int16_t>(t.red[dcr]);
-    entries.blue[i] = static_cast<int16_t>(t.blue[dcb]);
-    entries.green[i] = static_cast<int16_t>(r == 50000 ? q * 2 | 1 : (r > 50000 ? q + 1 : q) * 2);
   }
   for (int32_t y = 0; y < rows; ++y, out += width) {
     const int32_t* luma = lumaSamples + y * lumaStride;
     const int chromaRow = (y >> shiftY) * chromaStride;
     int32_t x = 0;
+    if (kWideColour && rowValid[y >> shiftY] && shiftX <= 1) {
+      x = JpgPutRowWide(luma, entries.red + chromaRow, entries.green + chromaRow, entries.blue + chromaRow, shiftX,
+                        columns, out);
+    }
 #if defined(__SSE2__)
     // Eight pixels at a time where the whole row's chroma is valid: from eight chroma samples,
     // or from four each covering two pixels.

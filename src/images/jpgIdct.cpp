@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "images/jpgIdctWide.h"
 #include "images/jpgTables.h"
 
 namespace {
@@ -12,9 +13,9 @@ namespace {
 constexpr int32_t kDoubleLimit = 1 << 16;
 
 // The separable sums in doubles, which the compiler works on several at a time; every sum is a
-// whole number below 2^53, so the result is the integer one.
-[[gnu::always_inline]] inline void InverseDctDoubleBody(const int32_t* coefficients, const int* last, int32_t* samples,
-                                                        int stride, const JpgTables& t) {
+// whole number below 2^53, so the result is the integer one. Processors with AVX2 and FMA take
+// the wide transform instead.
+void InverseDctDouble(const int32_t* coefficients, const int* last, int32_t* samples, int stride, const JpgTables& t) {
   double rows[8][8];
   bool used[8];
   for (int v = 0; v < 8; ++v) {
@@ -40,65 +41,49 @@ constexpr int32_t kDoubleLimit = 1 << 16;
   }
 }
 
-void InverseDctDouble(const int32_t* coefficients, const int* last, int32_t* samples, int stride, const JpgTables& t) {
-  InverseDctDoubleBody(coefficients, last, samples, stride, t);
-}
-
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
-// The same code four doubles wide, for processors that have it (chosen once at start).
-[[gnu::target("avx2")]] void InverseDctDoubleWide(const int32_t* coefficients, const int* last, int32_t* samples,
-                                                  int stride, const JpgTables& t) {
-  InverseDctDoubleBody(coefficients, last, samples, stride, t);
-}
-
-using inverseDctDouble = void (*)(const int32_t*, const int*, int32_t*, int, const JpgTables&);
-const inverseDctDouble kInverseDctDouble = __builtin_cpu_supports("avx2") ? InverseDctDoubleWide : InverseDctDouble;
-#else
-constexpr auto kInverseDctDouble = InverseDctDouble;
-#endif
+const bool kWide = JpgWideDctAvailable();
 
 }  // namespace
 
 void JpgInverseDct(const int32_t* coefficients, int32_t* samples) {
   uint64_t written = 0;
+  int32_t largest = 0;
   for (int i = 0; i < 64; ++i) {
     if (coefficients[i] != 0) written |= uint64_t{1} << i;
+    largest |= coefficients[i] < 0 ? -coefficients[i] : coefficients[i];
   }
-  JpgInverseDctWritten(coefficients, written, samples, 8);
+  JpgInverseDctWritten(coefficients, written, largest, samples, 8);
 }
 
-void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t* samples, int stride) {
-  const JpgTables& t = JpgTablesGet();
-  // rows[v][x] = sum over u of F(u, v) K(x, u), over the coefficients up to the row's last
-  // written one; rows with nothing written are skipped.
-  int64_t rows[8][8];
-  bool used[8];
-  int last[8];
-  const bool dcOnly = (written & ~uint64_t{1}) == 0;
-  int32_t largest = 0;
-  for (uint64_t left = written; left != 0; left &= left - 1) {
-    const int32_t f = coefficients[std::countr_zero(left)];
-    largest |= f < 0 ? -f : f;
-  }
-  for (int v = 0; v < 8; ++v) {
-    const uint32_t row = static_cast<uint32_t>(written >> (8 * v)) & 0xFF;
-    last[v] = row == 0 ? -1 : 31 - std::countl_zero(row);
-    used[v] = row != 0;
-  }
-  if (dcOnly) {
+void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t largest, int32_t* samples,
+                          int stride) {
+  if ((written & ~uint64_t{1}) == 0) {
     // Every product K(x, 0) K(y, 0) is 700 x 700: one sum for the whole block.
-    const int32_t s = static_cast<int32_t>(int64_t{coefficients[0]} * t.basis[0][0] * t.basis[0][0] / 4000000 + 128);
+    const int32_t s = static_cast<int32_t>(int64_t{coefficients[0]} * 700 * 700 / 4000000 + 128);
     for (int y = 0; y < 8; ++y) {
       for (int x = 0; x < 8; ++x) samples[y * stride + x] = s;
     }
     return;
   }
-  if (largest < kDoubleLimit) {
-    kInverseDctDouble(coefficients, last, samples, stride, t);
+  if (largest < kDoubleLimit && kWide) {
+    JpgInverseDctWide(coefficients, written, samples, stride);
     return;
   }
+  const JpgTables& t = JpgTablesGet();
+  // rows[v][x] = sum over u of F(u, v) K(x, u), over the coefficients up to the row's last
+  // written one; rows with nothing written are skipped.
+  int last[8];
   for (int v = 0; v < 8; ++v) {
-    if (!used[v]) continue;
+    const uint32_t row = static_cast<uint32_t>(written >> (8 * v)) & 0xFF;
+    last[v] = row == 0 ? -1 : 31 - std::countl_zero(row);
+  }
+  if (largest < kDoubleLimit) {
+    InverseDctDouble(coefficients, last, samples, stride, t);
+    return;
+  }
+  int64_t rows[8][8];
+  for (int v = 0; v < 8; ++v) {
+    if (last[v] < 0) continue;
     const int32_t* f = coefficients + v * 8;
     for (int x = 0; x < 8; ++x) {
       int64_t sum = 0;
@@ -109,7 +94,7 @@ void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t
   for (int y = 0; y < 8; ++y) {
     int64_t sums[8] = {};
     for (int v = 0; v < 8; ++v) {
-      if (!used[v]) continue;
+      if (last[v] < 0) continue;
       const int64_t k = t.basis[y][v];
       for (int x = 0; x < 8; ++x) sums[x] += rows[v][x] * k;
     }

@@ -12,6 +12,8 @@ constexpr int32_t kJpgCoefficientLimit = 1 << 27;
 // in separable form; the sum is exact integer arithmetic, so every sample equals the direct
 // formula's.
 void JpgInverseDct(const int32_t* coefficients, int32_t* samples);
-// The same, told which positions may be non-zero (a bit per position, every non-zero one set),
-// so that it need not look for them, writing row y of the samples at samples + y * stride.
-void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t* samples, int stride);
+// The same, told which positions may be non-zero (a bit per position, every non-zero one set)
+// and a bound on their magnitudes (at least the largest; their bitwise or will do), so that it need not
+// look for them, writing row y of the samples at samples + y * stride.
+void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t largest, int32_t* samples,
+                          int stride);

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "imageTestSupport.h"
+#include "images/jpgColourWide.h"
 #include "images/jpgIdct.h"
 #include "images/jpgTables.h"
 #include "jpegTestEncoder.h"
@@ -134,6 +135,103 @@ TEST(ImageJpeg, SeparableInverseDctEqualsTheDirectSumOnRandomBlocks) {
   for (int32_t s : samples) EXPECT_EQ(s, 128) << "a zero DC gives 128 everywhere";
 }
 
+TEST(ImageJpeg, SparseInverseDctBlocksEqualTheDirectSum) {
+  // The shapes a quiet picture's blocks mostly have, each with its own short cut: one
+  // coefficient anywhere, only the first row, only the first column; at magnitudes up to the
+  // largest the double transform takes, written into a wider MCU.
+  std::mt19937 random(11);
+  const int32_t magnitudes[] = {1, 255, 4095, (1 << 16) - 1};
+  for (int trial = 0; trial < 3000; ++trial) {
+    std::array<int32_t, 64> coefficients{};
+    const int32_t range = magnitudes[trial % 4];
+    const auto value = [&] { return static_cast<int32_t>(random() % (2 * static_cast<uint32_t>(range) + 1)) - range; };
+    const int shape = trial / 4 % 3;
+    if (shape == 0) coefficients[random() % 64] = value();
+    for (int i = 0; i < 8; ++i) {
+      if (shape == 1 && random() % 2 == 0) coefficients[i] = value();
+      if (shape == 2 && random() % 2 == 0) coefficients[i * 8] = value();
+    }
+    uint64_t written = 0;
+    int32_t largest = 0;
+    for (int i = 0; i < 64; ++i) {
+      if (coefficients[i] != 0) written |= uint64_t{1} << i;
+      largest |= std::abs(coefficients[i]);
+    }
+    int32_t mcu[16 * 8];
+    std::fill(std::begin(mcu), std::end(mcu), -1);
+    JpgInverseDctWritten(coefficients.data(), written, largest, mcu + 8, 16);
+    const std::array<int64_t, 64> direct = JpegTestDirectIdct(coefficients);
+    for (int i = 0; i < 64; ++i) {
+      ASSERT_EQ(mcu[i / 8 * 16 + 8 + i % 8], direct[i]) << "trial " << trial << " sample " << i;
+    }
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x) ASSERT_EQ(mcu[y * 16 + x], -1) << "the block beside it is left alone";
+    }
+  }
+  // A sum that is a whole multiple of 4,000,000 with two rows in use: 700 x 700 x 1657 +
+  // 700 x 980 x (100 + 145) = 245 x 4,000,000 at the top left.
+  for (const int32_t sign : {1, -1}) {
+    std::array<int32_t, 64> onEdge{};
+    onEdge[0] = sign * 1657;
+    onEdge[1] = sign * 100;
+    onEdge[8] = sign * 145;
+    int32_t samples[64];
+    JpgInverseDct(onEdge.data(), samples);
+    EXPECT_EQ(samples[0], 128 + sign * 245);
+    const std::array<int64_t, 64> direct = JpegTestDirectIdct(onEdge);
+    for (int i = 0; i < 64; ++i) ASSERT_EQ(samples[i], direct[i]) << "sign " << sign << " sample " << i;
+  }
+}
+
+TEST(ImageJpeg, WideChromaEntriesRoundEveryPairExactly) {
+  if (!JpgWideColourAvailable()) GTEST_SKIP() << "no AVX2 here";
+  // Y plus the entry must give round(Y + n / d), halves to even, for even and odd Y alike.
+  const auto check = [](int32_t entry, int64_t n, int64_t d) {
+    for (const int32_t y : {0, 1}) {
+      const int32_t base = y + (entry >> 1);
+      const int32_t got = base + ((entry & 1) & (base & 1));
+      const int64_t total = y * d + n;
+      int64_t q = total / d, r = total % d;
+      if (r < 0) {
+        --q;
+        r += d;
+      }
+      if (2 * r > d || (2 * r == d && (q & 1) != 0)) ++q;
+      if (got != q) return false;
+    }
+    return true;
+  };
+  int32_t cb[8], cr[8];
+  int16_t red[8], green[8], blue[8];
+  int halves = 0;
+  for (int32_t b = 128 - 1024; b < 128 + 1024; ++b) {
+    for (int32_t r0 = 128 - 1024; r0 < 128 + 1024; r0 += 8) {
+      for (int i = 0; i < 8; ++i) {
+        cb[i] = b;
+        cr[i] = r0 + i;
+      }
+      ASSERT_TRUE(JpgChromaEntriesWide(cb, cr, red, green, blue));
+      for (int i = 0; i < 8; ++i) {
+        const int64_t db = cb[i] - 128, dr = cr[i] - 128;
+        ASSERT_TRUE(check(red[i], 1402 * dr, 1000)) << "Cr " << cr[i];
+        ASSERT_TRUE(check(blue[i], 1772 * db, 1000)) << "Cb " << cb[i];
+        ASSERT_TRUE(check(green[i], -34414 * db - 71414 * dr, 100000)) << "Cb " << cb[i] << " Cr " << cr[i];
+        halves += green[i] & 1;
+      }
+    }
+  }
+  EXPECT_GT(halves, 0) << "the green quotient meets halves";
+  for (const int32_t outside : {128 - 1025, 128 + 1024}) {
+    std::fill(std::begin(cb), std::end(cb), 128);
+    std::fill(std::begin(cr), std::end(cr), 128);
+    cr[5] = outside;
+    EXPECT_FALSE(JpgChromaEntriesWide(cb, cr, red, green, blue)) << outside;
+    cr[5] = 128;
+    cb[7] = outside;
+    EXPECT_FALSE(JpgChromaEntriesWide(cb, cr, red, green, blue)) << outside;
+  }
+}
+
 TEST(ImageJpeg, DecodesExactlyAsTheArithmeticSays) {
   ExpectExact(ColourSpec(24, 16, 1, 1), 1, "4:4:4");
   ExpectExact(ColourSpec(32, 32, 2, 2), 2, "4:2:0");
@@ -142,6 +240,12 @@ TEST(ImageJpeg, DecodesExactlyAsTheArithmeticSays) {
   JpegTestSpec loud = ColourSpec(16, 16, 1, 1);
   for (auto& table : loud.quant) table.fill(3000);
   ExpectExact(loud, 6, "samples far outside 0 to 255");
+  JpegTestSpec loud420 = ColourSpec(48, 32, 2, 2);
+  loud420.quant[0].fill(3000);
+  ExpectExact(loud420, 8, "4:2:0 with the luma far outside 0 to 255");
+  JpegTestSpec twice = ColourSpec(40, 24, 2, 2);
+  twice.components = {{1, 2, 2, 0}, {2, 2, 2, 1}, {3, 2, 2, 1}};
+  ExpectExact(twice, 7, "every component 2 x 2: sixteen chroma samples across the MCU");
   JpegTestSpec grey = ColourSpec(19, 11, 1, 1);
   grey.components = {{1, 1, 1, 0}};
   ExpectExact(grey, 5, "one component");
