@@ -33,7 +33,7 @@ export CCACHE_NOHASHDIR := true
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: build-tests deps deps-play deps-test deps-clang deps-windows deps-windows-test deps-deb \
-  configure build install deb test-deb play demo replays test test-asan fuzz bench windows test-windows \
+  configure build install deb test-deb play demo replays test test-asan fuzz benchmarks bench windows test-windows \
   test-installer test-packages clean
 
 # Installs the packages of the lists given that are missing; with SHOW_PACKAGES=1 it only prints
@@ -75,7 +75,7 @@ configure: $(BUILD)/CMakeCache.txt
 build: deps-play configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# The build with its tests and benchmarks.
+# The build with its tests; the benchmarks are configured too, but built only by `make benchmarks`.
 build-tests: deps-test configure
 	cmake -S . -B $(BUILD) -DSANGUOR_TESTS=ON -DSANGUOR_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
@@ -168,7 +168,11 @@ test-installer: deps-windows-test windows
 # Both packages built and checked.
 test-packages: test-deb test-installer
 
-bench: build-tests
+# The benchmark programs, built without running them (CI checks that they compile).
+benchmarks: build-tests
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+
+bench: benchmarks
 	bench/run.sh $(BUILD)
 
 clean:

@@ -1,8 +1,10 @@
 # In a build without libFuzzer, every fuzz target is built as a replay program instead: the same
 # sources with fuzz/corpus_replay.cpp as their main, registered with CTest, replaying the target's
 # seed corpus and regression files once. The fuzz folders' own CMakeLists.txt serve both builds;
-# only the libFuzzer flags are taken off here.
+# only the libFuzzer flags are taken off here. The replaying main is compiled once for them all.
 function(sanguor_fuzz_replays)
+  add_library(sanguor_corpus_replay OBJECT ${CMAKE_SOURCE_DIR}/fuzz/corpus_replay.cpp)
+  sanguor_test_code_options(sanguor_corpus_replay)
   file(GLOB children LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*)
   list(SORT children)
   foreach(child ${children})
@@ -24,7 +26,8 @@ function(sanguor_fuzz_replays)
           set_property(TARGET ${target} PROPERTY ${property} ${options})
         endif()
       endforeach()
-      target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/fuzz/corpus_replay.cpp)
+      target_link_libraries(${target} PRIVATE sanguor_corpus_replay)
+      sanguor_test_code_options(${target})
       add_test(NAME fuzz_corpus.${target} COMMAND ${target} ${CMAKE_SOURCE_DIR}/fuzz ${target}
                WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
     endforeach()
