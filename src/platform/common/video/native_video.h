@@ -74,6 +74,7 @@ typename Records::mapped_type* FindRecord(Records& records, typename Records::ke
 template <typename Records>
 std::vector<typename Records::key_type> RecordHandles(const Records& records) {
   std::vector<typename Records::key_type> handles;
+  handles.reserve(records.size());
   for (const auto& [handle, record] : records) {
     handles.push_back(handle);
   }
