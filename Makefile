@@ -34,7 +34,7 @@ SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: build-tests deps deps-play deps-test deps-clang deps-windows deps-windows-test deps-deb \
   configure build install deb test-deb play demo replays test test-asan fuzz bench windows test-windows \
-  test-installer test-packages tidy clean
+  test-installer test-packages tidy tidy-windows clean
 
 # Installs the packages of the lists given that are missing; with SHOW_PACKAGES=1 it only prints
 # every package asked for, one a line (the package-list test reads the play target's this way).
@@ -127,6 +127,16 @@ test-asan: deps-clang
 # compiles (from its compile_commands.json; no build needed); any finding fails.
 tidy: deps-clang configure
 	tools/tidy/run-tidy.sh . $(BUILD) $(JOBS)
+
+# The same rules over the Win32 backend, which only the Windows build compiles, read through
+# the MinGW compiler's own C++ headers (clang takes the target from the compiler's name).
+MINGW_CXX_INCLUDES = $(shell echo | x86_64-w64-mingw32-g++-posix -xc++ -E -v - 2>&1 | \
+  sed -n '/search starts here/,/End of search/p' | grep '/c++')
+tidy-windows: deps-clang deps-windows configure
+	cmake --build $(BUILD) -j $(JOBS) --target icons
+	$(MAKE) --no-print-directory $(BUILD_WINDOWS)/CMakeCache.txt
+	TIDY_ARGS="$(addprefix --extra-arg=-isystem,$(MINGW_CXX_INCLUDES))" \
+	  tools/tidy/run-tidy.sh . $(BUILD_WINDOWS) $(JOBS) src/platform/win32
 
 fuzz: deps-clang
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DSANGUOR_FUZZ=ON -DSANGUOR_SANITIZE=ON -DSANGUOR_BENCH=OFF
