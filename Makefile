@@ -16,8 +16,8 @@ PACKAGES_PLAY = build-essential cmake pkg-config g++ ccache libsdl2-dev libfreet
 # The tests and benchmarks.
 PACKAGES_TEST = libgtest-dev libgmock-dev googletest libbenchmark-dev libstb-dev vorbis-tools \
   libjpeg-turbo-progs xvfb xauth xdotool valgrind
-# The sanitizer and fuzz builds.
-PACKAGES_CLANG = clang libclang-rt-14-dev
+# The sanitizer and fuzz builds, and the static checks.
+PACKAGES_CLANG = clang libclang-rt-14-dev clang-tidy
 # The Windows cross-build, its zip and its installer.
 PACKAGES_WINDOWS = g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev zip nsis
 # The Windows tests, under Wine in a virtual X display.
@@ -33,8 +33,8 @@ export CCACHE_NOHASHDIR := true
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: build-tests deps deps-play deps-test deps-clang deps-windows deps-windows-test deps-deb \
-  configure build install deb test-deb play demo replays test test-asan fuzz benchmarks bench windows test-windows \
-  test-installer test-packages clean
+  configure build install deb test-deb play demo replays test test-asan fuzz benchmarks bench windows \
+  test-windows test-installer test-packages tidy tidy-windows clean
 
 # Installs the packages of the lists given that are missing; with SHOW_PACKAGES=1 it only prints
 # every package asked for, one a line (the package-list test reads the play target's this way).
@@ -129,6 +129,21 @@ test-asan: deps-clang
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=abort_on_error=1:intercept_tls_get_addr=0 LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure --timeout 600 -j $(JOBS)
+
+# clang-tidy with the rules in .clang-tidy over the sources under src/ and tools/ the build
+# compiles (from its compile_commands.json; no build needed); any finding fails.
+tidy: deps-clang configure
+	tools/tidy/run-tidy.sh . $(BUILD) $(JOBS)
+
+# The same rules over the Win32 backend, which only the Windows build compiles, read through
+# the MinGW compiler's own C++ headers (clang takes the target from the compiler's name).
+MINGW_CXX_INCLUDES = $(shell echo | x86_64-w64-mingw32-g++-posix -xc++ -E -v - 2>&1 | \
+  sed -n '/search starts here/,/End of search/p' | grep '/c++')
+tidy-windows: deps-clang deps-windows configure
+	cmake --build $(BUILD) -j $(JOBS) --target icons
+	$(MAKE) --no-print-directory $(BUILD_WINDOWS)/CMakeCache.txt
+	TIDY_ARGS="$(addprefix --extra-arg=-isystem,$(MINGW_CXX_INCLUDES))" \
+	  tools/tidy/run-tidy.sh . $(BUILD_WINDOWS) $(JOBS) src/platform/win32
 
 fuzz: deps-clang
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DSANGUOR_FUZZ=ON -DSANGUOR_SANITIZE=ON -DSANGUOR_BENCH=OFF

@@ -47,7 +47,10 @@ constexpr ALenum AL_INVALID_OPERATION = 0xA004;
 constexpr ALenum AL_OUT_OF_MEMORY = 0xA005;
 
 struct alEntryPoints {
+// A type and a parameter list cannot take parentheses.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define SANGUOR_AL_ENTRY(result, name, parameters) result(SANGUOR_ALAPI* name) parameters;
+// NOLINTEND(bugprone-macro-parentheses)
 #include "audio/apiOpenalEntries.h"
 #undef SANGUOR_AL_ENTRY
 };

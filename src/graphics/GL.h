@@ -11,7 +11,10 @@
 #include "platform/platform_video.h"
 
 struct glEntryPoints {
+// A type and a parameter list cannot take parentheses.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define SANGUOR_GL_ENTRY(result, name, parameters) result(SANGUOR_GLAPI* name) parameters;
+// NOLINTEND(bugprone-macro-parentheses)
 #include "graphics/GLEntries.h"
 #undef SANGUOR_GL_ENTRY
   // The pixel-format chooser of the library, or the platform's own when it has none.

@@ -94,7 +94,7 @@ inline uint32_t Clamp255(int32_t v) { return static_cast<uint32_t>(v < 0 ? 0 : v
 // Y plus a table entry: at a half the even neighbour of Y + floor and Y + floor + 1.
 inline int32_t AddRounded(int32_t y, int32_t entry) {
   const int32_t base = y + (entry >> 1);
-  return base + ((entry & 1) & (base & 1));
+  return base + (entry & base & 1);
 }
 
 inline uint32_t YCbCrPixel(int32_t y, int32_t cb, int32_t cr) {

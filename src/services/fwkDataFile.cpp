@@ -98,7 +98,7 @@ std::string joinPath(const std::string& folder, const std::string& name) {
 // The existing regular file a content path names, matched without regard to case; "" when
 // there is none (a folder is not a file).
 std::string findFile(const std::string& path) {
-  const std::string found = PlatformFindPath(path);
+  std::string found = PlatformFindPath(path);
   if (found.empty() || PlatformDirectoryExists(found)) return "";
   return found;
 }

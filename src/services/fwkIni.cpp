@@ -29,9 +29,9 @@ void IniInit() {
 }
 
 std::string IniFilePath() {
-  const std::string user = UserFilePath();
+  std::string user = UserFilePath();
   if (PlatformFileExists(user)) return user;
-  const std::string beside = UtilAppFolder() + fileName;
+  std::string beside = UtilAppFolder() + fileName;
   if (PlatformFileExists(beside)) return beside;
   return user;
 }

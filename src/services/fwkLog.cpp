@@ -182,7 +182,7 @@ void LogMemory(const std::string& text) {
 
 std::string LogWindowsError() {
   const uint32_t code = PlatformLastError();
-  const std::string text = PlatformErrorText(code);
+  std::string text = PlatformErrorText(code);
   if (text.empty()) return "Unrecognized windows error code: " + std::to_string(code);
   return text;
 }

@@ -68,7 +68,7 @@ std::string UtilAppFolder() {
 }
 
 std::string UtilUserDataFolder() {
-  const std::string result = UtilAppFolder();
+  std::string result = UtilAppFolder();
   if (UtilCommandLineHas("-userdatainapp")) return result;
 
   std::string base = PlatformLocalAppDataFolder();

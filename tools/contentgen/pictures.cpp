@@ -75,7 +75,7 @@ void Stairs(Program &p, const Args &args)
     const int step = 4;
     Paint tread = args.paint;
     for (int k = 0; k < n / step; ++k)
-        CelsRect(p.cels, tread, k * step, k * step + step / 2, step, step + 2);
+        CelsRect(p.cels, tread, k * step, k * step + step / 2.0, step, step + 2);
     Paint stringer{args.paint.ramp, ShadeDark, true};
     CelsCapsule(p.cels, stringer, {-2.0, 8.5}, {n + 2.0, n + 12.5}, 2.2);
 }

@@ -32,7 +32,7 @@ int32_t CeilPixels(FT_Pos value) { return static_cast<int32_t>((value + 63) >> 6
 // Copies the rendered coverage into the glyph's cell, keeping the ink inside the drawn
 // (width - 1) x (height - 1) area: ink that overhangs the advance by a pixel is nudged in,
 // anything larger is clipped.
-void PlaceBitmap(const FT_GlyphSlot slot, int32_t ascender, int32_t height, fotGlyph& glyph)
+void PlaceBitmap(FT_GlyphSlot slot, int32_t ascender, int32_t height, fotGlyph& glyph)
 {
     const FT_Bitmap& bitmap = slot->bitmap;
     const int32_t advance = glyph.width - 1;

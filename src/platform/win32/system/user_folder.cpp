@@ -46,7 +46,7 @@ std::string Win32AnsiPath(const std::wstring& path) {
 }
 
 std::string Win32AnsiFolder(const std::wstring& folder) {
-  const std::string ansi = Win32AnsiPath(folder);
+  std::string ansi = Win32AnsiPath(folder);
   if (!ansi.empty() || folder.empty()) return ansi;
   wchar_t shortPath[MAX_PATH] = {};
   const DWORD length = GetShortPathNameW(folder.c_str(), shortPath, MAX_PATH);
@@ -56,14 +56,14 @@ std::string Win32AnsiFolder(const std::wstring& folder) {
 
 std::string Win32UserDataFolder() {
   const std::wstring local = KnownFolder(CSIDL_LOCAL_APPDATA);
-  const std::string ansi = Win32AnsiFolder(local);
+  std::string ansi = Win32AnsiFolder(local);
   if (!ansi.empty() || local.empty()) return ansi;
   // Everyone may make folders in the all-users data folder, and the maker owns what it makes.
   const std::string common = Win32AnsiFolder(KnownFolder(CSIDL_COMMON_APPDATA));
   const std::string sid = UserSidText();
   if (common.empty() || sid.empty()) return "";
   // The program's own company and product folders follow inside, as under %LOCALAPPDATA%.
-  const std::string own = common + "\\" + sid;
+  std::string own = common + "\\" + sid;
   CreateDirectoryA(own.c_str(), nullptr);
   return own;
 }
