@@ -17,7 +17,7 @@ PACKAGES_PLAY = build-essential cmake pkg-config g++ ccache libsdl2-dev libfreet
 PACKAGES_TEST = libgtest-dev libgmock-dev googletest libbenchmark-dev libstb-dev vorbis-tools \
   libjpeg-turbo-progs xvfb xauth xdotool valgrind
 # The sanitizer and fuzz builds, and the static checks.
-PACKAGES_CLANG = clang libclang-rt-14-dev clang-tidy
+PACKAGES_CLANG = clang libclang-rt-14-dev clang-tidy clang-format
 # The Windows cross-build, its zip and its installer.
 PACKAGES_WINDOWS = g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev zip nsis
 # The Windows tests, under Wine in a virtual X display.
@@ -34,7 +34,7 @@ SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: build-tests deps deps-play deps-test deps-clang deps-windows deps-windows-test deps-deb \
   configure build install deb test-deb play demo replays test test-asan fuzz benchmarks bench windows \
-  test-windows test-installer test-packages tidy tidy-windows clean
+  test-windows test-installer test-packages check-format tidy tidy-windows clean
 
 # Installs the packages of the lists given that are missing; with SHOW_PACKAGES=1 it only prints
 # every package asked for, one a line (the package-list test reads the play target's this way).
@@ -111,6 +111,10 @@ demo: build
 # The shipped replays recorded again from their plans by the scripted player.
 replays: build
 	tools/replaybot/record-replays.sh $(BUILD)/bin content/replays
+
+# Every C and C++ file of the tree laid out as .clang-format says; prints what differs.
+check-format: deps-clang
+	git ls-files '*.c' '*.cpp' '*.h' | grep -v '^content/' | xargs clang-format --dry-run --Werror
 
 test: build-tests
 	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j $(JOBS)
