@@ -3,6 +3,6 @@
  * checker would report them from an unknown module that no suppression can name. A dlclose
  * that does nothing keeps every library loaded until the process ends. */
 int dlclose(void* handle) {
-    (void)handle;
-    return 0;
+  (void)handle;
+  return 0;
 }

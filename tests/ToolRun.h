@@ -19,7 +19,8 @@ struct toolRun {
 };
 
 // ARGUMENTS are passed through the shell; standard error goes through ERRORS_FILE.
-inline toolRun RunTool(const std::string& tool, const std::string& arguments, const std::filesystem::path& errorsFile) {
+inline toolRun RunTool(const std::string& tool, const std::string& arguments,
+                       const std::filesystem::path& errorsFile) {
   const std::string program = (std::filesystem::current_path() / "bin" / tool).string();
   toolRun result;
   const std::string command = program + " " + arguments + " 2>" + errorsFile.string();

@@ -41,28 +41,30 @@ size_t MemoryRead(void* destination, size_t size, size_t count, void* source) {
 
 int MemorySeek(void* source, ogg_int64_t offset, int origin) {
   auto* memory = static_cast<memorySource*>(source);
-  const int64_t base = origin == 0 ? 0 : origin == 1 ? static_cast<int64_t>(memory->at) : static_cast<int64_t>(memory->bytes->size());
+  const int64_t base = origin == 0   ? 0
+                       : origin == 1 ? static_cast<int64_t>(memory->at)
+                                     : static_cast<int64_t>(memory->bytes->size());
   const int64_t target = base + offset;
   if (target < 0 || target > static_cast<int64_t>(memory->bytes->size())) return -1;
   memory->at = static_cast<size_t>(target);
   return 0;
 }
 
-long MemoryTell(void* source) {
-  return static_cast<long>(static_cast<memorySource*>(source)->at);
-}
+long MemoryTell(void* source) { return static_cast<long>(static_cast<memorySource*>(source)->at); }
 
 // Baseline: the library decoding 64 KiB from memory with callbacks that do nothing else.
 void BM_DecodeFromMemory(benchmark::State& state) {
   memorySource source{&music, 0};
   OggVorbis_File file;
-  ov.ov_open_callbacks(&source, &file, nullptr, 0, ov_callbacks{MemoryRead, MemorySeek, nullptr, MemoryTell});
+  ov.ov_open_callbacks(&source, &file, nullptr, 0,
+                       ov_callbacks{MemoryRead, MemorySeek, nullptr, MemoryTell});
   std::vector<char> buffer(kBufferBytes);
   for (auto _ : state) {
     int filled = 0;
     while (filled < kBufferBytes) {
       int link = 0;
-      const long got = ov.ov_read(&file, buffer.data() + filled, kBufferBytes - filled, 0, 2, 1, &link);
+      const long got =
+          ov.ov_read(&file, buffer.data() + filled, kBufferBytes - filled, 0, 2, 1, &link);
       if (got <= 0) {
         ov.ov_raw_seek(&file, 0);
         continue;
@@ -106,7 +108,8 @@ BENCHMARK(BM_UpdateTenStreams);
 
 int main(int argc, char** argv) {
   setenv("ALSOFT_DRIVERS", "null", 0);
-  const std::string folder = (std::filesystem::temp_directory_path() / "sanguor-bench-audio").string() + "/";
+  const std::string folder =
+      (std::filesystem::temp_directory_path() / "sanguor-bench-audio").string() + "/";
   std::filesystem::create_directories(folder);
   setenv("XDG_DATA_HOME", folder.c_str(), 1);
   PlatformSetArguments({"-userdatainapp"});
@@ -114,12 +117,14 @@ int main(int argc, char** argv) {
   std::vector<float> samples(static_cast<size_t>(20 * 44100 * 2));
   for (size_t i = 0; i < samples.size(); ++i) {
     const double t = static_cast<double>(i / 2) / 44100.0;
-    samples[i] = static_cast<float>(0.2 * (std::sin(2 * M_PI * 146.8 * t) + std::sin(2 * M_PI * 174.6 * t) +
-                                           std::sin(2 * M_PI * 220.0 * t)));
+    samples[i] =
+        static_cast<float>(0.2 * (std::sin(2 * M_PI * 146.8 * t) + std::sin(2 * M_PI * 174.6 * t) +
+                                  std::sin(2 * M_PI * 220.0 * t)));
   }
   music = OggEncode(samples, 2, 44100, 0.3f, 1);
   std::ofstream(folder + "music.ogg", std::ios::binary)
-      .write(reinterpret_cast<const char*>(music.data()), static_cast<std::streamsize>(music.size()));
+      .write(reinterpret_cast<const char*>(music.data()),
+             static_cast<std::streamsize>(music.size()));
   UtilInit();
   DataFileInit();
   LogInit();

@@ -40,8 +40,9 @@ struct benchFolder {
     std::ofstream(folder / "big.bin", std::ios::binary).write(big.data(), bigSize);
 
     const std::string name = "Archive\\big.bin";
-    std::string head = "QZARC" + Le(1, 2) + Le(1, 4) + '\x0A' + Le(static_cast<uint32_t>(11 + 11 + name.size()), 4) +
-                       Le(bigSize, 4) + Le(static_cast<uint32_t>(name.size()), 2) + name;
+    std::string head = "QZARC" + Le(1, 2) + Le(1, 4) + '\x0A' +
+                       Le(static_cast<uint32_t>(11 + 11 + name.size()), 4) + Le(bigSize, 4) +
+                       Le(static_cast<uint32_t>(name.size()), 2) + name;
     std::ofstream archive(folder / "data.qza", std::ios::binary);
     archive.write(head.data(), static_cast<std::streamsize>(head.size()));
     archive.write(big.data(), bigSize);

@@ -50,7 +50,8 @@ std::vector<model*> Sprites(int32_t kind, bool coloured) {
     b.corners = {{{2, 0, 2}, {1, 0, 1}, {3, 0, 3}}};
     ModelSetPolygon(m, 0, a);
     ModelSetPolygon(m, 1, b);
-    ModelSetPosition(m, static_cast<float>((i * 16) % width), static_cast<float>((i * 16 / width) * 16), 0);
+    ModelSetPosition(m, static_cast<float>((i * 16) % width),
+                     static_cast<float>((i * 16 / width) * 16), 0);
     // White as the game's sprites are; coloured ones each get a colour of their own.
     uint8_t shade = coloured ? static_cast<uint8_t>(i) : 255;
     ModelSetColour(m, shade, 255, 255, 255);
@@ -107,7 +108,9 @@ void EmptyFrame(benchmark::State& state) { Frame(state, modelKindDynamic, drawin
 void OneRunOfTriangles(benchmark::State& state) { Frame(state, modelKindDynamic, drawing::oneRun); }
 void CompiledSprites(benchmark::State& state) { Frame(state, modelKindCompiled, drawing::models); }
 void DynamicSprites(benchmark::State& state) { Frame(state, modelKindDynamic, drawing::models); }
-void ColouredSprites(benchmark::State& state) { Frame(state, modelKindCompiled, drawing::models, true); }
+void ColouredSprites(benchmark::State& state) {
+  Frame(state, modelKindCompiled, drawing::models, true);
+}
 
 BENCHMARK(EmptyFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(OneRunOfTriangles)->Unit(benchmark::kMicrosecond);

@@ -55,14 +55,17 @@ std::string folder;
 bool Shell(const std::string& command) { return std::system(command.c_str()) == 0; }
 
 void MakeFiles() {
-  folder = (std::filesystem::temp_directory_path() / ("sanguor-bench-images-" + std::to_string(getpid()))).string();
+  folder = (std::filesystem::temp_directory_path() /
+            ("sanguor-bench-images-" + std::to_string(getpid())))
+               .string();
   std::filesystem::create_directories(folder);
   const std::string source = folder + "/source.png";
   Shell("/usr/bin/convert -size " + std::to_string(kWidth) + "x" + std::to_string(kHeight) +
         " -seed 5 plasma:fractal -blur 0x1 -depth 8 PNG24:" + source);
   for (const Format& f : kFormats) {
     Shell("/usr/bin/convert " + source + " " + f.options + folder + "/" + f.file);
-    Shell("/usr/bin/convert -size 1x1 xc:gray " + std::string(f.options) + folder + "/tiny-" + f.file);
+    Shell("/usr/bin/convert -size 1x1 xc:gray " + std::string(f.options) + folder + "/tiny-" +
+          f.file);
   }
   PlatformSetArguments({});
   PlatformSetExecutablePath(folder + "/bench");
@@ -89,7 +92,9 @@ double RunTool(const Format& f, const std::string& file) {
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
-  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
@@ -97,7 +102,8 @@ void Ours(benchmark::State& state, const Format* f) {
   for (auto _ : state) {
     imageData* image = nullptr;
     ImageOpen(f->file, image);
-    if (image == nullptr || image->width != kWidth || image->error) state.SkipWithError("decode failed");
+    if (image == nullptr || image->width != kWidth || image->error)
+      state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(image->pixels.data());
     ImageFree(image);
   }
@@ -125,12 +131,13 @@ void Tool(benchmark::State& state, const Format* f, bool tiny) {
 
 // Keeps every run's time per iteration for the table of ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+ public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.iterations == 0) continue;
-      const double total = run.benchmark_name().find("manual_time") != std::string::npos ? run.real_accumulated_time
-                                                                                          : run.cpu_accumulated_time;
+      const double total = run.benchmark_name().find("manual_time") != std::string::npos
+                               ? run.real_accumulated_time
+                               : run.cpu_accumulated_time;
       seconds[run.benchmark_name()] = total / static_cast<double>(run.iterations);
     }
     ConsoleReporter::ReportRuns(runs);
@@ -143,20 +150,24 @@ public:
 int main(int argc, char** argv) {
   MakeFiles();
   for (const Format& f : kFormats) {
-    benchmark::RegisterBenchmark((std::string("decode/") + f.name).c_str(), Ours, &f)->Unit(benchmark::kMillisecond);
-    if (f.stb) benchmark::RegisterBenchmark((std::string("stb_image/") + f.name).c_str(), Stb, &f)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((std::string("decode/") + f.name).c_str(), Ours, &f)
+        ->Unit(benchmark::kMillisecond);
+    if (f.stb)
+      benchmark::RegisterBenchmark((std::string("stb_image/") + f.name).c_str(), Stb, &f)
+          ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark((std::string(f.tool) + "/" + f.name).c_str(), Tool, &f, false)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark((std::string(f.tool) + "-startup/" + f.name).c_str(), Tool, &f, true)
+    benchmark::RegisterBenchmark((std::string(f.tool) + "-startup/" + f.name).c_str(), Tool, &f,
+                                 true)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
   }
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n%-9s %9s %11s %9s %8s %14s %12s %17s\n", "format", "ours MP/s", "ours ms", "stb ms", "ours/stb",
-              "tool ms (net)", "ours/tool", "ours/tool (net)");
+  std::printf("\n%-9s %9s %11s %9s %8s %14s %12s %17s\n", "format", "ours MP/s", "ours ms",
+              "stb ms", "ours/stb", "tool ms (net)", "ours/tool", "ours/tool (net)");
   for (const Format& f : kFormats) {
     const auto get = [&](const std::string& name) {
       const auto it = reporter.seconds.find(name);
@@ -168,9 +179,10 @@ int main(int argc, char** argv) {
     if (ours <= 0) continue;
     const double stb = get(std::string("stb_image/") + f.name);
     const double net = tool > 0 ? tool - startup : 0.0;
-    std::printf("%-9s %9.1f %11.2f %9.2f %8.2f %7.2f (%5.2f) %12.2f %17.2f   [%s]\n", f.name, kWidth * kHeight / ours / 1e6,
-                ours * 1e3, stb * 1e3, stb > 0 ? ours / stb : 0.0, tool * 1e3, net * 1e3, tool > 0 ? ours / tool : 0.0,
-                net > 0 ? ours / net : 0.0, f.tool);
+    std::printf("%-9s %9.1f %11.2f %9.2f %8.2f %7.2f (%5.2f) %12.2f %17.2f   [%s]\n", f.name,
+                kWidth * kHeight / ours / 1e6, ours * 1e3, stb * 1e3, stb > 0 ? ours / stb : 0.0,
+                tool * 1e3, net * 1e3, tool > 0 ? ours / tool : 0.0, net > 0 ? ours / net : 0.0,
+                f.tool);
   }
   benchmark::Shutdown();
   DataFileCloseAll();

@@ -35,8 +35,9 @@ int main() {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 1);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_Window* window = SDL_CreateWindow("baseline", 0, 0, kWidth, kHeight,
-                                        SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
+  SDL_Window* window =
+      SDL_CreateWindow("baseline", 0, 0, kWidth, kHeight,
+                       SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
   SDL_GLContext context = window != nullptr ? SDL_GL_CreateContext(window) : nullptr;
   if (context == nullptr) {
     std::fprintf(stderr, "OpenGL context: %s\n", SDL_GetError());
@@ -47,11 +48,13 @@ int main() {
   const auto genRenderbuffers = Load<PFNGLGENRENDERBUFFERSPROC>("glGenRenderbuffers");
   const auto bindRenderbuffer = Load<PFNGLBINDRENDERBUFFERPROC>("glBindRenderbuffer");
   const auto renderbufferStorage = Load<PFNGLRENDERBUFFERSTORAGEPROC>("glRenderbufferStorage");
-  const auto framebufferRenderbuffer = Load<PFNGLFRAMEBUFFERRENDERBUFFERPROC>("glFramebufferRenderbuffer");
+  const auto framebufferRenderbuffer =
+      Load<PFNGLFRAMEBUFFERRENDERBUFFERPROC>("glFramebufferRenderbuffer");
   // OpenGL is reached through SDL, as the framework does, not linked.
   const auto clear = Load<void(APIENTRY*)(GLbitfield)>("glClear");
   const auto finish = Load<void(APIENTRY*)()>("glFinish");
-  if (genFramebuffers == nullptr || genRenderbuffers == nullptr || clear == nullptr || finish == nullptr) {
+  if (genFramebuffers == nullptr || genRenderbuffers == nullptr || clear == nullptr ||
+      finish == nullptr) {
     std::fprintf(stderr, "no framebuffer objects\n");
     return 1;
   }

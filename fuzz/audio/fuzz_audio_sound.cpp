@@ -29,9 +29,7 @@ void Require(bool condition) {
 
 // libvorbisfile 1.3.7 loses 8 bytes when ov_open_callbacks refuses a damaged stream (valgrind
 // shows the same with the library's own stdio callbacks); nothing else is excused.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libvorbisfile.so\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:libvorbisfile.so\n"; }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   setenv("ALSOFT_DRIVERS", "null", 1);
@@ -66,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Require(id == -1);
   const audioState& audio = Audio();
-  Require(audio.sounds.empty() && audio.emitters.empty() && audio.files.empty() && audio.streams == nullptr);
+  Require(audio.sounds.empty() && audio.emitters.empty() && audio.files.empty() &&
+          audio.streams == nullptr);
   return 0;
 }

@@ -17,7 +17,8 @@ namespace {
 
 // A data folder of its own for each input, so that nothing is left behind between inputs.
 std::string NewDataFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "sanguor-fuzz-datafile-XXXXXX").string();
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "sanguor-fuzz-datafile-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) std::abort();
   return pattern;
 }

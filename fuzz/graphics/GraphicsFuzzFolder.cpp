@@ -19,7 +19,8 @@ constexpr int32_t display = 1;
 
 int32_t GraphicsFuzzStart() {
   if (!folder.empty()) return display;
-  std::string pattern = (std::filesystem::temp_directory_path() / "sanguor-fuzz-graphics-XXXXXX").string();
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "sanguor-fuzz-graphics-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) std::abort();
   folder = pattern + "/";
   PlatformSetArguments({"-userdatainapp"});

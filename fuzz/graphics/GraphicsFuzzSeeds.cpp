@@ -11,7 +11,8 @@
 
 namespace {
 
-void Write(const std::filesystem::path& folder, const std::vector<std::string>& files, const std::string& extension) {
+void Write(const std::filesystem::path& folder, const std::vector<std::string>& files,
+           const std::string& extension) {
   std::filesystem::create_directories(folder);
   for (size_t i = 0; i < files.size(); ++i) {
     std::ofstream(folder / ("seed-" + std::to_string(i) + extension), std::ios::binary) << files[i];
@@ -34,7 +35,8 @@ std::vector<std::string> Meshes() {
   ms3dTestFile fan;
   fan.vertices.push_back({0, 0, 0});
   for (uint16_t i = 1; i <= 60; ++i) {
-    fan.vertices.push_back({static_cast<float>(i), static_cast<float>(i % 7), -static_cast<float>(i)});
+    fan.vertices.push_back(
+        {static_cast<float>(i), static_cast<float>(i % 7), -static_cast<float>(i)});
     if (i > 1) fan.triangles.push_back({0, static_cast<uint16_t>(i - 1), i});
   }
   fan.groups = {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}};
@@ -56,9 +58,12 @@ std::vector<std::string> Mats() {
   many.width = 17;
   many.height = 9;
   many.entries.clear();
-  for (int i = 0; i < 255; ++i) many.entries.push_back({static_cast<uint32_t>(i) * 0x01010101u, std::string(i % 9, 'a' + i % 26)});
+  for (int i = 0; i < 255; ++i)
+    many.entries.push_back(
+        {static_cast<uint32_t>(i) * 0x01010101u, std::string(i % 9, 'a' + i % 26)});
   many.runs.clear();
-  for (int i = 0; i < 80; ++i) many.runs.push_back({static_cast<uint16_t>(i % 5), static_cast<uint8_t>(i * 3 % 255)});
+  for (int i = 0; i < 80; ++i)
+    many.runs.push_back({static_cast<uint16_t>(i % 5), static_cast<uint8_t>(i * 3 % 255)});
   files.push_back(many.Bytes());
   matTestFile noRuns = small;
   noRuns.runs.clear();

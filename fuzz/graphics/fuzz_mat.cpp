@@ -16,8 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const matData mat = MatOpen("fuzz.mat");
   if (mat.cells.empty()) return 0;
-  if (mat.width <= 0 || mat.height <= 0 || int64_t{mat.width} * mat.height > matMaxCells) std::abort();
-  if (mat.cells.size() != static_cast<size_t>(mat.width) * static_cast<size_t>(mat.height)) std::abort();
+  if (mat.width <= 0 || mat.height <= 0 || int64_t{mat.width} * mat.height > matMaxCells)
+    std::abort();
+  if (mat.cells.size() != static_cast<size_t>(mat.width) * static_cast<size_t>(mat.height))
+    std::abort();
   for (const uint8_t cell : mat.cells) {
     if (cell >= mat.entries.size()) std::abort();
   }

@@ -13,11 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GraphicsFuzzWrite("fuzz.ms3d", data, size);
   const model* m = ModelOpenMS3D(display, "fuzz.ms3d");
   if (m != nullptr) {
-    if (m->vertices.size() > 65535 || m->polygons.size() > 65535 || !m->texCoords.empty()) std::abort();
+    if (m->vertices.size() > 65535 || m->polygons.size() > 65535 || !m->texCoords.empty())
+      std::abort();
     for (const modelPolygon& polygon : m->polygons) {
       if (!polygon.textures.empty()) std::abort();
       for (const modelCorner& corner : polygon.corners) {
-        if (corner.vertex < 0 || static_cast<size_t>(corner.vertex) >= m->vertices.size()) std::abort();
+        if (corner.vertex < 0 || static_cast<size_t>(corner.vertex) >= m->vertices.size())
+          std::abort();
       }
     }
   }

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ImageLoadMemory(FUZZ_IMAGE_NAME, data, size, image, first, count);
   uint32_t sum = 0;
   for (const imageData* frame = image; frame != nullptr; frame = frame->next) {
-    if (frame->pixels.size() != static_cast<size_t>(frame->width) * static_cast<size_t>(frame->height) &&
+    if (frame->pixels.size() !=
+            static_cast<size_t>(frame->width) * static_cast<size_t>(frame->height) &&
         !(frame->width == 0 || frame->height == 0)) {
       __builtin_trap();
     }

@@ -160,7 +160,8 @@ void MutateCodes(std::vector<int>& codes, int minimumSize, std::minstd_rand& ran
       break;
     }
     case 1: {  // a code at or just past the table's edge
-      const int pick[] = {widths.last, widths.last + 1, widths.last + 2, (1 << widths.width) - 1, kTableSize - 1};
+      const int pick[] = {widths.last, widths.last + 1, widths.last + 2, (1 << widths.width) - 1,
+                          kTableSize - 1};
       const int code = pick[random() % 5];
       if (at < codes.size()) {
         codes[at] = code;
@@ -172,7 +173,10 @@ void MutateCodes(std::vector<int>& codes, int minimumSize, std::minstd_rand& ran
     case 2: codes.insert(codes.begin() + static_cast<long>(at), clear); break;
     case 3: codes.insert(codes.begin() + static_cast<long>(at), clear + 1); break;
     case 4:
-      if (at < codes.size()) codes.erase(codes.begin() + static_cast<long>(at), codes.begin() + static_cast<long>(std::min(codes.size(), at + 1 + random() % 64)));
+      if (at < codes.size())
+        codes.erase(
+            codes.begin() + static_cast<long>(at),
+            codes.begin() + static_cast<long>(std::min(codes.size(), at + 1 + random() % 64)));
       break;
     default:
       if (at < codes.size()) codes[at] = static_cast<int>(random() % (1u << widths.width));
@@ -182,7 +186,8 @@ void MutateCodes(std::vector<int>& codes, int minimumSize, std::minstd_rand& ran
 
 }  // namespace
 
-extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize, unsigned int seed) {
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize,
+                                          unsigned int seed) {
   std::minstd_rand random(seed);
   GifParts parts;
   if (random() % 8 == 0 || !Parse(data, size, parts)) return LLVMFuzzerMutate(data, size, maxSize);
@@ -215,7 +220,8 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
   for (size_t at = 0; at < coded.size();) {
     const size_t n = std::min<size_t>(coded.size() - at, ragged ? 1 + random() % 255 : 255);
     out.push_back(static_cast<uint8_t>(n));
-    out.insert(out.end(), coded.begin() + static_cast<long>(at), coded.begin() + static_cast<long>(at + n));
+    out.insert(out.end(), coded.begin() + static_cast<long>(at),
+               coded.begin() + static_cast<long>(at + n));
     at += n;
   }
   out.push_back(0);

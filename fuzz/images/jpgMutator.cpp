@@ -35,7 +35,9 @@ std::vector<Scan> FindScans(const uint8_t* p, size_t size, size_t& restartInterv
     if (code != 0xDA) continue;
     Scan scan;
     scan.dataStart = at;
-    while (at < size && !(p[at] == 0xFF && at + 1 < size && p[at + 1] != 0 && (p[at + 1] < 0xD0 || p[at + 1] > 0xD7))) ++at;
+    while (at < size && !(p[at] == 0xFF && at + 1 < size && p[at + 1] != 0 &&
+                          (p[at + 1] < 0xD0 || p[at + 1] > 0xD7)))
+      ++at;
     scan.dataEnd = at;
     scans.push_back(scan);
   }
@@ -69,7 +71,8 @@ std::vector<uint8_t> Stuff(const std::vector<uint8_t>& data) {
 
 }  // namespace
 
-extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize, unsigned int seed) {
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize,
+                                          unsigned int seed) {
   std::minstd_rand random(seed);
   size_t restartIntervalAt = 0;
   const std::vector<Scan> scans = FindScans(data, size, restartIntervalAt);

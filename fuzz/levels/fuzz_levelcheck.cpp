@@ -9,9 +9,10 @@
 #include "levelRead.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size > 65536) return 0;
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    levelData level = LevelReadBytes(bytes, [](const std::string& path) { return path.find('x') == std::string::npos; });
-    LevelCheckGrid(level);
-    return 0;
+  if (size > 65536) return 0;
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  levelData level = LevelReadBytes(
+      bytes, [](const std::string& path) { return path.find('x') == std::string::npos; });
+  LevelCheckGrid(level);
+  return 0;
 }

@@ -43,65 +43,63 @@ int32_t display = 0;
 std::string folder;
 int32_t runs = 0;
 
-void CleanUp() {
-    std::filesystem::remove_all(folder);
-}
+void CleanUp() { std::filesystem::remove_all(folder); }
 
 // The modules stop at exit as the program stops them, so what they hold (fonts, models, the
 // display) is given back before the leak check looks.
 void Stop() {
-    ScriptFinal();
-    StateFinal();
-    GraphicsFinal();
-    InputFinal();
-    ModelFinal();
-    FontFinal();
-    DataFileCloseAll();
-    UtilFinal();
+  ScriptFinal();
+  StateFinal();
+  GraphicsFinal();
+  InputFinal();
+  ModelFinal();
+  FontFinal();
+  DataFileCloseAll();
+  UtilFinal();
 }
 
-int32_t Sink(int32_t, int32_t) {
-    return 1;
-}
+int32_t Sink(int32_t, int32_t) { return 1; }
 
 void Start() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "sanguor-script-draw-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder = pattern + "/";
-    std::atexit(CleanUp);
-    std::error_code error;
-    const std::filesystem::path archive =
-        std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / "Sanguor.qza";
-    if (std::filesystem::exists(archive, error)) std::filesystem::create_symlink(archive, folder + "Sanguor.qza", error);
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    PlatformSetHeadless(true);
-    PlatformSetExecutablePath(folder + "sanguor");
-    PlatformSetArguments({"-userdatainapp"});
-    UtilInit();
-    DataFileInit();
-    LogInit();
-    ImageInit();
-    FontInit();
-    ModelInit();
-    InputInit();
-    GraphicsInit();
-    MatInit();
-    StateInit();
-    ScriptInit();
-    std::atexit(Stop);
-    ScriptSetStepLimit(kStepLimit);
-    for (const char* name : {"GamePause", "GamePointerPlace", "GameRestart", "GameQuit", "GameHumans", "GameWalked",
-                             "GameHumanNear", "GameFogReady"})
-        ScriptAppRoutineRegister(name, Sink);
-    platformWindowParams params;
-    params.caption = "fuzz";
-    params.width = kWindowWidth;
-    params.height = kWindowHeight;
-    const platformWindow window = PlatformWindowCreate(params);
-    PlatformWindowShow(window);
-    display = GraphicsDisplayAdd(window, "Primary", 0);
-    if (display <= 0 || !GraphicsDisplayCreateRC(display)) std::abort();
-    GraphicsDisplaySetMode(display, {kWindowWidth, kWindowHeight, 32, 0});
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "sanguor-script-draw-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) std::abort();
+  folder = pattern + "/";
+  std::atexit(CleanUp);
+  std::error_code error;
+  const std::filesystem::path archive =
+      std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / "Sanguor.qza";
+  if (std::filesystem::exists(archive, error))
+    std::filesystem::create_symlink(archive, folder + "Sanguor.qza", error);
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  PlatformSetHeadless(true);
+  PlatformSetExecutablePath(folder + "sanguor");
+  PlatformSetArguments({"-userdatainapp"});
+  UtilInit();
+  DataFileInit();
+  LogInit();
+  ImageInit();
+  FontInit();
+  ModelInit();
+  InputInit();
+  GraphicsInit();
+  MatInit();
+  StateInit();
+  ScriptInit();
+  std::atexit(Stop);
+  ScriptSetStepLimit(kStepLimit);
+  for (const char* name : {"GamePause", "GamePointerPlace", "GameRestart", "GameQuit", "GameHumans",
+                           "GameWalked", "GameHumanNear", "GameFogReady"})
+    ScriptAppRoutineRegister(name, Sink);
+  platformWindowParams params;
+  params.caption = "fuzz";
+  params.width = kWindowWidth;
+  params.height = kWindowHeight;
+  const platformWindow window = PlatformWindowCreate(params);
+  PlatformWindowShow(window);
+  display = GraphicsDisplayAdd(window, "Primary", 0);
+  if (display <= 0 || !GraphicsDisplayCreateRC(display)) std::abort();
+  GraphicsDisplaySetMode(display, {kWindowWidth, kWindowHeight, 32, 0});
 }
 
 }  // namespace
@@ -109,28 +107,29 @@ void Start() {
 // The modules and the display start before the first input: loading the GL driver under the
 // sanitizers takes longer than an input may.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    Start();
-    return 0;
+  Start();
+  return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // Every refused or faulting input may log; the log is emptied now and then.
-    if (++runs % 200 == 0) std::remove((LogFolder() + LogFileName()).c_str());
-    const int32_t id = ScriptOpenBytes("Bin\\Scripts\\Map1.vmc", std::vector<uint8_t>(data, data + size));
-    if (id <= 0) return 0;
-    ScriptRoutineRun(id, 1, "AppScriptEnter");
-    for (int step = 0; step < kSteps && ScriptFind(id) >= 0; ++step) {
-        if (ScriptIsWaiting(id)) {
-            ScriptThreadResume(id, -1);
-        } else {
-            ScriptStep(id);
-        }
-        GraphicsRenderBegin(display);
-        GraphicsSet2D(kViewWidth, kViewHeight);
-        ScriptDraw(id);
-        GraphicsRenderEnd(display);
+  // Every refused or faulting input may log; the log is emptied now and then.
+  if (++runs % 200 == 0) std::remove((LogFolder() + LogFileName()).c_str());
+  const int32_t id =
+      ScriptOpenBytes("Bin\\Scripts\\Map1.vmc", std::vector<uint8_t>(data, data + size));
+  if (id <= 0) return 0;
+  ScriptRoutineRun(id, 1, "AppScriptEnter");
+  for (int step = 0; step < kSteps && ScriptFind(id) >= 0; ++step) {
+    if (ScriptIsWaiting(id)) {
+      ScriptThreadResume(id, -1);
+    } else {
+      ScriptStep(id);
     }
-    ScriptClose(id);
-    if (ScriptFind(id) != -1) std::abort();
-    return 0;
+    GraphicsRenderBegin(display);
+    GraphicsSet2D(kViewWidth, kViewHeight);
+    ScriptDraw(id);
+    GraphicsRenderEnd(display);
+  }
+  ScriptClose(id);
+  if (ScriptFind(id) != -1) std::abort();
+  return 0;
 }

@@ -6,8 +6,8 @@
 #include "script/fwkScript.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ScriptFuzzStart();
-    const int32_t id = ScriptOpenBytes("fuzz.vmc", std::vector<uint8_t>(data, data + size));
-    if (id > 0) ScriptFuzzDrive(id);
-    return 0;
+  ScriptFuzzStart();
+  const int32_t id = ScriptOpenBytes("fuzz.vmc", std::vector<uint8_t>(data, data + size));
+  if (id > 0) ScriptFuzzDrive(id);
+  return 0;
 }

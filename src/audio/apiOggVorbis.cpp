@@ -30,9 +30,10 @@ bool OggVorbisLoad(const std::vector<std::string>& libraryNames) {
   }
   if (libraries.empty()) return false;
   const uintptr_t decoder = libraries.back();
-  const bool resolved = Resolve(ov.ov_open_callbacks, decoder, "ov_open_callbacks") &&
-                        Resolve(ov.ov_clear, decoder, "ov_clear") && Resolve(ov.ov_read, decoder, "ov_read") &&
-                        Resolve(ov.ov_info, decoder, "ov_info") && Resolve(ov.ov_raw_seek, decoder, "ov_raw_seek");
+  const bool resolved =
+      Resolve(ov.ov_open_callbacks, decoder, "ov_open_callbacks") &&
+      Resolve(ov.ov_clear, decoder, "ov_clear") && Resolve(ov.ov_read, decoder, "ov_read") &&
+      Resolve(ov.ov_info, decoder, "ov_info") && Resolve(ov.ov_raw_seek, decoder, "ov_raw_seek");
   if (!resolved) OggVorbisFree();
   return resolved;
 }

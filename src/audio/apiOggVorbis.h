@@ -10,11 +10,11 @@
 #include <vorbis/vorbisfile.h>
 
 struct ovEntryPoints {
-  int (*ov_open_callbacks)(void* source, OggVorbis_File* file, const char* initial, long initialBytes,
-                           ov_callbacks callbacks);
+  int (*ov_open_callbacks)(void* source, OggVorbis_File* file, const char* initial,
+                           long initialBytes, ov_callbacks callbacks);
   int (*ov_clear)(OggVorbis_File* file);
-  long (*ov_read)(OggVorbis_File* file, char* buffer, int length, int bigEndian, int wordSize, int isSigned,
-                  int* bitstream);
+  long (*ov_read)(OggVorbis_File* file, char* buffer, int length, int bigEndian, int wordSize,
+                  int isSigned, int* bitstream);
   vorbis_info* (*ov_info)(OggVorbis_File* file, int link);
   int (*ov_raw_seek)(OggVorbis_File* file, ogg_int64_t position);
 };

@@ -21,8 +21,8 @@ bool OpenalLoad(const std::string& libraryName) {
   OpenalFree();
   library = PlatformLibraryLoad(libraryName);
   if (library == 0) return false;
-  auto getProcAddress =
-      reinterpret_cast<void*(SANGUOR_ALAPI*)(const ALchar*)>(PlatformLibrarySymbol(library, "alGetProcAddress"));
+  auto getProcAddress = reinterpret_cast<void*(SANGUOR_ALAPI*)(const ALchar*)>(
+      PlatformLibrarySymbol(library, "alGetProcAddress"));
 #define SANGUOR_AL_ENTRY(result, name, parameters) Resolve(al.name, #name, getProcAddress);
 #include "audio/apiOpenalEntries.h"
 #undef SANGUOR_AL_ENTRY
@@ -36,7 +36,8 @@ void OpenalFree() {
 }
 
 bool OpenalDeviceOpen() {
-  if (al.alcOpenDevice == nullptr || al.alcCreateContext == nullptr || al.alcMakeContextCurrent == nullptr) {
+  if (al.alcOpenDevice == nullptr || al.alcCreateContext == nullptr ||
+      al.alcMakeContextCurrent == nullptr) {
     return false;
   }
   ALCdevice* device = al.alcOpenDevice(nullptr);

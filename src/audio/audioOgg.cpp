@@ -49,8 +49,9 @@ size_t AudioOggRead(void* destination, size_t size, size_t count, void* source) 
   const soundData* sound = SoundOf(source, "AudioOggRead");
   if (sound == nullptr) return 0;
   // One data-file read takes at most 2 GB; the decoder never asks for nearly that much.
-  const size_t wanted = count > static_cast<size_t>(INT32_MAX) / size ? static_cast<size_t>(INT32_MAX) / size * size
-                                                                       : size * count;
+  const size_t wanted = count > static_cast<size_t>(INT32_MAX) / size
+                            ? static_cast<size_t>(INT32_MAX) / size * size
+                            : size * count;
   const int32_t read = DataFileReadPartial(sound->file, destination, static_cast<int32_t>(wanted));
   return static_cast<size_t>(read) / size;
 }
@@ -62,19 +63,14 @@ int AudioOggSeek(void* source, int64_t offset, int origin) {
   bool known = true;
   int64_t target = 0;
   switch (origin) {
-    case 0:
-      target = low;
-      break;
-    case 1:
-      target = static_cast<int64_t>(low) + DataFilePosition(sound->file);
-      break;
-    case 2:
-      target = static_cast<int64_t>(low) + DataFileSize(sound->file);
-      break;
-    default:
-      known = false;
+    case 0: target = low; break;
+    case 1: target = static_cast<int64_t>(low) + DataFilePosition(sound->file); break;
+    case 2: target = static_cast<int64_t>(low) + DataFileSize(sound->file); break;
+    default: known = false;
   }
-  if (known && target >= 0 && target <= INT32_MAX && DataFileSeek(sound->file, static_cast<int32_t>(target))) return 0;
+  if (known && target >= 0 && target <= INT32_MAX &&
+      DataFileSeek(sound->file, static_cast<int32_t>(target)))
+    return 0;
   LogError("AudioOggSeek - Unable to seek to position in \"" + sound->name + "\".");
   return -1;
 }
@@ -101,7 +97,8 @@ bool AudioStreamOpen(soundData& sound) {
     return false;
   }
   const vorbis_info* info = ov.ov_info(&stream->file, -1);
-  if (info == nullptr || (info->channels != 1 && info->channels != 2) || info->rate < 1000 || info->rate > 192000) {
+  if (info == nullptr || (info->channels != 1 && info->channels != 2) || info->rate < 1000 ||
+      info->rate > 192000) {
     ov.ov_clear(&stream->file);
     delete stream;
     return false;
@@ -137,7 +134,8 @@ bool AudioStreamFill(soundData& sound, ALuint buffer, bool looping) {
   const long rate = first->rate;
   while (filled < kStreamBufferBytes && empty < kEmptyReadsAllowed) {
     int link = 0;
-    const long got = ov.ov_read(&stream->file, bytes.data() + filled, kStreamBufferBytes - filled, 0, 2, 1, &link);
+    const long got = ov.ov_read(&stream->file, bytes.data() + filled, kStreamBufferBytes - filled,
+                                0, 2, 1, &link);
     const vorbis_info* now = ov.ov_info(&stream->file, -1);
     if (got > 0 && (now == nullptr || now->channels != channels || now->rate != rate)) {
       stream->ended = 1;
@@ -167,7 +165,8 @@ bool AudioStreamFill(soundData& sound, ALuint buffer, bool looping) {
   filled -= filled % (channels * 2);
   if (filled <= 0) return false;
   AudioAlClear();
-  al.alBufferData(buffer, channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, bytes.data(), filled,
-                  static_cast<ALsizei>(rate));
-  return AudioAlCheck("AudioStreamFill - Unable to fill buffer for \"" + sound.name + "\".  RC Error = ");
+  al.alBufferData(buffer, channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, bytes.data(),
+                  filled, static_cast<ALsizei>(rate));
+  return AudioAlCheck("AudioStreamFill - Unable to fill buffer for \"" + sound.name +
+                      "\".  RC Error = ");
 }

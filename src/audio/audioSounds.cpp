@@ -29,7 +29,8 @@ soundData& AddSound(const std::string& path, uint8_t kind, double volume, int32_
   sound.fileRecord = -1;
   AudioAlClear();
   al.alGenBuffers(4, sound.buffers);
-  if (!AudioAlCheck("AudioSoundOpen - Unable to create buffers.  RC Error = ")) std::memset(sound.buffers, 0, sizeof sound.buffers);
+  if (!AudioAlCheck("AudioSoundOpen - Unable to create buffers.  RC Error = "))
+    std::memset(sound.buffers, 0, sizeof sound.buffers);
   audio.sounds.push_back(sound);
   return audio.sounds.back();
 }
@@ -38,9 +39,10 @@ bool LoadWave(soundData& sound) {
   audioWave wave;
   if (!AudioWaveRead(sound.file, wave)) return false;
   AudioAlClear();
-  al.alBufferData(sound.buffers[0], WaveFormat(wave), wave.samples.data(), static_cast<ALsizei>(wave.samples.size()),
-                  wave.rate);
-  return AudioAlCheck("AudioSoundOpen - Unable to fill buffer for \"" + sound.name + "\".  RC Error = ");
+  al.alBufferData(sound.buffers[0], WaveFormat(wave), wave.samples.data(),
+                  static_cast<ALsizei>(wave.samples.size()), wave.rate);
+  return AudioAlCheck("AudioSoundOpen - Unable to fill buffer for \"" + sound.name +
+                      "\".  RC Error = ");
 }
 
 emitterData* MakeEmitter(int32_t index) {
@@ -55,7 +57,8 @@ emitterData* MakeEmitter(int32_t index) {
   al.alSourcef(emitter.source, AL_GAIN, AudioEmitterGain(emitter));
   AudioAlCheck("AudioSoundPlay - Unable to set emitter volume.  RC Error = ");
   audio.emitters.push_back(emitter);
-  audio.sounds[static_cast<size_t>(index)].emitter = static_cast<int32_t>(audio.emitters.size()) - 1;
+  audio.sounds[static_cast<size_t>(index)].emitter =
+      static_cast<int32_t>(audio.emitters.size()) - 1;
   return &audio.emitters.back();
 }
 
@@ -143,8 +146,8 @@ void AudioSoundPlay(int32_t soundId, bool loop) {
   const int32_t index = AudioSoundFind(soundId);
   if (index < 0) return;
   soundData* sound = &audio.sounds[static_cast<size_t>(index)];
-  emitterData* emitter =
-      sound->emitter >= 0 ? &audio.emitters[static_cast<size_t>(sound->emitter)] : MakeEmitter(index);
+  emitterData* emitter = sound->emitter >= 0 ? &audio.emitters[static_cast<size_t>(sound->emitter)]
+                                             : MakeEmitter(index);
   if (emitter == nullptr) return;
   AudioStop(soundId);
   emitter->looping = loop ? 1 : 0;

@@ -21,9 +21,7 @@ constexpr volumeKey kVolumeKeys[] = {
     {"Voice Volume", &audioState::volumeVoice},
 };
 
-float VolumeGet(float audioState::*volume) {
-  return Audio().available ? Audio().*volume : 0.0f;
-}
+float VolumeGet(float audioState::*volume) { return Audio().available ? Audio().*volume : 0.0f; }
 
 void VolumeSet(const char* trace, float audioState::*volume, double value) {
   if (!Audio().available) return;
@@ -46,21 +44,13 @@ float AudioEmitterGain(const emitterData& emitter) {
   return static_cast<float>(audio.volumeMaster * group * audio.volumeApp * sound.volume);
 }
 
-float AudioVolumeGetApp() {
-  return VolumeGet(&audioState::volumeApp);
-}
+float AudioVolumeGetApp() { return VolumeGet(&audioState::volumeApp); }
 
-float AudioVolumeGetMusic() {
-  return VolumeGet(&audioState::volumeMusic);
-}
+float AudioVolumeGetMusic() { return VolumeGet(&audioState::volumeMusic); }
 
-float AudioVolumeGetSound() {
-  return VolumeGet(&audioState::volumeSound);
-}
+float AudioVolumeGetSound() { return VolumeGet(&audioState::volumeSound); }
 
-float AudioVolumeGetVoice() {
-  return VolumeGet(&audioState::volumeVoice);
-}
+float AudioVolumeGetVoice() { return VolumeGet(&audioState::volumeVoice); }
 
 void AudioVolumeSetApp(double volume) {
   VolumeSet("AudioVolumeSetApp - ", &audioState::volumeApp, volume);

@@ -8,9 +8,7 @@ uint32_t Le32(const uint8_t* bytes) {
   return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
 }
 
-uint16_t Le16(const uint8_t* bytes) {
-  return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
-}
+uint16_t Le16(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)); }
 
 // Chunks that are neither "fmt " nor "data" are stepped over; a file of little else is not a
 // sound, and the count keeps a hostile file from making the reader walk it byte by byte.
@@ -19,8 +17,12 @@ constexpr int32_t kChunksAllowed = 64;
 }  // namespace
 
 bool AudioWaveRead(int32_t file, audioWave& wave) {
-  auto read = [file](void* destination, int32_t count) { return DataFileRead(file, destination, count); };
-  auto left = [file]() { return static_cast<uint32_t>(DataFileSize(file) - DataFilePosition(file)); };
+  auto read = [file](void* destination, int32_t count) {
+    return DataFileRead(file, destination, count);
+  };
+  auto left = [file]() {
+    return static_cast<uint32_t>(DataFileSize(file) - DataFilePosition(file));
+  };
   uint8_t header[8];
   if (!read(header, 8) || Le32(header + 4) != 0x45564157u) return false;  // "WAVE"
   bool haveFormat = false;
@@ -37,7 +39,8 @@ bool AudioWaveRead(int32_t file, audioWave& wave) {
       wave.rate = static_cast<int32_t>(Le32(format.data() + 4) & 0x7FFFFFFFu);
       wave.bitsPerSample = Le16(format.data() + 14);
       if (Le16(format.data()) != 1 || (wave.channels != 1 && wave.channels != 2) ||
-          (wave.bitsPerSample != 8 && wave.bitsPerSample != 16) || wave.rate < 1000 || wave.rate > 192000)
+          (wave.bitsPerSample != 8 && wave.bitsPerSample != 16) || wave.rate < 1000 ||
+          wave.rate > 192000)
         return false;
       haveFormat = true;
     } else if (kind == 0x61746164u) {  // "data"

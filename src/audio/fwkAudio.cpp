@@ -22,7 +22,8 @@ bool LibrariesExist(const std::vector<std::string>& names) {
 
 void OggCheck() {
   state.oggAvailable = LibrariesExist(state.oggLibraries) && OggVorbisLoad(state.oggLibraries);
-  if (!state.oggAvailable) LogError("Ogg Vorbis is not installed.  Ogg Vorbis playback is not possible.");
+  if (!state.oggAvailable)
+    LogError("Ogg Vorbis is not installed.  Ogg Vorbis playback is not possible.");
 }
 
 // The sound's emitter's source, or nullptr for audio off, an unknown id or a sound without one.
@@ -45,12 +46,16 @@ ALint SourceState(ALuint source, const std::string& message) {
 
 // The resume steps of AudioResume and AudioResumeAll, with the caller's messages.
 void ResumeSource(ALuint source, const std::string& name) {
-  if (SourceState(source, name + " - Failed to determine emitter status.  RC Error = ") != AL_PAUSED) return;
+  if (SourceState(source, name + " - Failed to determine emitter status.  RC Error = ") !=
+      AL_PAUSED)
+    return;
   for (int32_t attempt = 0; attempt < kResumeAttempts; ++attempt) {
     AudioAlClear();
     al.alSourcePlay(source);
     AudioAlCheck(name + " - Failed to play emitter.  RC Error = ");
-    if (SourceState(source, name + " - Failed to determine emitter status on resume.  RC Error = ") == AL_PLAYING)
+    if (SourceState(source,
+                    name + " - Failed to determine emitter status on resume.  RC Error = ") ==
+        AL_PLAYING)
       return;
   }
 }
@@ -86,9 +91,7 @@ void RemoveFileRecord(soundData& sound) {
 
 }  // namespace
 
-audioState& Audio() {
-  return state;
-}
+audioState& Audio() { return state; }
 
 void AudioTestSetLibraries(const std::string& openal, const std::vector<std::string>& oggVorbis) {
   state.openalLibrary = openal;
@@ -108,7 +111,8 @@ bool AudioAlCheck(const std::string& message) {
 
 void AudioInit() {
   LogVersionAdd("fwkAudio - Version 1.0");
-  const std::string openalLibrary = state.openalLibrary.empty() ? PlatformOpenalLibraryName() : state.openalLibrary;
+  const std::string openalLibrary =
+      state.openalLibrary.empty() ? PlatformOpenalLibraryName() : state.openalLibrary;
   const std::vector<std::string> oggLibraries =
       state.oggLibraries.empty() ? PlatformOggVorbisLibraryNames() : state.oggLibraries;
   state = audioState{};
@@ -146,31 +150,24 @@ void AudioShutdown() {
   state.oggLibraries = oggLibraries;
 }
 
-bool AudioAvailable() {
-  return state.available;
-}
+bool AudioAvailable() { return state.available; }
 
-bool AudioOggAvailable() {
-  return state.available && state.oggAvailable;
-}
+bool AudioOggAvailable() { return state.available && state.oggAvailable; }
 
 std::string AudioErrorText(int32_t code) {
   const std::string number = std::to_string(code);
   switch (code) {
-    case 0:
-      return "There is not currently an error.  Error = " + number;
+    case 0: return "There is not currently an error.  Error = " + number;
     case AL_INVALID_NAME:
       return "A bad name (ID) was passed to an OpenAL function.  Error = " + number;
     case AL_INVALID_ENUM:
       return "An invalid enum value was passed to an OpenAL function.  Error = " + number;
     case AL_INVALID_VALUE:
       return "An invalid value was passed to an OpenAL function.  Error = " + number;
-    case AL_INVALID_OPERATION:
-      return "The requested operation is not valid.  Error = " + number;
+    case AL_INVALID_OPERATION: return "The requested operation is not valid.  Error = " + number;
     case AL_OUT_OF_MEMORY:
       return "The requested operation resulted in OpenAL running out of memory.  Error = " + number;
-    default:
-      return "Unrecgoznied OpenAL error " + number + ".";
+    default: return "Unrecgoznied OpenAL error " + number + ".";
   }
 }
 
@@ -198,7 +195,8 @@ int32_t AudioSoundFind(int32_t soundId) {
 int32_t AudioGetStatus(int32_t soundId) {
   const emitterData* emitter = EmitterOf(soundId);
   if (emitter == nullptr) return kAudioStopped;
-  const ALint value = SourceState(emitter->source, "AudioGetStatus - Failed to get emitter state.  RC Error = ");
+  const ALint value =
+      SourceState(emitter->source, "AudioGetStatus - Failed to get emitter state.  RC Error = ");
   if (value == AL_PLAYING) return kAudioPlaying;
   if (value == AL_PAUSED) return kAudioPaused;
   return kAudioStopped;
@@ -233,7 +231,9 @@ void AudioPauseAll() {
   if (!state.available) return;
   LogTraceBegin("AudioPauseAll - ");
   for (const emitterData& emitter : state.emitters) {
-    if (SourceState(emitter.source, "AudioPauseAll - Failed to determine emitter state.  RC Error = ") != AL_PLAYING)
+    if (SourceState(emitter.source,
+                    "AudioPauseAll - Failed to determine emitter state.  RC Error = ") !=
+        AL_PLAYING)
       continue;
     AudioAlClear();
     al.alSourcePause(emitter.source);

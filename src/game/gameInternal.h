@@ -13,26 +13,26 @@ struct model;
 
 // One picture of an animation.
 struct frame {
-    std::string imagePath;
-    model* image = nullptr;
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t prevX = 0;
-    int32_t prevY = 0;
-    int32_t nextX = 0;
-    int32_t nextY = 0;
-    int32_t spriteX = 0;
-    int32_t spriteY = 0;
-    int32_t repeat = 0;
-    int32_t repeatCounter = 0;
+  std::string imagePath;
+  model* image = nullptr;
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t prevX = 0;
+  int32_t prevY = 0;
+  int32_t nextX = 0;
+  int32_t nextY = 0;
+  int32_t spriteX = 0;
+  int32_t spriteY = 0;
+  int32_t repeat = 0;
+  int32_t repeatCounter = 0;
 };
 
 // One animation read from an exposure sheet.
 struct cycle {
-    std::string sheet;
-    bool loaded = false;
-    bool hold = false;
-    std::vector<frame> frames;
+  std::string sheet;
+  bool loaded = false;
+  bool hold = false;
+  std::vector<frame> frames;
 };
 
 // Animation slots of an agent.
@@ -50,27 +50,27 @@ constexpr int32_t kReactionPushedRight = 4;
 constexpr int32_t kReactionPushedLeft = 5;
 
 struct agent {
-    std::string name;
-    int32_t baseAnimation = 1;
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t spawnX = 0;
-    int32_t spawnY = 0;
-    bool active = true;
-    std::string type;
-    std::vector<cycle> cycles;
-    int32_t currentAnimation = 1;
-    int32_t currentFrame = 0;
-    bool vampire = false;
-    int32_t victim = -1;
-    uint32_t animationTick = 0;
-    int32_t walkMode = 0;
-    uint32_t nextDecision = 0;
-    uint8_t alert = 0;
-    int32_t health = 100;
-    uint32_t respawnTime = 0;
-    int32_t reaction = kReactionNormal;
-    bool objective = false;
+  std::string name;
+  int32_t baseAnimation = 1;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t spawnX = 0;
+  int32_t spawnY = 0;
+  bool active = true;
+  std::string type;
+  std::vector<cycle> cycles;
+  int32_t currentAnimation = 1;
+  int32_t currentFrame = 0;
+  bool vampire = false;
+  int32_t victim = -1;
+  uint32_t animationTick = 0;
+  int32_t walkMode = 0;
+  uint32_t nextDecision = 0;
+  uint8_t alert = 0;
+  int32_t health = 100;
+  uint32_t respawnTime = 0;
+  int32_t reaction = kReactionNormal;
+  bool objective = false;
 };
 
 // Tile types.
@@ -89,15 +89,15 @@ constexpr int32_t kMaxColumns = 29;
 constexpr int32_t kMaxRows = 30;
 
 struct tileDefinition {
-    uint8_t type = kTileUndefined;
-    model* image = nullptr;
+  uint8_t type = kTileUndefined;
+  model* image = nullptr;
 };
 
 struct mapData {
-    std::vector<tileDefinition> tiles;
-    std::array<int32_t, kGridSize * kGridSize> cells{};  // column-major, -1 empty
-    int32_t columns = 0;
-    int32_t rows = 0;
+  std::vector<tileDefinition> tiles;
+  std::array<int32_t, kGridSize * kGridSize> cells{};  // column-major, -1 empty
+  int32_t columns = 0;
+  int32_t rows = 0;
 };
 
 // The game's states.
@@ -117,76 +117,76 @@ constexpr int32_t kViewWidth = 1280;
 constexpr int32_t kViewHeight = 720;
 
 struct gameActions {
-    int32_t set = 0;
-    int32_t bite = 0;
-    int32_t down = 0;
-    int32_t left = 0;
-    int32_t power = 0;
-    int32_t right = 0;
-    int32_t start = 0;
-    int32_t menu = 0;
+  int32_t set = 0;
+  int32_t bite = 0;
+  int32_t down = 0;
+  int32_t left = 0;
+  int32_t power = 0;
+  int32_t right = 0;
+  int32_t start = 0;
+  int32_t menu = 0;
 };
 
 // The settings' video mode and what the game makes of it on its monitor.
 struct gameVideo {
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t bitsPerPixel = 0;
-    bool listed = false;  // the monitor lists the settings' mode
-    int32_t windowWidth = 0;
-    int32_t windowHeight = 0;
-    graphicsMode mode;  // the display's mode: the fullscreen resolution
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t bitsPerPixel = 0;
+  bool listed = false;  // the monitor lists the settings' mode
+  int32_t windowWidth = 0;
+  int32_t windowHeight = 0;
+  graphicsMode mode;  // the display's mode: the fullscreen resolution
 };
 
 constexpr int32_t kFullscreenUnchanged = -2;
 constexpr int32_t kFullscreenToggle = -1;
 
 struct gameData {
-    int32_t display = -1;
-    int32_t monitor = 0;
-    gameVideo video;
-    std::vector<agent> agents;
-    agent fog;
-    mapData map;
-    int32_t mapNumber = 1;
-    std::string briefing;
-    int32_t objectiveColumn = -1;
-    int32_t objectiveRow = -1;
-    int32_t vampsPercent = 0;
-    int32_t fogMeter = 100;
-    bool fogForm = false;
-    int32_t fogPhase = kFogPhaseSteady;
-    int32_t biteCount = 0;
-    // Pixels the player has walked in this level on his own legs (pushes by blows not counted).
-    int32_t walked = 0;
-    uint32_t lastStep = 0;
-    int32_t sleep = 0;
-    int32_t scriptId = 0;
-    // Set by the level script's pause panel: the world stands still, the menu controls are active.
-    bool paused = false;
-    // The play state's time when the pause began, and all the play time spent paused before it:
-    // the night's own clock leaves them out.
-    uint32_t pausedAt = 0;
-    uint32_t pausedFor = 0;
-    int32_t font = 0;
-    model* briefingImage = nullptr;
-    model* deadImage = nullptr;
-    model* winImage = nullptr;
-    model* healthBar = nullptr;
-    model* healthIcon = nullptr;
-    model* fogBar = nullptr;
-    model* fogIcon = nullptr;
-    gameActions actions;
-    // A switch between the window and fullscreen asked for by the fullscreen key (-1: the other
-    // one) or the pause panel (0 windowed, 1 fullscreen), made at the start of the next pass.
-    int32_t fullscreenWanted = kFullscreenUnchanged;
-    // The highest night won in any run (kept in the settings), and Escape at the briefing: play
-    // begins with the pause panel up.
-    int32_t nightsWon = 0;
-    int32_t nightsLast = 0;  // the last night the content has
-    bool menuFromBriefing = false;
-    int32_t padsBound = 0;  // controllers that have had their default bindings
-    std::vector<uint8_t> padPushed;  // per pad and direction: pushed at the last paused step
+  int32_t display = -1;
+  int32_t monitor = 0;
+  gameVideo video;
+  std::vector<agent> agents;
+  agent fog;
+  mapData map;
+  int32_t mapNumber = 1;
+  std::string briefing;
+  int32_t objectiveColumn = -1;
+  int32_t objectiveRow = -1;
+  int32_t vampsPercent = 0;
+  int32_t fogMeter = 100;
+  bool fogForm = false;
+  int32_t fogPhase = kFogPhaseSteady;
+  int32_t biteCount = 0;
+  // Pixels the player has walked in this level on his own legs (pushes by blows not counted).
+  int32_t walked = 0;
+  uint32_t lastStep = 0;
+  int32_t sleep = 0;
+  int32_t scriptId = 0;
+  // Set by the level script's pause panel: the world stands still, the menu controls are active.
+  bool paused = false;
+  // The play state's time when the pause began, and all the play time spent paused before it:
+  // the night's own clock leaves them out.
+  uint32_t pausedAt = 0;
+  uint32_t pausedFor = 0;
+  int32_t font = 0;
+  model* briefingImage = nullptr;
+  model* deadImage = nullptr;
+  model* winImage = nullptr;
+  model* healthBar = nullptr;
+  model* healthIcon = nullptr;
+  model* fogBar = nullptr;
+  model* fogIcon = nullptr;
+  gameActions actions;
+  // A switch between the window and fullscreen asked for by the fullscreen key (-1: the other
+  // one) or the pause panel (0 windowed, 1 fullscreen), made at the start of the next pass.
+  int32_t fullscreenWanted = kFullscreenUnchanged;
+  // The highest night won in any run (kept in the settings), and Escape at the briefing: play
+  // begins with the pause panel up.
+  int32_t nightsWon = 0;
+  int32_t nightsLast = 0;  // the last night the content has
+  bool menuFromBriefing = false;
+  int32_t padsBound = 0;           // controllers that have had their default bindings
+  std::vector<uint8_t> padPushed;  // per pad and direction: pushed at the last paused step
 };
 
 gameData& Game();
@@ -240,8 +240,8 @@ void AgentSetAnimation(int32_t index, int32_t slot);
 void AgentLoadAnimation(int32_t index, int32_t slot, const std::string& path);
 void AgentMove(agent& a, int32_t dx, int32_t dy);
 struct agentStepResult {
-    int32_t dx = 0;
-    int32_t dy = 0;
+  int32_t dx = 0;
+  int32_t dy = 0;
 };
 agentStepResult AgentStep(int32_t index, int32_t dx, bool drop, bool solidForHumans);
 void AgentWalk(int32_t index, int32_t dx, bool drop);
@@ -305,15 +305,15 @@ bool GameWinConditionMet();
 // The game's sounds (gameSounds.cpp): opened with the game, closed with it. A sound whose file
 // is missing was logged when it was opened and stays silent.
 enum gameSound {
-    kSoundBite,
-    kSoundSuspicious,
-    kSoundAttack,
-    kSoundPlayerHit,
-    kSoundCollapse,
-    kSoundFog,
-    kSoundWin,
-    kSoundDead,
-    kSoundCount
+  kSoundBite,
+  kSoundSuspicious,
+  kSoundAttack,
+  kSoundPlayerHit,
+  kSoundCollapse,
+  kSoundFog,
+  kSoundWin,
+  kSoundDead,
+  kSoundCount
 };
 void GameSoundsOpen();
 void GameSoundsClose();

@@ -41,54 +41,54 @@ inline constexpr std::array<const char*, 8> kLevelHumanSheets = {
 
 // One thing the game passes over or reads in a way a level's author may not expect.
 struct levelFinding {
-    int32_t line = 0;
-    std::string message;
+  int32_t line = 0;
+  std::string message;
 };
 
 // A "TYPE" line of a human: the value as written and where.
 struct levelHumanType {
-    int32_t line = 0;
-    std::string name;
+  int32_t line = 0;
+  std::string name;
 };
 
 struct levelHuman {
-    int32_t headerLine = 0;
-    // Every TYPE line in order; the game loads each in turn, so the last one stays.
-    std::vector<levelHumanType> types;
-    std::string type;  // the last of them, empty without any
-    // Where the human stands: the sum of its LOCATION offsets from (0, 0).
-    bool located = false;
-    int32_t x = 0;
-    int32_t y = 0;
-    bool objective = false;
+  int32_t headerLine = 0;
+  // Every TYPE line in order; the game loads each in turn, so the last one stays.
+  std::vector<levelHumanType> types;
+  std::string type;  // the last of them, empty without any
+  // Where the human stands: the sum of its LOCATION offsets from (0, 0).
+  bool located = false;
+  int32_t x = 0;
+  int32_t y = 0;
+  bool objective = false;
 };
 
 struct levelTile {
-    uint8_t type = kLevelUndefined;
-    std::string path;  // as written after the keyword; the picture is "Bin\" + path
+  uint8_t type = kLevelUndefined;
+  std::string path;  // as written after the keyword; the picture is "Bin\" + path
 };
 
 struct levelData {
-    std::vector<levelTile> tiles;                        // index = tile number - 1
-    std::array<int32_t, kLevelGrid * kLevelGrid> cells;  // column-major, tile index, -1 empty
-    int32_t columns = 0;
-    int32_t rows = 0;
-    std::string briefing;
-    int32_t objectiveColumn = -1;
-    int32_t objectiveRow = -1;
-    int32_t vampsPercent = 0;
-    // The player's start: the standing point (middle of the column, floor of the row) of the
-    // last "#PC" cell taken.
-    bool playerPlaced = false;
-    int32_t playerX = 0;
-    int32_t playerY = 0;
-    std::vector<levelHuman> humans;
-    // In line order; line numbers count from 1 over every line, empty ones included.
-    std::vector<levelFinding> findings;
+  std::vector<levelTile> tiles;                        // index = tile number - 1
+  std::array<int32_t, kLevelGrid * kLevelGrid> cells;  // column-major, tile index, -1 empty
+  int32_t columns = 0;
+  int32_t rows = 0;
+  std::string briefing;
+  int32_t objectiveColumn = -1;
+  int32_t objectiveRow = -1;
+  int32_t vampsPercent = 0;
+  // The player's start: the standing point (middle of the column, floor of the row) of the
+  // last "#PC" cell taken.
+  bool playerPlaced = false;
+  int32_t playerX = 0;
+  int32_t playerY = 0;
+  std::vector<levelHuman> humans;
+  // In line order; line numbers count from 1 over every line, empty ones included.
+  std::vector<levelFinding> findings;
 
-    levelData() { cells.fill(-1); }
-    // The tile number (from 1) of a cell inside the grid, 0 when empty.
-    int32_t TileAt(int32_t column, int32_t row) const;
+  levelData() { cells.fill(-1); }
+  // The tile number (from 1) of a cell inside the grid, 0 when empty.
+  int32_t TileAt(int32_t column, int32_t row) const;
 };
 
 // Asked for a tile definition that is taken unless its picture (a content path such as

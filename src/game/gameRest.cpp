@@ -23,23 +23,24 @@ uint32_t lastRest = 0;
 // Milliseconds until the play step is due; a paused play state is woken a frame later to
 // keep the message pump going.
 uint32_t PlayStepDueIn() {
-    const gameData& game = Game();
-    const uint32_t since = StateTime(kStatePlay) - game.lastStep;
-    return since >= kFramePeriod ? 0 : kFramePeriod - since;
+  const gameData& game = Game();
+  const uint32_t since = StateTime(kStatePlay) - game.lastStep;
+  return since >= kFramePeriod ? 0 : kFramePeriod - since;
 }
 
 uint32_t ScreenDueIn() {
-    const uint32_t since = PlatformTickCount() - lastRest;
-    return since >= kScreenPeriod ? 0 : kScreenPeriod - since;
+  const uint32_t since = PlatformTickCount() - lastRest;
+  return since >= kScreenPeriod ? 0 : kScreenPeriod - since;
 }
 
 }  // namespace
 
 void GameRest() {
-    const gameData& game = Game();
-    PlatformSleep(static_cast<uint32_t>(std::max(0, game.sleep)));
-    if (PlatformClockIsVirtual()) return;
-    const uint32_t wait = StateGet() == kStatePlay ? std::min(PlayStepDueIn(), kFramePeriod) : ScreenDueIn();
-    PlatformRestFor(wait);
-    lastRest = PlatformTickCount();
+  const gameData& game = Game();
+  PlatformSleep(static_cast<uint32_t>(std::max(0, game.sleep)));
+  if (PlatformClockIsVirtual()) return;
+  const uint32_t wait =
+      StateGet() == kStatePlay ? std::min(PlayStepDueIn(), kFramePeriod) : ScreenDueIn();
+  PlatformRestFor(wait);
+  lastRest = PlatformTickCount();
 }

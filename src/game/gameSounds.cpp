@@ -8,9 +8,10 @@ namespace {
 
 constexpr const char* kAmbiencePath = "Bin\\Sounds\\Night.ogg";
 constexpr const char* kSoundPaths[kSoundCount] = {
-    "Bin\\Sounds\\Bite.ogg",      "Bin\\Sounds\\Human Suspicious.ogg", "Bin\\Sounds\\Human Attack.ogg",
-    "Bin\\Sounds\\Player Hit.ogg", "Bin\\Sounds\\Collapse.ogg",        "Bin\\Sounds\\Fog.ogg",
-    "Bin\\Sounds\\You Win.ogg",   "Bin\\Sounds\\You Are Dead.ogg",
+    "Bin\\Sounds\\Bite.ogg",         "Bin\\Sounds\\Human Suspicious.ogg",
+    "Bin\\Sounds\\Human Attack.ogg", "Bin\\Sounds\\Player Hit.ogg",
+    "Bin\\Sounds\\Collapse.ogg",     "Bin\\Sounds\\Fog.ogg",
+    "Bin\\Sounds\\You Win.ogg",      "Bin\\Sounds\\You Are Dead.ogg",
 };
 // Several humans noticing the vampire in the same moment are heard as one.
 constexpr uint32_t kRepeatInterval = 600;
@@ -23,31 +24,30 @@ bool started[kSoundCount];
 }  // namespace
 
 void GameSoundsOpen() {
-    ambience = AudioSoundOpen(kAmbiencePath, kAudioKindMusic, 0.8);
-    for (int32_t i = 0; i < kSoundCount; ++i) {
-        sounds[i] = AudioSoundOpen(kSoundPaths[i], kAudioKindSound, 1.0);
-        started[i] = false;
-    }
+  ambience = AudioSoundOpen(kAmbiencePath, kAudioKindMusic, 0.8);
+  for (int32_t i = 0; i < kSoundCount; ++i) {
+    sounds[i] = AudioSoundOpen(kSoundPaths[i], kAudioKindSound, 1.0);
+    started[i] = false;
+  }
 }
 
 void GameSoundsClose() {
-    AudioClose(ambience);
-    for (int32_t& sound : sounds) AudioClose(sound);
+  AudioClose(ambience);
+  for (int32_t& sound : sounds) AudioClose(sound);
 }
 
 void GameSoundPlay(gameSound sound) {
-    const uint32_t now = StateTime(StateGet());
-    if (started[sound] && now - lastStart[sound] < kRepeatInterval && AudioGetStatus(sounds[sound]) == kAudioPlaying)
-        return;
-    started[sound] = true;
-    lastStart[sound] = now;
-    AudioSoundPlay(sounds[sound], false);
+  const uint32_t now = StateTime(StateGet());
+  if (started[sound] && now - lastStart[sound] < kRepeatInterval &&
+      AudioGetStatus(sounds[sound]) == kAudioPlaying)
+    return;
+  started[sound] = true;
+  lastStart[sound] = now;
+  AudioSoundPlay(sounds[sound], false);
 }
 
 void GameAmbienceOn() {
-    if (AudioGetStatus(ambience) == kAudioStopped) AudioSoundPlay(ambience, true);
+  if (AudioGetStatus(ambience) == kAudioStopped) AudioSoundPlay(ambience, true);
 }
 
-void GameAmbienceOff() {
-    AudioStop(ambience);
-}
+void GameAmbienceOff() { AudioStop(ambience); }

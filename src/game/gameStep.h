@@ -9,10 +9,10 @@
 
 // A position in world pixels: the point on which a figure stands.
 struct levelPoint {
-    int32_t x = 0;
-    int32_t y = 0;
-    bool operator<(const levelPoint& other) const { return x != other.x ? x < other.x : y < other.y; }
-    bool operator==(const levelPoint& other) const = default;
+  int32_t x = 0;
+  int32_t y = 0;
+  bool operator<(const levelPoint& other) const { return x != other.x ? x < other.x : y < other.y; }
+  bool operator==(const levelPoint& other) const = default;
 };
 
 // The tile type of a cell (column, row, counting from 1) for any cell the step looks at,
@@ -29,4 +29,5 @@ uint8_t LevelCellType(const levelData& level, int32_t column, int32_t row);
 
 // One horizontal move of dx pixels with walls, slopes and falling; drop lets the figure go down
 // where two slopes meet, solidForHumans makes BLOCKNPC cells walls. Returns the new position.
-levelPoint LevelStep(const levelTypeAt& typeAt, levelPoint from, int32_t dx, bool drop, bool solidForHumans);
+levelPoint LevelStep(const levelTypeAt& typeAt, levelPoint from, int32_t dx, bool drop,
+                     bool solidForHumans);

@@ -25,7 +25,6 @@ constexpr std::array<const char*, glEntryCount> entryNames = {
 
 std::array<bool, glEntryCount> resolved{};
 
-
 template <typename Entry>
 void Resolve(Entry& entry, int32_t& index) {
   if (void* address = PlatformGLGetProcAddress(entryNames[index])) {
@@ -81,7 +80,9 @@ const char* GLEntryName(int32_t index) {
   return index >= 0 && index < glEntryCount ? entryNames[index] : "";
 }
 
-bool GLEntryResolved(int32_t index) { return index >= 0 && index < glEntryCount && resolved[index]; }
+bool GLEntryResolved(int32_t index) {
+  return index >= 0 && index < glEntryCount && resolved[index];
+}
 
 int32_t GLResolvedCount() {
   int32_t count = 0;

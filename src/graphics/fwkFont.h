@@ -33,15 +33,16 @@ void FontSetColour(int32_t fontId, uint32_t colour);
 // Text with its top-left corner at (x, y). The clipped form stops before the first character
 // that would end past maximumWidth (0: no limit).
 void FontDrawText(int32_t fontId, int32_t x, int32_t y, const std::string& text);
-void FontDrawTextClipped(int32_t fontId, int32_t x, int32_t y, int32_t maximumWidth, const std::string& text);
+void FontDrawTextClipped(int32_t fontId, int32_t x, int32_t y, int32_t maximumWidth,
+                         const std::string& text);
 
 // Word wrap for a box width; carriage returns, line feeds and both together break lines.
 utilArrayString FontWrapText(int32_t fontId, int32_t width, const std::string& text);
 // Draws lines from firstLine (1-based) on, one font height apart; alignment 0 left, 1 centred,
 // 2 right within boxWidth. With maximumHeight above 0, a line is drawn only while the lines
 // drawn so far and the next one fit in it (the first is always drawn).
-void FontDrawLines(int32_t fontId, int32_t x, int32_t y, const utilArrayString& lines, int32_t firstLine,
-                   int32_t boxWidth, int32_t maximumHeight, int32_t alignment);
+void FontDrawLines(int32_t fontId, int32_t x, int32_t y, const utilArrayString& lines,
+                   int32_t firstLine, int32_t boxWidth, int32_t maximumHeight, int32_t alignment);
 void FontDrawWrapped(int32_t fontId, int32_t x, int32_t y, int32_t width, const std::string& text);
 
 // Rebuilding a font texture after a context rebuild. Start opens the file and skips its header:

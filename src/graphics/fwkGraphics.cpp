@@ -53,7 +53,9 @@ graphicsState& GraphicsState() {
   return state;
 }
 
-void GraphicsSetFontHooks(graphicsDisplayAddProc add, graphicsDisplayRemoveProc remove) { fontHooks = {add, remove}; }
+void GraphicsSetFontHooks(graphicsDisplayAddProc add, graphicsDisplayRemoveProc remove) {
+  fontHooks = {add, remove};
+}
 
 void GraphicsSetPointerHooks(graphicsDisplayAddProc add, graphicsDisplayRemoveProc remove) {
   pointerHooks = {add, remove};
@@ -95,7 +97,8 @@ bool GraphicsHardwareAccelerated(platformWindow window) {
   platformPixelFormat format;
   int32_t count = PlatformDescribePixelFormat(dc, 1, &format);
   for (int32_t n = 1; n <= count; ++n) {
-    if (PlatformDescribePixelFormat(dc, n, &format) != 0 && (format.flags & PLATFORM_PF_SUPPORT_OPENGL) != 0 &&
+    if (PlatformDescribePixelFormat(dc, n, &format) != 0 &&
+        (format.flags & PLATFORM_PF_SUPPORT_OPENGL) != 0 &&
         (format.flags & PLATFORM_PF_GENERIC_FORMAT) == 0) {
       PlatformReleaseDC(window, dc);
       return true;
@@ -139,8 +142,8 @@ void GraphicsDisplayClose(int32_t id) {
     return;
   }
   if (!GraphicsDisplayFreeRC(index)) {
-    LogError("GraphicsDisplayClose - Rendering context release failed on display index \"" + std::to_string(index) +
-             "\".");
+    LogError("GraphicsDisplayClose - Rendering context release failed on display index \"" +
+             std::to_string(index) + "\".");
   }
   auto& displays = GraphicsState().displays;
   displays.erase(displays.begin() + index);
@@ -158,8 +161,8 @@ bool GraphicsDisplayCreateRC(int32_t id) {
   }
   platformDC dc = PlatformGetDC(display->window);
   if (dc == 0) {
-    LogError(where + "Can't create a GL device context for display " + Quoted(display->name) + ": " +
-             LogWindowsError());
+    LogError(where + "Can't create a GL device context for display " + Quoted(display->name) +
+             ": " + LogWindowsError());
     return false;
   }
   platformPixelFormat wanted;
@@ -169,27 +172,28 @@ bool GraphicsDisplayCreateRC(int32_t id) {
   wanted.stencilBits = 1;
   int32_t format = gl.ChoosePixelFormat(dc, wanted);
   if (format == 0) {
-    LogError(where + "Can't find a suitable pixel format for display " + Quoted(display->name) + ": " +
-             LogWindowsError());
+    LogError(where + "Can't find a suitable pixel format for display " + Quoted(display->name) +
+             ": " + LogWindowsError());
     PlatformReleaseDC(display->window, dc);
     return false;
   }
   display->deviceContext = dc;
   display->renderingContext = 0;
   if (!PlatformSetPixelFormat(dc, format, wanted)) {
-    LogError(where + "Can't set pixel format on display " + Quoted(display->name) + ": " + LogWindowsError());
+    LogError(where + "Can't set pixel format on display " + Quoted(display->name) + ": " +
+             LogWindowsError());
     return false;
   }
   platformGLContext context = PlatformGLCreateContext(dc);
   if (context == 0) {
-    LogError(where + "Cant't create a GL rendering context for display " + Quoted(display->name) + ": " +
-             LogWindowsError());
+    LogError(where + "Cant't create a GL rendering context for display " + Quoted(display->name) +
+             ": " + LogWindowsError());
     return false;
   }
   display->renderingContext = context;
   if (!GraphicsDisplayMakeCurrent(id)) {
-    LogError(where + "Cant't activate the GL rendering context for display " + Quoted(display->name) + ": " +
-             LogWindowsError());
+    LogError(where + "Cant't activate the GL rendering context for display " +
+             Quoted(display->name) + ": " + LogWindowsError());
     return false;
   }
   gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -213,12 +217,13 @@ bool GraphicsDisplayFreeRC(int32_t index) {
   bool failed = false;
   if (display.renderingContext != 0) {
     if (!PlatformGLMakeCurrent(display.deviceContext, 0)) {
-      LogError(where + "Release of display " + Quoted(display.name) + " DC and RC failed: " + LogWindowsError());
+      LogError(where + "Release of display " + Quoted(display.name) +
+               " DC and RC failed: " + LogWindowsError());
       failed = true;
     }
     if (!PlatformGLDeleteContext(display.renderingContext)) {
-      LogError(where + "Release of display " + Quoted(display.name) + " Rendering Context failed: " +
-               LogWindowsError());
+      LogError(where + "Release of display " + Quoted(display.name) +
+               " Rendering Context failed: " + LogWindowsError());
       failed = true;
     }
     display.renderingContext = 0;
@@ -228,7 +233,8 @@ bool GraphicsDisplayFreeRC(int32_t index) {
   }
   if (display.deviceContext != 0) {
     if (PlatformReleaseDC(display.window, display.deviceContext) != 1) {
-      LogError(where + "Release of display " + Quoted(display.name) + " Device Context failed: " + LogWindowsError());
+      LogError(where + "Release of display " + Quoted(display.name) +
+               " Device Context failed: " + LogWindowsError());
       failed = true;
     }
     display.deviceContext = 0;
@@ -359,8 +365,8 @@ void GraphicsRenderBegin(int32_t id) {
     gl.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     return;
   }
-  LogError("GraphicsRenderBegin - Unable to make RC current on display " + Quoted(display->name) + ": " +
-           LogWindowsError());
+  LogError("GraphicsRenderBegin - Unable to make RC current on display " + Quoted(display->name) +
+           ": " + LogWindowsError());
   LogWrite("  Handle = " + std::to_string(display->window));
   LogWrite("  DC = " + std::to_string(display->deviceContext));
   LogWrite("  RC = " + std::to_string(display->renderingContext));
@@ -379,8 +385,8 @@ void GraphicsRenderEnd(int32_t id) {
     gl.Finish();
   }
   if (!PlatformGLSwapBuffers(display->deviceContext)) {
-    LogError("GraphicsRenderEnd - Unable to SwapBuffers on display " + Quoted(display->name) + ": " +
-             LogWindowsError());
+    LogError("GraphicsRenderEnd - Unable to SwapBuffers on display " + Quoted(display->name) +
+             ": " + LogWindowsError());
   }
 }
 
@@ -413,13 +419,10 @@ std::string GraphicsErrorText(uint32_t code) {
   switch (code) {
     case GL_INVALID_ENUM:
       return "Invalid enumerated value passed to OpenGL function.  Error = " + number;
-    case GL_INVALID_VALUE:
-      return "Invalid value passed to OpenGL function.  Error = " + number;
+    case GL_INVALID_VALUE: return "Invalid value passed to OpenGL function.  Error = " + number;
     case GL_INVALID_OPERATION:
       return "Invalid operation for current OpenGL state.  Error = " + number;
-    case GL_OUT_OF_MEMORY:
-      return "Insufficient memory for OpenGL operation.  Error = " + number;
-    default:
-      return "Unrecgoznied OpenGL error " + number + ".";
+    case GL_OUT_OF_MEMORY: return "Insufficient memory for OpenGL operation.  Error = " + number;
+    default: return "Unrecgoznied OpenGL error " + number + ".";
   }
 }

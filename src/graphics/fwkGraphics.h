@@ -55,9 +55,11 @@ int32_t GraphicsDisplayWidth(int32_t display);
 int32_t GraphicsDisplayHeight(int32_t display);
 int32_t GraphicsDisplayCount();
 
-graphicsMode GraphicsMonitorFindMode(int32_t monitor, int32_t width, int32_t height, int32_t bitsPerPixel);
+graphicsMode GraphicsMonitorFindMode(int32_t monitor, int32_t width, int32_t height,
+                                     int32_t bitsPerPixel);
 graphicsMode GraphicsMonitorMode(int32_t monitor, int32_t index);
-int32_t GraphicsMonitorModeIndex(int32_t monitor, int32_t width, int32_t height, int32_t bitsPerPixel);
+int32_t GraphicsMonitorModeIndex(int32_t monitor, int32_t width, int32_t height,
+                                 int32_t bitsPerPixel);
 std::string GraphicsMonitorModeText(int32_t monitor, int32_t index);
 int32_t GraphicsMonitorCount();
 // The monitor's lists as built at start-up (empty lists for an index out of range).

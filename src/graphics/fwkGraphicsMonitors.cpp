@@ -17,8 +17,9 @@ bool Same(const graphicsMode& a, const graphicsMode& b) {
 // reading past the list.
 const graphicsMonitor& Monitor(int32_t monitor) {
   const auto& monitors = GraphicsState().monitors;
-  return monitor >= 0 && monitor < static_cast<int32_t>(monitors.size()) ? monitors[static_cast<size_t>(monitor)]
-                                                                          : noMonitor;
+  return monitor >= 0 && monitor < static_cast<int32_t>(monitors.size())
+             ? monitors[static_cast<size_t>(monitor)]
+             : noMonitor;
 }
 
 void EnumerateMonitor(int32_t index, graphicsMonitor& monitor) {
@@ -27,7 +28,8 @@ void EnumerateMonitor(int32_t index, graphicsMonitor& monitor) {
   if (PlatformMonitorDeviceName(index, device)) {
     platformDisplayMode mode;
     for (int32_t n = 0; PlatformMonitorEnumMode(index, n, mode); ++n) {
-      if ((minimumWidth >= 0 && mode.width < minimumWidth) || (minimumHeight >= 0 && mode.height < minimumHeight) ||
+      if ((minimumWidth >= 0 && mode.width < minimumWidth) ||
+          (minimumHeight >= 0 && mode.height < minimumHeight) ||
           (minimumDepth >= 0 && mode.bitsPerPixel < minimumDepth)) {
         continue;
       }
@@ -76,7 +78,8 @@ int32_t GraphicsMonitorCount() { return static_cast<int32_t>(GraphicsState().mon
 
 const graphicsMonitor& GraphicsMonitorLists(int32_t monitor) { return Monitor(monitor); }
 
-graphicsMode GraphicsMonitorFindMode(int32_t monitor, int32_t width, int32_t height, int32_t bitsPerPixel) {
+graphicsMode GraphicsMonitorFindMode(int32_t monitor, int32_t width, int32_t height,
+                                     int32_t bitsPerPixel) {
   for (const graphicsMode& mode : Monitor(monitor).distinctModes) {
     if (mode.width == width && mode.height == height && mode.bitsPerPixel == bitsPerPixel) {
       return mode;
@@ -93,10 +96,12 @@ graphicsMode GraphicsMonitorMode(int32_t monitor, int32_t index) {
   return modes[static_cast<size_t>(index)];
 }
 
-int32_t GraphicsMonitorModeIndex(int32_t monitor, int32_t width, int32_t height, int32_t bitsPerPixel) {
+int32_t GraphicsMonitorModeIndex(int32_t monitor, int32_t width, int32_t height,
+                                 int32_t bitsPerPixel) {
   const auto& modes = Monitor(monitor).distinctModes;
   for (size_t i = 0; i < modes.size(); ++i) {
-    if (modes[i].width == width && modes[i].height == height && modes[i].bitsPerPixel == bitsPerPixel) {
+    if (modes[i].width == width && modes[i].height == height &&
+        modes[i].bitsPerPixel == bitsPerPixel) {
       return static_cast<int32_t>(i);
     }
   }
@@ -108,8 +113,8 @@ std::string GraphicsMonitorModeText(int32_t monitor, int32_t index) {
   if (mode.width == 0 || mode.height == 0 || mode.bitsPerPixel == 0) {
     return "";
   }
-  return std::to_string(mode.width) + "x" + std::to_string(mode.height) + " " + std::to_string(mode.bitsPerPixel) +
-         "-bit color";
+  return std::to_string(mode.width) + "x" + std::to_string(mode.height) + " " +
+         std::to_string(mode.bitsPerPixel) + "-bit color";
 }
 
 bool GraphicsMonitorSetResolution(int32_t monitor, int32_t modeNumber) {
@@ -126,8 +131,7 @@ bool GraphicsMonitorSetResolution(int32_t monitor, int32_t modeNumber) {
     return false;
   }
   switch (PlatformMonitorApplyMode(monitor, modeNumber, mode)) {
-    case PLATFORM_DISP_CHANGE_SUCCESSFUL:
-      return true;
+    case PLATFORM_DISP_CHANGE_SUCCESSFUL: return true;
     case PLATFORM_DISP_CHANGE_RESTART:
       LogError(where + "Restart needed to set resolution on monitor " + number);
       return false;
@@ -143,30 +147,25 @@ bool GraphicsMonitorSetResolution(int32_t monitor, int32_t modeNumber) {
     case PLATFORM_DISP_CHANGE_BADPARAM:
       LogError(where + "Bad parameter encountered setting resolution on monitor " + number);
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 
 bool GraphicsMonitorsRestoreDesktop() {
   const std::string where = "GraphicsMonitorsRestoreDesktop - ";
   switch (PlatformMonitorsRestoreDesktop()) {
-    case PLATFORM_DISP_CHANGE_SUCCESSFUL:
-      return true;
+    case PLATFORM_DISP_CHANGE_SUCCESSFUL: return true;
     case PLATFORM_DISP_CHANGE_RESTART:
       LogError(where + "Restart needed to set resolution.");
       return false;
-    case PLATFORM_DISP_CHANGE_FAILED:
-      LogError(where + "Resolution change failed.");
-      return false;
+    case PLATFORM_DISP_CHANGE_FAILED: LogError(where + "Resolution change failed."); return false;
     case PLATFORM_DISP_CHANGE_BADMODE:
       LogError(where + "Invalid resolution specified.");
       return false;
     case PLATFORM_DISP_CHANGE_BADFLAGS:
       LogError(where + "Bad flags encountered setting resolution.");
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 

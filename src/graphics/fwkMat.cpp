@@ -55,9 +55,11 @@ std::string ReadMat(int32_t file, matRaw& raw) {
   if (count == 0) return "MatOpenRaw - No mat entries.";
   for (int32_t k = 1; k <= count; ++k) {
     matEntry entry;
-    if (!ReadUint32(file, entry.colour)) return "MatOpenRaw - Unable to read mat color for entry " + Quoted(k) + ".";
+    if (!ReadUint32(file, entry.colour))
+      return "MatOpenRaw - Unable to read mat color for entry " + Quoted(k) + ".";
     uint8_t length = 0;
-    if (!ReadByte(file, length)) return "MatOpenRaw - Unable to read mat name length for entry " + Quoted(k) + ".";
+    if (!ReadByte(file, length))
+      return "MatOpenRaw - Unable to read mat name length for entry " + Quoted(k) + ".";
     entry.name.resize(length);
     if (length > 0 && !DataFileRead(file, entry.name.data(), length)) {
       return "MatOpenRaw - Unable to read mat name for entry " + Quoted(k) + ".";
@@ -67,13 +69,15 @@ std::string ReadMat(int32_t file, matRaw& raw) {
   // Runs past the grid's last cell (or past the largest grid that can be expanded) are read and
   // checked but not kept, nor are runs of length 0 once one run is kept: they change no cell, so
   // what a file holds beyond its grid costs no memory.
-  const int64_t cells = raw.width > 0 && raw.height > 0 ? std::min(int64_t{raw.width} * raw.height, matMaxCells) : 0;
+  const int64_t cells =
+      raw.width > 0 && raw.height > 0 ? std::min(int64_t{raw.width} * raw.height, matMaxCells) : 0;
   int64_t covered = 0;
   while (!DataFileEof(file)) {
     matRun run;
     if (!ReadUint16(file, run.length)) return "MatOpenRaw - Unable to read mat run length.";
     if (!ReadByte(file, run.index)) return "MatOpenRaw - Unable to read mat run index.";
-    if (run.index >= raw.entries.size()) return "MatOpenRaw - Invalid mat run index " + Quoted(run.index) + ".";
+    if (run.index >= raw.entries.size())
+      return "MatOpenRaw - Invalid mat run index " + Quoted(run.index) + ".";
     if (raw.runs.empty() || (run.length > 0 && covered < cells)) {
       raw.runs.push_back(run);
       covered += run.length;

@@ -166,7 +166,8 @@ model* ModelOpen(int32_t display, const std::string& fileName) {
   if (UpperCase(Extension(fileName)) == ".MS3D") {
     return ModelOpenMS3D(display, fileName);
   }
-  if (hooks.imageIsSupported != nullptr && hooks.openImage != nullptr && hooks.imageIsSupported(fileName)) {
+  if (hooks.imageIsSupported != nullptr && hooks.openImage != nullptr &&
+      hooks.imageIsSupported(fileName)) {
     return hooks.openImage(display, fileName, false);
   }
   LogError("Unrecognized model extension for \"" + fileName + "\".");
@@ -193,8 +194,8 @@ void ModelCompile(model* m) {
     error = gl.GetError();
   }
   if (error != GL_NO_ERROR) {
-    LogError("ModelCompile - Unable to compile model \"" + m->name + "\".  Rendering uncompiled instead.  " +
-             GraphicsErrorText(error));
+    LogError("ModelCompile - Unable to compile model \"" + m->name +
+             "\".  Rendering uncompiled instead.  " + GraphicsErrorText(error));
     m->kind = modelKindDynamic;
     return;
   }
@@ -238,7 +239,8 @@ void ModelRender(int32_t displayIndex, model* m) {
     bool textured = !polygon.textures.empty();
     const modelTextureRef* entry = textured ? &polygon.textures.front() : nullptr;
     bool bind = entry != nullptr && entry->tex != nullptr &&
-                (entry->tex != boundTexture || entry->tile != boundTile) && hooks.textureTileName != nullptr;
+                (entry->tex != boundTexture || entry->tile != boundTile) &&
+                hooks.textureTileName != nullptr;
     bool toggle = first || textured != wasTextured;
     if ((bind || toggle) && open) {
       gl.End();
@@ -417,8 +419,9 @@ float ModelWidth(const model* m) {
   if (m == nullptr || m->vertices.empty()) {
     return 0.0f;
   }
-  auto [low, high] = std::minmax_element(m->vertices.begin(), m->vertices.end(),
-                                         [](const modelVertex& a, const modelVertex& b) { return a.x < b.x; });
+  auto [low, high] =
+      std::minmax_element(m->vertices.begin(), m->vertices.end(),
+                          [](const modelVertex& a, const modelVertex& b) { return a.x < b.x; });
   return high->x - low->x;
 }
 
@@ -426,8 +429,9 @@ float ModelHeight(const model* m) {
   if (m == nullptr || m->vertices.empty()) {
     return 0.0f;
   }
-  auto [low, high] = std::minmax_element(m->vertices.begin(), m->vertices.end(),
-                                         [](const modelVertex& a, const modelVertex& b) { return a.y < b.y; });
+  auto [low, high] =
+      std::minmax_element(m->vertices.begin(), m->vertices.end(),
+                          [](const modelVertex& a, const modelVertex& b) { return a.y < b.y; });
   return high->y - low->y;
 }
 
@@ -438,11 +442,14 @@ bool ModelMayCover(const model* m, float left, float top, float right, float bot
   if (m->angle != 0.0f) {
     return true;
   }
-  auto [lowX, highX] = std::minmax_element(m->vertices.begin(), m->vertices.end(),
-                                           [](const modelVertex& a, const modelVertex& b) { return a.x < b.x; });
-  auto [lowY, highY] = std::minmax_element(m->vertices.begin(), m->vertices.end(),
-                                           [](const modelVertex& a, const modelVertex& b) { return a.y < b.y; });
-  return m->x + highX->x >= left && m->x + lowX->x <= right && m->y + highY->y >= top && m->y + lowY->y <= bottom;
+  auto [lowX, highX] =
+      std::minmax_element(m->vertices.begin(), m->vertices.end(),
+                          [](const modelVertex& a, const modelVertex& b) { return a.x < b.x; });
+  auto [lowY, highY] =
+      std::minmax_element(m->vertices.begin(), m->vertices.end(),
+                          [](const modelVertex& a, const modelVertex& b) { return a.y < b.y; });
+  return m->x + highX->x >= left && m->x + lowX->x <= right && m->y + highY->y >= top &&
+         m->y + lowY->y <= bottom;
 }
 
 bool ModelUsesTexture(const model* m, const texture* t) {

@@ -17,8 +17,9 @@ constexpr int32_t materialSize = 361;
 uint16_t Uint16At(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | bytes[1] << 8); }
 
 int32_t Int32At(const uint8_t* bytes) {
-  return static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                              static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
+  return static_cast<int32_t>(
+      static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+      static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
 }
 
 float FloatAt(const uint8_t* bytes) {
@@ -79,14 +80,17 @@ std::string ReadGroupsAndMaterials(int32_t file) {
   if (!ReadCount(file, groupCount)) return "ModelOpenMS3D - Unable to read mesh count.";
   for (int32_t g = 1; g <= groupCount; ++g) {
     const std::string group = std::to_string(g);
-    if (!DataFileRead(file, bytes, groupFixedSize)) return "ModelOpenMS3D - Unable to read mesh " + group + " data.";
+    if (!DataFileRead(file, bytes, groupFixedSize))
+      return "ModelOpenMS3D - Unable to read mesh " + group + " data.";
     const uint16_t indexCount = Uint16At(bytes + 33);
     for (int32_t j = 1; j <= indexCount; ++j) {
       if (!DataFileRead(file, bytes, 2)) {
-        return "ModelOpenMS3D - Unable to read mesh " + group + " vertex " + std::to_string(j) + " data.";
+        return "ModelOpenMS3D - Unable to read mesh " + group + " vertex " + std::to_string(j) +
+               " data.";
       }
     }
-    if (!DataFileRead(file, bytes, 1)) return "ModelOpenMS3D - Unable to read material for mesh " + group + ".";
+    if (!DataFileRead(file, bytes, 1))
+      return "ModelOpenMS3D - Unable to read material for mesh " + group + ".";
   }
   uint16_t materialCount = 0;
   if (!ReadCount(file, materialCount)) return "ModelOpenMS3D - Unable to read material count.";

@@ -13,28 +13,28 @@ struct imageData;
 // One OpenGL texture of a texture: texel (1, 1) shows image pixel (x1, y1); row 0, column 0
 // and the row and column just past the copied pixels are the border.
 struct textureTile {
-    uint32_t name = 0;       // OpenGL texture name
-    int32_t x1 = 0, x2 = 0;  // first and last image column covered, inclusive
-    int32_t y1 = 0, y2 = 0;  // first and last image row covered, inclusive
-    int32_t textureWidth = 0;
-    int32_t textureHeight = 0;
+  uint32_t name = 0;       // OpenGL texture name
+  int32_t x1 = 0, x2 = 0;  // first and last image column covered, inclusive
+  int32_t y1 = 0, y2 = 0;  // first and last image row covered, inclusive
+  int32_t textureWidth = 0;
+  int32_t textureHeight = 0;
 };
 
 // Kept in the texture list of its display's model store record, in creation order.
 struct texture {
-    int32_t displayId = 0;
-    std::string name;  // image file name, or the font file name; the key for sharing
-    int32_t width = 0; // source image size in pixels
-    int32_t height = 0;
-    uint8_t depth = 0; // 32 uploads RGBA, anything else RGB
-    int32_t columns = 0;
-    int32_t rows = 0;
-    int32_t tileWidth = 0; // the largest tile size used
-    int32_t tileHeight = 0;
-    bool smooth = false; // linear filtering instead of nearest
-    bool repeat = false; // repeating texture coordinates instead of clamping
-    std::vector<textureTile> tiles; // row by row, left to right
-    int32_t references = 0;         // number of models that use the texture
+  int32_t displayId = 0;
+  std::string name;   // image file name, or the font file name; the key for sharing
+  int32_t width = 0;  // source image size in pixels
+  int32_t height = 0;
+  uint8_t depth = 0;  // 32 uploads RGBA, anything else RGB
+  int32_t columns = 0;
+  int32_t rows = 0;
+  int32_t tileWidth = 0;  // the largest tile size used
+  int32_t tileHeight = 0;
+  bool smooth = false;             // linear filtering instead of nearest
+  bool repeat = false;             // repeating texture coordinates instead of clamping
+  std::vector<textureTile> tiles;  // row by row, left to right
+  int32_t references = 0;          // number of models that use the texture
 };
 
 // A texture reference is a texture* held by the caller; operations on nullptr do nothing.

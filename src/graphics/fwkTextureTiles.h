@@ -13,14 +13,14 @@ constexpr int32_t textureMinimumTile = 64;
 int32_t TextureLargestTileSide(int32_t size);
 
 struct textureTileSpan {
-    int32_t x1, x2, y1, y2;          // image columns and rows covered, inclusive
-    int32_t textureWidth, textureHeight;
+  int32_t x1, x2, y1, y2;  // image columns and rows covered, inclusive
+  int32_t textureWidth, textureHeight;
 };
 
 struct textureTiling {
-    int32_t columns = 0;
-    int32_t rows = 0;
-    std::vector<textureTileSpan> tiles; // row by row, left to right
+  int32_t columns = 0;
+  int32_t rows = 0;
+  std::vector<textureTileSpan> tiles;  // row by row, left to right
 };
 
 // Walks the image from the top-left corner. Each tile starts at the largest size and is
@@ -29,5 +29,6 @@ textureTiling TextureTileWalk(int32_t width, int32_t height, int32_t tileWidth, 
 
 // Fills buffer (tileWidth x tileHeight texels, at least that size) with image pixels x.., y..
 // at texel (1, 1) on, a copy of the edge pixels around them, and transparent black beyond.
-void TextureCopyTile(const std::vector<uint32_t>& pixels, int32_t width, int32_t height, int32_t x, int32_t y,
-                     int32_t tileWidth, int32_t tileHeight, std::vector<uint32_t>& buffer);
+void TextureCopyTile(const std::vector<uint32_t>& pixels, int32_t width, int32_t height, int32_t x,
+                     int32_t y, int32_t tileWidth, int32_t tileHeight,
+                     std::vector<uint32_t>& buffer);

@@ -97,7 +97,9 @@ ImageBudget ImageBudget::ForPicture(size_t fileSize) {
   return ImageBudget(PixelsForSize(fileSize, kPixelsPerFileByte, kPicturePixelsAlways));
 }
 
-ImageBudget ImageBudget::ForIcons(size_t fileSize) { return ImageBudget(PixelsForSize(fileSize, kIconPixelsPerFileByte, 0)); }
+ImageBudget ImageBudget::ForIcons(size_t fileSize) {
+  return ImageBudget(PixelsForSize(fileSize, kIconPixelsPerFileByte, 0));
+}
 
 bool ImageBudget::Allocate(imageData* frame, int64_t width, int64_t height) {
   if (width <= 0 || height <= 0 || width > left_ || height > left_ / width) return false;

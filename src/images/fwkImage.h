@@ -60,8 +60,8 @@ void ImageReadAni(const std::string& fileName, imageData*& image, int32_t first,
 
 // Decodes bytes already in memory exactly as ImageLoad decodes a file of that name (tools,
 // tests and fuzzing use it). The list must hold a first frame.
-void ImageLoadMemory(const std::string& fileName, const uint8_t* data, size_t size, imageData*& image,
-                     int32_t first, int32_t count);
+void ImageLoadMemory(const std::string& fileName, const uint8_t* data, size_t size,
+                     imageData*& image, int32_t first, int32_t count);
 
 // Largest number of pixels one load may produce, over all its frames; a file asking for more
 // becomes the error picture before anything is allocated. 16384 x 16384 unless set. Below it,

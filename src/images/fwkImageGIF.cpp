@@ -22,10 +22,14 @@ constexpr Interlace kPasses[4] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
 // Where the next colour index goes: rows in order, or the four interlace passes. Pixels past
 // the last row are dropped.
 class PixelCursor {
-public:
+ public:
   PixelCursor(imageData* frame, const uint32_t* colours, bool interlaced)
-      : pixels_(frame->pixels.data()), width_(frame->width), height_(frame->height), colours_(colours),
-        interlaced_(interlaced), step_(interlaced ? 8 : 1) {}
+      : pixels_(frame->pixels.data()),
+        width_(frame->width),
+        height_(frame->height),
+        colours_(colours),
+        interlaced_(interlaced),
+        step_(interlaced ? 8 : 1) {}
 
   void Put(const uint8_t* indices, int count) {
     for (int i = 0; i < count; ++i) {
@@ -38,7 +42,7 @@ public:
   // Every row has its pixels; the rest of the data could only be dropped.
   bool Full() const { return row_ >= height_; }
 
-private:
+ private:
   void NextRow() {
     column_ = 0;
     row_ += step_;
@@ -62,7 +66,7 @@ private:
 
 // Bytes of the image's data sub-blocks, one after another.
 class SubBlocks {
-public:
+ public:
   explicit SubBlocks(ImageBytes& bytes) : bytes_(bytes) {}
   bool Next(uint8_t& value) {
     while (left_ == 0) {
@@ -77,7 +81,7 @@ public:
     return false;
   }
 
-private:
+ private:
   ImageBytes& bytes_;
   uint8_t left_ = 0;
   bool ended_ = false;
@@ -196,8 +200,8 @@ struct Transparency {
   uint8_t index = 0;
 };
 
-void DecodeImage(ImageBytes& bytes, imageData* frame, const uint32_t* globalTable, int globalEntries,
-                 const Transparency& transparency) {
+void DecodeImage(ImageBytes& bytes, imageData* frame, const uint32_t* globalTable,
+                 int globalEntries, const Transparency& transparency) {
   uint8_t descriptor[9];
   if (!bytes.Read(descriptor, sizeof descriptor)) return;
   const uint8_t packed = descriptor[8];
@@ -243,7 +247,8 @@ void ImageDecodeGif(ImageBytes& bytes, imageData*& image, ImageBudget& budget) {
   uint8_t screen[7];
   if (!bytes.Read(signature, sizeof signature) ||
       (std::memcmp(signature, "GIF87a", 6) != 0 && std::memcmp(signature, "GIF89a", 6) != 0) ||
-      !bytes.Read(screen, sizeof screen) || !DataCouldFill(bytes.Remaining(), ImageLe16(screen), ImageLe16(screen + 2)) ||
+      !bytes.Read(screen, sizeof screen) ||
+      !DataCouldFill(bytes.Remaining(), ImageLe16(screen), ImageLe16(screen + 2)) ||
       !budget.Allocate(frame, ImageLe16(screen), ImageLe16(screen + 2))) {
     ImageSetError(frame);
     return;

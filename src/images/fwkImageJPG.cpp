@@ -111,17 +111,18 @@ inline uint32_t YCbCrPixel(int32_t y, int32_t cb, int32_t cr) {
     r += 100000;
   }
   const int32_t g = y + q + (r > 50000 ? 1 : 0) + (r == 50000 ? ((y + q) & 1) : 0);
-  return Clamp255(AddRounded(y, t.red[dcr])) << 16 | Clamp255(g) << 8 | Clamp255(AddRounded(y, t.blue[dcb]));
+  return Clamp255(AddRounded(y, t.red[dcr])) << 16 | Clamp255(g) << 8 |
+         Clamp255(AddRounded(y, t.blue[dcb]));
 }
 
 class Decoder {
-public:
+ public:
   Decoder(ImageBytes& bytes, imageData* frame, ImageBudget& budget)
       : bytes_(bytes), frame_(frame), budget_(budget), tables_(JpgTablesGet()) {}
 
   void Run();
 
-private:
+ private:
   bool Segment(uint8_t code, ImageBytes& body);
   bool FrameHeader(ImageBytes& body);
   bool HuffmanTables(ImageBytes& body);
@@ -207,7 +208,9 @@ bool Decoder::Segment(uint8_t code, ImageBytes& body) {
 bool Decoder::FrameHeader(ImageBytes& body) {
   uint8_t precision = 0, count = 0;
   uint16_t height = 0, width = 0;
-  if (!body.U8(precision) || !body.U16BigEndian(height) || !body.U16BigEndian(width) || !body.U8(count)) return false;
+  if (!body.U8(precision) || !body.U16BigEndian(height) || !body.U16BigEndian(width) ||
+      !body.U8(count))
+    return false;
   haveFrame_ = false;
   frameIds_.clear();
   for (Component& c : components_) c.inFrame = false;
@@ -219,7 +222,8 @@ bool Decoder::FrameHeader(ImageBytes& body) {
   }
   // The rest of the file must hold the blocks: the shortest block is two bits (a one-bit DC
   // code for a zero difference and a one-bit end of block) for 64 pixels of one component.
-  const bool couldFill = int64_t{width} * height <= static_cast<int64_t>(bytes_.Remaining()) * 4 * 64;
+  const bool couldFill =
+      int64_t{width} * height <= static_cast<int64_t>(bytes_.Remaining()) * 4 * 64;
   if (!couldFill || !budget_.Allocate(frame_, width, height)) {
     ImageSetError(frame_);
     return false;
@@ -286,7 +290,8 @@ bool Decoder::ScanHeader(ImageBytes& body) {
   for (int i = 0; i < count; ++i) {
     uint8_t id = 0, tables = 0;
     if (!body.U8(id) || !body.U8(tables)) return false;
-    if (id < 1 || id > 5 || !components_[id].inFrame || (tables >> 4) >= 4 || (tables & 15) >= 4) return false;
+    if (id < 1 || id > 5 || !components_[id].inFrame || (tables >> 4) >= 4 || (tables & 15) >= 4)
+      return false;
     components_[id].dc = tables >> 4;
     components_[id].ac = tables & 15;
     scanIds_.push_back(id);
@@ -320,7 +325,8 @@ bool Decoder::ScanHeader(ImageBytes& body) {
 
 // Receives s bits and extends them to a signed value as T.81 does.
 inline int32_t Extend(uint32_t value, int s) {
-  return value < (1u << (s - 1)) ? static_cast<int32_t>(value) - ((1 << s) - 1) : static_cast<int32_t>(value);
+  return value < (1u << (s - 1)) ? static_cast<int32_t>(value) - ((1 << s) - 1)
+                                 : static_cast<int32_t>(value);
 }
 
 bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* samples, int stride) {
@@ -343,7 +349,8 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
   // A baseline DC value lies well inside 16 bits; holding it there keeps damaged data finite.
   int32_t& prediction = predictions_[id];
   prediction = std::clamp<int32_t>(prediction + (s == 0 ? 0 : Extend(raw, s)), -32768, 32767);
-  coefficients[0] = std::clamp<int32_t>(prediction * q[0], -kJpgCoefficientLimit, kJpgCoefficientLimit);
+  coefficients[0] =
+      std::clamp<int32_t>(prediction * q[0], -kJpgCoefficientLimit, kJpgCoefficientLimit);
   int32_t largest = shortCodeBound_[c.quant] | std::abs(coefficients[0]);
   const JpgHuffman& ac = ac_[c.ac];
   for (int k = 1; k < 64;) {
@@ -375,7 +382,8 @@ bool Decoder::DecodeBlock(JpgBits& bits, const Component& c, int id, int32_t* sa
     if (k > 63 || !bits.Get(size, raw)) return false;
     const int64_t value = int64_t{Extend(raw, size)} * q[k];
     const int position = tables_.naturalPosition[k];
-    coefficients[position] = static_cast<int32_t>(std::clamp<int64_t>(value, -kJpgCoefficientLimit, kJpgCoefficientLimit));
+    coefficients[position] = static_cast<int32_t>(
+        std::clamp<int64_t>(value, -kJpgCoefficientLimit, kJpgCoefficientLimit));
     largest |= std::abs(coefficients[position]);
     written |= uint64_t{1} << position;
     ++k;
@@ -400,7 +408,8 @@ void Decoder::DecodeScan() {
       for (int by = 0; by < c.v && !stop_; ++by) {
         for (int bx = 0; bx < c.h && !stop_; ++bx) {
           // A block that fails writes nothing: the MCU is not put then.
-          if (!DecodeBlock(bits, c, id, mcuSamples_[id].data() + by * 8 * stride + bx * 8, stride)) {
+          if (!DecodeBlock(bits, c, id, mcuSamples_[id].data() + by * 8 * stride + bx * 8,
+                           stride)) {
             stop_ = true;
             break;
           }
@@ -517,8 +526,9 @@ void Decoder::PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows) {
   // Eight samples at a time (chromaCount is a multiple of 64), each by itself where the wide
   // code is missing or a sample lies outside the tables.
   for (int group = 0; group < chromaCount; group += 8) {
-    if (kWideColour && JpgChromaEntriesWide(cbSamples + group, crSamples + group, entries.red + group,
-                                            entries.green + group, entries.blue + group)) {
+    if (kWideColour &&
+        JpgChromaEntriesWide(cbSamples + group, crSamples + group, entries.red + group,
+                             entries.green + group, entries.blue + group)) {
       std::fill_n(entries.valid + group, 8, true);
       continue;
     }
@@ -548,8 +558,8 @@ void Decoder::PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows) {
     const int chromaRow = (y >> shiftY) * chromaStride;
     int32_t x = 0;
     if (kWideColour && rowValid[y >> shiftY] && shiftX <= 1) {
-      x = JpgPutRowWide(luma, entries.red + chromaRow, entries.green + chromaRow, entries.blue + chromaRow, shiftX,
-                        columns, out);
+      x = JpgPutRowWide(luma, entries.red + chromaRow, entries.green + chromaRow,
+                        entries.blue + chromaRow, shiftX, columns, out);
     }
 #if defined(__SSE2__)
     // Eight pixels at a time where the whole row's chroma is valid: from eight chroma samples,
@@ -575,7 +585,8 @@ void Decoder::PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows) {
         out[x] = YCbCrPixelExact(l, cbSamples[c], crSamples[c]);
         continue;
       }
-      out[x] = Clamp255(AddRounded(l, entries.red[c])) << 16 | Clamp255(AddRounded(l, entries.green[c])) << 8 |
+      out[x] = Clamp255(AddRounded(l, entries.red[c])) << 16 |
+               Clamp255(AddRounded(l, entries.green[c])) << 8 |
                Clamp255(AddRounded(l, entries.blue[c]));
     }
   }

@@ -18,7 +18,7 @@ bool ReadTag(ImageBytes& bytes, std::string& tag) {
 }
 
 class FrameSource {
-public:
+ public:
   explicit FrameSource(imageData*& image) : image_(image) {}
   imageData* Next() {
     if (!usedFirst_) {
@@ -28,15 +28,17 @@ public:
     return ImageAdd(image_);
   }
 
-private:
+ private:
   imageData*& image_;
   bool usedFirst_ = false;
 };
 
 // One icon chunk; false when an image in it is damaged (its frame is then the error picture).
-bool DecodeIconChunk(ImageBytes& bytes, FrameSource& frames, ImageBudget& budget, int32_t chunkNumber) {
+bool DecodeIconChunk(ImageBytes& bytes, FrameSource& frames, ImageBudget& budget,
+                     int32_t chunkNumber) {
   uint8_t directory[6];
-  if (!bytes.Read(directory, sizeof directory) || !bytes.Skip(uint64_t{ImageLe16(directory + 4)} * 16)) {
+  if (!bytes.Read(directory, sizeof directory) ||
+      !bytes.Skip(uint64_t{ImageLe16(directory + 4)} * 16)) {
     imageData* frame = frames.Next();
     frame->frameNumber = chunkNumber;
     ImageSetError(frame);

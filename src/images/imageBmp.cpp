@@ -27,8 +27,8 @@ bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
   if (compression == 3) {
     uint32_t red = 0, green = 0, blue = 0;
     if (headerSize >= kMaskedInfoHeaderSize) {
-      if (!bytes.Seek(14 + kInfoHeaderSize) || !bytes.U32(red) || !bytes.U32(green) || !bytes.U32(blue) ||
-          !bytes.Seek(uint64_t{14} + headerSize)) {
+      if (!bytes.Seek(14 + kInfoHeaderSize) || !bytes.U32(red) || !bytes.U32(green) ||
+          !bytes.U32(blue) || !bytes.Seek(uint64_t{14} + headerSize)) {
         return false;
       }
     } else if (!bytes.U32(red) || !bytes.U32(green) || !bytes.U32(blue)) {
@@ -47,9 +47,11 @@ bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
   // A negative height is the top-down form of the same picture.
   const bool topDown = storedHeight < 0;
   const int64_t height = topDown ? -storedHeight : storedHeight;
-  if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
+  if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+    return false;
   if (width <= 0 || height <= 0) return false;
-  const uint64_t needed = static_cast<uint64_t>(DibStride(bits, width)) * static_cast<uint64_t>(height);
+  const uint64_t needed =
+      static_cast<uint64_t>(DibStride(bits, width)) * static_cast<uint64_t>(height);
   if (needed > bytes.Remaining()) return false;
   if (!budget.Allocate(frame, width, height)) return false;
   frame->bitsPerPixel = static_cast<uint8_t>(bits);

@@ -8,7 +8,7 @@
 #include <vector>
 
 class ImageBytes {
-public:
+ public:
   ImageBytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
   size_t Size() const { return size_; }
@@ -50,8 +50,8 @@ public:
   bool U32(uint32_t& value) {
     uint8_t b[4];
     if (!Read(b, 4)) return false;
-    value = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 | static_cast<uint32_t>(b[2]) << 16 |
-            static_cast<uint32_t>(b[3]) << 24;
+    value = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+            static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24;
     return true;
   }
   bool U16BigEndian(uint16_t& value) {
@@ -61,7 +61,7 @@ public:
     return true;
   }
 
-private:
+ private:
   const uint8_t* data_;
   size_t size_;
   size_t position_ = 0;
@@ -69,6 +69,6 @@ private:
 
 inline uint16_t ImageLe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 inline uint32_t ImageLe32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-         static_cast<uint32_t>(p[3]) << 24;
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }

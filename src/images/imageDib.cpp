@@ -37,8 +37,8 @@ uint32_t Channel16(uint32_t value, const DibChannels& channels, int c) {
   return static_cast<uint32_t>(v * 255 / channels.maximum[c]);
 }
 
-void ConvertRow(const uint8_t* p, uint32_t* out, int32_t width, int bits, const DibChannels& channels,
-                bool keepFourthByte, const uint32_t* palette) {
+void ConvertRow(const uint8_t* p, uint32_t* out, int32_t width, int bits,
+                const DibChannels& channels, bool keepFourthByte, const uint32_t* palette) {
   switch (bits) {
     case 24:
       for (int32_t x = 0; x < width; ++x, p += 3) {
@@ -54,7 +54,8 @@ void ConvertRow(const uint8_t* p, uint32_t* out, int32_t width, int bits, const 
     case 16:
       for (int32_t x = 0; x < width; ++x, p += 2) {
         const uint32_t v = ImageLe16(p);
-        out[x] = Channel16(v, channels, 0) << 16 | Channel16(v, channels, 1) << 8 | Channel16(v, channels, 2);
+        out[x] = Channel16(v, channels, 0) << 16 | Channel16(v, channels, 1) << 8 |
+                 Channel16(v, channels, 2);
       }
       break;
     default: {
@@ -74,7 +75,8 @@ void ConvertRow(const uint8_t* p, uint32_t* out, int32_t width, int bits, const 
 
 bool DibReadPixels(ImageBytes& bytes, imageData* frame, int bits, const DibChannels& channels,
                    bool keepFourthByte, bool topDown) {
-  if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
+  if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+    return false;
   const int32_t width = frame->width;
   const int32_t height = frame->height;
   const int64_t stride = DibStride(bits, width);
@@ -87,8 +89,8 @@ bool DibReadPixels(ImageBytes& bytes, imageData* frame, int bits, const DibChann
   const uint8_t* data = bytes.Here();
   for (int32_t r = 0; r < height; ++r) {
     const int32_t row = topDown ? r : height - 1 - r;
-    ConvertRow(data + stride * r, frame->pixels.data() + static_cast<size_t>(row) * width, width, bits, channels,
-               keepFourthByte, frame->palette);
+    ConvertRow(data + stride * r, frame->pixels.data() + static_cast<size_t>(row) * width, width,
+               bits, channels, keepFourthByte, frame->palette);
   }
   return bytes.Skip(needed);
 }

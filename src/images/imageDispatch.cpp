@@ -32,8 +32,9 @@ Reader ReaderFor(const std::string& fileName) {
 }
 
 void Decode(Reader reader, ImageBytes& bytes, imageData*& image, int32_t first, int32_t count) {
-  ImageBudget budget = reader == Reader::Ani || reader == Reader::Icon ? ImageBudget::ForIcons(bytes.Size())
-                                                                       : ImageBudget::ForPicture(bytes.Size());
+  ImageBudget budget = reader == Reader::Ani || reader == Reader::Icon
+                           ? ImageBudget::ForIcons(bytes.Size())
+                           : ImageBudget::ForPicture(bytes.Size());
   switch (reader) {
     case Reader::Ani: ImageDecodeAni(bytes, image, budget); break;
     case Reader::Bmp: ImageDecodeBmp(bytes, image, budget); break;
@@ -46,7 +47,8 @@ void Decode(Reader reader, ImageBytes& bytes, imageData*& image, int32_t first, 
   }
 }
 
-void ReadFile(Reader reader, const std::string& fileName, imageData*& image, int32_t first, int32_t count) {
+void ReadFile(Reader reader, const std::string& fileName, imageData*& image, int32_t first,
+              int32_t count) {
   std::vector<uint8_t> data;
   if (!ImageFileBytes(fileName, data)) return;
   ImageBytes bytes(data.data(), data.size());
@@ -82,28 +84,39 @@ void ImageLoad(const std::string& fileName, imageData*& image, int32_t first, in
   ReadFile(reader, fileName, image, first, count);
 }
 
-void ImageLoadMemory(const std::string& fileName, const uint8_t* data, size_t size, imageData*& image,
-                     int32_t first, int32_t count) {
+void ImageLoadMemory(const std::string& fileName, const uint8_t* data, size_t size,
+                     imageData*& image, int32_t first, int32_t count) {
   ImageBytes bytes(data, data == nullptr ? 0 : size);
   Decode(ReaderFor(fileName), bytes, image, first, count);
 }
 
 bool ImageIsSupported(const std::string& fileName) {
   const std::string extension = UpperExtension(fileName);
-  for (const char* known : {".ANI", ".AVI", ".BMP", ".CUR", ".GIF", ".ICO", ".JPG", ".PCX", ".TGA"}) {
+  for (const char* known :
+       {".ANI", ".AVI", ".BMP", ".CUR", ".GIF", ".ICO", ".JPG", ".PCX", ".TGA"}) {
     if (extension == known) return true;
   }
   return false;
 }
 
-void ImageReadBmp(const std::string& fileName, imageData*& image) { ReadFile(Reader::Bmp, fileName, image, 0, 0); }
-void ImageReadTga(const std::string& fileName, imageData*& image) { ReadFile(Reader::Tga, fileName, image, 0, 0); }
-void ImageReadPcx(const std::string& fileName, imageData*& image) { ReadFile(Reader::Pcx, fileName, image, 0, 0); }
+void ImageReadBmp(const std::string& fileName, imageData*& image) {
+  ReadFile(Reader::Bmp, fileName, image, 0, 0);
+}
+void ImageReadTga(const std::string& fileName, imageData*& image) {
+  ReadFile(Reader::Tga, fileName, image, 0, 0);
+}
+void ImageReadPcx(const std::string& fileName, imageData*& image) {
+  ReadFile(Reader::Pcx, fileName, image, 0, 0);
+}
 void ImageReadIcon(const std::string& fileName, imageData*& image, int32_t first, int32_t count) {
   ReadFile(Reader::Icon, fileName, image, first, count);
 }
 void ImageReadAni(const std::string& fileName, imageData*& image, int32_t first, int32_t count) {
   ReadFile(Reader::Ani, fileName, image, first, count);
 }
-void ImageReadGif(const std::string& fileName, imageData*& image) { ReadFile(Reader::Gif, fileName, image, 0, 0); }
-void ImageReadJpg(const std::string& fileName, imageData*& image) { ReadFile(Reader::Jpg, fileName, image, 0, 0); }
+void ImageReadGif(const std::string& fileName, imageData*& image) {
+  ReadFile(Reader::Gif, fileName, image, 0, 0);
+}
+void ImageReadJpg(const std::string& fileName, imageData*& image) {
+  ReadFile(Reader::Jpg, fileName, image, 0, 0);
+}

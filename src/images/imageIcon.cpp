@@ -14,7 +14,8 @@ constexpr uint32_t kMaskTopByte = 255;
 bool IsPng(const ImageBytes& bytes) {
   if (bytes.Remaining() < 4) return false;
   const uint8_t* p = bytes.Here();
-  return p[0] == kPngStart[0] && p[1] == kPngStart[1] && p[2] == kPngStart[2] && p[3] == kPngStart[3];
+  return p[0] == kPngStart[0] && p[1] == kPngStart[1] && p[2] == kPngStart[2] &&
+         p[3] == kPngStart[3];
 }
 
 // The pixels, size, depth and palette of an earlier frame.
@@ -29,7 +30,8 @@ bool CopyFrame(const imageData& from, imageData* frame, ImageBudget& budget) {
 
 }  // namespace
 
-void ImageDecodeIcon(ImageBytes& bytes, imageData*& image, ImageBudget& budget, int32_t first, int32_t count) {
+void ImageDecodeIcon(ImageBytes& bytes, imageData*& image, ImageBudget& budget, int32_t first,
+                     int32_t count) {
   imageData* firstFrame = ImageFirstFrame(image);
   uint8_t directory[6];
   if (!bytes.Read(directory, sizeof directory)) {

@@ -7,4 +7,5 @@
 
 // Decodes the image whose 40-byte header starts at the reader's position into the frame;
 // a set mask bit puts maskTopByte into the pixel's top byte. False when the image is damaged.
-bool IconDecodeImage(ImageBytes& bytes, imageData* frame, ImageBudget& budget, uint32_t maskTopByte);
+bool IconDecodeImage(ImageBytes& bytes, imageData* frame, ImageBudget& budget,
+                     uint32_t maskTopByte);

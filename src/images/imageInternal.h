@@ -22,7 +22,7 @@ imageData* ImageFirstFrame(imageData*& image);
 // kIconPixelsPerFileByte over all its frames. Each reader also refuses, before allocating, a
 // picture its remaining data could not fill at the format's best compression.
 class ImageBudget {
-public:
+ public:
   static constexpr int64_t kPicturePixelsAlways = int64_t{1} << 22;
   static constexpr int64_t kPixelsPerFileByte = 200;
   static constexpr int64_t kIconPixelsPerFileByte = 4;
@@ -32,7 +32,7 @@ public:
   // Sizes the frame's pixels (all 0) when width and height are positive and within the budget.
   bool Allocate(imageData* frame, int64_t width, int64_t height);
 
-private:
+ private:
   explicit ImageBudget(int64_t pixels) : left_(pixels) {}
   int64_t left_;
 };
@@ -40,7 +40,8 @@ private:
 void ImageDecodeBmp(ImageBytes& bytes, imageData*& image, ImageBudget& budget);
 void ImageDecodeTga(ImageBytes& bytes, imageData*& image, ImageBudget& budget);
 void ImageDecodePcx(ImageBytes& bytes, imageData*& image, ImageBudget& budget);
-void ImageDecodeIcon(ImageBytes& bytes, imageData*& image, ImageBudget& budget, int32_t first, int32_t count);
+void ImageDecodeIcon(ImageBytes& bytes, imageData*& image, ImageBudget& budget, int32_t first,
+                     int32_t count);
 void ImageDecodeAni(ImageBytes& bytes, imageData*& image, ImageBudget& budget);
 void ImageDecodeGif(ImageBytes& bytes, imageData*& image, ImageBudget& budget);
 void ImageDecodeJpg(ImageBytes& bytes, imageData*& image, ImageBudget& budget);

@@ -10,8 +10,9 @@ constexpr uint8_t kPaletteMarker = 12;
 // Run-length decoding of the picture data. A run is not bound to its scanline: what does not
 // fit continues at the start of the next one, as the encoder meant it.
 class RunReader {
-public:
-  explicit RunReader(ImageBytes& bytes) : p_(bytes.Here()), end_(bytes.Here() + bytes.Remaining()) {}
+ public:
+  explicit RunReader(ImageBytes& bytes)
+      : p_(bytes.Here()), end_(bytes.Here() + bytes.Remaining()) {}
 
   bool Fill(uint8_t* line, size_t size) {
     size_t i = 0;
@@ -36,7 +37,7 @@ public:
     return true;
   }
 
-private:
+ private:
   const uint8_t* p_;
   const uint8_t* end_;
   uint8_t value_ = 0;
@@ -45,13 +46,15 @@ private:
 
 bool ReadPalette(ImageBytes& bytes, imageData* frame) {
   uint8_t marker = 0;
-  if (bytes.Size() < kPaletteFromEnd || !bytes.Seek(bytes.Size() - kPaletteFromEnd) || !bytes.U8(marker)) {
+  if (bytes.Size() < kPaletteFromEnd || !bytes.Seek(bytes.Size() - kPaletteFromEnd) ||
+      !bytes.U8(marker)) {
     return false;
   }
   if (marker == kPaletteMarker) {
     const uint8_t* p = bytes.Here();
     for (int i = 0; i < 256; ++i, p += 3) {
-      frame->palette[i] = static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
+      frame->palette[i] =
+          static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
     }
   } else {
     for (uint32_t i = 0; i < 256; ++i) frame->palette[i] = i << 16 | i << 8 | i;
@@ -77,7 +80,8 @@ bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
   if (bytesPerLine < (mono ? (width + 7) / 8 : width)) return false;
   const int64_t lineSize = planes * bytesPerLine;
   // A two-byte run yields at most 63 bytes; refuse what the data could never fill.
-  if (lineSize == 0 || height > static_cast<int64_t>(bytes.Remaining() / 2 * 63 / lineSize) + 1) return false;
+  if (lineSize == 0 || height > static_cast<int64_t>(bytes.Remaining() / 2 * 63 / lineSize) + 1)
+    return false;
   if (!budget.Allocate(frame, width, height)) return false;
   frame->bitsPerPixel = static_cast<uint8_t>(bits * planes);
   if (indexed && version == 5 && !ReadPalette(bytes, frame)) return false;

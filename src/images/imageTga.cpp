@@ -51,7 +51,8 @@ bool DecodeRunLength(ImageBytes& bytes, imageData* frame, int bytesPerPixel) {
       for (size_t i = 0; i < kept; ++i) out[done + i] = value;
     } else {
       if (static_cast<size_t>(end - p) < n * bytesPerPixel) return false;
-      for (size_t i = 0; i < kept; ++i) out[done + i] = PixelValue(p + i * bytesPerPixel, bytesPerPixel);
+      for (size_t i = 0; i < kept; ++i)
+        out[done + i] = PixelValue(p + i * bytesPerPixel, bytesPerPixel);
       p += n * bytesPerPixel;
     }
     done += kept;
@@ -78,7 +79,8 @@ bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
   if (type == 10 && pixelCount > available / (1 + bytesPerPixel) * 128 + 128) return false;
   if (!budget.Allocate(frame, width, height)) return false;
   frame->bitsPerPixel = static_cast<uint8_t>(bits);
-  const bool decoded = type == 2 ? DecodeRaw(bytes, frame, bytesPerPixel) : DecodeRunLength(bytes, frame, bytesPerPixel);
+  const bool decoded = type == 2 ? DecodeRaw(bytes, frame, bytesPerPixel)
+                                 : DecodeRunLength(bytes, frame, bytesPerPixel);
   if (!decoded) return false;
   frame->loaded = 1;
   return true;

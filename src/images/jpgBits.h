@@ -8,7 +8,7 @@
 #include <cstdint>
 
 class JpgBits {
-public:
+ public:
   JpgBits(const uint8_t* data, size_t size) : p_(data), end_(data + size) {}
 
   // Fills the buffer with at least n bits when the data allows; the number available.
@@ -53,7 +53,7 @@ public:
   // Where reading stopped: at a marker not yet passed, else after the bytes read ahead.
   const uint8_t* Stop() const { return markerAt_ != nullptr ? markerAt_ : p_; }
 
-private:
+ private:
   void Fill() {
     while (count_ <= 56 && marker_ < 0 && p_ < end_) {
       uint8_t byte = *p_;

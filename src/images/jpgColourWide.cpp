@@ -11,28 +11,31 @@ namespace {
 // (d - 1) / d above a whole number; |t| < 2^27, so the product with the rounded reciprocal is
 // within 1e-10 of it, and moved up by 1 / (2 d) it has the same floor, without the slow division.
 [[gnu::target("avx2,fma")]] inline __m128i FloorQuotient(__m128i four, int32_t d) {
-  const __m256d product = _mm256_fmadd_pd(_mm256_cvtepi32_pd(four), _mm256_set1_pd(1.0 / d), _mm256_set1_pd(0.5 / d));
+  const __m256d product =
+      _mm256_fmadd_pd(_mm256_cvtepi32_pd(four), _mm256_set1_pd(1.0 / d), _mm256_set1_pd(0.5 / d));
   return _mm256_cvttpd_epi32(_mm256_floor_pd(product));
 }
 
 [[gnu::target("avx2,fma")]] inline __m256i Entry(__m256i n, int32_t d) {
   const __m256i t = _mm256_add_epi32(n, _mm256_set1_epi32(d / 2));
-  const __m256i f =
-      _mm256_set_m128i(FloorQuotient(_mm256_extracti128_si256(t, 1), d), FloorQuotient(_mm256_castsi256_si128(t), d));
+  const __m256i f = _mm256_set_m128i(FloorQuotient(_mm256_extracti128_si256(t, 1), d),
+                                     FloorQuotient(_mm256_castsi256_si128(t), d));
   const __m256i atHalf = _mm256_cmpeq_epi32(_mm256_mullo_epi32(f, _mm256_set1_epi32(d)), t);
   // atHalf is -1 in the lanes at a half.
   return _mm256_add_epi32(_mm256_slli_epi32(f, 1), atHalf);
 }
 
 [[gnu::target("avx2")]] inline void Store(__m256i entries, int16_t* out) {
-  const __m128i packed = _mm_packs_epi32(_mm256_castsi256_si128(entries), _mm256_extracti128_si256(entries, 1));
+  const __m128i packed =
+      _mm_packs_epi32(_mm256_castsi256_si128(entries), _mm256_extracti128_si256(entries, 1));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), packed);
 }
 
 // Y plus an entry on sixteen 16-bit lanes: at a half, the even one of base and base + 1.
 [[gnu::target("avx2")]] inline __m256i AddRounded(__m256i luma, __m256i entry) {
   const __m256i base = _mm256_add_epi16(luma, _mm256_srai_epi16(entry, 1));
-  return _mm256_add_epi16(base, _mm256_and_si256(_mm256_and_si256(entry, base), _mm256_set1_epi16(1)));
+  return _mm256_add_epi16(base,
+                          _mm256_and_si256(_mm256_and_si256(entry, base), _mm256_set1_epi16(1)));
 }
 
 // Sixteen entries for the pixels from the first one.
@@ -44,15 +47,20 @@ namespace {
 
 }  // namespace
 
-bool JpgWideColourAvailable() { return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"); }
+bool JpgWideColourAvailable() {
+  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+}
 
-[[gnu::target("avx2,fma")]] bool JpgChromaEntriesWide(const int32_t* cb, const int32_t* cr, int16_t* red,
-                                                       int16_t* green, int16_t* blue) {
+[[gnu::target("avx2,fma")]] bool JpgChromaEntriesWide(const int32_t* cb, const int32_t* cr,
+                                                      int16_t* red, int16_t* green, int16_t* blue) {
   const __m256i centre = _mm256_set1_epi32(128);
-  const __m256i dcb = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(cb)), centre);
-  const __m256i dcr = _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(cr)), centre);
+  const __m256i dcb =
+      _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(cb)), centre);
+  const __m256i dcr =
+      _mm256_sub_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(cr)), centre);
   const __m256i range = _mm256_set1_epi32(1024);
-  const __m256i outside = _mm256_or_si256(_mm256_add_epi32(dcb, range), _mm256_add_epi32(dcr, range));
+  const __m256i outside =
+      _mm256_or_si256(_mm256_add_epi32(dcb, range), _mm256_add_epi32(dcr, range));
   if (!_mm256_testz_si256(outside, _mm256_set1_epi32(~2047))) return false;
   Store(Entry(_mm256_mullo_epi32(dcr, _mm256_set1_epi32(1402)), 1000), red);
   Store(Entry(_mm256_mullo_epi32(dcb, _mm256_set1_epi32(1772)), 1000), blue);
@@ -62,8 +70,9 @@ bool JpgWideColourAvailable() { return __builtin_cpu_supports("avx2") && __built
   return true;
 }
 
-[[gnu::target("avx2")]] int JpgPutRowWide(const int32_t* luma, const int16_t* red, const int16_t* green,
-                                          const int16_t* blue, int shiftX, int columns, uint32_t* out) {
+[[gnu::target("avx2")]] int JpgPutRowWide(const int32_t* luma, const int16_t* red,
+                                          const int16_t* green, const int16_t* blue, int shiftX,
+                                          int columns, uint32_t* out) {
   const __m256i range = _mm256_set1_epi32(1024);
   const __m256i outside = _mm256_set1_epi32(~2047);
   const __m256i zero = _mm256_setzero_si256();
@@ -71,7 +80,9 @@ bool JpgWideColourAvailable() { return __builtin_cpu_supports("avx2") && __built
   for (; x + 16 <= columns; x += 16) {
     const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(luma + x));
     const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(luma + x + 8));
-    if (!_mm256_testz_si256(_mm256_or_si256(_mm256_add_epi32(low, range), _mm256_add_epi32(high, range)), outside)) {
+    if (!_mm256_testz_si256(
+            _mm256_or_si256(_mm256_add_epi32(low, range), _mm256_add_epi32(high, range)),
+            outside)) {
       break;
     }
     // packs works within each 128-bit half: the permute puts the sixteen lanes back in order.
@@ -87,8 +98,10 @@ bool JpgWideColourAvailable() { return __builtin_cpu_supports("avx2") && __built
     const __m256i redZero = _mm256_unpacklo_epi8(redGreen, zero);
     const __m256i first = _mm256_unpacklo_epi16(blueGreen, redZero);
     const __m256i second = _mm256_unpackhi_epi16(blueGreen, redZero);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_permute2x128_si256(first, second, 0x20));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 8), _mm256_permute2x128_si256(first, second, 0x31));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x),
+                        _mm256_permute2x128_si256(first, second, 0x20));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 8),
+                        _mm256_permute2x128_si256(first, second, 0x31));
   }
   return x;
 }
@@ -97,8 +110,13 @@ bool JpgWideColourAvailable() { return __builtin_cpu_supports("avx2") && __built
 
 bool JpgWideColourAvailable() { return false; }
 
-int JpgPutRowWide(const int32_t*, const int16_t*, const int16_t*, const int16_t*, int, int, uint32_t*) { return 0; }
+int JpgPutRowWide(const int32_t*, const int16_t*, const int16_t*, const int16_t*, int, int,
+                  uint32_t*) {
+  return 0;
+}
 
-bool JpgChromaEntriesWide(const int32_t*, const int32_t*, int16_t*, int16_t*, int16_t*) { return false; }
+bool JpgChromaEntriesWide(const int32_t*, const int32_t*, int16_t*, int16_t*, int16_t*) {
+  return false;
+}
 
 #endif

@@ -16,7 +16,8 @@ bool JpgHuffman::Build(const uint8_t counts[16], const uint8_t* symbols, int tot
       if (length <= kLookupBits) {
         const int spread = 1 << (kLookupBits - length);
         for (int j = 0; j < spread; ++j) {
-          lookup_[(code << (kLookupBits - length)) | j] = static_cast<uint16_t>(length << 8 | symbols[k]);
+          lookup_[(code << (kLookupBits - length)) | j] =
+              static_cast<uint16_t>(length << 8 | symbols[k]);
         }
       }
     }
@@ -30,8 +31,10 @@ bool JpgHuffman::Build(const uint8_t counts[16], const uint8_t* symbols, int tot
     if (length == 0 || size == 0 || length + size > kLookupBits) continue;
     const uint32_t raw = (window >> (kLookupBits - length - size)) & ((1u << size) - 1);
     // Extended to a signed value as the receiving of extra bits does.
-    const int32_t value = raw < (1u << (size - 1)) ? static_cast<int32_t>(raw) - ((1 << size) - 1) : static_cast<int32_t>(raw);
-    fastAc_[window] = static_cast<int32_t>(value * 256 + (lookup_[window] >> 4 & 15) * 16 + length + size);
+    const int32_t value = raw < (1u << (size - 1)) ? static_cast<int32_t>(raw) - ((1 << size) - 1)
+                                                   : static_cast<int32_t>(raw);
+    fastAc_[window] =
+        static_cast<int32_t>(value * 256 + (lookup_[window] >> 4 & 15) * 16 + length + size);
   }
   defined_ = k == total;
   return defined_;

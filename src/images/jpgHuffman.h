@@ -8,7 +8,7 @@
 class JpgBits;
 
 class JpgHuffman {
-public:
+ public:
   // counts[i] codes of length i + 1, then their symbols; false when the codes do not fit a
   // binary tree of depth 16.
   bool Build(const uint8_t counts[16], const uint8_t* symbols, int total);
@@ -21,7 +21,7 @@ public:
 
   static constexpr int kLookupBits = 9;
 
-private:
+ private:
   bool defined_ = false;
   // lookup[first 9 bits] = length << 8 | symbol, 0 when the code is longer.
   uint16_t lookup_[1 << kLookupBits] = {};

@@ -15,7 +15,8 @@ constexpr int32_t kDoubleLimit = 1 << 16;
 // The separable sums in doubles, which the compiler works on several at a time; every sum is a
 // whole number below 2^53, so the result is the integer one. Processors with AVX2 and FMA take
 // the wide transform instead.
-void InverseDctDouble(const int32_t* coefficients, const int* last, int32_t* samples, int stride, const JpgTables& t) {
+void InverseDctDouble(const int32_t* coefficients, const int* last, int32_t* samples, int stride,
+                      const JpgTables& t) {
   double rows[8][8];
   bool used[8];
   for (int v = 0; v < 8; ++v) {
@@ -37,7 +38,8 @@ void InverseDctDouble(const int32_t* coefficients, const int* last, int32_t* sam
       const double k = t.basisByFrequency[v][y];
       for (int x = 0; x < 8; ++x) sums[x] += rows[v][x] * k;
     }
-    for (int x = 0; x < 8; ++x) samples[y * stride + x] = static_cast<int32_t>(sums[x] / 4000000.0) + 128;
+    for (int x = 0; x < 8; ++x)
+      samples[y * stride + x] = static_cast<int32_t>(sums[x] / 4000000.0) + 128;
   }
 }
 
@@ -55,8 +57,8 @@ void JpgInverseDct(const int32_t* coefficients, int32_t* samples) {
   JpgInverseDctWritten(coefficients, written, largest, samples, 8);
 }
 
-void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t largest, int32_t* samples,
-                          int stride) {
+void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t largest,
+                          int32_t* samples, int stride) {
   if ((written & ~uint64_t{1}) == 0) {
     // Every product K(x, 0) K(y, 0) is 700 x 700: one sum for the whole block.
     const int32_t s = static_cast<int32_t>(int64_t{coefficients[0]} * 700 * 700 / 4000000 + 128);
@@ -98,6 +100,7 @@ void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t
       const int64_t k = t.basis[y][v];
       for (int x = 0; x < 8; ++x) sums[x] += rows[v][x] * k;
     }
-    for (int x = 0; x < 8; ++x) samples[y * stride + x] = static_cast<int32_t>(sums[x] / 4000000 + 128);
+    for (int x = 0; x < 8; ++x)
+      samples[y * stride + x] = static_cast<int32_t>(sums[x] / 4000000 + 128);
   }
 }

@@ -15,5 +15,5 @@ void JpgInverseDct(const int32_t* coefficients, int32_t* samples);
 // The same, told which positions may be non-zero (a bit per position, every non-zero one set)
 // and a bound on their magnitudes (at least the largest; their bitwise or will do), so that it need not
 // look for them, writing row y of the samples at samples + y * stride.
-void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t largest, int32_t* samples,
-                          int stride);
+void JpgInverseDctWritten(const int32_t* coefficients, uint64_t written, int32_t largest,
+                          int32_t* samples, int stride);

@@ -40,14 +40,17 @@ const WideTables kTables = Build();
 // from the whole numbers beside it. Moved 1.25e-7 away from zero, the product truncates as the
 // exact quotient does.
 [[gnu::target("avx2,fma")]] inline void Store(__m256d sums, int32_t* out) {
-  const __m256d nudge = _mm256_or_pd(_mm256_and_pd(sums, _mm256_set1_pd(-0.0)), _mm256_set1_pd(0.5 / 4000000.0));
-  const __m128i q = _mm256_cvttpd_epi32(_mm256_fmadd_pd(sums, _mm256_set1_pd(1.0 / 4000000.0), nudge));
+  const __m256d nudge =
+      _mm256_or_pd(_mm256_and_pd(sums, _mm256_set1_pd(-0.0)), _mm256_set1_pd(0.5 / 4000000.0));
+  const __m128i q =
+      _mm256_cvttpd_epi32(_mm256_fmadd_pd(sums, _mm256_set1_pd(1.0 / 4000000.0), nudge));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_add_epi32(q, _mm_set1_epi32(128)));
 }
 
 // Adds F(u, v) K(x, u) for x = 0..7 to the two halves of a row; quarter holds F(u, v) in lane u % 4.
 template <int u>
-[[gnu::target("avx2,fma")]] inline void AddFrequency(__m256d quarter, __m256d& left, __m256d& right) {
+[[gnu::target("avx2,fma")]] inline void AddFrequency(__m256d quarter, __m256d& left,
+                                                     __m256d& right) {
   const __m256d value = _mm256_permute4x64_pd(quarter, (u % 4) * 0x55);
   left = _mm256_fmadd_pd(value, _mm256_load_pd(kTables.byFrequency[u]), left);
   right = _mm256_fmadd_pd(value, _mm256_load_pd(kTables.byFrequency[u] + 4), right);
@@ -55,10 +58,12 @@ template <int u>
 
 }  // namespace
 
-bool JpgWideDctAvailable() { return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"); }
+bool JpgWideDctAvailable() {
+  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+}
 
-[[gnu::target("avx2,fma")]] void JpgInverseDctWide(const int32_t* coefficients, uint64_t written, int32_t* samples,
-                                                   int stride) {
+[[gnu::target("avx2,fma")]] void JpgInverseDctWide(const int32_t* coefficients, uint64_t written,
+                                                   int32_t* samples, int stride) {
   // First pass, rows[v][x] = sum over u of F(u, v) K(x, u), for the rows with anything written.
   alignas(32) double rows[8][8];
   // For each row in rows, its factors K(y, v) of the second pass.
@@ -69,7 +74,8 @@ bool JpgWideDctAvailable() { return __builtin_cpu_supports("avx2") && __builtin_
   uint64_t folded = written | written >> 4;
   folded |= folded >> 2;
   folded |= folded >> 1;
-  const uint32_t rowMask = static_cast<uint32_t>(((folded & 0x0101010101010101) * 0x0102040810204080) >> 56);
+  const uint32_t rowMask =
+      static_cast<uint32_t>(((folded & 0x0101010101010101) * 0x0102040810204080) >> 56);
   for (uint32_t toDo = rowMask; toDo != 0; toDo &= toDo - 1) {
     const int v = std::countr_zero(toDo);
     const uint32_t row = static_cast<uint32_t>(written >> (8 * v)) & 0xFF;
@@ -99,7 +105,8 @@ bool JpgWideDctAvailable() { return __builtin_cpu_supports("avx2") && __builtin_
     Store(_mm256_mul_pd(_mm256_load_pd(rows[0]), k), samples);
     Store(_mm256_mul_pd(_mm256_load_pd(rows[0] + 4), k), samples + 4);
     const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(samples));
-    for (int y = 1; y < 8; ++y) _mm256_storeu_si256(reinterpret_cast<__m256i*>(samples + y * stride), first);
+    for (int y = 1; y < 8; ++y)
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(samples + y * stride), first);
     return;
   }
   // Second pass, four columns at a time: s(x, y) = sum over v of rows[v][x] K(y, v).

@@ -6,10 +6,12 @@ namespace {
 
 JpgTables Build() {
   JpgTables t{};
-  for (int k = 0; k < kJpgCosineEntries; ++k) t.cosine[k] = static_cast<int32_t>(std::lround(100.0 * std::cos(k / 100.0)));
+  for (int k = 0; k < kJpgCosineEntries; ++k)
+    t.cosine[k] = static_cast<int32_t>(std::lround(100.0 * std::cos(k / 100.0)));
   for (int x = 0; x < 8; ++x) {
     t.basis[x][0] = 7 * t.cosine[0];
-    for (int u = 1; u < 8; ++u) t.basis[x][u] = 10 * t.cosine[((2 * x + 1) * u * 19) % kJpgCosineEntries];
+    for (int u = 1; u < 8; ++u)
+      t.basis[x][u] = 10 * t.cosine[((2 * x + 1) * u * 19) % kJpgCosineEntries];
     for (int u = 0; u < 8; ++u) t.basisByFrequency[u][x] = t.basis[x][u];
   }
   // Walk the anti-diagonals, alternating direction, as the coded sequence does.

@@ -60,7 +60,8 @@ void InputFinal();
 // start-up; until then the program counts as windowed with no current window.
 using inputFullscreenQuery = bool (*)();
 using inputCurrentWindowQuery = platformWindow (*)();
-void InputSetDisplayQueries(inputFullscreenQuery isFullscreen, inputCurrentWindowQuery currentWindow);
+void InputSetDisplayQueries(inputFullscreenQuery isFullscreen,
+                            inputCurrentWindowQuery currentWindow);
 
 // Device side.
 void InputMessage(platformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
@@ -76,7 +77,8 @@ ControlCode InputKeyToControl(uint32_t message, uint32_t virtualKey, uint32_t fl
 bool InputMouseButtonsSwapped();
 
 // The procedures the hooks run; the platform calls them for every event while installed.
-intptr_t InputKeyboardHookProc(int32_t code, uint32_t message, const platformKeyboardHookEvent& event);
+intptr_t InputKeyboardHookProc(int32_t code, uint32_t message,
+                               const platformKeyboardHookEvent& event);
 intptr_t InputKeyboardLegacyHookProc(int32_t code, uint32_t virtualKey, uint32_t flags);
 intptr_t InputMouseHookProc(int32_t code, uint32_t message, const platformMouseHookEvent& event);
 

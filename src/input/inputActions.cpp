@@ -69,7 +69,8 @@ void InputActionBind(int32_t actionId, ControlCode code, uint8_t scale) {
   if (current == actionId) return;
   if (current > 0) {
     std::vector<inputBinding>& from = FindAction(*set, current)->bindings;
-    from.erase(std::find_if(from.begin(), from.end(), [code](const inputBinding& b) { return b.code == code; }));
+    from.erase(std::find_if(from.begin(), from.end(),
+                            [code](const inputBinding& b) { return b.code == code; }));
   }
   target->bindings.push_back({code, scale});
 }
@@ -113,7 +114,8 @@ void InputActionPost(controlSet& set, ControlCode code, int32_t value) {
   if (actionId <= 0) return;
   for (const inputBinding& binding : FindAction(set, actionId)->bindings) {
     if (binding.code != code) continue;
-    set.actionEvents.Push({actionId, InputSaturate(static_cast<int64_t>(binding.scale) * value / 100), 0});
+    set.actionEvents.Push(
+        {actionId, InputSaturate(static_cast<int64_t>(binding.scale) * value / 100), 0});
     return;
   }
 }
@@ -126,7 +128,9 @@ void InputActionEventsRead(int32_t setId, inputBuffer& out, bool clear) {
   if (clear) set->actionEvents.Clear();
 }
 
-void InputActionEventsTake(int32_t setId, inputBuffer& out) { InputActionEventsRead(setId, out, true); }
+void InputActionEventsTake(int32_t setId, inputBuffer& out) {
+  InputActionEventsRead(setId, out, true);
+}
 
 void InputActionEventMarkHandled(int32_t setId, int32_t index) {
   controlSet* set = InputFindSet(setId);

@@ -8,27 +8,137 @@ namespace {
 
 // Index c - 1 holds the name of code c.
 const std::array<const char*, kControlMouseLast> kControlNames = {
-    "1", "2", "3", "4", "5", "6", "7", "8", "9", "0",                                // 1..10
-    "A", "Left Alt", "Right Alt", "Down Arrow", "Left Arrow", "Right Arrow",          // 11..16
-    "Up Arrow", "B", "\\", "Backspace", "[", "]", "C", "Caps Lock", ",",              // 17..25
-    "Context Menu", "Left Control", "Right Control", "D", "-", "Delete", "E", "End",  // 26..33
-    "Enter", "=", "Escape", "F",                                                      // 34..37
-    "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12",        // 38..49
-    "F13", "F14", "F15", "F16", "F17", "F18", "F19", "F20", "F21", "F22", "F23",      // 50..60
-    "F24", "G", "H", "Home", "I", "Insert", "J", "K", "L", "M", "N", "Num Lock",       // 61..72
-    "Numpad 1", "Numpad 2", "Numpad 3", "Numpad 4", "Numpad 5", "Numpad 6",           // 73..78
-    "Numpad 7", "Numpad 8", "Numpad 9", "Numpad 0", "Numpad Enter", "Numpad -",       // 79..84
-    "Numpad *", "Numpad .", "Numpad +", "Numpad /", "O", "P", "Page Down",            // 85..91
-    "Page Up", "Pause", ".", "Q", "'", "R", "S", "Scroll Lock", ";", "Left Shift",    // 92..101
-    "Right Shift", "/", "Space", "T", "Tab", "`", "U", "V", "W", "X", "Y", "Z",        // 102..113
-    "Mouse Left Button", "Mouse Middle Button", "Mouse Right Button",                 // 114..116
-    "Mouse Button 4", "Mouse Button 5", "Mouse Down", "Mouse Left", "Mouse Right",     // 117..121
-    "Mouse Scroll Left", "Mouse Scroll Right", "Mouse Scroll Down", "Mouse Scroll Up",  // 122..125
-    "Mouse Up",                                                                       // 126
+    "1",
+    "2",
+    "3",
+    "4",
+    "5",
+    "6",
+    "7",
+    "8",
+    "9",
+    "0",  // 1..10
+    "A",
+    "Left Alt",
+    "Right Alt",
+    "Down Arrow",
+    "Left Arrow",
+    "Right Arrow",  // 11..16
+    "Up Arrow",
+    "B",
+    "\\",
+    "Backspace",
+    "[",
+    "]",
+    "C",
+    "Caps Lock",
+    ",",  // 17..25
+    "Context Menu",
+    "Left Control",
+    "Right Control",
+    "D",
+    "-",
+    "Delete",
+    "E",
+    "End",  // 26..33
+    "Enter",
+    "=",
+    "Escape",
+    "F",  // 34..37
+    "F1",
+    "F2",
+    "F3",
+    "F4",
+    "F5",
+    "F6",
+    "F7",
+    "F8",
+    "F9",
+    "F10",
+    "F11",
+    "F12",  // 38..49
+    "F13",
+    "F14",
+    "F15",
+    "F16",
+    "F17",
+    "F18",
+    "F19",
+    "F20",
+    "F21",
+    "F22",
+    "F23",  // 50..60
+    "F24",
+    "G",
+    "H",
+    "Home",
+    "I",
+    "Insert",
+    "J",
+    "K",
+    "L",
+    "M",
+    "N",
+    "Num Lock",  // 61..72
+    "Numpad 1",
+    "Numpad 2",
+    "Numpad 3",
+    "Numpad 4",
+    "Numpad 5",
+    "Numpad 6",  // 73..78
+    "Numpad 7",
+    "Numpad 8",
+    "Numpad 9",
+    "Numpad 0",
+    "Numpad Enter",
+    "Numpad -",  // 79..84
+    "Numpad *",
+    "Numpad .",
+    "Numpad +",
+    "Numpad /",
+    "O",
+    "P",
+    "Page Down",  // 85..91
+    "Page Up",
+    "Pause",
+    ".",
+    "Q",
+    "'",
+    "R",
+    "S",
+    "Scroll Lock",
+    ";",
+    "Left Shift",  // 92..101
+    "Right Shift",
+    "/",
+    "Space",
+    "T",
+    "Tab",
+    "`",
+    "U",
+    "V",
+    "W",
+    "X",
+    "Y",
+    "Z",  // 102..113
+    "Mouse Left Button",
+    "Mouse Middle Button",
+    "Mouse Right Button",  // 114..116
+    "Mouse Button 4",
+    "Mouse Button 5",
+    "Mouse Down",
+    "Mouse Left",
+    "Mouse Right",  // 117..121
+    "Mouse Scroll Left",
+    "Mouse Scroll Right",
+    "Mouse Scroll Down",
+    "Mouse Scroll Up",  // 122..125
+    "Mouse Up",         // 126
 };
 
 std::string SubControlName(int32_t subControl) {
-  if (subControl >= 1 && subControl <= kJoyButtonLast) return "Button " + std::to_string(subControl);
+  if (subControl >= 1 && subControl <= kJoyButtonLast)
+    return "Button " + std::to_string(subControl);
   switch (subControl) {
     case kJoyPovHat: return "POV Hat";
     case kJoyRAxisDown: return "R-axis Down";

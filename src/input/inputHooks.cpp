@@ -9,7 +9,9 @@ bool IsKeyDown(uint32_t message) {
   return message == PLATFORM_WM_KEYDOWN || message == PLATFORM_WM_SYSKEYDOWN;
 }
 
-bool IsKeyUp(uint32_t message) { return message == PLATFORM_WM_KEYUP || message == PLATFORM_WM_SYSKEYUP; }
+bool IsKeyUp(uint32_t message) {
+  return message == PLATFORM_WM_KEYUP || message == PLATFORM_WM_SYSKEYUP;
+}
 
 // Posts a key to the active set: a press only while the control reads 0, so a key held down
 // and repeating by itself gives one press and one release.
@@ -40,13 +42,15 @@ int32_t Clamp(int32_t value, int32_t low, int32_t high) {
 
 }  // namespace
 
-intptr_t InputKeyboardHookProc(int32_t code, uint32_t message, const platformKeyboardHookEvent& event) {
+intptr_t InputKeyboardHookProc(int32_t code, uint32_t message,
+                               const platformKeyboardHookEvent& event) {
   if (code != PLATFORM_HC_ACTION) return PassOn();
   const bool down = IsKeyDown(message);
   if (!down && !IsKeyUp(message)) return PassOn();
   const uint32_t vk = event.virtualKey;
   if (vk == PLATFORM_VK_SNAPSHOT) return PassOn();
-  if (message == PLATFORM_WM_SYSKEYDOWN && vk == PLATFORM_VK_TAB && (event.flags & PLATFORM_LLKHF_ALTDOWN) != 0) {
+  if (message == PLATFORM_WM_SYSKEYDOWN && vk == PLATFORM_VK_TAB &&
+      (event.flags & PLATFORM_LLKHF_ALTDOWN) != 0) {
     return PassOnAndUnhook();
   }
   if (vk == PLATFORM_VK_LWIN || vk == PLATFORM_VK_RWIN) {
@@ -66,14 +70,17 @@ intptr_t InputKeyboardLegacyHookProc(int32_t code, uint32_t virtualKey, uint32_t
   const bool down = (flags & PLATFORM_KF_UP) == 0;
   // Alt+Tab is told by the Alt context bit; the key's own repeat bit would also unhook on a
   // Tab that is merely held down, leaving the program deaf to the keyboard.
-  if (down && virtualKey == PLATFORM_VK_TAB && (flags & PLATFORM_KF_ALTDOWN) != 0) return PassOnAndUnhook();
-  PostKey(InputKeyToControl(down ? PLATFORM_WM_KEYDOWN : PLATFORM_WM_KEYUP, virtualKey, flags), down);
+  if (down && virtualKey == PLATFORM_VK_TAB && (flags & PLATFORM_KF_ALTDOWN) != 0)
+    return PassOnAndUnhook();
+  PostKey(InputKeyToControl(down ? PLATFORM_WM_KEYDOWN : PLATFORM_WM_KEYUP, virtualKey, flags),
+          down);
   return PassOn();
 }
 
 intptr_t InputMouseHookProc(int32_t code, uint32_t message, const platformMouseHookEvent& event) {
   const platformHook hook = InputState().mouseHook;
-  if (code != PLATFORM_HC_ACTION || message != PLATFORM_WM_MOUSEMOVE || !InputProgramIsFullscreen()) {
+  if (code != PLATFORM_HC_ACTION || message != PLATFORM_WM_MOUSEMOVE ||
+      !InputProgramIsFullscreen()) {
     return PlatformHookCallNext(hook);
   }
   const platformWindow window = InputProgramCurrentWindow();
@@ -96,7 +103,8 @@ void InputKeyboardHookOn() {
   inputModuleState& state = InputState();
   if (state.keyboardHookInstalled) return;
   state.keyboardHook = PlatformKeyboardHookInstall(InputKeyboardHookProc);
-  if (state.keyboardHook == 0) state.keyboardHook = PlatformKeyboardLegacyHookInstall(InputKeyboardLegacyHookProc);
+  if (state.keyboardHook == 0)
+    state.keyboardHook = PlatformKeyboardLegacyHookInstall(InputKeyboardLegacyHookProc);
   if (state.keyboardHook == 0) {
     LogError("InputKeyboardHookOn - Unable to hook keyboard.  " + LogWindowsError());
     return;

@@ -6,26 +6,30 @@ namespace {
 
 std::string RegistryName(int32_t deviceId, const std::string& registryKey) {
   const std::string key = registryKey.substr(0, 32);
-  const std::string oemKey = UtilRegistryRead(
-      "SYSTEM\\CurrentControlSet\\control\\MediaResources\\Joystick\\" + key + "\\CurrentJoystickSettings",
-      "JOYSTICK" + std::to_string(deviceId + 1) + "OEMNAME");
+  const std::string oemKey =
+      UtilRegistryRead("SYSTEM\\CurrentControlSet\\control\\MediaResources\\Joystick\\" + key +
+                           "\\CurrentJoystickSettings",
+                       "JOYSTICK" + std::to_string(deviceId + 1) + "OEMNAME");
   if (oemKey.empty()) return "";
-  return UtilRegistryRead("SYSTEM\\CurrentControlSet\\control\\MediaProperties\\PrivateProperties\\Joystick\\OEM\\" +
-                              oemKey,
-                          "OEMNAME");
+  return UtilRegistryRead(
+      "SYSTEM\\CurrentControlSet\\control\\MediaProperties\\PrivateProperties\\Joystick\\OEM\\" +
+          oemKey,
+      "OEMNAME");
 }
 
 std::string JoystickDisplayName(int32_t deviceId, const platformJoystickCaps& caps) {
   std::string name = RegistryName(deviceId, caps.registryKey);
   if (name.empty()) name = caps.deviceName;
   if (name.empty()) {
-    name = std::to_string(caps.numAxes) + "-axis, " + std::to_string(caps.numButtons) + "-button joystick";
+    name = std::to_string(caps.numAxes) + "-axis, " + std::to_string(caps.numButtons) +
+           "-button joystick";
   }
   return name;
 }
 
 bool HasSubControl(const platformJoystickCaps& caps, int32_t subControl) {
-  if (subControl >= 1 && subControl <= kJoyButtonLast) return static_cast<uint32_t>(subControl) <= caps.numButtons;
+  if (subControl >= 1 && subControl <= kJoyButtonLast)
+    return static_cast<uint32_t>(subControl) <= caps.numButtons;
   switch (subControl) {
     case kJoyPovHat: return (caps.caps & PLATFORM_JOYCAPS_HASPOV) != 0;
     case kJoyRAxisDown:
@@ -78,7 +82,8 @@ void InputJoystickEvent(const platformJoystickEvent& event) {
       entry = {JoystickDisplayName(event.device, caps), event.device, caps, event.instance, true};
       return;
     }
-    list.push_back({JoystickDisplayName(event.device, caps), event.device, caps, event.instance, true});
+    list.push_back(
+        {JoystickDisplayName(event.device, caps), event.device, caps, event.instance, true});
     return;
   }
   const int32_t index = byInstance(event.instance);

@@ -4,8 +4,9 @@
 namespace {
 
 // Letters 'A'..'Z' to their codes.
-constexpr ControlCode kLetterCodes[26] = {11, 18, 23, 29, 32, 37, 62, 63, 65, 67, 68, 69, 70,
-                                          71, 89, 90, 95, 97, 98, 105, 108, 109, 110, 111, 112, 113};
+constexpr ControlCode kLetterCodes[26] = {11, 18,  23,  29,  32,  37,  62,  63, 65,
+                                          67, 68,  69,  70,  71,  89,  90,  95, 97,
+                                          98, 105, 108, 109, 110, 111, 112, 113};
 // VK_NUMPAD0..VK_NUMPAD9 to their codes.
 constexpr ControlCode kNumpadCodes[10] = {82, 73, 74, 75, 76, 77, 78, 79, 80, 81};
 
@@ -35,7 +36,8 @@ ControlCode ExtendedPairCode(uint32_t virtualKey, bool extended, bool& known) {
 
 ControlCode InputKeyToControl(uint32_t message, uint32_t virtualKey, uint32_t flags) {
   bool known = false;
-  const ControlCode paired = ExtendedPairCode(virtualKey, (flags & PLATFORM_KF_EXTENDED) != 0, known);
+  const ControlCode paired =
+      ExtendedPairCode(virtualKey, (flags & PLATFORM_KF_EXTENDED) != 0, known);
   if (known) return paired;
   if (virtualKey >= 'A' && virtualKey <= 'Z') return kLetterCodes[virtualKey - 'A'];
   if (virtualKey == '0') return 10;

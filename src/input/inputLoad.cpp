@@ -20,14 +20,14 @@ int32_t ReadCount(const std::string& section, const std::string& key) {
   const std::string text = IniReadString(section, key, "");
   if (text.empty()) return -1;
   if (!UtilIsInteger(text) || text.size() > 4) {
-    LogError(kWhere + "Unable to read " + Quoted(text) + " as the count " + Quoted(key) + " of " + Quoted(section) +
-             ".");
+    LogError(kWhere + "Unable to read " + Quoted(text) + " as the count " + Quoted(key) + " of " +
+             Quoted(section) + ".");
     return -1;
   }
   const int32_t count = std::stoi(text);
   if (count < 0 || count > kMostEntries) {
-    LogError(kWhere + "Unable to read " + Quoted(text) + " as the count " + Quoted(key) + " of " + Quoted(section) +
-             ".");
+    LogError(kWhere + "Unable to read " + Quoted(text) + " as the count " + Quoted(key) + " of " +
+             Quoted(section) + ".");
     return -1;
   }
   return count;
@@ -35,7 +35,8 @@ int32_t ReadCount(const std::string& section, const std::string& key) {
 
 // The bindings listed under key + " Control " + k; false (each bad entry logged) when one of
 // them does not read.
-bool ReadBindings(const std::string& section, const std::string& key, std::vector<inputBinding>& bindings) {
+bool ReadBindings(const std::string& section, const std::string& key,
+                  std::vector<inputBinding>& bindings) {
   const int32_t count = ReadCount(section, key + " Controls");
   if (count < 0) return false;
   bool good = true;
@@ -44,8 +45,8 @@ bool ReadBindings(const std::string& section, const std::string& key, std::vecto
     const std::string text = IniReadString(section, entry, "");
     inputBinding binding{0, 0};
     if (!InputBindingRead(text, binding.code, binding.scale)) {
-      LogError(kWhere + "Unable to read " + Quoted(text) + " as a control for " + Quoted(entry) + " of " +
-               Quoted(section) + "; the default stays.");
+      LogError(kWhere + "Unable to read " + Quoted(text) + " as a control for " + Quoted(entry) +
+               " of " + Quoted(section) + "; the default stays.");
       good = false;
       continue;
     }
@@ -61,13 +62,15 @@ void LoadActions(int32_t id, const std::string& section) {
     const std::string name = IniReadString(section, key, "");
     const int32_t actionId = InputActionFind(id, name);
     if (actionId <= 0) {
-      LogError(kWhere + "No action " + Quoted(name) + " for " + Quoted(key) + " of " + Quoted(section) + ".");
+      LogError(kWhere + "No action " + Quoted(name) + " for " + Quoted(key) + " of " +
+               Quoted(section) + ".");
       continue;
     }
     std::vector<inputBinding> bindings;
     if (!ReadBindings(section, key, bindings)) continue;
     InputActionUnbindAll(actionId);
-    for (const inputBinding& binding : bindings) InputActionBind(actionId, binding.code, binding.scale);
+    for (const inputBinding& binding : bindings)
+      InputActionBind(actionId, binding.code, binding.scale);
   }
 }
 
@@ -99,7 +102,8 @@ ControlCode InputControlFromSaveName(const std::string& name) {
   const int32_t index = std::stoi(number) - 1;
   const std::string sub = upper.substr(blank + 1);
   for (int32_t s = 1; s <= kControlsPerJoystick; ++s) {
-    if (InputUpper(InputJoystickSubControlName(s)) == sub) return index * kControlsPerJoystick + s + 126;
+    if (InputUpper(InputJoystickSubControlName(s)) == sub)
+      return index * kControlsPerJoystick + s + 126;
   }
   return 0;
 }

@@ -3,7 +3,8 @@
 
 namespace {
 
-void BindPointer(int32_t set, int32_t pointerAction, ControlCode mouse, ControlCode key, int32_t joySub) {
+void BindPointer(int32_t set, int32_t pointerAction, ControlCode mouse, ControlCode key,
+                 int32_t joySub) {
   InputPointerActionBind(set, pointerAction, mouse, 100);
   InputPointerActionBind(set, pointerAction, key, 50);
   for (int32_t j = 0; j < InputJoystickCount(); ++j) {
@@ -11,7 +12,8 @@ void BindPointer(int32_t set, int32_t pointerAction, ControlCode mouse, ControlC
   }
 }
 
-int32_t NewAction(int32_t set, const std::string& name, std::initializer_list<ControlCode> codes, int32_t joySub) {
+int32_t NewAction(int32_t set, const std::string& name, std::initializer_list<ControlCode> codes,
+                  int32_t joySub) {
   const int32_t id = InputActionNew(set, name);
   for (ControlCode code : codes) InputActionBind(id, code, 100);
   if (joySub == 0) return id;

@@ -53,8 +53,12 @@ void InputMessage(platformWindow window, uint32_t message, uintptr_t wParam, int
       if (PlatformHighWord(wParam) == PLATFORM_XBUTTON2) InputControlPost(id, 118, value);
       break;
     }
-    case PLATFORM_WM_MOUSEWHEEL: InputControlPost(id, WheelPositive(wParam) ? 125 : 124, 100); break;
-    case PLATFORM_WM_MOUSEHWHEEL: InputControlPost(id, WheelPositive(wParam) ? 123 : 122, 100); break;
+    case PLATFORM_WM_MOUSEWHEEL:
+      InputControlPost(id, WheelPositive(wParam) ? 125 : 124, 100);
+      break;
+    case PLATFORM_WM_MOUSEHWHEEL:
+      InputControlPost(id, WheelPositive(wParam) ? 123 : 122, 100);
+      break;
     default: break;
   }
 }

@@ -31,7 +31,8 @@ void InputFinal() {
   state = inputModuleState{};
 }
 
-void InputSetDisplayQueries(inputFullscreenQuery isFullscreen, inputCurrentWindowQuery currentWindow) {
+void InputSetDisplayQueries(inputFullscreenQuery isFullscreen,
+                            inputCurrentWindowQuery currentWindow) {
   state.isFullscreen = isFullscreen;
   state.currentWindow = currentWindow;
 }
@@ -63,4 +64,6 @@ void inputQueue::Push(const inputEvent& event) {
   events_.push_back(event);
 }
 
-void inputQueue::CopyTo(std::vector<inputEvent>& out) const { out.assign(events_.begin(), events_.end()); }
+void inputQueue::CopyTo(std::vector<inputEvent>& out) const {
+  out.assign(events_.begin(), events_.end());
+}

@@ -32,7 +32,8 @@ void InputControlSetSave(int32_t id) {
     IniWriteString(section, key, entry.name);
     IniWriteInteger(section, key + " Controls", static_cast<int32_t>(entry.bindings.size()));
     for (size_t k = 0; k < entry.bindings.size(); ++k) {
-      IniWriteString(section, key + " Control " + std::to_string(k + 1), BindingText(entry.bindings[k]));
+      IniWriteString(section, key + " Control " + std::to_string(k + 1),
+                     BindingText(entry.bindings[k]));
     }
   }
   IniWriteBool(section, "Pointer Map Mouse", set->pointer.mapMouse);

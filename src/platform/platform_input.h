@@ -48,7 +48,9 @@ constexpr uint32_t PLATFORM_XBUTTON2 = 2;
 constexpr int32_t PLATFORM_WHEEL_DELTA = 120;
 
 constexpr uint32_t PlatformLowWord(uint64_t value) { return static_cast<uint32_t>(value & 0xFFFF); }
-constexpr uint32_t PlatformHighWord(uint64_t value) { return static_cast<uint32_t>((value >> 16) & 0xFFFF); }
+constexpr uint32_t PlatformHighWord(uint64_t value) {
+  return static_cast<uint32_t>((value >> 16) & 0xFFFF);
+}
 // MAKELPARAM / MAKEWPARAM: each half keeps only its low 16 bits.
 constexpr uint32_t PlatformMakeLong(int32_t low, int32_t high) {
   return (static_cast<uint32_t>(low) & 0xFFFF) | ((static_cast<uint32_t>(high) & 0xFFFF) << 16);
@@ -150,8 +152,8 @@ constexpr int32_t PLATFORM_HC_ACTION = 0;
 struct platformKeyboardHookEvent {
   uint32_t virtualKey = 0;  // left/right-distinguishing: VK_LSHIFT, never VK_SHIFT
   uint32_t scanCode = 0;
-  uint32_t flags = 0;       // PLATFORM_LLKHF_
-  uint32_t time = 0;        // tick count of the event
+  uint32_t flags = 0;  // PLATFORM_LLKHF_
+  uint32_t time = 0;   // tick count of the event
 };
 
 // pt in screen coordinates; mouseData the signed wheel delta (high word) or the X button
@@ -170,9 +172,11 @@ using platformKeyboardHookProc = intptr_t (*)(int32_t code, uint32_t message,
                                               const platformKeyboardHookEvent& event);
 // Keyboard hook of the older kind: the virtual key does not tell left from right
 // (VK_SHIFT, VK_CONTROL, VK_MENU) and flags are the key message flags (PLATFORM_KF_).
-using platformKeyboardLegacyHookProc = intptr_t (*)(int32_t code, uint32_t virtualKey, uint32_t flags);
+using platformKeyboardLegacyHookProc = intptr_t (*)(int32_t code, uint32_t virtualKey,
+                                                    uint32_t flags);
 // Low-level mouse hook: message is the mouse message.
-using platformMouseHookProc = intptr_t (*)(int32_t code, uint32_t message, const platformMouseHookEvent& event);
+using platformMouseHookProc = intptr_t (*)(int32_t code, uint32_t message,
+                                           const platformMouseHookEvent& event);
 
 // 0 when the hook cannot be installed (PlatformLastError tells why).
 platformHook PlatformKeyboardHookInstall(platformKeyboardHookProc proc);
@@ -210,7 +214,8 @@ void PlatformInputSetMessageHandler(platformInputMessageProc proc);
 // 3 right, 4 and 5 the X buttons. False when the key or button is unknown or the queue is full.
 bool PlatformInputInjectKey(uint32_t virtualKey, bool extended, bool down);
 bool PlatformInputInjectMouseMove(platformWindow window, int32_t x, int32_t y);
-bool PlatformInputInjectMouseButton(platformWindow window, int32_t button, bool down, int32_t x, int32_t y);
+bool PlatformInputInjectMouseButton(platformWindow window, int32_t button, bool down, int32_t x,
+                                    int32_t y);
 bool PlatformInputInjectMouseWheel(platformWindow window, int32_t notchesRight, int32_t notchesUp);
 
 // ---------------------------------------------------------------------------------------------
@@ -243,13 +248,13 @@ constexpr uint32_t PLATFORM_JOYCAPS_HASPOV = 0x10;
 struct platformJoystickCaps {
   uint16_t manufacturerId = 0;
   uint16_t productId = 0;
-  std::string productName;     // the driver's name (at most 31 characters)
-  uint32_t numButtons = 0;     // at most 32
+  std::string productName;  // the driver's name (at most 31 characters)
+  uint32_t numButtons = 0;  // at most 32
   uint32_t maxButtons = 32;
-  uint32_t caps = 0;           // PLATFORM_JOYCAPS_
-  uint32_t numAxes = 0;        // at most 6: X, Y, Z, R, U, V
+  uint32_t caps = 0;     // PLATFORM_JOYCAPS_
+  uint32_t numAxes = 0;  // at most 6: X, Y, Z, R, U, V
   uint32_t maxAxes = 6;
-  std::string registryKey;     // key of the device's registry entries (at most 32 characters)
+  std::string registryKey;  // key of the device's registry entries (at most 32 characters)
   // The device's own name when the system knows one (SDL does; Windows keeps it in the
   // registry instead, under the key above); "" otherwise.
   std::string deviceName;

@@ -24,10 +24,10 @@ constexpr int32_t kPlatformAnswerNo = 7;
 int32_t PlatformMessageBox(const std::string& text, const std::string& caption, uint32_t flags);
 
 struct platformMessageBoxRecord {
-    std::string text;
-    std::string caption;
-    uint32_t flags;
-    int32_t answer;
+  std::string text;
+  std::string caption;
+  uint32_t flags;
+  int32_t answer;
 };
 // The boxes shown since the last clear, oldest first.
 const std::vector<platformMessageBoxRecord>& PlatformMessageBoxHistory();
@@ -52,4 +52,5 @@ void PlatformWindowSetPicture(platformWindow window, int32_t width, int32_t heig
                               const std::vector<uint32_t>& pixels);
 void PlatformWindowPaintPicture(platformWindow window);
 // The picture the window keeps; false when it has none.
-bool PlatformWindowPicture(platformWindow window, int32_t& width, int32_t& height, std::vector<uint32_t>& pixels);
+bool PlatformWindowPicture(platformWindow window, int32_t& width, int32_t& height,
+                           std::vector<uint32_t>& pixels);

@@ -47,7 +47,7 @@ struct platformWindowParams {
   std::string caption;
   int32_t x = PLATFORM_POSITION_CENTRED;  // window's top-left corner, screen pixels
   int32_t y = PLATFORM_POSITION_CENTRED;
-  int32_t width = 640;                    // client size
+  int32_t width = 640;  // client size
   int32_t height = 480;
   platformBorderStyle border = PLATFORM_BORDER_DIALOG;
   // The window will be given an outline (PlatformWindowSetShape). Every window can carry an
@@ -56,16 +56,16 @@ struct platformWindowParams {
 };
 
 enum platformWindowEventKind : int32_t {
-  PLATFORM_EVENT_CLOSE = 1,           // the user asked to close the window; nothing is closed
-  PLATFORM_EVENT_ACTIVATE = 2,        // the window got the input focus
-  PLATFORM_EVENT_DEACTIVATE = 3,      // the window lost the input focus
+  PLATFORM_EVENT_CLOSE = 1,       // the user asked to close the window; nothing is closed
+  PLATFORM_EVENT_ACTIVATE = 2,    // the window got the input focus
+  PLATFORM_EVENT_DEACTIVATE = 3,  // the window lost the input focus
   PLATFORM_EVENT_MINIMIZE = 4,
   PLATFORM_EVENT_RESTORE = 5,
-  PLATFORM_EVENT_RESIZE = 6,          // width, height: the new client size
-  PLATFORM_EVENT_MOUSE_DOWN = 7,      // x, y (client), button
-  PLATFORM_EVENT_MOUSE_UP = 8,        // x, y (client), button
-  PLATFORM_EVENT_MOUSE_MOVE = 9,      // x, y (client), buttons held
-  PLATFORM_EVENT_DISPLAY_CHANGE = 10, // the desktop resolution changed (sent to every window)
+  PLATFORM_EVENT_RESIZE = 6,           // width, height: the new client size
+  PLATFORM_EVENT_MOUSE_DOWN = 7,       // x, y (client), button
+  PLATFORM_EVENT_MOUSE_UP = 8,         // x, y (client), button
+  PLATFORM_EVENT_MOUSE_MOVE = 9,       // x, y (client), buttons held
+  PLATFORM_EVENT_DISPLAY_CHANGE = 10,  // the desktop resolution changed (sent to every window)
 };
 
 // Mouse buttons as numbers (event button) and as bits (event buttons).
@@ -257,7 +257,7 @@ struct platformVirtualMonitor {
 };
 
 struct platformModeChange {
-  int32_t monitor = -1;     // -1: back to the desktop settings
+  int32_t monitor = -1;  // -1: back to the desktop settings
   int32_t modeNumber = -1;
   platformDisplayMode mode;
   int32_t result = 0;

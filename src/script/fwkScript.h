@@ -14,10 +14,10 @@ constexpr int32_t kScriptTypeBoolean = 1;
 constexpr int32_t kScriptTypeString = 2;
 
 struct parameter {
-    int32_t type = kScriptTypeInteger;
-    int32_t integer = 0;
-    uint8_t boolean = 0;
-    std::string string;
+  int32_t type = kScriptTypeInteger;
+  int32_t integer = 0;
+  uint8_t boolean = 0;
+  std::string string;
 };
 
 parameter ScriptInteger(int32_t value);
@@ -66,7 +66,8 @@ bool ScriptParamBool(int32_t scriptId, int32_t threadId, int32_t n);
 std::string ScriptParamString(int32_t scriptId, int32_t threadId, int32_t n);
 int32_t ScriptParamSetInt(int32_t scriptId, int32_t threadId, int32_t n, int32_t value);
 int32_t ScriptParamSetBool(int32_t scriptId, int32_t threadId, int32_t n, bool value);
-int32_t ScriptParamSetString(int32_t scriptId, int32_t threadId, int32_t n, const std::string& value);
+int32_t ScriptParamSetString(int32_t scriptId, int32_t threadId, int32_t n,
+                             const std::string& value);
 
 // Application routines: a routine returns 1 for success; anything else faults the caller.
 using scriptAppFunction = int32_t (*)(int32_t scriptId, int32_t threadId);
@@ -90,9 +91,9 @@ std::string ScriptFileName(int32_t scriptId);
 void ScriptDraw(int32_t scriptId);
 // Gives an application object (kind 11) its routines: animate runs in the timed update while
 // both its flags are set, inObject answers its hit test. False when there is no such object.
-bool ScriptAppObjectSetRoutines(int32_t scriptId, const std::string& objectName, void (*animate)(void* data),
-                                bool (*inObject)(void* data, const std::string& name, int32_t x, int32_t y),
-                                void* data);
+bool ScriptAppObjectSetRoutines(
+    int32_t scriptId, const std::string& objectName, void (*animate)(void* data),
+    bool (*inObject)(void* data, const std::string& name, int32_t x, int32_t y), void* data);
 // Puts the pointer of the script's control set at (x, y) in script coordinates: the window
 // position that the script's Screen object maps there (the nearest one when the window is
 // smaller than the screen). False when there is no such script.

@@ -15,7 +15,8 @@ int32_t FrameWidth(const frameSet& set, int32_t n);
 int32_t FrameHeight(const frameSet& set, int32_t n);
 bool FrameValid(const frameSet& set, int32_t n);
 // A frame number for a frame attribute: itself when valid, else 1 with the clamping message.
-int32_t FrameClamp(const frameSet& set, int32_t n, const std::string& operation, const std::string& what);
+int32_t FrameClamp(const frameSet& set, int32_t n, const std::string& operation,
+                   const std::string& what);
 void FrameSetDraw(const frameSet& set, int32_t n);
 void FrameSetRelease(frameSet& set);
 void FrameSetColour(frameSet& set, uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha);

@@ -260,8 +260,8 @@ void refill(openFileInfo& handle) {
                  static_cast<size_t>(handle.buffered));
     handle.head = 0;
   }
-  handle.buffered += readSource(handle, handle.buffer.data() + handle.buffered,
-                                bufferSize - handle.buffered);
+  handle.buffered +=
+      readSource(handle, handle.buffer.data() + handle.buffered, bufferSize - handle.buffered);
 }
 
 int32_t takeBuffered(openFileInfo& handle, uint8_t* destination, int32_t count) {
@@ -287,9 +287,10 @@ int32_t readPartial(openFileInfo& handle, uint8_t* destination, int32_t count) {
   if (count <= 0) return 0;
   if (handle.memory >= 0) {
     const memoryFile& memory = state.memoryFiles[static_cast<size_t>(handle.memory)];
-    const int32_t n = static_cast<int32_t>(
-        std::clamp<int64_t>(int64_t{memory.size} - handle.position, 0, count));
-    if (n > 0) std::memcpy(destination, memory.data.data() + handle.position, static_cast<size_t>(n));
+    const int32_t n =
+        static_cast<int32_t>(std::clamp<int64_t>(int64_t{memory.size} - handle.position, 0, count));
+    if (n > 0)
+      std::memcpy(destination, memory.data.data() + handle.position, static_cast<size_t>(n));
     handle.position += n;
     return n;
   }
@@ -320,7 +321,8 @@ int32_t scanLine(const uint8_t* bytes, int32_t count, std::string& line, bool& e
   ended = cr != nullptr;
   const uint8_t* end = ended ? cr : bytes + count;
   for (const uint8_t* from = bytes; from < end;) {
-    const auto* lf = static_cast<const uint8_t*>(std::memchr(from, 10, static_cast<size_t>(end - from)));
+    const auto* lf =
+        static_cast<const uint8_t*>(std::memchr(from, 10, static_cast<size_t>(end - from)));
     const uint8_t* stop = lf != nullptr ? lf : end;
     line.append(reinterpret_cast<const char*>(from), static_cast<size_t>(stop - from));
     from = stop + (lf != nullptr ? 1 : 0);
@@ -526,7 +528,8 @@ bool UtilLibraryExists(const std::string& fileName) {
   for (const std::string& folder : PlatformLibrarySearchList()) {
     if (folder.empty()) continue;
     const bool joined = endsWithSeparator(folder) || folder.back() == ':';
-    if (PlatformFileExists(joined ? folder + fileName : folder + PlatformPathSeparator() + fileName)) {
+    if (PlatformFileExists(joined ? folder + fileName
+                                  : folder + PlatformPathSeparator() + fileName)) {
       return true;
     }
   }

@@ -36,7 +36,8 @@ std::string IniFilePath() {
   return user;
 }
 
-std::string IniReadString(const std::string& section, const std::string& key, const std::string& def) {
+std::string IniReadString(const std::string& section, const std::string& key,
+                          const std::string& def) {
   return ProfileRead(IniFilePath(), section, key, def);
 }
 

@@ -8,7 +8,8 @@
 void IniInit();
 bool IniReadBool(const std::string& section, const std::string& key, bool def);
 int32_t IniReadInteger(const std::string& section, const std::string& key, int32_t def);
-std::string IniReadString(const std::string& section, const std::string& key, const std::string& def);
+std::string IniReadString(const std::string& section, const std::string& key,
+                          const std::string& def);
 // Writes always go to the user's file; a failed write is logged and otherwise ignored.
 void IniWriteBool(const std::string& section, const std::string& key, bool value);
 void IniWriteInteger(const std::string& section, const std::string& key, int32_t value);

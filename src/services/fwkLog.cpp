@@ -37,11 +37,11 @@ constexpr size_t kNoticeRoom = 1024;
 
 // What the log's size and repeat rules keep of the run so far.
 struct LogVolume {
-  std::string last;      // the last line that came, indent included
-  int32_t copies = 0;    // lines equal to last in a row, written or not
-  int64_t repeats = 0;   // copies counted, not yet reported
-  bool full = false;     // the size limit was reached: later lines are left out
-  int64_t leftOut = 0;   // lines left out since then
+  std::string last;     // the last line that came, indent included
+  int32_t copies = 0;   // lines equal to last in a row, written or not
+  int64_t repeats = 0;  // copies counted, not yet reported
+  bool full = false;    // the size limit was reached: later lines are left out
+  int64_t leftOut = 0;  // lines left out since then
 };
 
 LogState state;
@@ -143,8 +143,8 @@ void LogStartInfoWrite() {
   FILE* file = std::fopen(LogPath().c_str(), "wb");
   if (file == nullptr) return;
   // The version closes the first line, so a log sent in with a fault report says which release wrote it.
-  std::string block = "Application \"" + PlatformExecutablePath() + "\" started on " + state.startText +
-                      " (version " SANGUOR_VERSION ")\r\n";
+  std::string block = "Application \"" + PlatformExecutablePath() + "\" started on " +
+                      state.startText + " (version " SANGUOR_VERSION ")\r\n";
   block += "Parameters:\r\n";
   const std::vector<std::string>& parameters = PlatformArguments();
   if (parameters.empty()) block += "    (None)\r\n";
@@ -197,8 +197,8 @@ void LogTimerStop(const std::string& name) {
   const uint32_t now = PlatformTickCount();
   for (size_t i = state.timers.size(); i-- > 0;) {
     const timeRec entry = state.timers[i];
-    LogWrite("Time (ms): " + std::to_string(now - entry.start) + "\t" + std::string(2 * (i + 2), ' ') +
-             entry.name);
+    LogWrite("Time (ms): " + std::to_string(now - entry.start) + "\t" +
+             std::string(2 * (i + 2), ' ') + entry.name);
     if (TextSameIgnoringCase(entry.name, name)) {
       state.timers.resize(i);
       return;

@@ -15,7 +15,8 @@ constexpr size_t fileLimit = 16u << 20;
 
 enum class Load { missing, ok, failed };
 
-Load LoadLines(const std::string& path, std::vector<std::string>& lines, std::string* bytes = nullptr) {
+Load LoadLines(const std::string& path, std::vector<std::string>& lines,
+               std::string* bytes = nullptr) {
   lines.clear();
   if (!PlatformFileExists(path)) return Load::missing;
   FILE* file = std::fopen(path.c_str(), "rb");
@@ -53,7 +54,8 @@ std::string Trim(const std::string& text) {
 }
 
 std::string Unquote(const std::string& value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
     return value.substr(1, value.size() - 2);
   }
   return value;
@@ -151,7 +153,8 @@ bool ProfileWrite(const std::string& path, const std::string& section, const std
       if (!Trim(lines[i]).empty()) insertAt = i + 1;
     }
     if (!replaced)
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), cleanKey + "=" + cleanValue);
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                   cleanKey + "=" + cleanValue);
   }
 
   std::string content;

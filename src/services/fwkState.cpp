@@ -68,7 +68,8 @@ bool Register(int32_t id, int32_t stateDef::*kind, int32_t newKind, Store store)
 }
 
 void RunEnter(const StatePtr& state, int32_t previousId) {
-  if (state->enterKind == handlerProcedure && state->enterProcedure) state->enterProcedure(previousId);
+  if (state->enterKind == handlerProcedure && state->enterProcedure)
+    state->enterProcedure(previousId);
   if (state->enterKind == handlerMethod && state->enterMethod.code) {
     state->enterMethod.code(state->enterMethod.object, previousId);
   }

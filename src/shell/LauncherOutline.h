@@ -9,8 +9,8 @@ constexpr int32_t kLauncherWidth = 360;
 constexpr int32_t kLauncherHeight = 405;
 
 struct launcherPoint {
-    int32_t x;
-    int32_t y;
+  int32_t x;
+  int32_t y;
 };
 
 // Top edge of the arch at column x (0..359): rows above it lie outside the window.

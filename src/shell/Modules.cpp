@@ -22,9 +22,9 @@
 namespace {
 
 struct moduleEntry {
-    const char* name;  // for readers of the list
-    void (*init)();
-    void (*final)();
+  const char* name;  // for readers of the list
+  void (*init)();
+  void (*final)();
 };
 
 // Start-up order. The log's own state is ready before the first module registers its version,
@@ -58,22 +58,21 @@ platformWindow CurrentDisplayWindow() { return GraphicsDisplayWindow(GraphicsDis
 }  // namespace
 
 void ModulesInit() {
-    for (const moduleEntry& module : kModules) {
-        if (module.init) module.init();
-        ++started;
-    }
-    // Input must know full-screen and the current window but may not depend on graphics;
-    // the shell, which sees both, links them.
-    InputSetDisplayQueries(GraphicsIsFullscreen, CurrentDisplayWindow);
-    // Every display's window is one the pointers may travel over. Linked after start-up, so
-    // the graphics module's short-lived probe display never becomes a pointer window.
-    GraphicsSetPointerHooks(InputPointerWindowAdd, InputPointerWindowRemove);
+  for (const moduleEntry& module : kModules) {
+    if (module.init) module.init();
+    ++started;
+  }
+  // Input must know full-screen and the current window but may not depend on graphics;
+  // the shell, which sees both, links them.
+  InputSetDisplayQueries(GraphicsIsFullscreen, CurrentDisplayWindow);
+  // Every display's window is one the pointers may travel over. Linked after start-up, so
+  // the graphics module's short-lived probe display never becomes a pointer window.
+  GraphicsSetPointerHooks(InputPointerWindowAdd, InputPointerWindowRemove);
 }
 
 void ModulesFinal() {
-    while (started > 0) {
-        --started;
-        if (kModules[started].final) kModules[started].final();
-    }
+  while (started > 0) {
+    --started;
+    if (kModules[started].final) kModules[started].final();
+  }
 }
-

@@ -10,10 +10,10 @@
 #include <vector>
 
 struct replayEvent {
-    uint32_t tick = 0;
-    int32_t code = 0;
-    int32_t value = 0;
-    bool operator==(const replayEvent&) const = default;
+  uint32_t tick = 0;
+  int32_t code = 0;
+  int32_t value = 0;
+  bool operator==(const replayEvent&) const = default;
 };
 
 // Files larger than this are refused rather than read into memory.
@@ -21,7 +21,8 @@ constexpr uint64_t kReplayFileLimit = 64ull * 1024 * 1024;
 
 // Parses the text of a replay file. On the first malformed line returns false with its
 // 1-based number and what is wrong with it; events then holds the lines before it.
-bool ReplayParse(const std::string& text, std::vector<replayEvent>& events, int32_t& badLine, std::string& problem);
+bool ReplayParse(const std::string& text, std::vector<replayEvent>& events, int32_t& badLine,
+                 std::string& problem);
 
 // Reads and parses a file; on failure logs one line naming the file (and the line) and
 // returns false.
@@ -35,17 +36,17 @@ std::string ReplayFormat(const replayEvent& event);
 
 // Writes events as they happen, one line each, after a header comment.
 class replayWriter {
-public:
-    // False (and one log line) when the file cannot be created.
-    bool Open(const std::string& path);
-    void Add(const replayEvent& event);
-    // Writes what is buffered; called once per main-loop pass.
-    void Flush();
-    void Close();
-    bool IsOpen() const { return file_.is_open(); }
+ public:
+  // False (and one log line) when the file cannot be created.
+  bool Open(const std::string& path);
+  void Add(const replayEvent& event);
+  // Writes what is buffered; called once per main-loop pass.
+  void Flush();
+  void Close();
+  bool IsOpen() const { return file_.is_open(); }
 
-private:
-    std::ofstream file_;
-    std::string path_;
-    bool failed_ = false;
+ private:
+  std::ofstream file_;
+  std::string path_;
+  bool failed_ = false;
 };

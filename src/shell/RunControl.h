@@ -28,18 +28,19 @@ uint32_t RunControlProgramTime();
 
 // What the switches asked for (after RunControlStart).
 struct runSettings {
-    bool seedGiven = false;
-    uint32_t seed = 0;
-    int32_t level = 0;  // 0: the game's own first level
-    std::string recordPath;
-    std::string replayPath;
-    std::vector<uint32_t> shots;  // ascending
-    bool quitGiven = false;
-    uint32_t quitTime = 0;
-    bool drawAll = false;
+  bool seedGiven = false;
+  uint32_t seed = 0;
+  int32_t level = 0;  // 0: the game's own first level
+  std::string recordPath;
+  std::string replayPath;
+  std::vector<uint32_t> shots;  // ascending
+  bool quitGiven = false;
+  uint32_t quitTime = 0;
+  bool drawAll = false;
 };
 // Parses the switches from a parameter list; false with a message naming the bad switch.
-bool RunControlParse(const std::vector<std::string>& arguments, runSettings& settings, std::string& problem);
+bool RunControlParse(const std::vector<std::string>& arguments, runSettings& settings,
+                     std::string& problem);
 
 // The work of one pass; the pass hook calls it with the program time.
 void RunControlPass(uint32_t programTime);

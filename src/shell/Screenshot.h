@@ -8,9 +8,9 @@
 
 // One window's client area: pixels top row first, red in bits 16..23, green 8..15, blue 0..7.
 struct screenshotPart {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<uint32_t> pixels;
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint32_t> pixels;
 };
 
 // Writes the parts left to right in order, as wide as all of them and as high as the highest

@@ -8,13 +8,14 @@
 #include "shell/UntMain.h"
 
 int main(int argc, char** argv) {
-    PlatformInit(argc, argv);
-    ModulesInit();
-    const int exitCode = RunControlStart(GameSeed, GameStartLevel) ? MainApplicationRun() : kExitNotStarted;
-    RunControlFinish();
-    ModulesFinal();
-    // The video part first: it gives back the GL library it loaded, with what SDL kept for it.
-    PlatformVideoShutdown();
-    PlatformShutdown();
-    return exitCode;
+  PlatformInit(argc, argv);
+  ModulesInit();
+  const int exitCode =
+      RunControlStart(GameSeed, GameStartLevel) ? MainApplicationRun() : kExitNotStarted;
+  RunControlFinish();
+  ModulesFinal();
+  // The video part first: it gives back the GL library it loaded, with what SDL kept for it.
+  PlatformVideoShutdown();
+  PlatformShutdown();
+  return exitCode;
 }

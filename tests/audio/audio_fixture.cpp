@@ -32,7 +32,8 @@ void AudioStop() {
 std::vector<float> Tone(double seconds, int32_t rate, double frequency) {
   std::vector<float> samples(static_cast<size_t>(seconds * rate));
   for (size_t i = 0; i < samples.size(); ++i)
-    samples[i] = static_cast<float>(0.5 * std::sin(2.0 * 3.14159265358979 * frequency * static_cast<double>(i) / rate));
+    samples[i] = static_cast<float>(
+        0.5 * std::sin(2.0 * 3.14159265358979 * frequency * static_cast<double>(i) / rate));
   return samples;
 }
 
@@ -54,7 +55,8 @@ std::string WaveBytes(const std::vector<float>& samples, int32_t rate) {
   put(16, 2);
   bytes += "data";
   put(data, 4);
-  for (const float sample : samples) put(static_cast<uint16_t>(static_cast<int16_t>(sample * 32767.0f)), 2);
+  for (const float sample : samples)
+    put(static_cast<uint16_t>(static_cast<int16_t>(sample * 32767.0f)), 2);
   return bytes;
 }
 

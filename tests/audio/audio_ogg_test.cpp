@@ -16,7 +16,7 @@ namespace {
 constexpr ALenum kBufferSize = 0x2004;  // AL_SIZE
 
 class AudioOgg : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     AudioTestSetLibraries("", {});
     box = AudioStart();
@@ -31,7 +31,10 @@ protected:
     return queued;
   }
   ALuint Source(int32_t id) {
-    return Audio().emitters[static_cast<size_t>(Audio().sounds[static_cast<size_t>(AudioSoundFind(id))].emitter)].source;
+    return Audio()
+        .emitters[static_cast<size_t>(
+            Audio().sounds[static_cast<size_t>(AudioSoundFind(id))].emitter)]
+        .source;
   }
   Sandbox box;
   std::string bytes;
@@ -61,7 +64,8 @@ TEST_F(AudioOgg, ReadCountsWholeElementsAndSeekHonoursEveryOrigin) {
   EXPECT_TRUE(LogLinesWith("Error").empty());
   EXPECT_EQ(AudioOggSeek(&id, 0, 3), -1);
   EXPECT_EQ(AudioOggSeek(&id, -1, 0), -1);
-  EXPECT_EQ(LogLinesWith("Error: AudioOggSeek - Unable to seek to position in \"half.ogg\".").size(), 2u);
+  EXPECT_EQ(
+      LogLinesWith("Error: AudioOggSeek - Unable to seek to position in \"half.ogg\".").size(), 2u);
   EXPECT_EQ(AudioOggTell(&id), 5);
 }
 
@@ -77,10 +81,11 @@ TEST_F(AudioOgg, LateCallbacksAfterCloseAreLoggedAndFail) {
   EXPECT_EQ(AudioOggClose(&late), 0);
   const std::vector<std::string> errors = LogLinesWith("Error");
   const std::string number = std::to_string(late);
-  EXPECT_EQ(errors, (std::vector<std::string>{"Error: AudioOggRead - Invalid soundId = " + number,
-                                              "Error: AudioOggSeek - Invalid soundId = " + number,
-                                              "Error: AudioOggTell - Invalid soundId = " + number,
-                                              "Error: AudioOggClose - Invalid soundId = " + number}));
+  EXPECT_EQ(errors,
+            (std::vector<std::string>{"Error: AudioOggRead - Invalid soundId = " + number,
+                                      "Error: AudioOggSeek - Invalid soundId = " + number,
+                                      "Error: AudioOggTell - Invalid soundId = " + number,
+                                      "Error: AudioOggClose - Invalid soundId = " + number}));
   EXPECT_EQ(Audio().streams, nullptr);
   EXPECT_TRUE(Audio().files.empty());
 }

@@ -12,7 +12,7 @@
 namespace {
 
 class AudioPlayback : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     AudioTestSetLibraries("", {});
     box = AudioStart();
@@ -142,7 +142,8 @@ TEST_F(AudioPlayback, MissingAndUnreadableFilesAreLoggedOnceEach) {
 
 TEST(AudioErrors, TextsForEveryCode) {
   EXPECT_EQ(AudioErrorText(0), "There is not currently an error.  Error = 0");
-  EXPECT_EQ(AudioErrorText(40961), "A bad name (ID) was passed to an OpenAL function.  Error = 40961");
+  EXPECT_EQ(AudioErrorText(40961),
+            "A bad name (ID) was passed to an OpenAL function.  Error = 40961");
   EXPECT_EQ(AudioErrorText(40964), "The requested operation is not valid.  Error = 40964");
   EXPECT_EQ(AudioErrorText(40965),
             "The requested operation resulted in OpenAL running out of memory.  Error = 40965");

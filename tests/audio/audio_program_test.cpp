@@ -15,10 +15,11 @@ namespace {
 namespace fs = std::filesystem;
 
 class AudioProgram : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    home = fs::absolute("audio-sandbox").string() + "/" + info->name() + "-" + std::to_string(getpid());
+    home = fs::absolute("audio-sandbox").string() + "/" + info->name() + "-" +
+           std::to_string(getpid());
     fs::remove_all(home);
     fs::create_directories(home + "/Nightshade Forge/Sanguor");
   }
@@ -27,9 +28,10 @@ protected:
   // software renderer the tests use, that keeps the run about as long in wall time as in program
   // time, where fast-forward would end it before the writer had mixed anything.
   int Run(const std::string& environment) {
-    const std::string command = "cd '" + fs::path(SANGUOR_PROGRAM).parent_path().string() + "' && XDG_DATA_HOME='" +
-                                home + "' " + environment + " './sanguor' -headless -seed 1 -level 1 -replay '" +
-                                SANGUOR_REPLAYS + "/Map1-win.replay' -quit 2200 -drawall 2>/dev/null >/dev/null";
+    const std::string command =
+        "cd '" + fs::path(SANGUOR_PROGRAM).parent_path().string() + "' && XDG_DATA_HOME='" + home +
+        "' " + environment + " './sanguor' -headless -seed 1 -level 1 -replay '" + SANGUOR_REPLAYS +
+        "/Map1-win.replay' -quit 2200 -drawall 2>/dev/null >/dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -68,7 +70,8 @@ TEST_F(AudioProgram, APlayedLevelIsHeardAndAppVolumeZeroSilencesIt) {
 TEST_F(AudioProgram, WithoutADeviceTheGameRunsSilentWithOneLine) {
   EXPECT_EQ(Run("ALSOFT_DRIVERS=none"), 0);
   const std::string log = Log();
-  const std::string line = "Error: OpenAL found no sound output device.  Audio playback is not possible.\r\n";
+  const std::string line =
+      "Error: OpenAL found no sound output device.  Audio playback is not possible.\r\n";
   ASSERT_NE(log.find(line), std::string::npos) << log;
   // OpenAL is there: the line for a missing library would send the player looking for the wrong thing.
   EXPECT_EQ(log.find("OpenAL is not installed"), std::string::npos) << log;

@@ -23,7 +23,7 @@ float Gain(int32_t soundId) {
 }
 
 class AudioVolumes : public testing::Test {
-protected:
+ protected:
   void SetUp() override { AudioTestSetLibraries("", {}); }
   void TearDown() override {
     if (AudioAvailable()) AudioStop();

@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 
 void DataFileTest::SetUp() {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  folder = fs::temp_directory_path() /
-           ("sanguor-datafile-" + std::to_string(getpid()) + "-" + test->test_suite_name() + "-" + test->name());
+  folder = fs::temp_directory_path() / ("sanguor-datafile-" + std::to_string(getpid()) + "-" +
+                                        test->test_suite_name() + "-" + test->name());
   fs::remove_all(folder);
   fs::create_directories(folder);
 }
@@ -37,12 +37,15 @@ void DataFileTest::Start(const std::vector<std::string>& arguments) {
   DataFileInit();
 }
 
-std::string DataFileTest::Path(const std::string& relative) const { return (folder / relative).string(); }
+std::string DataFileTest::Path(const std::string& relative) const {
+  return (folder / relative).string();
+}
 
 void DataFileTest::Write(const std::string& relative, const std::string& bytes) {
   const fs::path path = folder / relative;
   fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 void DataFileTest::Remove(const std::string& relative) { fs::remove(folder / relative); }
@@ -51,7 +54,8 @@ std::string DataFileTest::ReadRest(int32_t handle) {
   std::string result;
   char block[1000];
   int32_t got;
-  while ((got = DataFileReadPartial(handle, block, sizeof block)) > 0) result.append(block, static_cast<size_t>(got));
+  while ((got = DataFileReadPartial(handle, block, sizeof block)) > 0)
+    result.append(block, static_cast<size_t>(got));
   return result;
 }
 
@@ -77,7 +81,8 @@ std::string Pattern(size_t size, uint32_t seed) {
 // Windows keeps no list of a process's open files to read: a file some handle holds open refuses
 // an exclusive open, which tells 1 from 0.
 int OpenDescriptors(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     CloseHandle(file);
     return 0;

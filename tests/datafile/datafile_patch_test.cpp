@@ -83,8 +83,11 @@ TEST_F(PatchTest, LowLevelLogNamesDiskFilesUnderTheirPatchedName) {
   std::stringstream text;
   text << log.rdbuf();
   const std::string contents = text.str();
-  EXPECT_NE(contents.find("File \"PATCH000002\\maps\\map2.map\" read from disk.\r\n"), std::string::npos) << contents;
-  EXPECT_NE(contents.find("File \"Maps\\Map4.map\" read from disk.\r\n"), std::string::npos) << contents;
+  EXPECT_NE(contents.find("File \"PATCH000002\\maps\\map2.map\" read from disk.\r\n"),
+            std::string::npos)
+      << contents;
+  EXPECT_NE(contents.find("File \"Maps\\Map4.map\" read from disk.\r\n"), std::string::npos)
+      << contents;
   EXPECT_EQ(contents.find("Map3"), std::string::npos) << contents;
 }
 

@@ -23,12 +23,14 @@ class SourcesTest : public DataFileTest {
  protected:
   threeSources OpenAll(const std::string& bytes) {
     Write("Disk/Data.bin", bytes);
-    Write("a.qza", ArchiveBytes({{"before", "xxxx"}, {"Archive\\Data.bin", bytes}, {"after", "yyyy"}}));
+    Write("a.qza",
+          ArchiveBytes({{"before", "xxxx"}, {"Archive\\Data.bin", bytes}, {"after", "yyyy"}}));
     Write("Memory/Data.bin", bytes);
     Start();
     EXPECT_TRUE(DataFileMemoryLoad("Memory\\Data.bin"));
     Remove("Memory/Data.bin");
-    threeSources s{DataFileOpen("disk\\data.bin"), DataFileOpen("archive\\data.bin"), DataFileOpen("Memory\\Data.bin")};
+    threeSources s{DataFileOpen("disk\\data.bin"), DataFileOpen("archive\\data.bin"),
+                   DataFileOpen("Memory\\Data.bin")};
     EXPECT_GT(s.disk, 0);
     EXPECT_GT(s.archive, 0);
     EXPECT_GT(s.memory, 0);
@@ -52,11 +54,15 @@ TEST_F(SourcesTest, RandomReadsAndSeeksAgreeWithTheBytesOnEverySource) {
       }
       // Sizes around the buffer's 4096 and 2048 marks as well as large ones.
       const int32_t sizes[] = {1, 3, 2047, 2048, 2049, 4095, 4096, 4097, 8192, 65536};
-      const int32_t want = random() % 2 ? sizes[random() % 10] : static_cast<int32_t>(random() % 70000);
+      const int32_t want =
+          random() % 2 ? sizes[random() % 10] : static_cast<int32_t>(random() % 70000);
       const int32_t got = DataFileReadPartial(handle, block.data(), want);
       const int64_t left = std::max<int64_t>(0, 300000 - expected);
       ASSERT_EQ(got, std::min<int64_t>(want, left));
-      ASSERT_EQ(block.compare(0, static_cast<size_t>(got), bytes, static_cast<size_t>(std::min<int64_t>(expected, 300000)), static_cast<size_t>(got)), 0);
+      ASSERT_EQ(block.compare(0, static_cast<size_t>(got), bytes,
+                              static_cast<size_t>(std::min<int64_t>(expected, 300000)),
+                              static_cast<size_t>(got)),
+                0);
       expected += got;
       ASSERT_EQ(DataFilePosition(handle), expected);
       ASSERT_EQ(DataFileEof(handle), expected >= 300000);

@@ -34,7 +34,8 @@ class QzaTest : public DataFileTest {
  protected:
   runResult Run(const std::string& arguments) {
     const std::string out = Path("stdout.txt"), err = Path("stderr.txt");
-    const std::string command = std::string(QZA_PATH) + " " + arguments + " >'" + out + "' 2>'" + err + "'";
+    const std::string command =
+        std::string(QZA_PATH) + " " + arguments + " >'" + out + "' 2>'" + err + "'";
     const int status = std::system(command.c_str());
     runResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
     fs::remove(out);
@@ -54,7 +55,8 @@ TEST_F(QzaTest, PackAndExtractRoundTripAFolderByteForByte) {
   const runResult list = Run("list " + Quoted("out.qza"));
   EXPECT_EQ(list.exitCode, 0);
   // Byte order of the stored names: upper-case letters sort before lower-case ones.
-  EXPECT_EQ(list.output, "200000\tGfx\\Tiles\\big.bin\n0\tGfx\\empty.bin\n3\tMaps\\Map1.map\n7\treadme.txt\n");
+  EXPECT_EQ(list.output,
+            "200000\tGfx\\Tiles\\big.bin\n0\tGfx\\empty.bin\n3\tMaps\\Map1.map\n7\treadme.txt\n");
 
   ASSERT_EQ(Run("extract " + Quoted("out.qza") + " " + Quoted("copy")).exitCode, 0);
   size_t files = 0;
@@ -117,8 +119,8 @@ TEST_F(QzaTest, DamagedArchivesFailWithOneLineAndNothingWritten) {
 }
 
 TEST_F(QzaTest, ExtractRefusesNamesThatLeaveTheFolder) {
-  for (const char* name : {"..\\escape.txt", "a\\..\\..\\escape.txt", "/tmp/escape.txt", "\\escape.txt",
-                           "C:\\escape.txt", "a\\\\b.txt", ""}) {
+  for (const char* name : {"..\\escape.txt", "a\\..\\..\\escape.txt", "/tmp/escape.txt",
+                           "\\escape.txt", "C:\\escape.txt", "a\\\\b.txt", ""}) {
     SCOPED_TRACE(name);
     Write("hostile.qza", ArchiveBytes({{"fine.txt", "fine"}, {name, "hostile"}}));
     const runResult result = Run("extract " + Quoted("hostile.qza") + " " + Quoted("out/inner"));

@@ -14,16 +14,17 @@ bool initialised = false;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    initialised = true;
-    return 0;
+  initialised = true;
+  return 0;
 }
 
-extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize, unsigned int seed) {
-    return LLVMFuzzerMutate(data, size, maxSize);
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize,
+                                          unsigned int seed) {
+  return LLVMFuzzerMutate(data, size, maxSize);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!initialised) std::abort();
-    if (size >= 4 && std::memcmp(data, "boom", 4) == 0) std::abort();
-    return 0;
+  if (!initialised) std::abort();
+  if (size >= 4 && std::memcmp(data, "boom", 4) == 0) std::abort();
+  return 0;
 }

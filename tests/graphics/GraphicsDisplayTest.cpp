@@ -13,7 +13,8 @@
 namespace {
 
 bool Equal(const graphicsMode& mode, int32_t width, int32_t height, int32_t bits, int32_t number) {
-  return mode.width == width && mode.height == height && mode.bitsPerPixel == bits && mode.modeNumber == number;
+  return mode.width == width && mode.height == height && mode.bitsPerPixel == bits &&
+         mode.modeNumber == number;
 }
 
 bool LogHas(const std::string& text) { return GraphicsTestLog().find(text) != std::string::npos; }
@@ -144,8 +145,10 @@ TEST_F(GraphicsDisplays, FreeingContextsReportsBadIndexesAndAcceptsDisplaysWitho
   GraphicsTestLogClear();
   GraphicsRenderBegin(id);
   std::string log = GraphicsTestLog();
-  EXPECT_TRUE(LogHas("Error: GraphicsRenderBegin - Unable to make RC current on display \"Primary\": "));
-  EXPECT_TRUE(LogHas("\r\n  Handle = " + std::to_string(PlatformAppWindow()) + "\r\n  DC = 0\r\n  RC = 0\r\n"));
+  EXPECT_TRUE(
+      LogHas("Error: GraphicsRenderBegin - Unable to make RC current on display \"Primary\": "));
+  EXPECT_TRUE(LogHas("\r\n  Handle = " + std::to_string(PlatformAppWindow()) +
+                     "\r\n  DC = 0\r\n  RC = 0\r\n"));
 }
 
 TEST_F(GraphicsDisplays, ContextGetsTheFixedInitialState) {
@@ -238,9 +241,11 @@ TEST_F(GraphicsDisplays, ResolutionChangesAreAppliedAndEveryFailureIsReported) {
 
   GraphicsTestLogClear();
   EXPECT_FALSE(GraphicsMonitorSetResolution(1, 0));
-  EXPECT_TRUE(LogHas("Error: GraphicsMonitorSetResolution - Unable to enumerate device name for monitor 1.\r\n"));
+  EXPECT_TRUE(LogHas(
+      "Error: GraphicsMonitorSetResolution - Unable to enumerate device name for monitor 1.\r\n"));
   EXPECT_FALSE(GraphicsMonitorSetResolution(0, 24));
-  EXPECT_TRUE(LogHas("Error: GraphicsMonitorSetResolution - Unable to enumerate display settings for monitor 0.\r\n"));
+  EXPECT_TRUE(LogHas(
+      "Error: GraphicsMonitorSetResolution - Unable to enumerate display settings for monitor 0.\r\n"));
 
   const std::pair<int32_t, const char*> results[] = {
       {PLATFORM_DISP_CHANGE_RESTART, "Restart needed to set resolution on monitor 0."},
@@ -253,7 +258,9 @@ TEST_F(GraphicsDisplays, ResolutionChangesAreAppliedAndEveryFailureIsReported) {
     PlatformHeadlessSetModeChangeResult(code);
     GraphicsTestLogClear();
     EXPECT_FALSE(GraphicsMonitorSetResolution(0, mode.modeNumber)) << code;
-    EXPECT_EQ(GraphicsTestLog(), std::string("Error: GraphicsMonitorSetResolution - ") + text + "\r\n") << code;
+    EXPECT_EQ(GraphicsTestLog(),
+              std::string("Error: GraphicsMonitorSetResolution - ") + text + "\r\n")
+        << code;
   }
   PlatformHeadlessSetModeChangeResult(PLATFORM_DISP_CHANGE_NOTUPDATED);
   GraphicsTestLogClear();
@@ -264,9 +271,12 @@ TEST_F(GraphicsDisplays, ResolutionChangesAreAppliedAndEveryFailureIsReported) {
 TEST_F(GraphicsDisplays, DesktopRestoreReportsEachFailure) {
   GraphicsTestStart();
   const std::pair<int32_t, const char*> results[] = {
-      {PLATFORM_DISP_CHANGE_RESTART, "Error: GraphicsMonitorsRestoreDesktop - Restart needed to set resolution.\r\n"},
-      {PLATFORM_DISP_CHANGE_FAILED, "Error: GraphicsMonitorsRestoreDesktop - Resolution change failed.\r\n"},
-      {PLATFORM_DISP_CHANGE_BADMODE, "Error: GraphicsMonitorsRestoreDesktop - Invalid resolution specified.\r\n"},
+      {PLATFORM_DISP_CHANGE_RESTART,
+       "Error: GraphicsMonitorsRestoreDesktop - Restart needed to set resolution.\r\n"},
+      {PLATFORM_DISP_CHANGE_FAILED,
+       "Error: GraphicsMonitorsRestoreDesktop - Resolution change failed.\r\n"},
+      {PLATFORM_DISP_CHANGE_BADMODE,
+       "Error: GraphicsMonitorsRestoreDesktop - Invalid resolution specified.\r\n"},
       {PLATFORM_DISP_CHANGE_BADFLAGS,
        "Error: GraphicsMonitorsRestoreDesktop - Bad flags encountered setting resolution.\r\n"},
       {PLATFORM_DISP_CHANGE_BADPARAM, ""},
@@ -298,7 +308,8 @@ TEST_F(GraphicsDisplays, FullscreenSwitchAppliesEachDisplaysModeAndKeepsTheFlagO
   PlatformHeadlessSetModeChangeResult(PLATFORM_DISP_CHANGE_SUCCESSFUL);
   PlatformHeadlessClearModeChanges();
   GraphicsFinal();
-  ASSERT_EQ(PlatformHeadlessModeChanges().size(), 1u) << "shut-down in fullscreen restores the desktop";
+  ASSERT_EQ(PlatformHeadlessModeChanges().size(), 1u)
+      << "shut-down in fullscreen restores the desktop";
   EXPECT_EQ(PlatformHeadlessModeChanges()[0].monitor, -1);
 }
 
@@ -339,7 +350,8 @@ TEST_F(GraphicsDisplays, ModeSwitchNoticeArrivesDuringTheSwitch) {
 }
 
 TEST_F(GraphicsDisplays, ErrorTextsNameTheOpenGLError) {
-  EXPECT_EQ(GraphicsErrorText(1280), "Invalid enumerated value passed to OpenGL function.  Error = 1280");
+  EXPECT_EQ(GraphicsErrorText(1280),
+            "Invalid enumerated value passed to OpenGL function.  Error = 1280");
   EXPECT_EQ(GraphicsErrorText(1281), "Invalid value passed to OpenGL function.  Error = 1281");
   EXPECT_EQ(GraphicsErrorText(1282), "Invalid operation for current OpenGL state.  Error = 1282");
   EXPECT_EQ(GraphicsErrorText(1285), "Insufficient memory for OpenGL operation.  Error = 1285");

@@ -166,8 +166,9 @@ TEST_F(ModelRender, CompileFailureFallsBackToDrawingFromTheLists) {
   gl.DeleteLists(outer, 1);
   EXPECT_EQ(m->kind, modelKindDynamic);
   EXPECT_FALSE(m->compiled);
-  EXPECT_NE(GraphicsTestLog().find("Error: ModelCompile - Unable to compile model \"broken.bmp\".  Rendering "
-                                   "uncompiled instead.  Invalid operation for current OpenGL state.  Error = 1282"),
+  EXPECT_NE(GraphicsTestLog().find(
+                "Error: ModelCompile - Unable to compile model \"broken.bmp\".  Rendering "
+                "uncompiled instead.  Invalid operation for current OpenGL state.  Error = 1282"),
             std::string::npos);
   ModelCompile(m);
   EXPECT_FALSE(m->compiled) << "a failed model stays uncompiled for good";
@@ -184,7 +185,9 @@ struct fakeTexture {
   int32_t binds = 0;
 };
 
-fakeTexture* Fake(const texture* t) { return reinterpret_cast<fakeTexture*>(const_cast<texture*>(t)); }
+fakeTexture* Fake(const texture* t) {
+  return reinterpret_cast<fakeTexture*>(const_cast<texture*>(t));
+}
 
 void UseFakeTextures() {
   modelHooks& hooks = ModelHooks();
@@ -273,7 +276,8 @@ TEST_F(ModelRender, ScrolledCoordinatesShowOnlyAfterRecompiling) {
   EXPECT_TRUE(m->compiled);
   GraphicsRenderBegin(display);
   ModelDraw(m);
-  EXPECT_EQ(GraphicsTestBackBuffer().At(2, 2), testRed) << "the list keeps the compiled coordinates";
+  EXPECT_EQ(GraphicsTestBackBuffer().At(2, 2), testRed)
+      << "the list keeps the compiled coordinates";
 
   ModelCompile(m);
   GraphicsRenderBegin(display);

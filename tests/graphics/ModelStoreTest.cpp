@@ -30,7 +30,8 @@ TEST_F(ModelStore, NewModelsStartEmptyAndWhiteAndBadKindsAreRefused) {
   EXPECT_EQ(m->red + m->green + m->blue + m->alpha, 4 * 255);
   EXPECT_FALSE(m->hasList);
   EXPECT_EQ(ModelNew(display, 3), nullptr);
-  EXPECT_EQ(GraphicsTestLog(), "Error: ModelNew - Invalid model type \"3\".  Model not created.\r\n");
+  EXPECT_EQ(GraphicsTestLog(),
+            "Error: ModelNew - Invalid model type \"3\".  Model not created.\r\n");
   GraphicsTestLogClear();
   EXPECT_EQ(ModelNew(display + 100, modelKindDynamic), nullptr);
   EXPECT_EQ(GraphicsTestLog(), "");
@@ -174,7 +175,8 @@ TEST_F(ModelStore, TexturesAreCountedOncePerModelAndFreedWithTheirDisplay) {
 
 TEST_F(ModelStore, OpenChoosesTheLoaderByExtension) {
   EXPECT_EQ(ModelOpen(display, "Bin\\Models\\thing.Ms3d"), nullptr);
-  EXPECT_EQ(GraphicsTestLog(), "Error: ModelOpenMS3D - Unable to open file \"Bin\\Models\\thing.Ms3d\".\r\n")
+  EXPECT_EQ(GraphicsTestLog(),
+            "Error: ModelOpenMS3D - Unable to open file \"Bin\\Models\\thing.Ms3d\".\r\n")
       << "the extension is compared without regard to case";
   GraphicsTestLogClear();
   EXPECT_EQ(ModelOpen(display, "readme.txt"), nullptr);
@@ -182,8 +184,12 @@ TEST_F(ModelStore, OpenChoosesTheLoaderByExtension) {
 
   static model* opened = nullptr;
   opened = ModelNew(display, modelKindCompiled);
-  ModelHooks().imageIsSupported = [](const std::string& name) { return name.size() > 4 && name.substr(name.size() - 4) == ".bmp"; };
-  ModelHooks().openImage = [](int32_t, const std::string&, bool smooth) { return smooth ? nullptr : opened; };
+  ModelHooks().imageIsSupported = [](const std::string& name) {
+    return name.size() > 4 && name.substr(name.size() - 4) == ".bmp";
+  };
+  ModelHooks().openImage = [](int32_t, const std::string&, bool smooth) {
+    return smooth ? nullptr : opened;
+  };
   EXPECT_EQ(ModelOpen(display, "picture.bmp"), opened);
 }
 

@@ -17,7 +17,9 @@ void Record(platformWindow, const platformWindowEvent& event, void* context) {
   static_cast<recorder*>(context)->kinds.push_back(event.kind);
 }
 
-void RecordApp(platformAppEventKind kind, void* context) { static_cast<recorder*>(context)->appKinds.push_back(kind); }
+void RecordApp(platformAppEventKind kind, void* context) {
+  static_cast<recorder*>(context)->appKinds.push_back(kind);
+}
 
 class PlatformVideo : public ::testing::Test {
  protected:
@@ -87,7 +89,8 @@ TEST_F(PlatformVideo, InjectedEventsArriveThroughThePumpWithTheirStateChanges) {
   PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_DEACTIVATE);
   EXPECT_TRUE(seen.kinds.empty()) << "nothing is delivered outside the pump";
   PlatformPumpMessages();
-  EXPECT_EQ(seen.kinds, (std::vector<platformWindowEventKind>{PLATFORM_EVENT_CLOSE, PLATFORM_EVENT_DEACTIVATE}));
+  EXPECT_EQ(seen.kinds, (std::vector<platformWindowEventKind>{PLATFORM_EVENT_CLOSE,
+                                                              PLATFORM_EVENT_DEACTIVATE}));
   EXPECT_TRUE(PlatformWindowExists(window)) << "a close request closes nothing";
   EXPECT_FALSE(PlatformAppIsActive());
 
@@ -100,8 +103,9 @@ TEST_F(PlatformVideo, InjectedEventsArriveThroughThePumpWithTheirStateChanges) {
   PlatformPumpMessages();
   EXPECT_FALSE(PlatformAppIsMinimized());
   EXPECT_TRUE(PlatformAppIsActive());
-  EXPECT_EQ(seen.appKinds, (std::vector<platformAppEventKind>{PLATFORM_APP_DEACTIVATE, PLATFORM_APP_RESTORE,
-                                                              PLATFORM_APP_ACTIVATE}));
+  EXPECT_EQ(seen.appKinds,
+            (std::vector<platformAppEventKind>{PLATFORM_APP_DEACTIVATE, PLATFORM_APP_RESTORE,
+                                               PLATFORM_APP_ACTIVATE}));
 }
 
 TEST_F(PlatformVideo, MinimisingTheApplicationMinimisesEveryShownWindow) {
@@ -176,7 +180,8 @@ TEST_F(PlatformVideo, OffscreenWindowsAreDoubleBufferedAndFollowTheirSize) {
   platformGLContext context = PlatformGLCreateContext(dc);
   ASSERT_NE(context, 0u);
   ASSERT_TRUE(PlatformGLMakeCurrent(dc, context));
-  auto clearColour = reinterpret_cast<void (*)(float, float, float, float)>(PlatformGLGetProcAddress("glClearColor"));
+  auto clearColour = reinterpret_cast<void (*)(float, float, float, float)>(
+      PlatformGLGetProcAddress("glClearColor"));
   auto clear = reinterpret_cast<void (*)(uint32_t)>(PlatformGLGetProcAddress("glClear"));
   ASSERT_NE(clearColour, nullptr);
   auto fill = [&](float red, float green, float blue) {
@@ -218,11 +223,13 @@ TEST_F(PlatformVideo, AKeptContextServesTheNextWindowOnce) {
   auto createOn = [](platformWindow window) {
     platformDC dc = PlatformGetDC(window);
     platformPixelFormat wanted;
-    wanted.flags = PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW | PLATFORM_PF_SUPPORT_OPENGL;
+    wanted.flags =
+        PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW | PLATFORM_PF_SUPPORT_OPENGL;
     PlatformSetPixelFormat(dc, PlatformChoosePixelFormat(dc, wanted), wanted);
     return PlatformGLCreateContext(dc);
   };
-  auto clearColour = reinterpret_cast<void (*)(float, float, float, float)>(PlatformGLGetProcAddress("glClearColor"));
+  auto clearColour = reinterpret_cast<void (*)(float, float, float, float)>(
+      PlatformGLGetProcAddress("glClearColor"));
   auto clear = reinterpret_cast<void (*)(uint32_t)>(PlatformGLGetProcAddress("glClear"));
   platformWindow first = Window(16, 8);
   platformGLContext probe = createOn(first);
@@ -277,7 +284,8 @@ TEST_F(PlatformVideo, ContextsGoWithTheirWindowAndShutdownForgetsEveryRecord) {
   auto createOn = [](platformWindow window) {
     platformDC dc = PlatformGetDC(window);
     platformPixelFormat wanted;
-    wanted.flags = PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW | PLATFORM_PF_SUPPORT_OPENGL;
+    wanted.flags =
+        PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW | PLATFORM_PF_SUPPORT_OPENGL;
     PlatformSetPixelFormat(dc, PlatformChoosePixelFormat(dc, wanted), wanted);
     return PlatformGLCreateContext(dc);
   };
@@ -301,7 +309,8 @@ TEST_F(PlatformVideo, ContextsGoWithTheirWindowAndShutdownForgetsEveryRecord) {
   int32_t width = 0;
   int32_t height = 0;
   std::vector<uint32_t> pixels;
-  EXPECT_TRUE(PlatformWindowReadPixels(second, width, height, pixels)) << "its context is still there";
+  EXPECT_TRUE(PlatformWindowReadPixels(second, width, height, pixels))
+      << "its context is still there";
 
   PlatformVideoShutdown();
   EXPECT_FALSE(PlatformWindowExists(second));

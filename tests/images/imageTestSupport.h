@@ -36,8 +36,8 @@ Picture DjpegDecode(const std::string& path);
 // Our decode through the data-file module, as the program reads a file of the test folder.
 imageData* OpenInTestFolder(const std::string& name, int32_t first = 0, int32_t count = 0);
 // Our decode of bytes in memory under a file name (its extension picks the reader).
-imageData* DecodeBytes(const std::string& name, const std::vector<uint8_t>& bytes, int32_t first = 0,
-                       int32_t count = 0);
+imageData* DecodeBytes(const std::string& name, const std::vector<uint8_t>& bytes,
+                       int32_t first = 0, int32_t count = 0);
 
 // Number of pixels whose red, green and blue differ (top bytes not compared); writes the first
 // difference to `where`.

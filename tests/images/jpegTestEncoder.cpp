@@ -11,7 +11,9 @@ const int kJpegNaturalOrder[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 2
 
 int JpegTestCosine(int k) { return static_cast<int>(std::lround(100.0 * std::cos(k / 100.0))); }
 
-int JpegTestBasis(int x, int u) { return u == 0 ? 7 * JpegTestCosine(0) : 10 * JpegTestCosine(((2 * x + 1) * u * 19) % 629); }
+int JpegTestBasis(int x, int u) {
+  return u == 0 ? 7 * JpegTestCosine(0) : 10 * JpegTestCosine(((2 * x + 1) * u * 19) % 629);
+}
 
 std::array<int64_t, 64> JpegTestDirectIdct(const std::array<int32_t, 64>& coefficients) {
   static std::array<int64_t, 4096> products = [] {
@@ -19,7 +21,9 @@ std::array<int64_t, 64> JpegTestDirectIdct(const std::array<int32_t, 64>& coeffi
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 8; ++x)
         for (int v = 0; v < 8; ++v)
-          for (int u = 0; u < 8; ++u) table[((y * 8 + x) * 8 + v) * 8 + u] = int64_t{JpegTestBasis(x, u)} * JpegTestBasis(y, v);
+          for (int u = 0; u < 8; ++u)
+            table[((y * 8 + x) * 8 + v) * 8 + u] =
+                int64_t{JpegTestBasis(x, u)} * JpegTestBasis(y, v);
     return table;
   }();
   std::array<int64_t, 64> samples{};
@@ -28,7 +32,8 @@ std::array<int64_t, 64> JpegTestDirectIdct(const std::array<int32_t, 64>& coeffi
       // At most 64 terms of 2^27 x 10^6: exact in 64 bits.
       int64_t sum = 0;
       for (int v = 0; v < 8; ++v)
-        for (int u = 0; u < 8; ++u) sum += int64_t{coefficients[v * 8 + u]} * products[((y * 8 + x) * 8 + v) * 8 + u];
+        for (int u = 0; u < 8; ++u)
+          sum += int64_t{coefficients[v * 8 + u]} * products[((y * 8 + x) * 8 + v) * 8 + u];
       samples[y * 8 + x] = sum / 4000000 + 128;
     }
   }
@@ -52,7 +57,7 @@ std::vector<uint8_t> AcSymbols() {
 }
 
 class BitWriter {
-public:
+ public:
   explicit BitWriter(std::vector<uint8_t>& out) : out_(out) {}
   void Put(uint32_t value, int length) {
     for (int i = length - 1; i >= 0; --i) {
@@ -64,7 +69,7 @@ public:
     while (count_ != 0) Put(1, 1);
   }
 
-private:
+ private:
   void Flush() {
     out_.push_back(current_);
     if (current_ == 0xFF) out_.push_back(0);
@@ -86,7 +91,9 @@ int Category(int value) {
   return s;
 }
 
-uint32_t ValueBits(int value, int s) { return static_cast<uint32_t>(value >= 0 ? value : value + (1 << s) - 1); }
+uint32_t ValueBits(int value, int s) {
+  return static_cast<uint32_t>(value >= 0 ? value : value + (1 << s) - 1);
+}
 
 void Segment(std::vector<uint8_t>& out, uint8_t marker, const std::vector<uint8_t>& body) {
   out.push_back(0xFF);
@@ -104,7 +111,8 @@ int MaxFactor(const JpegTestSpec& spec, bool horizontal) {
 
 }  // namespace
 
-std::vector<uint8_t> JpegTestEncode(const JpegTestSpec& spec, const std::vector<JpegBlock>& blocks) {
+std::vector<uint8_t> JpegTestEncode(const JpegTestSpec& spec,
+                                    const std::vector<JpegBlock>& blocks) {
   std::vector<uint8_t> out = {0xFF, 0xD8};
   for (int t = 0; t < 2; ++t) {
     std::vector<uint8_t> body = {static_cast<uint8_t>(0x10 | t)};
@@ -114,8 +122,11 @@ std::vector<uint8_t> JpegTestEncode(const JpegTestSpec& spec, const std::vector<
     }
     Segment(out, 0xDB, body);
   }
-  std::vector<uint8_t> frame = {8, static_cast<uint8_t>(spec.height >> 8), static_cast<uint8_t>(spec.height),
-                                static_cast<uint8_t>(spec.width >> 8), static_cast<uint8_t>(spec.width),
+  std::vector<uint8_t> frame = {8,
+                                static_cast<uint8_t>(spec.height >> 8),
+                                static_cast<uint8_t>(spec.height),
+                                static_cast<uint8_t>(spec.width >> 8),
+                                static_cast<uint8_t>(spec.width),
                                 static_cast<uint8_t>(spec.components.size())};
   for (const JpegTestComponent& c : spec.components) {
     for (int b : {c.id, c.h << 4 | c.v, c.quant}) frame.push_back(static_cast<uint8_t>(b));
@@ -130,7 +141,9 @@ std::vector<uint8_t> JpegTestEncode(const JpegTestSpec& spec, const std::vector<
   dht.insert(dht.end(), ac.begin(), ac.end());
   Segment(out, 0xC4, dht);
   if (spec.restartInterval > 0) {
-    Segment(out, 0xDD, {static_cast<uint8_t>(spec.restartInterval >> 8), static_cast<uint8_t>(spec.restartInterval)});
+    Segment(out, 0xDD,
+            {static_cast<uint8_t>(spec.restartInterval >> 8),
+             static_cast<uint8_t>(spec.restartInterval)});
   }
   std::vector<uint8_t> scan = {static_cast<uint8_t>(spec.components.size())};
   for (const JpegTestComponent& c : spec.components) {
@@ -188,13 +201,15 @@ std::vector<uint8_t> JpegTestEncode(const JpegTestSpec& spec, const std::vector<
   return out;
 }
 
-std::vector<uint32_t> JpegTestExpected(const JpegTestSpec& spec, const std::vector<JpegBlock>& blocks) {
+std::vector<uint32_t> JpegTestExpected(const JpegTestSpec& spec,
+                                       const std::vector<JpegBlock>& blocks) {
   const int hMax = MaxFactor(spec, true), vMax = MaxFactor(spec, false);
   const int mcuW = 8 * hMax, mcuH = 8 * vMax;
   const int mcusX = (spec.width + mcuW - 1) / mcuW, mcusY = (spec.height + mcuH - 1) / mcuH;
   // Full-resolution sample planes per component, covering whole MCUs.
-  std::vector<std::vector<int64_t>> planes(spec.components.size(),
-                                           std::vector<int64_t>(static_cast<size_t>(mcusX * mcuW * mcusY * mcuH)));
+  std::vector<std::vector<int64_t>> planes(
+      spec.components.size(),
+      std::vector<int64_t>(static_cast<size_t>(mcusX * mcuW * mcusY * mcuH)));
   const int planeWidth = mcusX * mcuW;
   size_t next = 0;
   for (int my = 0; my < mcusY; ++my) {
@@ -205,13 +220,15 @@ std::vector<uint32_t> JpegTestExpected(const JpegTestSpec& spec, const std::vect
           for (int bx = 0; bx < comp.h; ++bx) {
             const JpegBlock& block = blocks[next++];
             std::array<int32_t, 64> natural{};
-            for (int k = 0; k < 64; ++k) natural[kJpegNaturalOrder[k]] = block[k] * spec.quant[comp.quant][k];
+            for (int k = 0; k < 64; ++k)
+              natural[kJpegNaturalOrder[k]] = block[k] * spec.quant[comp.quant][k];
             const std::array<int64_t, 64> samples = JpegTestDirectIdct(natural);
             const int sx = hMax / comp.h, sy = vMax / comp.v;
             for (int y = 0; y < 8 * sy; ++y) {
               for (int x = 0; x < 8 * sx; ++x) {
                 const int px = mx * mcuW + bx * 8 * sx + x, py = my * mcuH + by * 8 * sy + y;
-                planes[c][static_cast<size_t>(py) * planeWidth + px] = samples[(y / sy) * 8 + x / sx];
+                planes[c][static_cast<size_t>(py) * planeWidth + px] =
+                    samples[(y / sy) * 8 + x / sx];
               }
             }
           }
@@ -237,7 +254,8 @@ std::vector<uint32_t> JpegTestExpected(const JpegTestSpec& spec, const std::vect
       const int64_t cb = planes[1][at] - 128, cr = planes[2][at] - 128;
       // Exact integers over a power of ten: the quotient rounds to nearest, halves to even.
       const uint32_t r = channel(static_cast<long double>(1000 * Y + 1402 * cr) / 1000.0L);
-      const uint32_t g = channel(static_cast<long double>(100000 * Y - 34414 * cb - 71414 * cr) / 100000.0L);
+      const uint32_t g =
+          channel(static_cast<long double>(100000 * Y - 34414 * cb - 71414 * cr) / 100000.0L);
       const uint32_t b = channel(static_cast<long double>(1000 * Y + 1772 * cb) / 1000.0L);
       pixels[static_cast<size_t>(y) * spec.width + x] = r << 16 | g << 8 | b;
     }

@@ -27,7 +27,8 @@ using JpegBlock = std::array<int, 64>;  // quantised coefficients in coded order
 // Blocks in file order: MCU by MCU, component by component, h x v blocks each.
 std::vector<uint8_t> JpegTestEncode(const JpegTestSpec& spec, const std::vector<JpegBlock>& blocks);
 // The pixels the reader's arithmetic gives for those blocks (red << 16 | green << 8 | blue).
-std::vector<uint32_t> JpegTestExpected(const JpegTestSpec& spec, const std::vector<JpegBlock>& blocks);
+std::vector<uint32_t> JpegTestExpected(const JpegTestSpec& spec,
+                                       const std::vector<JpegBlock>& blocks);
 
 // Independently computed tables and inverse DCT of the reader's arithmetic.
 int JpegTestCosine(int k);

@@ -8,7 +8,8 @@
 namespace {
 
 std::string Bitmap(const std::string& options, int width = 37, int height = 23) {
-  return Generated(".bmp", "/usr/bin/convert " + SourcePicture(width, height, 7) + " " + options + "{out}");
+  return Generated(".bmp",
+                   "/usr/bin/convert " + SourcePicture(width, height, 7) + " " + options + "{out}");
 }
 
 void ExpectSameAsMagick(const std::string& path, int bits) {
@@ -82,15 +83,18 @@ TEST(ImageBmp, SixteenBitChannelsExpandAsChannelTimes255OverMaximum) {
 }
 
 TEST(ImageBmp, ThirtyTwoBitsKeepTheFourthByte) {
-  const std::string path = Generated(".bmp", "/usr/bin/convert " + SourcePicture(30, 20, 3) +
-                                                 " \\( +clone -fx 'i/w' \\) -alpha off -compose copy_opacity -composite BMP:{out}");
+  const std::string path = Generated(
+      ".bmp",
+      "/usr/bin/convert " + SourcePicture(30, 20, 3) +
+          " \\( +clone -fx 'i/w' \\) -alpha off -compose copy_opacity -composite BMP:{out}");
   imageData* image = DecodeBytes("x.bmp", ReadBytes(path));
   const Picture reference = MagickDecode(path);
   std::string where;
   EXPECT_EQ(image->bitsPerPixel, 32);
   EXPECT_EQ(CountRgbDifferences(*image, reference, where), 0) << where;
   int alphaWrong = 0;
-  for (int i = 0; i < image->width * image->height; ++i) alphaWrong += (image->pixels[i] >> 24) != reference.rgba[i * 4 + 3];
+  for (int i = 0; i < image->width * image->height; ++i)
+    alphaWrong += (image->pixels[i] >> 24) != reference.rgba[i * 4 + 3];
   EXPECT_EQ(alphaWrong, 0);
   EXPECT_NE(image->pixels[0] >> 24, image->pixels[29] >> 24) << "alpha varies across the row";
   ImageFree(image);
@@ -136,7 +140,8 @@ TEST(ImageBmp, NegativeHeightIsTheTopDownFormOfTheSamePicture) {
   std::vector<uint8_t> topDown = bottomUp;
   const size_t stride = 24;
   for (size_t r = 0; r < 4; ++r) {
-    std::copy(bottomUp.begin() + 54 + static_cast<long>(r * stride), bottomUp.begin() + 54 + static_cast<long>((r + 1) * stride),
+    std::copy(bottomUp.begin() + 54 + static_cast<long>(r * stride),
+              bottomUp.begin() + 54 + static_cast<long>((r + 1) * stride),
               topDown.begin() + 54 + static_cast<long>((3 - r) * stride));
   }
   SetLe32(topDown, 22, static_cast<uint32_t>(-4));
@@ -150,7 +155,8 @@ TEST(ImageBmp, NegativeHeightIsTheTopDownFormOfTheSamePicture) {
 }
 
 TEST(ImageBmp, DamagedFilesGiveTheErrorPicture) {
-  const std::vector<uint8_t> good = ReadBytes(Bitmap("-colors 200 -type palette -compress none BMP3:"));
+  const std::vector<uint8_t> good =
+      ReadBytes(Bitmap("-colors 200 -type palette -compress none BMP3:"));
   auto expectError = [](const std::vector<uint8_t>& bytes, const char* what) {
     imageData* image = DecodeBytes("x.bmp", bytes);
     EXPECT_TRUE(IsErrorPicture(*image)) << what;

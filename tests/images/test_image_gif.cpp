@@ -7,7 +7,8 @@
 namespace {
 
 std::string Gif(const std::string& options, int width = 45, int height = 27) {
-  return Generated(".gif", "/usr/bin/convert " + SourcePicture(width, height, 13) + " " + options + (options.empty() || options.back() == ':' ? "" : " ") + "{out}");
+  return Generated(".gif", "/usr/bin/convert " + SourcePicture(width, height, 13) + " " + options +
+                               (options.empty() || options.back() == ':' ? "" : " ") + "{out}");
 }
 
 void ExpectSameAsMagick(const std::string& path, const std::string& what) {
@@ -52,14 +53,16 @@ std::vector<uint8_t> PackCodes(const std::vector<int>& codes, int minimumSize) {
   for (size_t at = 0; at < bytes.size(); at += 255) {
     const size_t n = std::min<size_t>(255, bytes.size() - at);
     blocks.push_back(static_cast<uint8_t>(n));
-    blocks.insert(blocks.end(), bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at + n));
+    blocks.insert(blocks.end(), bytes.begin() + static_cast<long>(at),
+                  bytes.begin() + static_cast<long>(at + n));
   }
   blocks.push_back(0);
   return blocks;
 }
 
 // Codes of literal indices only; an optional clear code after `clearAfter` indices.
-std::vector<uint8_t> LiteralCodes(const std::vector<uint8_t>& indices, int minimumSize, size_t clearAfter = 0) {
+std::vector<uint8_t> LiteralCodes(const std::vector<uint8_t>& indices, int minimumSize,
+                                  size_t clearAfter = 0) {
   const int clear = 1 << minimumSize;
   std::vector<int> codes = {clear};
   for (size_t i = 0; i < indices.size(); ++i) {
@@ -81,7 +84,8 @@ struct GifSpec {
 };
 
 // A file around ready-made image data (sub-blocks after the minimum code size).
-std::vector<uint8_t> GifWithData(const GifSpec& spec, const std::vector<uint8_t>& data, bool trailer = true) {
+std::vector<uint8_t> GifWithData(const GifSpec& spec, const std::vector<uint8_t>& data,
+                                 bool trailer = true) {
   std::vector<uint8_t> file = {'G', 'I', 'F', '8', '9', 'a'};
   PutU16(file, static_cast<uint32_t>(spec.width));
   PutU16(file, static_cast<uint32_t>(spec.height));
@@ -92,7 +96,8 @@ std::vector<uint8_t> GifWithData(const GifSpec& spec, const std::vector<uint8_t>
     for (int c = 0; c < 3; ++c) file.push_back(static_cast<uint8_t>(i * 40 + c * 3));
   }
   if (spec.transparentIndex >= 0) {
-    for (int b : {int{'!'}, 0xF9, 4, 1, 0, 0, spec.transparentIndex, 0}) file.push_back(static_cast<uint8_t>(b));
+    for (int b : {int{'!'}, 0xF9, 4, 1, 0, 0, spec.transparentIndex, 0})
+      file.push_back(static_cast<uint8_t>(b));
   }
   file.push_back(',');
   PutU16(file, 0);
@@ -106,11 +111,15 @@ std::vector<uint8_t> GifWithData(const GifSpec& spec, const std::vector<uint8_t>
   return file;
 }
 
-std::vector<uint8_t> GifFile(const GifSpec& spec, const std::vector<uint8_t>& indices, bool trailer = true) {
+std::vector<uint8_t> GifFile(const GifSpec& spec, const std::vector<uint8_t>& indices,
+                             bool trailer = true) {
   return GifWithData(spec, LiteralCodes(indices, spec.minimumSize, spec.clearAfter), trailer);
 }
 
-uint32_t TableColour(int i) { return static_cast<uint32_t>(i * 40) << 16 | static_cast<uint32_t>(i * 40 + 3) << 8 | (i * 40 + 6); }
+uint32_t TableColour(int i) {
+  return static_cast<uint32_t>(i * 40) << 16 | static_cast<uint32_t>(i * 40 + 3) << 8 |
+         (i * 40 + 6);
+}
 
 }  // namespace
 
@@ -134,7 +143,8 @@ TEST(ImageGif, SixteenColoursGiveFourBitsPerPixel) {
 
 TEST(ImageGif, TwoColourPicturesWithClearCodesMatchImageMagick) {
   // Enough noise to fill the string table, so that the encoder sends clear codes mid-stream.
-  const std::string path = Generated(".gif", "/usr/bin/convert -size 300x200 -seed 3 xc: +noise Random -monochrome {out}");
+  const std::string path = Generated(
+      ".gif", "/usr/bin/convert -size 300x200 -seed 3 xc: +noise Random -monochrome {out}");
   ASSERT_EQ(ReadBytes(path)[10] & 7, 0) << "a global table of two entries";
   ExpectSameAsMagick(path, "two colours");
   imageData* image = DecodeBytes("x.gif", ReadBytes(path));
@@ -154,8 +164,10 @@ TEST(ImageGif, TwoColourPicturesWithClearCodesMatchImageMagick) {
 }
 
 TEST(ImageGif, TransparentIndexZero) {
-  const std::string path = Generated(".gif", "/usr/bin/convert " + SourcePicture(20, 12, 4) +
-                                                 " \\( +clone -fx 'i < 5 ? 0 : 1' \\) -alpha off -compose copy_opacity -composite {out}");
+  const std::string path = Generated(
+      ".gif",
+      "/usr/bin/convert " + SourcePicture(20, 12, 4) +
+          " \\( +clone -fx 'i < 5 ? 0 : 1' \\) -alpha off -compose copy_opacity -composite {out}");
   imageData* image = DecodeBytes("x.gif", ReadBytes(path));
   const Picture reference = MagickDecode(path);
   EXPECT_EQ(image->bitsPerPixel, 32);
@@ -163,7 +175,8 @@ TEST(ImageGif, TransparentIndexZero) {
   for (int i = 0; i < image->width * image->height; ++i) {
     const bool transparent = reference.rgba[i * 4 + 3] == 0;
     wrong += (image->pixels[i] >> 24) != (transparent ? 0u : 255u);
-    if (!transparent) wrong += (image->pixels[i] & 0xFFFFFF) != (reference.At(i % 20, i / 20) & 0xFFFFFF);
+    if (!transparent)
+      wrong += (image->pixels[i] & 0xFFFFFF) != (reference.At(i % 20, i / 20) & 0xFFFFFF);
   }
   EXPECT_EQ(wrong, 0);
   ImageFree(image);
@@ -189,11 +202,13 @@ TEST(ImageGif, LocalColourTableReplacesTheGlobalOne) {
   while (global[at] == '!') {
     size_t end = at + 2;
     while (global[end] != 0) end += global[end] + 1;
-    local.insert(local.end(), global.begin() + static_cast<long>(at), global.begin() + static_cast<long>(end + 1));
+    local.insert(local.end(), global.begin() + static_cast<long>(at),
+                 global.begin() + static_cast<long>(end + 1));
     at = end + 1;
   }
   ASSERT_EQ(global[at], ',');
-  local.insert(local.end(), global.begin() + static_cast<long>(at), global.begin() + static_cast<long>(at + 10));
+  local.insert(local.end(), global.begin() + static_cast<long>(at),
+               global.begin() + static_cast<long>(at + 10));
   local.back() = static_cast<uint8_t>(local.back() | 0x80 | (global[10] & 7));
   local.insert(local.end(), table.begin(), table.end());
   local.insert(local.end(), global.begin() + static_cast<long>(at + 10), global.end());
@@ -209,7 +224,8 @@ TEST(ImageGif, InterlacedRowsComeInPassOrder) {
   const std::vector<uint8_t> arrival = {0, 1, 2, 3, 0, 1, 2, 3, 0, 1};
   imageData* image = DecodeBytes("x.gif", GifFile(spec, arrival));
   const int rows[10] = {0, 8, 4, 2, 6, 1, 3, 5, 7, 9};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(image->pixels[rows[i]], TableColour(arrival[i])) << rows[i];
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(image->pixels[rows[i]], TableColour(arrival[i])) << rows[i];
   ImageFree(image);
 }
 
@@ -238,7 +254,8 @@ TEST(ImageGif, ExtraPixelsAreDroppedAndAFullTableStaysInUse) {
   ASSERT_EQ(image->pixels.size(), 4900u);
   for (int i = 0; i < 4900; ++i) ASSERT_EQ(image->pixels[i], TableColour(indices[i])) << i;
   std::vector<uint8_t> exact(indices.begin(), indices.begin() + 4900);
-  ExpectSameAsMagick(TestFolder() + "/" + PlaceFile("full.gif", GifFile(spec, exact)), "full table");
+  ExpectSameAsMagick(TestFolder() + "/" + PlaceFile("full.gif", GifFile(spec, exact)),
+                     "full table");
   ImageFree(image);
 }
 
@@ -256,7 +273,9 @@ TEST(ImageGif, DamagedFiles) {
 
   // A cut in the image data keeps what was decoded before it.
   imageData* whole = DecodeBytes("x.gif", good);
-  image = DecodeBytes("x.gif", std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(good.size() / 2)));
+  image = DecodeBytes(
+      "x.gif",
+      std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(good.size() / 2)));
   EXPECT_EQ(image->error, 0);
   EXPECT_EQ(image->width, whole->width);
   EXPECT_EQ(image->pixels[0], whole->pixels[0]);
@@ -278,11 +297,13 @@ TEST(ImageGif, CodesPastTheNextFreeEntryEndThePicture) {
   // code 7 names nothing.
   imageData* image = DecodeBytes("x.gif", GifWithData(spec, PackCodes({4, 1, 6, 2, 5}, 2)));
   const uint32_t c1 = TableColour(1);
-  EXPECT_EQ(image->pixels, (std::vector<uint32_t>{c1, c1, c1, TableColour(2), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(image->pixels, (std::vector<uint32_t>{c1, c1, c1, TableColour(2), 0, 0, 0, 0, 0, 0, 0,
+                                                  0, 0, 0, 0, 0}));
   ImageFree(image);
   image = DecodeBytes("x.gif", GifWithData(spec, PackCodes({4, 1, 7, 2, 2, 5}, 2)));
   EXPECT_EQ(image->error, 0);
-  EXPECT_EQ(image->pixels, (std::vector<uint32_t>{c1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(image->pixels,
+            (std::vector<uint32_t>{c1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   ImageFree(image);
   // Right after a clear code only colour codes are defined.
   image = DecodeBytes("x.gif", GifWithData(spec, PackCodes({4, 6, 1, 5}, 2)));

@@ -8,8 +8,10 @@ namespace {
 
 // A source with a fully transparent corner, so that the icons carry real masks.
 std::string MaskedSource(int size) {
-  return Generated(".png", "/usr/bin/convert " + SourcePicture(size, size, 5) +
-                               " \\( +clone -fx '(i+j < w/2) ? 0 : 1' \\) -alpha off -compose copy_opacity -composite PNG32:{out}");
+  return Generated(
+      ".png",
+      "/usr/bin/convert " + SourcePicture(size, size, 5) +
+          " \\( +clone -fx '(i+j < w/2) ? 0 : 1' \\) -alpha off -compose copy_opacity -composite PNG32:{out}");
 }
 
 std::string Icon(const std::string& options, int size = 16) {
@@ -34,7 +36,8 @@ void ExpectEntryMatches(const imageData& frame, const Picture& reference, const 
 }
 
 // An icon directory over images given as bitmap header + colour table + pixels + mask.
-std::vector<uint8_t> IconFile(const std::vector<std::vector<uint8_t>>& images, int width, int height) {
+std::vector<uint8_t> IconFile(const std::vector<std::vector<uint8_t>>& images, int width,
+                              int height) {
   std::vector<uint8_t> file;
   PutU16(file, 0);
   PutU16(file, 1);
@@ -48,7 +51,8 @@ std::vector<uint8_t> IconFile(const std::vector<std::vector<uint8_t>>& images, i
     PutU32(file, offset);
     offset += static_cast<uint32_t>(image.size());
   }
-  for (const std::vector<uint8_t>& image : images) file.insert(file.end(), image.begin(), image.end());
+  for (const std::vector<uint8_t>& image : images)
+    file.insert(file.end(), image.begin(), image.end());
   return file;
 }
 
@@ -59,7 +63,8 @@ std::vector<uint8_t> IconImageFromBitmap(const std::vector<uint8_t>& bmp, int wi
   const uint32_t doubled = static_cast<uint32_t>(height * 2);
   for (int i = 0; i < 4; ++i) image[8 + i] = static_cast<uint8_t>(doubled >> (8 * i));
   const size_t stride = static_cast<size_t>((width * 3 + 3) / 4 * 4);
-  image.insert(image.end(), bmp.begin() + 54, bmp.begin() + 54 + static_cast<long>(stride * height));
+  image.insert(image.end(), bmp.begin() + 54,
+               bmp.begin() + 54 + static_cast<long>(stride * height));
   image.insert(image.end(), maskRows.begin(), maskRows.end());
   return image;
 }
@@ -84,7 +89,9 @@ TEST(ImageIcon, FourEightAndThirtyTwoBitEntriesMatchImageMagick) {
   const struct {
     const char* options;
     int bits;
-  } variants[] = {{"-colors 16 -type palettematte", 4}, {"-colors 200 -type palettematte", 8}, {"-type truecolormatte", 32}};
+  } variants[] = {{"-colors 16 -type palettematte", 4},
+                  {"-colors 200 -type palettematte", 8},
+                  {"-type truecolormatte", 32}};
   for (const auto& variant : variants) {
     const std::string path = Icon(variant.options);
     imageData* image = DecodeBytes("x.ico", ReadBytes(path));
@@ -97,12 +104,15 @@ TEST(ImageIcon, FourEightAndThirtyTwoBitEntriesMatchImageMagick) {
 
 TEST(ImageIcon, TwentyFourBitEntriesWithAMask) {
   const int width = 13, height = 9;
-  const std::string bmp = Generated(".bmp", "/usr/bin/convert " + SourcePicture(width, height, 8) + " -type truecolor BMP3:{out}");
+  const std::string bmp = Generated(".bmp", "/usr/bin/convert " + SourcePicture(width, height, 8) +
+                                                " -type truecolor BMP3:{out}");
   std::vector<uint8_t> mask;
   for (int r = 0; r < height; ++r) {
-    for (uint8_t b : {static_cast<uint8_t>(0xF0 >> (r % 4)), uint8_t{0x08}, uint8_t{0}, uint8_t{0}}) mask.push_back(b);
+    for (uint8_t b : {static_cast<uint8_t>(0xF0 >> (r % 4)), uint8_t{0x08}, uint8_t{0}, uint8_t{0}})
+      mask.push_back(b);
   }
-  const std::vector<uint8_t> file = IconFile({IconImageFromBitmap(ReadBytes(bmp), width, height, mask)}, width, height);
+  const std::vector<uint8_t> file =
+      IconFile({IconImageFromBitmap(ReadBytes(bmp), width, height, mask)}, width, height);
   const std::string name = PlaceFile("true24.ico", file);
   imageData* image = DecodeBytes("x.ico", file);
   EXPECT_EQ(image->bitsPerPixel, 24);
@@ -124,7 +134,8 @@ TEST(ImageIcon, ThirtyTwoBitEntriesDropTheFourthByte) {
 }
 
 TEST(ImageIcon, EntriesFromFirstToCountBecomeNumberedFrames) {
-  const std::string path = Generated(".ico", "/usr/bin/convert " + MaskedSource(32) + " -define icon:auto-resize=32,16,24 {out}");
+  const std::string path = Generated(
+      ".ico", "/usr/bin/convert " + MaskedSource(32) + " -define icon:auto-resize=32,16,24 {out}");
   imageData* all = DecodeBytes("x.cur", ReadBytes(path));
   int frames = 0;
   for (imageData* f = all; f != nullptr; f = f->next) EXPECT_EQ(f->frameNumber, ++frames);
@@ -154,7 +165,8 @@ TEST(ImageIcon, EntriesFromFirstToCountBecomeNumberedFrames) {
 }
 
 TEST(ImageIcon, PngEntriesGiveErrorFramesWhileOthersDecode) {
-  const std::string path = Generated(".ico", "/usr/bin/convert " + MaskedSource(256) + " -define icon:auto-resize=16,256,32 {out}");
+  const std::string path = Generated(".ico", "/usr/bin/convert " + MaskedSource(256) +
+                                                 " -define icon:auto-resize=16,256,32 {out}");
   imageData* image = DecodeBytes("x.ico", ReadBytes(path));
   int index = 0;
   bool sawPng = false;
@@ -192,11 +204,14 @@ TEST(ImageAni, EveryIconChunkBecomesAFrameWithMaskTopByteOne) {
   const std::vector<uint8_t> second = ReadBytes(Icon("-colors 200 -type palettematte", 8));
   std::vector<uint8_t> header;
   for (int i = 0; i < 9; ++i) PutU32(header, i == 0 ? 36 : 1);
-  const std::vector<uint8_t> frames = Join({{'f', 'r', 'a', 'm'}, Chunk("icon", first), Chunk("icon", second)});
+  const std::vector<uint8_t> frames =
+      Join({{'f', 'r', 'a', 'm'}, Chunk("icon", first), Chunk("icon", second)});
   std::vector<uint8_t> info = Join({{'I', 'N', 'F', 'O'}, Chunk("INAM", {'c', 'u', 'r'})});
-  const std::vector<uint8_t> body =
-      Join({{'A', 'C', 'O', 'N'}, Chunk("LIST", info), Chunk("anih", header), Chunk("rate", {8, 0, 0, 0, 8, 0, 0, 0}),
-            Chunk("LIST", frames)});
+  const std::vector<uint8_t> body = Join({{'A', 'C', 'O', 'N'},
+                                          Chunk("LIST", info),
+                                          Chunk("anih", header),
+                                          Chunk("rate", {8, 0, 0, 0, 8, 0, 0, 0}),
+                                          Chunk("LIST", frames)});
   const std::vector<uint8_t> file = Join({{'R', 'I', 'F', 'F'}, {0, 0, 0, 0}, body});
   PlaceFile("cursor.ani", file);
   imageData* image = DecodeBytes("x.ani", file, 5, 7);
@@ -228,7 +243,9 @@ TEST(ImageAni, FilesThatAreNotRiffGiveTheErrorPicture) {
   EXPECT_TRUE(IsErrorPicture(*image));
   ImageFree(image);
   // A RIFF file without icons leaves the frame untouched; a chunk size past the end just ends it.
-  image = DecodeBytes("x.ani", Join({{'r', 'i', 'f', 'f', 0, 0, 0, 0}, {'A', 'C', 'O', 'N'}, {'a', 'n', 'i', 'h', 0xFF, 0xFF, 0xFF, 0xFF}}));
+  image = DecodeBytes("x.ani", Join({{'r', 'i', 'f', 'f', 0, 0, 0, 0},
+                                     {'A', 'C', 'O', 'N'},
+                                     {'a', 'n', 'i', 'h', 0xFF, 0xFF, 0xFF, 0xFF}}));
   EXPECT_EQ(image->loaded, 0);
   EXPECT_EQ(image->error, 0);
   ImageFree(image);

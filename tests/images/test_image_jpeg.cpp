@@ -31,7 +31,8 @@ size_t BlockCount(const JpegTestSpec& spec) {
     vMax = std::max(vMax, c.v);
     perMcu += c.h * c.v;
   }
-  const int mcus = (spec.width + 8 * hMax - 1) / (8 * hMax) * ((spec.height + 8 * vMax - 1) / (8 * vMax));
+  const int mcus =
+      (spec.width + 8 * hMax - 1) / (8 * hMax) * ((spec.height + 8 * vMax - 1) / (8 * vMax));
   return static_cast<size_t>(mcus * perMcu);
 }
 
@@ -58,7 +59,8 @@ void ExpectExact(const JpegTestSpec& spec, unsigned seed, const char* what) {
   EXPECT_EQ(image->error, 0) << what;
   const std::vector<uint32_t> expected = JpegTestExpected(spec, blocks);
   int wrong = 0;
-  for (size_t i = 0; i < expected.size() && i < image->pixels.size(); ++i) wrong += image->pixels[i] != expected[i];
+  for (size_t i = 0; i < expected.size() && i < image->pixels.size(); ++i)
+    wrong += image->pixels[i] != expected[i];
   EXPECT_EQ(wrong, 0) << what;
   ImageFree(image);
 }
@@ -68,13 +70,16 @@ double PsnrAgainstDjpeg(const std::string& path) {
   const Picture reference = DjpegDecode(path);
   EXPECT_EQ(image->width, reference.width);
   EXPECT_EQ(image->height, reference.height);
-  const double psnr = image->width == reference.width && image->height == reference.height ? PsnrRgb(*image, reference) : 0;
+  const double psnr = image->width == reference.width && image->height == reference.height
+                          ? PsnrRgb(*image, reference)
+                          : 0;
   ImageFree(image);
   return psnr;
 }
 
 std::string Jpeg(const std::string& options, int width, int height) {
-  return Generated(".jpg", "/usr/bin/convert " + SourcePicture(width, height, 21) + " -quality 90 " + options + " {out}");
+  return Generated(".jpg", "/usr/bin/convert " + SourcePicture(width, height, 21) +
+                               " -quality 90 " + options + " {out}");
 }
 
 }  // namespace
@@ -109,11 +114,13 @@ TEST(ImageJpeg, SeparableInverseDctEqualsTheDirectSumOnRandomBlocks) {
     const int32_t range = ranges[trial % 5];
     const int density = 1 + static_cast<int>(random() % 64);
     for (int i = 0; i < density; ++i) {
-      coefficients[random() % 64] = static_cast<int32_t>(random() % (2 * static_cast<uint32_t>(range) + 1)) - range;
+      coefficients[random() % 64] =
+          static_cast<int32_t>(random() % (2 * static_cast<uint32_t>(range) + 1)) - range;
     }
     JpgInverseDct(coefficients.data(), samples);
     const std::array<int64_t, 64> direct = JpegTestDirectIdct(coefficients);
-    for (int i = 0; i < 64; ++i) ASSERT_EQ(samples[i], direct[i]) << "trial " << trial << " sample " << i;
+    for (int i = 0; i < 64; ++i)
+      ASSERT_EQ(samples[i], direct[i]) << "trial " << trial << " sample " << i;
   }
   // Sums that are whole multiples of 4,000,000 sit on the edge of the division: at the top
   // left, 700 x 700 x 1657 + 700 x 980 x 245 = 245 x 4,000,000, and the same negated.
@@ -124,7 +131,8 @@ TEST(ImageJpeg, SeparableInverseDctEqualsTheDirectSumOnRandomBlocks) {
     JpgInverseDct(onEdge.data(), samples);
     EXPECT_EQ(samples[0], 128 + sign * 245);
     const std::array<int64_t, 64> direct = JpegTestDirectIdct(onEdge);
-    for (int i = 0; i < 64; ++i) ASSERT_EQ(samples[i], direct[i]) << "sign " << sign << " sample " << i;
+    for (int i = 0; i < 64; ++i)
+      ASSERT_EQ(samples[i], direct[i]) << "sign " << sign << " sample " << i;
   }
   std::array<int32_t, 64> extreme;
   extreme.fill(kJpgCoefficientLimit);
@@ -144,7 +152,9 @@ TEST(ImageJpeg, SparseInverseDctBlocksEqualTheDirectSum) {
   for (int trial = 0; trial < 3000; ++trial) {
     std::array<int32_t, 64> coefficients{};
     const int32_t range = magnitudes[trial % 4];
-    const auto value = [&] { return static_cast<int32_t>(random() % (2 * static_cast<uint32_t>(range) + 1)) - range; };
+    const auto value = [&] {
+      return static_cast<int32_t>(random() % (2 * static_cast<uint32_t>(range) + 1)) - range;
+    };
     const int shape = trial / 4 % 3;
     if (shape == 0) coefficients[random() % 64] = value();
     for (int i = 0; i < 8; ++i) {
@@ -165,7 +175,8 @@ TEST(ImageJpeg, SparseInverseDctBlocksEqualTheDirectSum) {
       ASSERT_EQ(mcu[i / 8 * 16 + 8 + i % 8], direct[i]) << "trial " << trial << " sample " << i;
     }
     for (int y = 0; y < 8; ++y) {
-      for (int x = 0; x < 8; ++x) ASSERT_EQ(mcu[y * 16 + x], -1) << "the block beside it is left alone";
+      for (int x = 0; x < 8; ++x)
+        ASSERT_EQ(mcu[y * 16 + x], -1) << "the block beside it is left alone";
     }
   }
   // A sum that is a whole multiple of 4,000,000 with two rows in use: 700 x 700 x 1657 +
@@ -179,7 +190,8 @@ TEST(ImageJpeg, SparseInverseDctBlocksEqualTheDirectSum) {
     JpgInverseDct(onEdge.data(), samples);
     EXPECT_EQ(samples[0], 128 + sign * 245);
     const std::array<int64_t, 64> direct = JpegTestDirectIdct(onEdge);
-    for (int i = 0; i < 64; ++i) ASSERT_EQ(samples[i], direct[i]) << "sign " << sign << " sample " << i;
+    for (int i = 0; i < 64; ++i)
+      ASSERT_EQ(samples[i], direct[i]) << "sign " << sign << " sample " << i;
   }
 }
 
@@ -215,7 +227,8 @@ TEST(ImageJpeg, WideChromaEntriesRoundEveryPairExactly) {
         const int64_t db = cb[i] - 128, dr = cr[i] - 128;
         ASSERT_TRUE(check(red[i], 1402 * dr, 1000)) << "Cr " << cr[i];
         ASSERT_TRUE(check(blue[i], 1772 * db, 1000)) << "Cb " << cb[i];
-        ASSERT_TRUE(check(green[i], -34414 * db - 71414 * dr, 100000)) << "Cb " << cb[i] << " Cr " << cr[i];
+        ASSERT_TRUE(check(green[i], -34414 * db - 71414 * dr, 100000))
+            << "Cb " << cb[i] << " Cr " << cr[i];
         halves += green[i] & 1;
       }
     }
@@ -235,7 +248,8 @@ TEST(ImageJpeg, WideChromaEntriesRoundEveryPairExactly) {
 TEST(ImageJpeg, DecodesExactlyAsTheArithmeticSays) {
   ExpectExact(ColourSpec(24, 16, 1, 1), 1, "4:4:4");
   ExpectExact(ColourSpec(32, 32, 2, 2), 2, "4:2:0");
-  ExpectExact(ColourSpec(17, 20, 2, 2), 3, "4:2:0, 17 wide: the second MCU column gives column 16 only");
+  ExpectExact(ColourSpec(17, 20, 2, 2), 3,
+              "4:2:0, 17 wide: the second MCU column gives column 16 only");
   ExpectExact(ColourSpec(33, 9, 2, 1), 4, "4:2:2");
   JpegTestSpec loud = ColourSpec(16, 16, 1, 1);
   for (auto& table : loud.quant) table.fill(3000);
@@ -264,7 +278,8 @@ TEST(ImageJpeg, RestartMarkersResetPredictionsAndDropPaddingBits) {
 
 TEST(ImageJpeg, ZeroCoefficientsGiveMidGrey) {
   JpegTestSpec spec = ColourSpec(8, 8, 1, 1);
-  imageData* image = DecodeBytes("x.jpg", JpegTestEncode(spec, std::vector<JpegBlock>(3, JpegBlock{})));
+  imageData* image =
+      DecodeBytes("x.jpg", JpegTestEncode(spec, std::vector<JpegBlock>(3, JpegBlock{})));
   EXPECT_EQ(image->pixels, std::vector<uint32_t>(64, 0x808080));
   EXPECT_EQ(image->bitsPerPixel, 24);
   ImageFree(image);
@@ -281,9 +296,11 @@ TEST(ImageJpeg, FilesFromImageMagickAndLibjpegComeCloseToDjpeg) {
       {Jpeg("-sampling-factor 2x2", 320, 200), "4:2:0"},
       {Jpeg("-sampling-factor 2x2", 101, 67), "4:2:0, odd size"},
       {Jpeg("-sampling-factor 2x1", 99, 50), "4:2:2, odd size"},
-      {Generated(".jpg", "/usr/bin/jpegtran -restart 1 -outfile {out} " + Jpeg("-sampling-factor 2x2", 120, 72)),
+      {Generated(".jpg", "/usr/bin/jpegtran -restart 1 -outfile {out} " +
+                             Jpeg("-sampling-factor 2x2", 120, 72)),
        "restart every MCU row"},
-      {Generated(".jpg", "/usr/bin/jpegtran -restart 3B -outfile {out} " + Jpeg("-sampling-factor 1x1", 77, 45)),
+      {Generated(".jpg", "/usr/bin/jpegtran -restart 3B -outfile {out} " +
+                             Jpeg("-sampling-factor 1x1", 77, 45)),
        "restart every 3 MCUs"},
       {Jpeg("-colorspace gray", 64, 48), "greyscale"},
   };
@@ -336,8 +353,15 @@ TEST(ImageJpeg, UnsupportedAndDamagedFiles) {
   {
     // A second segment defining DC table 0 again.
     std::vector<uint8_t> twice = good;
-    const std::vector<uint8_t> again = {0xFF, 0xC4, 0, 2 + 1 + 16 + 12, 0x00, 0, 0, 0, 12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                        0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    const std::vector<uint8_t> again = {0xFF, 0xC4, 0, 2 + 1 + 16 + 12,
+                                        0x00, 0,    0, 0,
+                                        12,   0,    0, 0,
+                                        0,    0,    0, 0,
+                                        0,    0,    0, 0,
+                                        0,    0,    1, 2,
+                                        3,    4,    5, 6,
+                                        7,    8,    9, 10,
+                                        11};
     twice.insert(twice.begin() + static_cast<long>(find(0xDA)), again.begin(), again.end());
     expectNothingDecoded(twice, "table defined twice");
   }

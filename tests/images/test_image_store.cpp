@@ -54,14 +54,17 @@ TEST(ImageStore, IntegerLogAndPower) {
 }
 
 TEST(ImageStore, SupportedExtensions) {
-  for (const char* name : {"a.ani", "a.AVI", "b\\c.bmp", "x.CuR", "x.gif", "x.ico", "x.jpg", "x.pcx", "x.tga"}) {
+  for (const char* name :
+       {"a.ani", "a.AVI", "b\\c.bmp", "x.CuR", "x.gif", "x.ico", "x.jpg", "x.pcx", "x.tga"}) {
     EXPECT_TRUE(ImageIsSupported(name)) << name;
   }
-  for (const char* name : {"x.jpeg", "x.png", "x.lbm", "bmp", "x.bmp.txt", ""}) EXPECT_FALSE(ImageIsSupported(name)) << name;
+  for (const char* name : {"x.jpeg", "x.png", "x.lbm", "bmp", "x.bmp.txt", ""})
+    EXPECT_FALSE(ImageIsSupported(name)) << name;
 }
 
 TEST(ImageStore, DispatchIgnoresCaseAndNeedsAnExtension) {
-  const std::string bmp = Generated(".bmp", "/usr/bin/convert " + SourcePicture(5, 4, 1) + " BMP3:{out}");
+  const std::string bmp =
+      Generated(".bmp", "/usr/bin/convert " + SourcePicture(5, 4, 1) + " BMP3:{out}");
   const std::vector<uint8_t> bytes = ReadBytes(bmp);
   PlaceFile("lower.bmp", bytes);
   PlaceFile("UPPER.BMP", bytes);
@@ -112,7 +115,8 @@ TEST(ImageStore, PixelLimitGivesTheErrorPictureBeforeAllocating) {
   ImageFree(image);
 
   // Within the limit a frame decodes; a lower limit turns the same file away.
-  const std::vector<uint8_t> small = ReadBytes(Generated(".bmp", "/usr/bin/convert " + SourcePicture(40, 30, 2) + " BMP3:{out}"));
+  const std::vector<uint8_t> small =
+      ReadBytes(Generated(".bmp", "/usr/bin/convert " + SourcePicture(40, 30, 2) + " BMP3:{out}"));
   image = DecodeBytes("small.bmp", small);
   EXPECT_FALSE(image->error);
   ImageFree(image);

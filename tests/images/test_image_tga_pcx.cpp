@@ -5,11 +5,14 @@
 
 namespace {
 
-std::string Converted(const std::string& options, const std::string& extension, int width = 41, int height = 19) {
-  return Generated(extension, "/usr/bin/convert " + SourcePicture(width, height, 11) + " " + options + " {out}");
+std::string Converted(const std::string& options, const std::string& extension, int width = 41,
+                      int height = 19) {
+  return Generated(
+      extension, "/usr/bin/convert " + SourcePicture(width, height, 11) + " " + options + " {out}");
 }
 
-void ExpectSameAsMagick(const std::string& name, const std::string& path, int bits, bool compareAlpha) {
+void ExpectSameAsMagick(const std::string& name, const std::string& path, int bits,
+                        bool compareAlpha) {
   imageData* image = DecodeBytes(name, ReadBytes(path));
   const Picture reference = MagickDecode(path);
   std::string where;
@@ -18,7 +21,8 @@ void ExpectSameAsMagick(const std::string& name, const std::string& path, int bi
   EXPECT_EQ(CountRgbDifferences(*image, reference, where), 0) << path << " " << where;
   if (compareAlpha && image->width == reference.width && image->height == reference.height) {
     int wrong = 0;
-    for (int i = 0; i < image->width * image->height; ++i) wrong += (image->pixels[i] >> 24) != reference.rgba[i * 4 + 3];
+    for (int i = 0; i < image->width * image->height; ++i)
+      wrong += (image->pixels[i] >> 24) != reference.rgba[i * 4 + 3];
     EXPECT_EQ(wrong, 0) << path;
   }
   ImageFree(image);
@@ -26,7 +30,8 @@ void ExpectSameAsMagick(const std::string& name, const std::string& path, int bi
 
 // A PCX file: header, run-length data built by the caller, optional palette block.
 std::vector<uint8_t> PcxFile(int width, int height, int bits, int planes, int bytesPerLine,
-                             const std::vector<uint8_t>& data, const std::vector<uint8_t>& tail = {}) {
+                             const std::vector<uint8_t>& data,
+                             const std::vector<uint8_t>& tail = {}) {
   std::vector<uint8_t> file(128, 0);
   file[0] = 10;
   file[1] = 5;
@@ -59,12 +64,16 @@ void PcxEncodeLine(const std::vector<uint8_t>& line, std::vector<uint8_t>& out) 
 
 TEST(ImageTga, UncompressedAndRunLengthFilesMatchImageMagick) {
   // Rows are taken top row first whatever the descriptor says, so the files are written that way.
-  ExpectSameAsMagick("x.tga", Converted("-orient TopLeft -compress none -type truecolor", ".tga"), 24, false);
-  ExpectSameAsMagick("x.tga", Converted("-orient TopLeft -compress RLE -type truecolor", ".tga"), 24, false);
-  const std::string alpha = " \\( +clone -fx 'j/h' \\) -alpha off -compose copy_opacity -composite -orient TopLeft ";
+  ExpectSameAsMagick("x.tga", Converted("-orient TopLeft -compress none -type truecolor", ".tga"),
+                     24, false);
+  ExpectSameAsMagick("x.tga", Converted("-orient TopLeft -compress RLE -type truecolor", ".tga"),
+                     24, false);
+  const std::string alpha =
+      " \\( +clone -fx 'j/h' \\) -alpha off -compose copy_opacity -composite -orient TopLeft ";
   ExpectSameAsMagick("x.tga", Converted(alpha + "-compress none", ".tga"), 32, true);
   ExpectSameAsMagick("x.tga", Converted(alpha + "-compress RLE", ".tga"), 32, true);
-  const std::vector<uint8_t> rle = ReadBytes(Converted("-orient TopLeft -compress RLE -type truecolor", ".tga"));
+  const std::vector<uint8_t> rle =
+      ReadBytes(Converted("-orient TopLeft -compress RLE -type truecolor", ".tga"));
   EXPECT_EQ(rle[2], 10);
 }
 
@@ -108,7 +117,8 @@ TEST(ImageTga, RunLengthPacketsAndTheirLimits) {
 }
 
 TEST(ImageTga, UnsupportedOrShortFilesGiveTheErrorPicture) {
-  std::vector<uint8_t> good = ReadBytes(Converted("-orient TopLeft -compress none -type truecolor", ".tga"));
+  std::vector<uint8_t> good =
+      ReadBytes(Converted("-orient TopLeft -compress none -type truecolor", ".tga"));
   for (uint8_t type : {0, 1, 3, 9, 11}) {
     std::vector<uint8_t> bytes = good;
     bytes[2] = type;
@@ -138,7 +148,8 @@ TEST(ImagePcx, OneBitFilesMatchImageMagick) {
   std::vector<uint8_t> data;
   for (int y = 0; y < height; ++y) {
     std::vector<uint8_t> line(bytesPerLine);
-    for (int i = 0; i < bytesPerLine; ++i) line[i] = static_cast<uint8_t>(y * 37 + i * 91 + (i == 1 ? 0xFF : 0));
+    for (int i = 0; i < bytesPerLine; ++i)
+      line[i] = static_cast<uint8_t>(y * 37 + i * 91 + (i == 1 ? 0xFF : 0));
     PcxEncodeLine(line, data);
   }
   std::vector<uint8_t> file = PcxFile(width, height, 1, 1, bytesPerLine, data);
@@ -153,7 +164,8 @@ TEST(ImagePcx, OneBitFilesMatchImageMagick) {
   ASSERT_EQ(image->width, reference.width);
   ASSERT_EQ(image->height, reference.height);
   int wrong = 0;
-  for (int i = 0; i < width * height; ++i) wrong += image->pixels[i] != (~reference.At(i % width, i / width) & 0xFFFFFF);
+  for (int i = 0; i < width * height; ++i)
+    wrong += image->pixels[i] != (~reference.At(i % width, i / width) & 0xFFFFFF);
   EXPECT_EQ(wrong, 0);
   EXPECT_EQ(image->pixels[9], 0xFFFFFFu) << "0x90 | 0x5A: column 9 is the second bit of byte 1";
   ImageFree(image);

@@ -28,7 +28,8 @@ Result RunImgdump(const std::string& arguments) {
 }  // namespace
 
 TEST(Imgdump, PrintsEveryFrameAndWritesPamFiles) {
-  const std::string icon = Generated(".ico", "/usr/bin/convert " + SourcePicture(32, 32, 5) + " -define icon:auto-resize=32,16,24 {out}");
+  const std::string icon = Generated(".ico", "/usr/bin/convert " + SourcePicture(32, 32, 5) +
+                                                 " -define icon:auto-resize=32,16,24 {out}");
   const std::string out = TestFolder() + "/dump.pam";
   const Result result = RunImgdump(icon + " " + out);
   EXPECT_EQ(result.status, 0);
@@ -44,7 +45,8 @@ TEST(Imgdump, PrintsEveryFrameAndWritesPamFiles) {
     const Picture written = MagickDecode(TestFolder() + name);
     ASSERT_EQ(written.width, frame->width) << name;
     for (int i = 0; i < frame->width * frame->height; ++i) {
-      ASSERT_EQ(written.At(i % frame->width, i / frame->width), frame->pixels[i]) << name << " pixel " << i;
+      ASSERT_EQ(written.At(i % frame->width, i / frame->width), frame->pixels[i])
+          << name << " pixel " << i;
     }
     frame = frame->next;
   }
@@ -52,7 +54,8 @@ TEST(Imgdump, PrintsEveryFrameAndWritesPamFiles) {
 }
 
 TEST(Imgdump, ExitCodes) {
-  const std::string jpeg = Generated(".jpg", "/usr/bin/convert " + SourcePicture(20, 10, 5) + " {out}");
+  const std::string jpeg =
+      Generated(".jpg", "/usr/bin/convert " + SourcePicture(20, 10, 5) + " {out}");
   Result result = RunImgdump(jpeg);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.output, "width=20 height=10 bpp=24 frame=1 error=0\n");

@@ -27,8 +27,8 @@ class EndToEnd : public InputTest {
     InputPointerWindowAdd(1, window);
     PlatformInputSetMessageHandler(ShellMessageHook);
     game = InputControlSetNew("Game", true);
-    const std::pair<const char*, ControlCode> actions[] = {{"Bite", 32}, {"Down", 98},  {"Left", 11},
-                                                           {"Power", 95}, {"Right", 29}, {"Start", 104}};
+    const std::pair<const char*, ControlCode> actions[] = {
+        {"Bite", 32}, {"Down", 98}, {"Left", 11}, {"Power", 95}, {"Right", 29}, {"Start", 104}};
     for (const auto& [name, code] : actions) InputActionBind(InputActionNew(game, name), code, 100);
     InputControlSetActivate(game);
     InputKeyboardHookOn();
@@ -44,7 +44,8 @@ class EndToEnd : public InputTest {
 
   void Push(SDL_Event event) {
     // Each SDL event type keeps the window in the same place of its record.
-    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) event.key.windowID = static_cast<Uint32>(window);
+    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP)
+      event.key.windowID = static_cast<Uint32>(window);
     ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
   }
 
@@ -61,7 +62,8 @@ TEST_F(EndToEnd, AKeyPressBecomesAGameActionEvent) {
   PlatformPumpMessages();
   const int32_t bite = InputActionFind(game, "Bite");
   const int32_t right = InputActionFind(game, "Right");
-  EXPECT_EQ(TakeActions(game), (std::vector<std::pair<int32_t, int32_t>>{{bite, 100}, {bite, 0}, {right, 100}}));
+  EXPECT_EQ(TakeActions(game),
+            (std::vector<std::pair<int32_t, int32_t>>{{bite, 100}, {bite, 0}, {right, 100}}));
   EXPECT_EQ(InputActionValue(right), 100);
   EXPECT_EQ(InputActionValue(bite), 0);
 }
@@ -74,7 +76,8 @@ TEST_F(EndToEnd, NothingIsPostedWhileTheHookIsOff) {
   InputKeyboardHookOn();
   Push(KeyEvent(SDL_SCANCODE_SPACE, false));
   PlatformPumpMessages();
-  EXPECT_EQ(TakeActions(game), (std::vector<std::pair<int32_t, int32_t>>{{InputActionFind(game, "Start"), 0}}));
+  EXPECT_EQ(TakeActions(game),
+            (std::vector<std::pair<int32_t, int32_t>>{{InputActionFind(game, "Start"), 0}}));
 }
 
 TEST_F(EndToEnd, MouseEventsArriveAsWindowMessages) {
@@ -91,8 +94,9 @@ TEST_F(EndToEnd, MouseEventsArriveAsWindowMessages) {
 TEST_F(EndToEnd, InjectedInputTakesTheSameRoad) {
   using pairs = std::vector<std::pair<int32_t, int32_t>>;
   const std::tuple<uint32_t, bool, ControlCode> keys[] = {
-      {PLATFORM_VK_END, false, 73},   {PLATFORM_VK_NUMPAD0 + 1, false, 73}, {PLATFORM_VK_END, true, 33},
-      {PLATFORM_VK_RETURN, true, 83}, {PLATFORM_VK_RSHIFT, false, 102},     {'E', false, 32}};
+      {PLATFORM_VK_END, false, 73},     {PLATFORM_VK_NUMPAD0 + 1, false, 73},
+      {PLATFORM_VK_END, true, 33},      {PLATFORM_VK_RETURN, true, 83},
+      {PLATFORM_VK_RSHIFT, false, 102}, {'E', false, 32}};
   for (const auto& [key, extended, code] : keys) {
     ASSERT_TRUE(PlatformInputInjectKey(key, extended, true));
     ASSERT_TRUE(PlatformInputInjectKey(key, extended, true));  // repeats

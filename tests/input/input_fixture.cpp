@@ -29,8 +29,8 @@ std::vector<std::pair<int32_t, int32_t>> Pairs(const inputBuffer& buffer) {
 
 void InputTest::SetUp() {
   const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-  const std::filesystem::path root =
-      std::filesystem::current_path() / "input-sandbox" / (std::string(info->test_suite_name()) + "." + info->name());
+  const std::filesystem::path root = std::filesystem::current_path() / "input-sandbox" /
+                                     (std::string(info->test_suite_name()) + "." + info->name());
   std::filesystem::remove_all(root);
   std::filesystem::create_directories(root / "app");
   setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);

@@ -144,7 +144,8 @@ TEST_F(Hooks, TheOlderKeyboardHookStandsInWhenTheLowLevelOneIsRefused) {
   Tap(SDL_SCANCODE_KP_ENTER);
   Tap(SDL_SCANCODE_PRINTSCREEN);
   Tap(SDL_SCANCODE_LGUI);
-  EXPECT_EQ(TakeControls(game), (pairs{{102, 100}, {102, 0}, {28, 100}, {28, 0}, {83, 100}, {83, 0}}));
+  EXPECT_EQ(TakeControls(game),
+            (pairs{{102, 100}, {102, 0}, {28, 100}, {28, 0}, {83, 100}, {83, 0}}));
   // A Tab held down does not unhook; Alt+Tab does.
   SdlInputHandleEvent(KeyEvent(SDL_SCANCODE_TAB, true));
   SdlInputHandleEvent(KeyEvent(SDL_SCANCODE_TAB, true, KMOD_NONE, true));
@@ -166,10 +167,12 @@ TEST_F(Hooks, RefusedHooksAreLoggedAndTriedAgainNextTime) {
   EXPECT_FALSE(InputKeyboardHookInstalled());
   EXPECT_FALSE(InputMouseHookInstalled());
   const std::string log = LogText();
-  EXPECT_NE(log.find("Error: InputKeyboardHookOn - Unable to hook keyboard.  Operation not permitted"),
-            std::string::npos)
+  EXPECT_NE(
+      log.find("Error: InputKeyboardHookOn - Unable to hook keyboard.  Operation not permitted"),
+      std::string::npos)
       << log;
-  EXPECT_NE(log.find("Error: InputMouseHookOn - Unable to hook mouse.  Operation not permitted"), std::string::npos);
+  EXPECT_NE(log.find("Error: InputMouseHookOn - Unable to hook mouse.  Operation not permitted"),
+            std::string::npos);
   // Mouse messages still arrive through the shell.
   SdlInputHandleEvent(ButtonEvent(0, SDL_BUTTON_LEFT, true, 1, 1));
   EXPECT_EQ(TakeControls(game), (pairs{{114, 100}}));
@@ -195,7 +198,8 @@ TEST_F(Hooks, MouseMovementAccumulatesFromTheLastPosition) {
 }
 
 TEST_F(Hooks, ButtonsAndWheelsPostTheirControls) {
-  const Uint8 buttons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1, SDL_BUTTON_X2};
+  const Uint8 buttons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1,
+                           SDL_BUTTON_X2};
   for (Uint8 button : buttons) {
     SdlInputHandleEvent(ButtonEvent(0, button, true, 3, 4));
     SdlInputHandleEvent(ButtonEvent(0, button, false, 3, 4));
@@ -204,8 +208,19 @@ TEST_F(Hooks, ButtonsAndWheelsPostTheirControls) {
   SdlInputHandleEvent(WheelEvent(0, 0, -2));
   SdlInputHandleEvent(WheelEvent(0, 1, 0));
   SdlInputHandleEvent(WheelEvent(0, -1, 0));
-  EXPECT_EQ(TakeControls(game), (pairs{{114, 100}, {114, 0}, {116, 100}, {116, 0}, {115, 100}, {115, 0}, {117, 100},
-                                       {117, 0}, {118, 100}, {118, 0}, {125, 100}, {124, 100}, {123, 100},
+  EXPECT_EQ(TakeControls(game), (pairs{{114, 100},
+                                       {114, 0},
+                                       {116, 100},
+                                       {116, 0},
+                                       {115, 100},
+                                       {115, 0},
+                                       {117, 100},
+                                       {117, 0},
+                                       {118, 100},
+                                       {118, 0},
+                                       {125, 100},
+                                       {124, 100},
+                                       {123, 100},
                                        {122, 100}}));
   // The messages as Windows builds them.
   EXPECT_EQ(delivered[0].number, PLATFORM_WM_LBUTTONDOWN);

@@ -28,7 +28,8 @@ void PrintEvents(int32_t set) {
   inputBuffer buffer;
   InputControlEventsTake(set, buffer);
   for (const inputEvent& event : buffer.events) {
-    std::printf("control %d %d %s\n", event.identifier, event.value, InputControlName(event.identifier).c_str());
+    std::printf("control %d %d %s\n", event.identifier, event.value,
+                InputControlName(event.identifier).c_str());
   }
   InputActionEventsTake(set, buffer);
   for (const inputEvent& event : buffer.events) {

@@ -178,14 +178,17 @@ TEST_F(KeyTranslation, KeysWithAndWithoutTheExtendedFlag) {
     ControlCode plain;
     ControlCode extended;
   };
-  const pair pairs[] = {{PLATFORM_VK_RETURN, 34, 83}, {PLATFORM_VK_CONTROL, 27, 28}, {PLATFORM_VK_MENU, 12, 13},
-                        {PLATFORM_VK_PRIOR, 81, 92},  {PLATFORM_VK_NEXT, 75, 91},    {PLATFORM_VK_END, 73, 33},
-                        {PLATFORM_VK_HOME, 79, 64},   {PLATFORM_VK_LEFT, 76, 15},    {PLATFORM_VK_UP, 80, 17},
-                        {PLATFORM_VK_RIGHT, 78, 16},  {PLATFORM_VK_DOWN, 74, 14},    {PLATFORM_VK_INSERT, 82, 66},
-                        {PLATFORM_VK_DELETE, 86, 31}};
+  const pair pairs[] = {
+      {PLATFORM_VK_RETURN, 34, 83}, {PLATFORM_VK_CONTROL, 27, 28}, {PLATFORM_VK_MENU, 12, 13},
+      {PLATFORM_VK_PRIOR, 81, 92},  {PLATFORM_VK_NEXT, 75, 91},    {PLATFORM_VK_END, 73, 33},
+      {PLATFORM_VK_HOME, 79, 64},   {PLATFORM_VK_LEFT, 76, 15},    {PLATFORM_VK_UP, 80, 17},
+      {PLATFORM_VK_RIGHT, 78, 16},  {PLATFORM_VK_DOWN, 74, 14},    {PLATFORM_VK_INSERT, 82, 66},
+      {PLATFORM_VK_DELETE, 86, 31}};
   for (const pair& p : pairs) {
     EXPECT_EQ(InputKeyToControl(PLATFORM_WM_KEYDOWN, p.virtualKey, 0), p.plain) << p.virtualKey;
-    EXPECT_EQ(InputKeyToControl(PLATFORM_WM_KEYDOWN, p.virtualKey, PLATFORM_KF_EXTENDED), p.extended) << p.virtualKey;
+    EXPECT_EQ(InputKeyToControl(PLATFORM_WM_KEYDOWN, p.virtualKey, PLATFORM_KF_EXTENDED),
+              p.extended)
+        << p.virtualKey;
   }
 }
 
@@ -195,30 +198,66 @@ TEST_F(KeyTranslation, KeysThatIgnoreTheExtendedFlag) {
     ControlCode code;
   };
   const single keys[] = {
-      {PLATFORM_VK_BACK, 20},      {PLATFORM_VK_TAB, 106},      {PLATFORM_VK_CLEAR, 77},
-      {PLATFORM_VK_NUMPAD5, 77},   {PLATFORM_VK_LSHIFT, 101},   {PLATFORM_VK_RSHIFT, 102},
-      {PLATFORM_VK_LCONTROL, 27},  {PLATFORM_VK_RCONTROL, 28},  {PLATFORM_VK_LMENU, 12},
-      {PLATFORM_VK_RMENU, 13},     {PLATFORM_VK_PAUSE, 93},     {PLATFORM_VK_CAPITAL, 24},
-      {PLATFORM_VK_ESCAPE, 36},    {PLATFORM_VK_SPACE, 104},    {0x60, 82},
-      {0x61, 73},                  {0x62, 74},                  {0x63, 75},
-      {0x64, 76},                  {0x66, 78},                  {0x67, 79},
-      {0x68, 80},                  {0x69, 81},                  {PLATFORM_VK_DECIMAL, 86},
-      {PLATFORM_VK_MULTIPLY, 85},  {PLATFORM_VK_ADD, 87},       {PLATFORM_VK_SUBTRACT, 84},
-      {PLATFORM_VK_DIVIDE, 88},    {PLATFORM_VK_APPS, 26},      {PLATFORM_VK_NUMLOCK, 72},
-      {PLATFORM_VK_SCROLL, 99},    {PLATFORM_VK_OEM_1, 100},    {PLATFORM_VK_OEM_PLUS, 35},
-      {PLATFORM_VK_OEM_COMMA, 25}, {PLATFORM_VK_OEM_MINUS, 30}, {PLATFORM_VK_OEM_PERIOD, 94},
-      {PLATFORM_VK_OEM_2, 103},    {PLATFORM_VK_OEM_3, 107},    {PLATFORM_VK_OEM_4, 21},
-      {PLATFORM_VK_OEM_5, 19},     {PLATFORM_VK_OEM_6, 22},     {PLATFORM_VK_OEM_7, 96},
-      {'0', 10},                   {'5', 5},                    {'9', 9},
-      {PLATFORM_VK_SNAPSHOT, 0},   {PLATFORM_VK_LWIN, 0},       {PLATFORM_VK_RWIN, 0},
-      {0xFF, 0},                   {0, 0},
+      {PLATFORM_VK_BACK, 20},
+      {PLATFORM_VK_TAB, 106},
+      {PLATFORM_VK_CLEAR, 77},
+      {PLATFORM_VK_NUMPAD5, 77},
+      {PLATFORM_VK_LSHIFT, 101},
+      {PLATFORM_VK_RSHIFT, 102},
+      {PLATFORM_VK_LCONTROL, 27},
+      {PLATFORM_VK_RCONTROL, 28},
+      {PLATFORM_VK_LMENU, 12},
+      {PLATFORM_VK_RMENU, 13},
+      {PLATFORM_VK_PAUSE, 93},
+      {PLATFORM_VK_CAPITAL, 24},
+      {PLATFORM_VK_ESCAPE, 36},
+      {PLATFORM_VK_SPACE, 104},
+      {0x60, 82},
+      {0x61, 73},
+      {0x62, 74},
+      {0x63, 75},
+      {0x64, 76},
+      {0x66, 78},
+      {0x67, 79},
+      {0x68, 80},
+      {0x69, 81},
+      {PLATFORM_VK_DECIMAL, 86},
+      {PLATFORM_VK_MULTIPLY, 85},
+      {PLATFORM_VK_ADD, 87},
+      {PLATFORM_VK_SUBTRACT, 84},
+      {PLATFORM_VK_DIVIDE, 88},
+      {PLATFORM_VK_APPS, 26},
+      {PLATFORM_VK_NUMLOCK, 72},
+      {PLATFORM_VK_SCROLL, 99},
+      {PLATFORM_VK_OEM_1, 100},
+      {PLATFORM_VK_OEM_PLUS, 35},
+      {PLATFORM_VK_OEM_COMMA, 25},
+      {PLATFORM_VK_OEM_MINUS, 30},
+      {PLATFORM_VK_OEM_PERIOD, 94},
+      {PLATFORM_VK_OEM_2, 103},
+      {PLATFORM_VK_OEM_3, 107},
+      {PLATFORM_VK_OEM_4, 21},
+      {PLATFORM_VK_OEM_5, 19},
+      {PLATFORM_VK_OEM_6, 22},
+      {PLATFORM_VK_OEM_7, 96},
+      {'0', 10},
+      {'5', 5},
+      {'9', 9},
+      {PLATFORM_VK_SNAPSHOT, 0},
+      {PLATFORM_VK_LWIN, 0},
+      {PLATFORM_VK_RWIN, 0},
+      {0xFF, 0},
+      {0, 0},
   };
   for (const single& key : keys) {
-    EXPECT_EQ(InputKeyToControl(PLATFORM_WM_KEYDOWN, key.virtualKey, 0), key.code) << key.virtualKey;
-    EXPECT_EQ(InputKeyToControl(PLATFORM_WM_KEYUP, key.virtualKey, PLATFORM_KF_EXTENDED), key.code) << key.virtualKey;
+    EXPECT_EQ(InputKeyToControl(PLATFORM_WM_KEYDOWN, key.virtualKey, 0), key.code)
+        << key.virtualKey;
+    EXPECT_EQ(InputKeyToControl(PLATFORM_WM_KEYUP, key.virtualKey, PLATFORM_KF_EXTENDED), key.code)
+        << key.virtualKey;
   }
   for (uint32_t f = 0; f < 24; ++f) {
-    EXPECT_EQ(InputKeyToControl(PLATFORM_WM_KEYDOWN, PLATFORM_VK_F1 + f, 0), static_cast<ControlCode>(38 + f));
+    EXPECT_EQ(InputKeyToControl(PLATFORM_WM_KEYDOWN, PLATFORM_VK_F1 + f, 0),
+              static_cast<ControlCode>(38 + f));
   }
 }
 

@@ -27,7 +27,8 @@ std::vector<std::string> SectionLines(const std::string& text, const std::string
 
 std::vector<ControlCode> Bindings(int32_t action) {
   std::vector<ControlCode> codes;
-  for (int32_t k = 0; InputActionBinding(action, k) != 0; ++k) codes.push_back(InputActionBinding(action, k));
+  for (int32_t k = 0; InputActionBinding(action, k) != 0; ++k)
+    codes.push_back(InputActionBinding(action, k));
   return codes;
 }
 
@@ -50,12 +51,13 @@ TEST_F(SavedSets, KeysAreWrittenInOrderWithoutJoysticks) {
   InputControlSetSave(InputControlSetFind("Game"));
   InputControlSetSave(99);
   EXPECT_EQ(SectionLines(SettingsText(), "Input Control Set Game"),
-            (std::vector<std::string>{"Game Controllers=0", "Action Count=2", "Action 1=Bite", "Action 1 Controls=2",
-                                      "Action 1 Control 1=E 100", "Action 1 Control 2=Page Up 50", "Action 2=Fog",
-                                      "Action 2 Controls=0", "Pointer Map Mouse=No", "Pointer Action 1 Controls=0",
-                                      "Pointer Action 2 Controls=1", "Pointer Action 2 Control 1=Left Arrow 50",
-                                      "Pointer Action 3 Controls=0", "Pointer Action 4 Controls=1",
-                                      "Pointer Action 4 Control 1=Up Arrow 25"}));
+            (std::vector<std::string>{
+                "Game Controllers=0", "Action Count=2", "Action 1=Bite", "Action 1 Controls=2",
+                "Action 1 Control 1=E 100", "Action 1 Control 2=Page Up 50", "Action 2=Fog",
+                "Action 2 Controls=0", "Pointer Map Mouse=No", "Pointer Action 1 Controls=0",
+                "Pointer Action 2 Controls=1", "Pointer Action 2 Control 1=Left Arrow 50",
+                "Pointer Action 3 Controls=0", "Pointer Action 4 Controls=1",
+                "Pointer Action 4 Control 1=Up Arrow 25"}));
   EXPECT_EQ(SettingsText().find("Controller "), std::string::npos);
 }
 
@@ -85,7 +87,8 @@ TEST_F(SavedSets, ABindingOfAControllerNotPluggedInKeepsItsNameAndScale) {
   const int32_t game = InputControlSetNew("Game", true);
   InputActionBind(InputActionNew(game, "Gone"), 400, 80);
   InputControlSetSave(game);
-  EXPECT_NE(SettingsText().find("Action 1 Control 1=Controller7 Button 4 80\r\n"), std::string::npos)
+  EXPECT_NE(SettingsText().find("Action 1 Control 1=Controller7 Button 4 80\r\n"),
+            std::string::npos)
       << SettingsText();
 }
 
@@ -93,7 +96,8 @@ class Joysticks : public InputTest {
  protected:
   // A 4-button stick with only X and Y, then a pad with six axes, ten buttons and a hat.
   void TwoJoysticks() {
-    RestartWithJoysticks({{2, 4, 0, 0x0001, 0x0002, "Stick"}, {6, 10, 1, 0x045E, 0x028E, "Test Pad"}});
+    RestartWithJoysticks(
+        {{2, 4, 0, 0x0001, 0x0002, "Stick"}, {6, 10, 1, 0x045E, 0x028E, "Test Pad"}});
   }
 };
 
@@ -126,7 +130,8 @@ TEST_F(Joysticks, SubControlsExistAsTheCapabilitiesSay) {
   EXPECT_EQ(InputJoystickControl(1, 10), 181);
   EXPECT_EQ(InputJoystickControl(1, 11), -1);
   EXPECT_EQ(InputJoystickControl(1, 33), 204);
-  for (int32_t sub = 34; sub <= 45; ++sub) EXPECT_EQ(InputJoystickControl(1, sub), 171 + sub) << sub;
+  for (int32_t sub = 34; sub <= 45; ++sub)
+    EXPECT_EQ(InputJoystickControl(1, sub), 171 + sub) << sub;
   EXPECT_EQ(InputJoystickControl(1, 0), -1);
   EXPECT_EQ(InputJoystickControl(1, 46), -1);
   EXPECT_EQ(InputJoystickControl(2, 1), -1);
@@ -150,9 +155,11 @@ TEST_F(Joysticks, NamesOfJoystickCodes) {
 
 TEST_F(Joysticks, DirectionalControlsIncludeEveryJoystickAxis) {
   TwoJoysticks();
-  const std::vector<ControlCode> expected = {120, 121, 126, 119, 125, 124, 122, 123, 166, 167, 169, 168,
-                                             211, 212, 214, 213, 216, 215, 206, 205, 208, 207, 210, 209};
-  for (size_t n = 0; n < expected.size(); ++n) EXPECT_EQ(InputAxisControl(static_cast<int32_t>(n)), expected[n]) << n;
+  const std::vector<ControlCode> expected = {120, 121, 126, 119, 125, 124, 122, 123,
+                                             166, 167, 169, 168, 211, 212, 214, 213,
+                                             216, 215, 206, 205, 208, 207, 210, 209};
+  for (size_t n = 0; n < expected.size(); ++n)
+    EXPECT_EQ(InputAxisControl(static_cast<int32_t>(n)), expected[n]) << n;
   EXPECT_EQ(InputAxisControl(static_cast<int32_t>(expected.size())), 0);
 }
 
@@ -166,22 +173,24 @@ TEST_F(Joysticks, TheMenuSetBindsEveryJoystickThatHasTheControl) {
   EXPECT_EQ(Bindings(menu.selectItemSecondary), (std::vector<ControlCode>{116, 128, 173}));
   const int32_t menuSet = InputControlSetFind("Menu Controls");
   InputControlSetSave(menuSet);
-  const std::vector<std::string> lines = SectionLines(SettingsText(), "Input Control Set Menu Controls");
+  const std::vector<std::string> lines =
+      SectionLines(SettingsText(), "Input Control Set Menu Controls");
   const std::vector<std::string> pointerLines(lines.end() - 17, lines.end());
   EXPECT_EQ(pointerLines,
-            (std::vector<std::string>{"Pointer Map Mouse=Yes", "Pointer Action 1 Controls=3",
-                                      "Pointer Action 1 Control 1=Down Arrow 50",
-                                      "Pointer Action 1 Control 2=Controller1 Y-axis Down 100",
-                                      "Pointer Action 1 Control 3=Controller2 Y-axis Down 100",
-                                      "Pointer Action 2 Controls=3", "Pointer Action 2 Control 1=Left Arrow 50",
-                                      "Pointer Action 2 Control 2=Controller1 X-axis Left 100",
-                                      "Pointer Action 2 Control 3=Controller2 X-axis Left 100",
-                                      "Pointer Action 3 Controls=3", "Pointer Action 3 Control 1=Right Arrow 50",
-                                      "Pointer Action 3 Control 2=Controller1 X-axis Right 100",
-                                      "Pointer Action 3 Control 3=Controller2 X-axis Right 100",
-                                      "Pointer Action 4 Controls=3", "Pointer Action 4 Control 1=Up Arrow 50",
-                                      "Pointer Action 4 Control 2=Controller1 Y-axis Up 100",
-                                      "Pointer Action 4 Control 3=Controller2 Y-axis Up 100"}));
+            (std::vector<std::string>{
+                "Pointer Map Mouse=Yes", "Pointer Action 1 Controls=3",
+                "Pointer Action 1 Control 1=Down Arrow 50",
+                "Pointer Action 1 Control 2=Controller1 Y-axis Down 100",
+                "Pointer Action 1 Control 3=Controller2 Y-axis Down 100",
+                "Pointer Action 2 Controls=3", "Pointer Action 2 Control 1=Left Arrow 50",
+                "Pointer Action 2 Control 2=Controller1 X-axis Left 100",
+                "Pointer Action 2 Control 3=Controller2 X-axis Left 100",
+                "Pointer Action 3 Controls=3", "Pointer Action 3 Control 1=Right Arrow 50",
+                "Pointer Action 3 Control 2=Controller1 X-axis Right 100",
+                "Pointer Action 3 Control 3=Controller2 X-axis Right 100",
+                "Pointer Action 4 Controls=3", "Pointer Action 4 Control 1=Up Arrow 50",
+                "Pointer Action 4 Control 2=Controller1 Y-axis Up 100",
+                "Pointer Action 4 Control 3=Controller2 Y-axis Up 100"}));
 }
 
 TEST_F(Joysticks, SavedSetsNameTheControllers) {
@@ -192,8 +201,8 @@ TEST_F(Joysticks, SavedSetsNameTheControllers) {
   const std::vector<std::string> lines = SectionLines(SettingsText(), "Input Control Set Game");
   ASSERT_GE(lines.size(), 11u);
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4),
-            (std::vector<std::string>{"Game Controllers=2", "Controller 1=1;2", "Controller 2=1118;654",
-                                      "Action Count=2"}));
+            (std::vector<std::string>{"Game Controllers=2", "Controller 1=1;2",
+                                      "Controller 2=1118;654", "Action Count=2"}));
   EXPECT_EQ(lines[9], "Action 2 Controls=1");
   EXPECT_EQ(lines[10], "Action 2 Control 1=Controller2 Button 3 100");
 }

@@ -90,18 +90,19 @@ TEST_F(ControlSets, TheThousandAndFirstControlEventDropsTheOldest) {
 TEST_F(ControlSets, AxesAreMovementWheelsHatsAndJoystickAxes) {
   for (ControlCode code = 1; code <= 118; ++code) EXPECT_FALSE(InputControlIsAxis(code)) << code;
   for (ControlCode code = 119; code <= 126; ++code) EXPECT_TRUE(InputControlIsAxis(code)) << code;
-  EXPECT_FALSE(InputControlIsAxis(127));      // joystick 1, button 1
-  EXPECT_FALSE(InputControlIsAxis(126 + 32)); // button 32
-  EXPECT_TRUE(InputControlIsAxis(126 + 33));  // hat
-  EXPECT_TRUE(InputControlIsAxis(126 + 45));  // Z-axis Up
-  EXPECT_FALSE(InputControlIsAxis(126 + 46)); // joystick 2, button 1
+  EXPECT_FALSE(InputControlIsAxis(127));       // joystick 1, button 1
+  EXPECT_FALSE(InputControlIsAxis(126 + 32));  // button 32
+  EXPECT_TRUE(InputControlIsAxis(126 + 33));   // hat
+  EXPECT_TRUE(InputControlIsAxis(126 + 45));   // Z-axis Up
+  EXPECT_FALSE(InputControlIsAxis(126 + 46));  // joystick 2, button 1
   EXPECT_TRUE(InputControlIsAxis(126 + 90));
   EXPECT_FALSE(InputControlIsAxis(0));
 }
 
 TEST_F(ControlSets, DirectionalControlsFollowTheMouseMetrics) {
   const std::vector<ControlCode> all = {120, 121, 126, 119, 125, 124, 122, 123};
-  for (size_t n = 0; n < all.size(); ++n) EXPECT_EQ(InputAxisControl(static_cast<int32_t>(n)), all[n]);
+  for (size_t n = 0; n < all.size(); ++n)
+    EXPECT_EQ(InputAxisControl(static_cast<int32_t>(n)), all[n]);
   EXPECT_EQ(InputAxisControl(8), 0);
   EXPECT_EQ(InputAxisControl(-1), 0);
   PlatformSetMouseMetrics(false, false, true);
@@ -260,7 +261,8 @@ TEST_F(Actions, TheMenuSetWithoutJoysticks) {
   for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(InputActionByIndex(menu, i), ids.scrollUp + i);
   auto bindings = [](int32_t action) {
     std::vector<ControlCode> codes;
-    for (int32_t k = 0; InputActionBinding(action, k) != 0; ++k) codes.push_back(InputActionBinding(action, k));
+    for (int32_t k = 0; InputActionBinding(action, k) != 0; ++k)
+      codes.push_back(InputActionBinding(action, k));
     return codes;
   };
   EXPECT_EQ(bindings(ids.scrollUp), (std::vector<ControlCode>{125, 92}));

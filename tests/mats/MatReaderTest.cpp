@@ -53,7 +53,9 @@ class MatReader : public ::testing::Test {
   std::filesystem::path folder;
 };
 
-std::vector<uint8_t> Cells(std::initializer_list<int> values) { return {values.begin(), values.end()}; }
+std::vector<uint8_t> Cells(std::initializer_list<int> values) {
+  return {values.begin(), values.end()};
+}
 
 void ExpectEmpty(const matRaw& raw) {
   EXPECT_TRUE(raw.entries.empty());
@@ -215,8 +217,14 @@ TEST_F(MatReader, EveryFailureLogsItsLineAndGivesAnEmptyMat) {
       {whole.substr(0, 27), "Unable to read mat run length."},
       {whole.substr(0, 28), "Unable to read mat run index."},
       {whole.substr(0, whole.size() - 1), "Unable to read mat run index."},
-      {with([](matTestFile& f) { f.runs.push_back({1, 2}); }), "Invalid mat run index \"2\"."},
-      {with([](matTestFile& f) { f.runs.insert(f.runs.begin(), {0, 255}); }), "Invalid mat run index \"255\"."},
+      {with([](matTestFile& f) {
+         f.runs.push_back({1, 2});
+       }),
+       "Invalid mat run index \"2\"."},
+      {with([](matTestFile& f) {
+         f.runs.insert(f.runs.begin(), {0, 255});
+       }),
+       "Invalid mat run index \"255\"."},
   };
   for (const damaged& file : cases) {
     Write(file.bytes);
@@ -232,7 +240,8 @@ TEST_F(MatReader, EveryFailureLogsItsLineAndGivesAnEmptyMat) {
 // The format only forbids sizes of 0; MatOpen refuses what it cannot expand before allocating.
 TEST_F(MatReader, NegativeAndOversizedGridsAreRefusedByTheExpansion) {
   const std::vector<std::pair<int32_t, int32_t>> refused = {
-      {-3, 2}, {3, -2}, {-3, -2}, {INT32_MIN, 1}, {4097, 4096}, {INT32_MAX, INT32_MAX}, {1, 16777217}};
+      {-3, 2},      {3, -2}, {-3, -2}, {INT32_MIN, 1}, {4097, 4096}, {INT32_MAX, INT32_MAX},
+      {1, 16777217}};
   for (const auto& [width, height] : refused) {
     matTestFile file = MatTestSmall();
     file.width = width;
@@ -244,8 +253,10 @@ TEST_F(MatReader, NegativeAndOversizedGridsAreRefusedByTheExpansion) {
     ExpectEmpty(MatOpen(name));
     const std::string size = "\"" + std::to_string(width) + " x " + std::to_string(height) + "\"";
     const bool negative = width < 0 || height < 0;
-    EXPECT_EQ(TakeLog(), negative ? "Error: MatOpen - Invalid mat size " + size + " in \"" + name + "\".\r\n"
-                                  : "Error: MatOpen - Mat size " + size + " too large in \"" + name + "\".\r\n");
+    EXPECT_EQ(TakeLog(),
+              negative
+                  ? "Error: MatOpen - Invalid mat size " + size + " in \"" + name + "\".\r\n"
+                  : "Error: MatOpen - Mat size " + size + " too large in \"" + name + "\".\r\n");
   }
   matTestFile file = MatTestSmall();
   file.width = 1;

@@ -22,7 +22,8 @@ struct pam {
     return bytes.compare(static_cast<size_t>(y * width + x) * 4, 4, "\xFF\xFF\xFF\xFF") == 0;
   }
   bool Black(int32_t x, int32_t y) const {
-    return bytes.compare(static_cast<size_t>(y * width + x) * 4, 4, std::string("\0\0\0\xFF", 4)) == 0;
+    return bytes.compare(static_cast<size_t>(y * width + x) * 4, 4, std::string("\0\0\0\xFF", 4)) ==
+           0;
   }
 };
 
@@ -36,7 +37,9 @@ class Modeldump : public ::testing::Test {
 
   toolRun Dump(const std::string& bytes) {
     std::ofstream(folder / "mesh.ms3d", std::ios::binary) << bytes;
-    return RunTool("modeldump", (folder / "mesh.ms3d").string() + " " + (folder / "out.pam").string(), folder / "stderr.txt");
+    return RunTool("modeldump",
+                   (folder / "mesh.ms3d").string() + " " + (folder / "out.pam").string(),
+                   folder / "stderr.txt");
   }
 
   pam Picture() const {
@@ -64,7 +67,8 @@ TEST_F(Modeldump, DrawsTheMeshWhiteOnBlackFittedWithATenthOnEachSide) {
   file.triangles = {{0, 1, 2}, {7, 8, 9}, {2, 1, 3}};
   const toolRun result = Dump(file.Bytes());
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, "vertices 4 triangles 2\n") << "the gap a left-out triangle leaves is not counted";
+  EXPECT_EQ(result.out, "vertices 4 triangles 2\n")
+      << "the gap a left-out triangle leaves is not counted";
   const pam picture = Picture();
   EXPECT_EQ(picture.header, "P7\nWIDTH 256\nHEIGHT 256\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\n");
   ASSERT_EQ(picture.bytes.size(), 256u * 256u * 4u);
@@ -73,7 +77,8 @@ TEST_F(Modeldump, DrawsTheMeshWhiteOnBlackFittedWithATenthOnEachSide) {
     for (int32_t x = 0; x < 256; ++x) {
       const bool inside = x >= 21 && x <= 234 && y >= 21 && y <= 234;
       if (!(inside ? picture.White(x, y) : picture.Black(x, y)) && ++wrong <= 5) {
-        ADD_FAILURE() << "pixel " << x << ", " << y << " should be " << (inside ? "white" : "black");
+        ADD_FAILURE() << "pixel " << x << ", " << y << " should be "
+                      << (inside ? "white" : "black");
       }
     }
   }

@@ -46,7 +46,8 @@ void ExpectTriangle(const model* m, size_t index, int32_t a, int32_t b, int32_t 
   EXPECT_TRUE(polygon.textures.empty());
   const int32_t expected[3] = {a, b, c};
   for (size_t corner = 0; corner < 3; ++corner) {
-    EXPECT_EQ(polygon.corners[corner].vertex, expected[corner]) << "triangle " << index << " corner " << corner;
+    EXPECT_EQ(polygon.corners[corner].vertex, expected[corner])
+        << "triangle " << index << " corner " << corner;
     EXPECT_EQ(polygon.corners[corner].normal, 0);
     EXPECT_EQ(polygon.corners[corner].texCoord, 0);
   }
@@ -165,10 +166,12 @@ TEST_F(Ms3dReader, EveryFailureLogsItsLineAndReturnsNone) {
   EXPECT_FALSE(left->compiled);
 
   EXPECT_EQ(ModelOpenMS3D(display, "Bin\\Meshes\\missing.ms3d"), nullptr);
-  EXPECT_EQ(GraphicsTestLog(), "Error: ModelOpenMS3D - Unable to open file \"Bin\\Meshes\\missing.ms3d\".\r\n");
+  EXPECT_EQ(GraphicsTestLog(),
+            "Error: ModelOpenMS3D - Unable to open file \"Bin\\Meshes\\missing.ms3d\".\r\n");
   GraphicsTestLogClear();
   EXPECT_EQ(ModelOpenMS3D(display + 100, "Bin\\Meshes\\test.ms3d"), nullptr);
-  EXPECT_EQ(GraphicsTestLog(), "Error: ModelOpenMS3D - Invalid display ID \"" + std::to_string(display + 100) + "\".\r\n");
+  EXPECT_EQ(GraphicsTestLog(), "Error: ModelOpenMS3D - Invalid display ID \"" +
+                                   std::to_string(display + 100) + "\".\r\n");
 }
 
 // ModelOpen hands ".MS3D" in any case to the mesh reader.

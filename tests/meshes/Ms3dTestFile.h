@@ -54,9 +54,9 @@ struct ms3dTestFile {
       Uint16(out, 0x0102);  // flags
       for (uint16_t index : triangles[t]) Uint16(out, index);
       for (int i = 0; i < 9; ++i) Float(out, 0.25f * static_cast<float>(i + 1));  // normals
-      for (int i = 0; i < 6; ++i) Float(out, 0.5f + static_cast<float>(t + i));  // s, t
-      out += '\x07';                                                             // smoothing group
-      out += static_cast<char>(t % 3);                                           // group index
+      for (int i = 0; i < 6; ++i) Float(out, 0.5f + static_cast<float>(t + i));   // s, t
+      out += '\x07';                                                              // smoothing group
+      out += static_cast<char>(t % 3);                                            // group index
     }
     Uint16(out, groups.size());
     for (size_t g = 0; g < groups.size(); ++g) {
@@ -95,7 +95,10 @@ struct ms3dTestFile {
 // split in two groups, with two materials and trailing animation bytes.
 inline ms3dTestFile Ms3dTestSquare(float left, float top, float size) {
   ms3dTestFile file;
-  file.vertices = {{left, top, -5}, {left, top + size, -5}, {left + size, top, -5}, {left + size, top + size, -5}};
+  file.vertices = {{left, top, -5},
+                   {left, top + size, -5},
+                   {left + size, top, -5},
+                   {left + size, top + size, -5}};
   file.triangles = {{0, 1, 2}, {2, 1, 3}};
   file.groups = {{0}, {1}};
   file.materials = 2;

@@ -12,18 +12,18 @@
 #include <gtest/gtest.h>
 
 class ScriptTest : public testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
+ protected:
+  void SetUp() override;
+  void TearDown() override;
 
-    // Assembles and loads; fails the test on assembler errors.
-    int32_t Load(const std::string& text, const std::string& fileName = "test.vmc");
-    std::vector<uint8_t> Assemble(const std::string& text);
-    // Runs body as a start-up thread to its end in one step and returns what it reported.
-    std::vector<std::string> Run(const std::string& body, int32_t version = 9);
-    std::vector<std::string> LogLines() const;
+  // Assembles and loads; fails the test on assembler errors.
+  int32_t Load(const std::string& text, const std::string& fileName = "test.vmc");
+  std::vector<uint8_t> Assemble(const std::string& text);
+  // Runs body as a start-up thread to its end in one step and returns what it reported.
+  std::vector<std::string> Run(const std::string& body, int32_t version = 9);
+  std::vector<std::string> LogLines() const;
 
-    Sandbox box;
+  Sandbox box;
 };
 
 extern std::vector<std::string> reported;

@@ -23,7 +23,8 @@ Sandbox StartWithUserFile(const std::string& content) {
 }
 
 TEST(IniRead, NamesIgnoreCaseAndTheFirstMatchWins) {
-  StartWithUserFile("[Video]\r\nWidth=800\r\nwidth=640\r\n[VIDEO]\r\nHeight=600\r\n[Other]\r\nWidth=1\r\n");
+  StartWithUserFile(
+      "[Video]\r\nWidth=800\r\nwidth=640\r\n[VIDEO]\r\nHeight=600\r\n[Other]\r\nWidth=1\r\n");
   EXPECT_EQ(IniReadInteger("video", "WIDTH", 0), 800);
   EXPECT_EQ(IniReadInteger("Video", "Height", 77), 77);  // only the first section counts
   EXPECT_EQ(IniReadInteger("other", "width", 0), 1);
@@ -65,7 +66,8 @@ TEST(IniRead, MissingFileSectionOrKeyGiveTheDefault) {
   EXPECT_EQ(IniReadInteger("Video", "Width", 1280), 1280);
   EXPECT_TRUE(IniReadBool("Video", "Fullscreen", true));
   WriteFile(box.userData + "settings.ini", "Width=5\r\n[Video]\r\n");
-  EXPECT_EQ(IniReadInteger("Video", "Width", 1280), 1280);  // keys before any section belong to none
+  EXPECT_EQ(IniReadInteger("Video", "Width", 1280),
+            1280);  // keys before any section belong to none
   EXPECT_EQ(IniReadInteger("Audio", "Width", -1), -1);
 }
 
@@ -158,7 +160,8 @@ TEST(IniWrite, FailedWriteIsLoggedAndChangesNothing) {
   EXPECT_EQ(ReadFile(box.userData + "settings.ini"), "[Video]\r\nWidth=1\r\n");
   EXPECT_EQ(IniReadInteger("Video", "Width", 0), 1);
   const std::string log = ReadFile(LogFolder() + LogFileName());
-  EXPECT_NE(log.find("\r\nError: Unable to write to " + box.userData + "settings.ini\r\n"), std::string::npos)
+  EXPECT_NE(log.find("\r\nError: Unable to write to " + box.userData + "settings.ini\r\n"),
+            std::string::npos)
       << log;
 }
 

@@ -149,7 +149,8 @@ TEST(PlatformFolders, FindPathRelativeToTheCurrentFolder) {
   WriteFile(box.root + "Rel/Thing.Bin", "");
   const std::string relative = box.root.substr(box.root.find("services-sandbox"));
   std::string upper = relative;
-  std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return c == '/' ? '\\' : c; });
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](char c) { return c == '/' ? '\\' : c; });
   EXPECT_EQ(PlatformFindPath(upper + "rel\\thing.bin"), relative + "Rel/Thing.Bin");
 }
 

@@ -68,7 +68,8 @@ TEST_F(StateMachine, SwitchRunsLeaveThenEnter) {
   StateSet(2);
   StateSet(0);
   EXPECT_EQ(StateGet(), 0);
-  EXPECT_EQ(events, (std::vector<std::string>{"enter 1 from 0", "leave 1 for 2", "enter 2 from 1"}));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"enter 1 from 0", "leave 1 for 2", "enter 2 from 1"}));
 }
 
 TEST_F(StateMachine, SwitchToTheCurrentStateDoesNothing) {
@@ -97,8 +98,8 @@ TEST_F(StateMachine, UpdateHandlerSwitchesAfterItReturnsAndOnlyToTheLastRequest)
   switchesInUpdate = {3, 2};
   StateRun();
   EXPECT_EQ(StateGet(), 2);
-  EXPECT_EQ(events, (std::vector<std::string>{"update 1 in 1", "update 1 done in 1", "leave 1 for 2",
-                                              "enter 2 from 1"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"update 1 in 1", "update 1 done in 1",
+                                              "leave 1 for 2", "enter 2 from 1"}));
   StateRun();
   EXPECT_EQ(events.back(), "update 2");
 }
@@ -178,9 +179,10 @@ TEST_F(StateMachine, ObjectMethodsGetTheirObject) {
     int updated = 0;
     int32_t leftFor = 0;
   } counter;
+  ASSERT_TRUE(StateSetEnterMethod(
+      7, {[](void* o, int32_t) { static_cast<Counter*>(o)->entered++; }, &counter}));
   ASSERT_TRUE(
-      StateSetEnterMethod(7, {[](void* o, int32_t) { static_cast<Counter*>(o)->entered++; }, &counter}));
-  ASSERT_TRUE(StateSetUpdateMethod(7, {[](void* o) { static_cast<Counter*>(o)->updated++; }, &counter}));
+      StateSetUpdateMethod(7, {[](void* o) { static_cast<Counter*>(o)->updated++; }, &counter}));
   ASSERT_TRUE(StateSetLeaveMethod(
       7, {[](void* o, int32_t next) { static_cast<Counter*>(o)->leftFor = next; }, &counter}));
   StateSet(7);
@@ -201,9 +203,11 @@ TEST_F(StateMachine, SaveNames) {
   EXPECT_FALSE(StateSetSaveName(50, "x"));
   EXPECT_FALSE(StateSetSaveName(2, ""));  // state 3 still holds the empty name
   const std::string log = LogText();
-  EXPECT_NE(log.find("\r\nError: StateSetSaveName - Another state already has the name \"TITLE\".\r\n"),
+  EXPECT_NE(
+      log.find("\r\nError: StateSetSaveName - Another state already has the name \"TITLE\".\r\n"),
+      std::string::npos);
+  EXPECT_NE(log.find("\r\nError: StateSetSaveName - stateId -4 is invalid.\r\n"),
             std::string::npos);
-  EXPECT_NE(log.find("\r\nError: StateSetSaveName - stateId -4 is invalid.\r\n"), std::string::npos);
   EXPECT_NE(log.find("\r\nError: StateSetSaveName - State doesn't exist.\r\n"), std::string::npos);
   EXPECT_NE(log.find("\r\nError: StateSetSaveName - Another state already has the name \"\".\r\n"),
             std::string::npos);
@@ -238,10 +242,12 @@ TEST_F(StateMachine, MissingVariablesAndStates) {
   StateVariableSetInteger(77, "Ghost", 5);  // no record: nothing happens
   EXPECT_EQ(StateVariableGet(77, "Ghost").kind, stateVarEmpty);
   EXPECT_EQ(StateVariableGetInteger(77, "Ghost"), 0);
-  EXPECT_FALSE(PlatformFileExists(LogFolder() + LogFileName()));  // nothing logged for a missing state
+  EXPECT_FALSE(
+      PlatformFileExists(LogFolder() + LogFileName()));  // nothing logged for a missing state
 
   EXPECT_EQ(StateVariableGetString(1, "Absent"), "");
-  EXPECT_NE(LogText().find("\r\nError: StateVariableGet - Variable \"Absent\" doesn't exist for state.\r\n"),
+  EXPECT_NE(LogText().find(
+                "\r\nError: StateVariableGet - Variable \"Absent\" doesn't exist for state.\r\n"),
             std::string::npos);
 }
 

@@ -87,7 +87,8 @@ TEST(UtilitiesIntegers, IntegerTextRules) {
   for (const char* text : {"", "-", "1-2", "+3", " 1", "1 ", "--1", "12px", "0x10"}) {
     EXPECT_FALSE(UtilIsInteger(text)) << text;
   }
-  for (const char* text : {"1", "007", "99999999999999"}) EXPECT_TRUE(UtilIsPositiveInteger(text)) << text;
+  for (const char* text : {"1", "007", "99999999999999"})
+    EXPECT_TRUE(UtilIsPositiveInteger(text)) << text;
   for (const char* text : {"000000", "0", "-5", "-0", "", "x"})
     EXPECT_FALSE(UtilIsPositiveInteger(text)) << text;
 }

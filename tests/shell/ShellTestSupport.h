@@ -9,9 +9,9 @@
 #include <vector>
 
 struct shellSandbox {
-    std::string root;      // ends in '/'
-    std::string app;       // the program folder, ends in '/'
-    std::string userData;  // the user data folder ("-userdatainapp": the program folder)
+  std::string root;      // ends in '/'
+  std::string app;       // the program folder, ends in '/'
+  std::string userData;  // the user data folder ("-userdatainapp": the program folder)
 };
 
 // Makes a fresh tree for the running test, copies the launcher picture into its program folder,
@@ -29,15 +29,15 @@ std::vector<std::string> ReadLogLines(const std::string& path);
 // shell and makes state 4 current (state 6 ends the game, 3 is the fatal error); GameRun calls
 // the pass function (when set) and then runs the states, and ends the loop in state 6 or 3.
 struct scriptedGame {
-    bool initResult = true;
-    std::function<void(int32_t pass)> onPass;  // pass counts GameRun calls from 1
-    std::function<void()> onCleanup;
-    int32_t display = -1;
-    int32_t initCalls = 0;
-    int32_t runCalls = 0;
-    int32_t cleanupCalls = 0;
-    int32_t minimizeCalls = 0;
-    int32_t fullscreenKeys = 0;
+  bool initResult = true;
+  std::function<void(int32_t pass)> onPass;  // pass counts GameRun calls from 1
+  std::function<void()> onCleanup;
+  int32_t display = -1;
+  int32_t initCalls = 0;
+  int32_t runCalls = 0;
+  int32_t cleanupCalls = 0;
+  int32_t minimizeCalls = 0;
+  int32_t fullscreenKeys = 0;
 };
 extern scriptedGame testGame;
 void ScriptedGameReset();

@@ -11,7 +11,8 @@ BOOL CALLBACK CountMonitor(HMONITOR, HDC, LPRECT, LPARAM count) {
 }
 
 // The listed mode of the monitor with the given size and the desktop's colour depth.
-int32_t FindMode(int32_t monitor, int32_t width, int32_t height, int32_t bits, platformDisplayMode& mode) {
+int32_t FindMode(int32_t monitor, int32_t width, int32_t height, int32_t bits,
+                 platformDisplayMode& mode) {
   for (int32_t number = 0; PlatformMonitorEnumMode(monitor, number, mode); ++number) {
     if (mode.width == width && mode.height == height && mode.bitsPerPixel == bits) return number;
   }
@@ -67,7 +68,8 @@ TEST_F(Win32Windows, ModeChangesSwitchTheDisplayAndNotifyBeforeReturning) {
   ASSERT_TRUE(EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &desktop));
   platformDisplayMode mode;
   int32_t number = FindMode(0, 800, 600, static_cast<int32_t>(desktop.dmBitsPerPel), mode);
-  if (number < 0 || desktopWidth == 800) GTEST_SKIP() << "the display offers no other mode to switch to";
+  if (number < 0 || desktopWidth == 800)
+    GTEST_SKIP() << "the display offers no other mode to switch to";
 
   win32EventLog log;
   platformWindow window = Window(64, 64, PLATFORM_BORDER_FULLSCREEN, 0, 0);
@@ -77,8 +79,10 @@ TEST_F(Win32Windows, ModeChangesSwitchTheDisplayAndNotifyBeforeReturning) {
   EXPECT_EQ(log.Kinds(), (std::vector<platformWindowEventKind>{PLATFORM_EVENT_DISPLAY_CHANGE}));
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
   EXPECT_EQ(PlatformMonitorRect(0).width, 800);
-  EXPECT_EQ(PlatformWindowClientRect(window).width, 800) << "a fullscreen window follows its monitor";
-  EXPECT_EQ(PlatformMonitorApplyMode(0, number, {801, 600, mode.bitsPerPixel, 60}), PLATFORM_DISP_CHANGE_BADMODE);
+  EXPECT_EQ(PlatformWindowClientRect(window).width, 800)
+      << "a fullscreen window follows its monitor";
+  EXPECT_EQ(PlatformMonitorApplyMode(0, number, {801, 600, mode.bitsPerPixel, 60}),
+            PLATFORM_DISP_CHANGE_BADMODE);
 
   ASSERT_EQ(PlatformMonitorsRestoreDesktop(), PLATFORM_DISP_CHANGE_SUCCESSFUL);
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), desktopWidth);
@@ -129,9 +133,11 @@ TEST_F(Win32Headless, VirtualMonitorsLeaveTheRealDisplayAlone) {
 
 TEST_F(Win32Headless, InjectedEventsCarryTheirStateChanges) {
   std::vector<platformAppEventKind> appKinds;
-  PlatformAppSetHandler([](platformAppEventKind kind, void* context) {
-    static_cast<std::vector<platformAppEventKind>*>(context)->push_back(kind);
-  }, &appKinds);
+  PlatformAppSetHandler(
+      [](platformAppEventKind kind, void* context) {
+        static_cast<std::vector<platformAppEventKind>*>(context)->push_back(kind);
+      },
+      &appKinds);
   win32EventLog log;
   platformWindow window = Window(64, 64);
   PlatformWindowShow(window);
@@ -143,15 +149,16 @@ TEST_F(Win32Headless, InjectedEventsCarryTheirStateChanges) {
   PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_MINIMIZE);
   EXPECT_TRUE(log.events.empty());
   PlatformPumpMessages();
-  EXPECT_EQ(log.Kinds(), (std::vector<platformWindowEventKind>{PLATFORM_EVENT_DEACTIVATE, PLATFORM_EVENT_MINIMIZE}));
+  EXPECT_EQ(log.Kinds(), (std::vector<platformWindowEventKind>{PLATFORM_EVENT_DEACTIVATE,
+                                                               PLATFORM_EVENT_MINIMIZE}));
   EXPECT_FALSE(PlatformAppIsActive());
   EXPECT_TRUE(PlatformAppIsMinimized());
   EXPECT_FALSE(IsIconic(Hwnd(window))) << "headless windows stay off the desktop";
   PlatformAppRestore();
   PlatformHeadlessInjectWindowEvent(window, PLATFORM_EVENT_ACTIVATE);
   PlatformPumpMessages();
-  EXPECT_EQ(appKinds, (std::vector<platformAppEventKind>{PLATFORM_APP_DEACTIVATE, PLATFORM_APP_RESTORE,
-                                                         PLATFORM_APP_ACTIVATE}));
+  EXPECT_EQ(appKinds, (std::vector<platformAppEventKind>{
+                          PLATFORM_APP_DEACTIVATE, PLATFORM_APP_RESTORE, PLATFORM_APP_ACTIVATE}));
 }
 
 }  // namespace

@@ -59,7 +59,8 @@ TEST_F(Win32Windows, RealWindowsDrawAndPresentThroughWgl) {
   platformGLContext context = CurrentContext(window, dc);
   ASSERT_NE(context, 0u);
   EXPECT_EQ(reinterpret_cast<platformGLContext>(wglGetCurrentContext()), context);
-  EXPECT_NE(PlatformGLGetProcAddress("glGenFramebuffers"), nullptr) << "an extension, from the driver";
+  EXPECT_NE(PlatformGLGetProcAddress("glGenFramebuffers"), nullptr)
+      << "an extension, from the driver";
   glDrawing gl;
   ASSERT_NE(gl.clear, nullptr) << "an OpenGL 1.1 function, from the library";
 
@@ -87,7 +88,8 @@ TEST_F(Win32Windows, RealWindowsDrawAndPresentThroughWgl) {
   EXPECT_EQ(PlatformReleaseDC(window, dc), 1);
   SetLastError(0);
   EXPECT_EQ(PlatformGetDC(0), 0u);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE)) << "the framework logs the system's error";
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE))
+      << "the framework logs the system's error";
   EXPECT_EQ(PlatformLastVideoError(), "Invalid window handle");
 }
 

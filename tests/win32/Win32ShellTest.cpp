@@ -10,13 +10,16 @@ TEST_F(Win32Headless, MessageBoxesAreAnsweredOnStandardError) {
   PlatformMessageBoxHistoryClear();
   PlatformSetArguments({"-headless"});
   testing::internal::CaptureStderr();
-  EXPECT_EQ(PlatformMessageBox("Quit the game?", "Sanguor", kPlatformBoxYesNo | kPlatformBoxIconQuestion),
-            kPlatformAnswerYes);
+  EXPECT_EQ(
+      PlatformMessageBox("Quit the game?", "Sanguor", kPlatformBoxYesNo | kPlatformBoxIconQuestion),
+      kPlatformAnswerYes);
   PlatformSetArguments({"-headless", "-answerno"});
   EXPECT_EQ(PlatformMessageBox("Quit the game?", "Sanguor", kPlatformBoxYesNo), kPlatformAnswerNo);
-  EXPECT_EQ(PlatformMessageBox("Saved.", "Sanguor", kPlatformBoxOk | kPlatformBoxIconInformation), kPlatformAnswerOk);
+  EXPECT_EQ(PlatformMessageBox("Saved.", "Sanguor", kPlatformBoxOk | kPlatformBoxIconInformation),
+            kPlatformAnswerOk);
   std::string written = testing::internal::GetCapturedStderr();
-  EXPECT_NE(written.find("[Sanguor] Quit the game?\n[Sanguor] answered Yes"), std::string::npos) << written;
+  EXPECT_NE(written.find("[Sanguor] Quit the game?\n[Sanguor] answered Yes"), std::string::npos)
+      << written;
   EXPECT_NE(written.find("[Sanguor] answered No"), std::string::npos);
   ASSERT_EQ(PlatformMessageBoxHistory().size(), 3u);
   EXPECT_EQ(PlatformMessageBoxHistory()[1].answer, kPlatformAnswerNo);
@@ -37,7 +40,8 @@ TEST_F(Win32Windows, MessageBoxesAreRealBoxesInAWindowSession) {
       Sleep(10);
     }
   });
-  int32_t answer = PlatformMessageBox("Quit the game?", "Sanguor question", kPlatformBoxYesNo | kPlatformBoxIconQuestion);
+  int32_t answer = PlatformMessageBox("Quit the game?", "Sanguor question",
+                                      kPlatformBoxYesNo | kPlatformBoxIconQuestion);
   user.join();
   EXPECT_EQ(answer, kPlatformAnswerNo);
   ASSERT_EQ(PlatformMessageBoxHistory().size(), 1u);

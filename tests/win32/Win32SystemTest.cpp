@@ -25,7 +25,9 @@ std::string ReadAll(const std::string& path) {
   return text.str();
 }
 
-void WriteAll(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void WriteAll(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
 
 // A fresh folder under the build folder for one test.
 std::string Scratch(const std::string& name) {
@@ -62,7 +64,8 @@ TEST(Win32System, VersionResourceCarriesTheProjectVersion) {
   ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, block.data()));
   void* value = nullptr;
   UINT length = 0;
-  ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\ProductVersion", &value, &length));
+  ASSERT_TRUE(
+      VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\ProductVersion", &value, &length));
   EXPECT_STREQ(static_cast<const char*>(value), SANGUOR_VERSION);
   ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &value, &length));
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
@@ -79,9 +82,11 @@ TEST(Win32System, TheManifestMakesTheProgramAwareOfEachMonitorsScale) {
   ASSERT_NE(found, nullptr);
   const std::string manifest(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
                              SizeofResource(nullptr, found));
-  for (const char* part : {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2",
-                           "true/pm</dpiAware>", "<longPathAware", ">true</longPathAware>",
-                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"}) {
+  for (
+      const char* part :
+      {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2",
+       "true/pm</dpiAware>", "<longPathAware", ">true</longPathAware>",
+       "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"}) {
     EXPECT_NE(manifest.find(part), std::string::npos) << part;
   }
   using threadContext = HANDLE(WINAPI*)();
@@ -98,8 +103,8 @@ TEST(Win32System, TheManifestMakesTheProgramAwareOfEachMonitorsScale) {
 
 TEST(Win32System, RegistryValuesReadAsText) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Sanguor Tests", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Sanguor Tests", 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   const char text[] = "C:\\Games\\Sanguor";
   RegSetValueExA(key, "Folder", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);
@@ -107,18 +112,22 @@ TEST(Win32System, RegistryValuesReadAsText) {
   RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
   RegCloseKey(key);
 
-  EXPECT_EQ(PlatformRegistryRead("HKEY_CURRENT_USER\\Software\\Sanguor Tests", "Folder"), "C:\\Games\\Sanguor");
+  EXPECT_EQ(PlatformRegistryRead("HKEY_CURRENT_USER\\Software\\Sanguor Tests", "Folder"),
+            "C:\\Games\\Sanguor");
   EXPECT_EQ(PlatformRegistryRead("HKCU\\Software\\Sanguor Tests", "Count"), "1234");
   EXPECT_EQ(PlatformRegistryRead("HKCU\\Software\\Sanguor Tests", "Missing"), "");
   EXPECT_EQ(PlatformRegistryRead("HKCU\\Software\\No Such Key", "Folder"), "");
   EXPECT_EQ(PlatformRegistryRead("HKEY_NOWHERE\\Software", "Folder"), "");
-  EXPECT_FALSE(PlatformRegistryRead("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion").empty());
+  EXPECT_FALSE(PlatformRegistryRead("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion",
+                                    "CurrentVersion")
+                   .empty());
 
   // Without a root, the roots are tried in turn: HKEY_CLASSES_ROOT before HKEY_CURRENT_USER.
   EXPECT_EQ(PlatformRegistryRead("Software\\Sanguor Tests", "Folder"), "C:\\Games\\Sanguor");
-  EXPECT_EQ(PlatformRegistryRead("Software\\Sanguor Tests", "FOLDER"), "C:\\Games\\Sanguor") << "names in any case";
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "Software\\Sanguor Tests", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr),
+  EXPECT_EQ(PlatformRegistryRead("Software\\Sanguor Tests", "FOLDER"), "C:\\Games\\Sanguor")
+      << "names in any case";
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "Software\\Sanguor Tests", 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   const char classes[] = "from the classes root";
   RegSetValueExA(key, "Folder", 0, REG_SZ, reinterpret_cast<const BYTE*>(classes), sizeof classes);
@@ -126,9 +135,12 @@ TEST(Win32System, RegistryValuesReadAsText) {
   RegSetValueExA(key, "Count", 0, REG_SZ, reinterpret_cast<const BYTE*>(empty), sizeof empty);
   RegCloseKey(key);
   EXPECT_EQ(PlatformRegistryRead("Software\\Sanguor Tests", "Folder"), classes);
-  EXPECT_EQ(PlatformRegistryRead("Software\\Sanguor Tests", "Count"), "1234") << "an empty value passes on";
-  EXPECT_EQ(PlatformRegistryRead("Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion"),
-            PlatformRegistryRead("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion"));
+  EXPECT_EQ(PlatformRegistryRead("Software\\Sanguor Tests", "Count"), "1234")
+      << "an empty value passes on";
+  EXPECT_EQ(
+      PlatformRegistryRead("Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion"),
+      PlatformRegistryRead("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion",
+                           "CurrentVersion"));
   EXPECT_EQ(PlatformRegistryRead("Software\\No Such Key", "Folder"), "");
   RegDeleteKeyA(HKEY_CLASSES_ROOT, "Software\\Sanguor Tests");
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Sanguor Tests");
@@ -138,13 +150,15 @@ TEST(Win32System, RegistryValuesReadAsText) {
 // name it cannot hold is reached through its short form.
 TEST(Win32System, FolderNamesInTheCodePage) {
   std::string name;
-  for (const wchar_t* candidate : {L"Caf\u00e9", L"\u0418\u0433\u0440\u044b", L"\u30b2\u30fc\u30e0"}) {
+  for (const wchar_t* candidate :
+       {L"Caf\u00e9", L"\u0418\u0433\u0440\u044b", L"\u30b2\u30fc\u30e0"}) {
     name = Win32AnsiPath(candidate);
     if (!name.empty()) break;
   }
   ASSERT_FALSE(name.empty()) << "code page " << GetACP() << " holds none of the names";
-  ASSERT_TRUE(std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-      << "the name must leave ASCII";
+  ASSERT_TRUE(std::any_of(name.begin(), name.end(), [](char c) {
+    return static_cast<unsigned char>(c) >= 0x80;
+  })) << "the name must leave ASCII";
   const std::string folder = Scratch("codepage") + name;
   ASSERT_TRUE(PlatformCreateDirectory(folder));
   WriteAll(folder + "\\data.qza", "12345");
@@ -161,10 +175,12 @@ TEST(Win32System, FolderNamesInTheCodePage) {
 
   // A name outside the code page (Japanese under a European or Cyrillic one, Cyrillic under a
   // Japanese one) has no narrow form of its own.
-  const std::wstring foreign = GetACP() == 932 ? L"\u0418\u0433\u0440\u044b" : L"\u5438\u8840\u9b3c";
+  const std::wstring foreign =
+      GetACP() == 932 ? L"\u0418\u0433\u0440\u044b" : L"\u5438\u8840\u9b3c";
   wchar_t here[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, here);
-  const std::wstring wide = std::wstring(here) + L"\\win32-system-codepage\\" + foreign + L" folder";
+  const std::wstring wide =
+      std::wstring(here) + L"\\win32-system-codepage\\" + foreign + L" folder";
   ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
   EXPECT_EQ(Win32AnsiPath(wide), "");
   const std::string reached = Win32AnsiFolder(wide);
@@ -196,7 +212,8 @@ TEST(Win32System, FoldersAndFiles) {
   EXPECT_EQ(ReadAll(folder + "settings.ini"), "new");
   EXPECT_FALSE(PlatformFileExists(folder + "settings.new"));
   WriteAll(folder + "fresh.new", "fresh");
-  ASSERT_TRUE(PlatformReplaceFile(folder + "fresh.new", folder + "fresh.ini")) << "a new file is moved into place";
+  ASSERT_TRUE(PlatformReplaceFile(folder + "fresh.new", folder + "fresh.ini"))
+      << "a new file is moved into place";
   EXPECT_EQ(ReadAll(folder + "fresh.ini"), "fresh");
   EXPECT_FALSE(PlatformReplaceFile(folder + "missing.new", folder + "fresh.ini"));
   EXPECT_EQ(ReadAll(folder + "fresh.ini"), "fresh") << "a failed replace keeps the old file";
@@ -215,7 +232,8 @@ TEST(Win32System, FoldersAndFiles) {
   std::fclose(made);
   EXPECT_EQ(ReadAll(folder + "shot.bmp"), "a\nb") << "written in binary, no CR added";
   errno = 0;
-  EXPECT_EQ(PlatformCreateNewFile(folder + "shot.bmp"), nullptr) << "an existing name is never overwritten";
+  EXPECT_EQ(PlatformCreateNewFile(folder + "shot.bmp"), nullptr)
+      << "an existing name is never overwritten";
   EXPECT_EQ(errno, EEXIST);
   EXPECT_EQ(ReadAll(folder + "shot.bmp"), "a\nb");
   DeleteFileA((folder + "shot.bmp").c_str());

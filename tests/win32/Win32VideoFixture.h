@@ -41,8 +41,9 @@ class Win32VideoFixture : public ::testing::Test {
     PlatformSetHeadless(false);
   }
 
-  platformWindow Window(int32_t width, int32_t height, platformBorderStyle border = PLATFORM_BORDER_DIALOG,
-                        int32_t x = 100, int32_t y = 80) {
+  platformWindow Window(int32_t width, int32_t height,
+                        platformBorderStyle border = PLATFORM_BORDER_DIALOG, int32_t x = 100,
+                        int32_t y = 80) {
     platformWindowParams params;
     params.caption = "renderForm";
     params.x = x;

@@ -66,8 +66,9 @@ TEST_F(Win32Windows, SystemMessagesBecomeEventsOnlyInsideThePump) {
   PlatformWindowSetClientSize(window, 220, 170);
   EXPECT_TRUE(log.events.empty()) << "a size change outside the pump waits for it";
   PumpUntil(log, 3);
-  ASSERT_EQ(log.Kinds(), (std::vector<platformWindowEventKind>{PLATFORM_EVENT_RESIZE, PLATFORM_EVENT_CLOSE,
-                                                               PLATFORM_EVENT_DISPLAY_CHANGE}));
+  ASSERT_EQ(log.Kinds(),
+            (std::vector<platformWindowEventKind>{PLATFORM_EVENT_RESIZE, PLATFORM_EVENT_CLOSE,
+                                                  PLATFORM_EVENT_DISPLAY_CHANGE}));
   EXPECT_EQ(log.events[0].width, 220);
   EXPECT_EQ(log.events[0].height, 170);
   EXPECT_TRUE(IsWindow(Hwnd(window))) << "a close request closes nothing";
@@ -107,12 +108,14 @@ TEST_F(Win32Windows, MouseMessagesReachTheHandlerOnlyInsideTheOutline) {
   PostMessageA(Hwnd(window), WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(51, 61));
   PostMessageA(Hwnd(window), WM_RBUTTONUP, 0, MAKELPARAM(51, 61));
   PumpUntil(log, 3);
-  ASSERT_EQ(log.Kinds(), (std::vector<platformWindowEventKind>{PLATFORM_EVENT_MOUSE_DOWN, PLATFORM_EVENT_MOUSE_MOVE,
-                                                               PLATFORM_EVENT_MOUSE_UP}));
+  ASSERT_EQ(log.Kinds(),
+            (std::vector<platformWindowEventKind>{
+                PLATFORM_EVENT_MOUSE_DOWN, PLATFORM_EVENT_MOUSE_MOVE, PLATFORM_EVENT_MOUSE_UP}));
   EXPECT_EQ(log.events[0].button, PLATFORM_MOUSE_RIGHT);
   EXPECT_EQ(log.events[0].x, 50);
   EXPECT_EQ(log.events[0].y, 60);
-  EXPECT_EQ(log.events[0].buttons, PlatformMouseBit(PLATFORM_MOUSE_LEFT) | PlatformMouseBit(PLATFORM_MOUSE_RIGHT));
+  EXPECT_EQ(log.events[0].buttons,
+            PlatformMouseBit(PLATFORM_MOUSE_LEFT) | PlatformMouseBit(PLATFORM_MOUSE_RIGHT));
   EXPECT_EQ(log.events[1].buttons, PlatformMouseBit(PLATFORM_MOUSE_RIGHT));
   EXPECT_EQ(log.events[2].button, PLATFORM_MOUSE_RIGHT);
 }
@@ -141,9 +144,11 @@ TEST_F(Win32Windows, TheOutlineBecomesTheWindowRegion) {
 
 TEST_F(Win32Windows, TheApplicationFollowsTheFocusOfItsWindows) {
   std::vector<platformAppEventKind> kinds;
-  PlatformAppSetHandler([](platformAppEventKind kind, void* context) {
-    static_cast<std::vector<platformAppEventKind>*>(context)->push_back(kind);
-  }, &kinds);
+  PlatformAppSetHandler(
+      [](platformAppEventKind kind, void* context) {
+        static_cast<std::vector<platformAppEventKind>*>(context)->push_back(kind);
+      },
+      &kinds);
   platformWindow window = Window(120, 90);
   PlatformWindowShow(window);
   PlatformWindowSetForeground(window);

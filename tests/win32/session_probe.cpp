@@ -27,7 +27,8 @@ BOOL CALLBACK Collect(HWND window, LPARAM data) {
   auto* wanted = reinterpret_cast<search*>(data);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == wanted->process && (!wanted->visibleOnly || IsWindowVisible(window))) wanted->found.push_back(window);
+  if (owner == wanted->process && (!wanted->visibleOnly || IsWindowVisible(window)))
+    wanted->found.push_back(window);
   return TRUE;
 }
 
@@ -40,7 +41,8 @@ std::vector<HWND> WindowsOf(DWORD process, bool visibleOnly) {
 bool LastWrite(const std::string& path, ULONGLONG& time) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-  time = (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+  time = (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+         data.ftLastWriteTime.dwLowDateTime;
   return true;
 }
 
@@ -63,7 +65,8 @@ int main(int argc, char** argv) {
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started)) {
     std::fprintf(stderr, "cannot start %s\n", argv[2]);
     return 1;
   }
@@ -72,7 +75,8 @@ int main(int argc, char** argv) {
 
   std::vector<HWND> shown;
   for (int wait = 0; wait < 600 && shown.empty(); ++wait) {
-    if (WaitForSingleObject(process, 100) == WAIT_OBJECT_0) return Fail("the game ended before it showed a window", process);
+    if (WaitForSingleObject(process, 100) == WAIT_OBJECT_0)
+      return Fail("the game ended before it showed a window", process);
     shown = WindowsOf(started.dwProcessId, true);
   }
   if (shown.empty()) return Fail("the game showed no window within 60 s", process);
@@ -93,7 +97,8 @@ int main(int argc, char** argv) {
   std::printf("session end sent to %zu windows\n", windows.size());
   for (HWND window : windows) {
     DWORD_PTR agreed = 0;
-    if (!SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &agreed) ||
+    if (!SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                             5000, &agreed) ||
         agreed == FALSE) {
       return Fail("a window refused WM_QUERYENDSESSION", process);
     }
@@ -102,13 +107,15 @@ int main(int argc, char** argv) {
   // done by then. A window that is gone (its process ended meanwhile) answers nothing.
   for (HWND window : windows) {
     DWORD_PTR answer = 0;
-    SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 40000, &answer);
+    SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 40000,
+                        &answer);
   }
   ULONGLONG writtenAfter = 0;
   if (!LastWrite(settings, writtenAfter) || writtenAfter <= writtenBefore) {
     return Fail("the settings were not written before the last WM_ENDSESSION answer", process);
   }
-  if (WaitForSingleObject(process, 20000) != WAIT_OBJECT_0) return Fail("the game did not end", process);
+  if (WaitForSingleObject(process, 20000) != WAIT_OBJECT_0)
+    return Fail("the game did not end", process);
   DWORD code = 0;
   GetExitCodeProcess(process, &code);
   CloseHandle(process);

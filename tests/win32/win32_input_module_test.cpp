@@ -32,8 +32,9 @@ pairs TakeActions(int32_t set) {
 class Win32InputModule : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::filesystem::path root = std::filesystem::current_path() / "win32-input-sandbox" /
-                                       testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::filesystem::path root =
+        std::filesystem::current_path() / "win32-input-sandbox" /
+        testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root / "app");
     PlatformSetArguments({"-userdatainapp"});

@@ -154,7 +154,8 @@ TEST_F(Win32Input, InjectedKeysRunTheChainNewestFirstThenReachTheWindowShape) {
   EXPECT_EQ(newerCalls[2].message, PLATFORM_WM_KEYDOWN);
   EXPECT_EQ(newerCalls[2].event.scanCode, 0x1Eu);
   // The window hears of the keys as Windows tells windows: VK_SHIFT, with the key flags.
-  EXPECT_EQ(KeysDelivered(), (std::vector<uint32_t>{PLATFORM_VK_SHIFT, PLATFORM_VK_SHIFT, 'A', 'A'}));
+  EXPECT_EQ(KeysDelivered(),
+            (std::vector<uint32_t>{PLATFORM_VK_SHIFT, PLATFORM_VK_SHIFT, 'A', 'A'}));
   EXPECT_EQ(delivered[2].lParam & 0x00FF0000, 0x1E << 16);
   EXPECT_EQ(static_cast<uint32_t>(delivered[3].lParam) & (PLATFORM_KF_UP | PLATFORM_KF_REPEAT),
             PLATFORM_KF_UP | PLATFORM_KF_REPEAT);
@@ -261,14 +262,16 @@ TEST_F(Win32Input, InjectedMouseMessagesCarryClientPointsAndWheelsScreenPoints) 
   EXPECT_EQ(delivered[1].wParam, PlatformMakeLong(PLATFORM_MK_XBUTTON2, PLATFORM_XBUTTON2));
   EXPECT_EQ(delivered[2].number, PLATFORM_WM_MOUSEWHEEL);
   EXPECT_EQ(static_cast<int16_t>(PlatformHighWord(delivered[2].wParam)), -2 * PLATFORM_WHEEL_DELTA);
-  EXPECT_EQ(static_cast<uint32_t>(delivered[2].lParam), PlatformMakeLong(origin.x + 12, origin.y + 22));
+  EXPECT_EQ(static_cast<uint32_t>(delivered[2].lParam),
+            PlatformMakeLong(origin.x + 12, origin.y + 22));
   EXPECT_EQ(PlatformLowWord(delivered[3].wParam), 0u);
 }
 
 TEST_F(Win32Input, ASwallowedMouseMessageNeverReachesTheWindow) {
-  mouse = PlatformMouseHookInstall([](int32_t, uint32_t message, const platformMouseHookEvent&) -> intptr_t {
-    return message == PLATFORM_WM_LBUTTONDOWN ? 1 : PlatformHookCallNext(mouse);
-  });
+  mouse = PlatformMouseHookInstall(
+      [](int32_t, uint32_t message, const platformMouseHookEvent&) -> intptr_t {
+        return message == PLATFORM_WM_LBUTTONDOWN ? 1 : PlatformHookCallNext(mouse);
+      });
   ASSERT_TRUE(PlatformInputInjectMouseButton(window, 1, true, 5, 5));
   ASSERT_TRUE(PlatformInputInjectMouseButton(window, 1, false, 5, 5));
   ASSERT_TRUE(PlatformInputInjectMouseMove(window, 500, 5));  // outside the client area
@@ -357,7 +360,8 @@ TEST_F(Win32InputDesktop, AHookTheSystemRemovedIsNoticedAndInstalledAgain) {
   // The keys reached the window without the hook: they run the chain there, once each.
   ASSERT_EQ(newerCalls.size(), 2u);
   EXPECT_EQ(newerCalls[0].event.virtualKey, static_cast<uint32_t>('E'));
-  EXPECT_EQ(newerCalls[0].event.flags & PLATFORM_LLKHF_INJECTED, 0u) << "seen at the window, not by the hook";
+  EXPECT_EQ(newerCalls[0].event.flags & PLATFORM_LLKHF_INJECTED, 0u)
+      << "seen at the window, not by the hook";
   EXPECT_EQ(KeysDelivered(), (std::vector<uint32_t>{'E', 'E'}));
   EXPECT_TRUE(Win32SystemHookActive(PLATFORM_HOOK_KEYBOARD_LL));
   // The next keys pass the new system hook again, still once each.
@@ -389,7 +393,8 @@ TEST_F(Win32InputDesktop, TheSystemMouseHookIsHeldOnlyWhileTheProgramIsActive) {
   EXPECT_FALSE(Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL));
   Win32SystemHooksFollowActivity(false);
   Win32SystemHooksFollowActivity(true);
-  EXPECT_FALSE(Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL)) << "no hook without the program's hooks";
+  EXPECT_FALSE(Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL))
+      << "no hook without the program's hooks";
 }
 
 TEST_F(Win32InputDesktop, TheCursorAndTheForegroundWindowAreTheSystemsOwn) {

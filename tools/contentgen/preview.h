@@ -7,6 +7,6 @@
 #include "art.h"
 
 // The scene of preview.txt: a grid of tiles, figures placed by their sheets' anchors.
-Raster PreviewScene(const Art &art, const std::vector<Output> &outputs);
+Raster PreviewScene(const Art& art, const std::vector<Output>& outputs);
 // Every sheet whose path contains `filter`, one row of frames each, on a night background.
-Raster PreviewSheets(const Art &art, const std::vector<Output> &outputs, const std::string &filter);
+Raster PreviewSheets(const Art& art, const std::vector<Output>& outputs, const std::string& filter);

@@ -18,8 +18,8 @@ namespace {
 bool WritePam(const std::string& path, const imageData& frame) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
-  std::fprintf(file, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n", frame.width,
-               frame.height);
+  std::fprintf(file, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n",
+               frame.width, frame.height);
   std::vector<uint8_t> row(static_cast<size_t>(frame.width) * 4);
   bool ok = true;
   for (int32_t y = 0; y < frame.height && ok; ++y) {
@@ -73,15 +73,17 @@ int main(int argc, char** argv) {
   for (const imageData* frame = image; frame != nullptr; frame = frame->next) {
     ++index;
     if (!frame->loaded && frame->width == 0) continue;
-    std::printf("width=%d height=%d bpp=%d frame=%d error=%d\n", frame->width, frame->height, frame->bitsPerPixel,
-                frame->frameNumber, frame->error);
+    std::printf("width=%d height=%d bpp=%d frame=%d error=%d\n", frame->width, frame->height,
+                frame->bitsPerPixel, frame->frameNumber, frame->error);
     if (!frame->error && frame->width > 0 && frame->height > 0) decoded = true;
-    if (argc == 3 && frame->width > 0 && frame->height > 0 && !WritePam(FramePath(argv[2], index), *frame)) {
+    if (argc == 3 && frame->width > 0 && frame->height > 0 &&
+        !WritePam(FramePath(argv[2], index), *frame)) {
       std::fprintf(stderr, "imgdump: cannot write %s\n", FramePath(argv[2], index).c_str());
       written = false;
     }
   }
-  if (index == 0 || (image != nullptr && !image->loaded && image->width == 0 && image->next == nullptr)) {
+  if (index == 0 ||
+      (image != nullptr && !image->loaded && image->width == 0 && image->next == nullptr)) {
     std::fprintf(stderr, "imgdump: nothing decoded from %s\n", path.c_str());
   }
   ImageFree(image);

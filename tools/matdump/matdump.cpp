@@ -18,12 +18,13 @@ int main(int argc, char** argv) {
   const matData mat = MatOpen(name);
   if (mat.cells.empty()) {
     // A file without runs is read without a message, yet the program sees an empty mat.
-    if (DumpReportErrors() == 0) std::fprintf(stderr, "%s: the mat has no runs, so it is empty\n", argv[1]);
+    if (DumpReportErrors() == 0)
+      std::fprintf(stderr, "%s: the mat has no runs, so it is empty\n", argv[1]);
     DumpStop();
     return 1;
   }
-  std::string out = "width " + std::to_string(mat.width) + " height " + std::to_string(mat.height) + " entries " +
-                    std::to_string(mat.entries.size()) + "\n";
+  std::string out = "width " + std::to_string(mat.width) + " height " + std::to_string(mat.height) +
+                    " entries " + std::to_string(mat.entries.size()) + "\n";
   char colour[9];
   for (size_t k = 0; k < mat.entries.size(); ++k) {
     std::snprintf(colour, sizeof colour, "%08X", mat.entries[k].colour);

@@ -82,15 +82,17 @@ void DrawFitted(model& m) {
   ModelDraw(&m);
 }
 
-bool WritePam(const std::string& path, int32_t width, int32_t height, const std::vector<uint32_t>& pixels) {
+bool WritePam(const std::string& path, int32_t width, int32_t height,
+              const std::vector<uint32_t>& pixels) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
-  std::fprintf(file, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n", width, height);
+  std::fprintf(file, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n",
+               width, height);
   std::vector<uint8_t> bytes;
   bytes.reserve(pixels.size() * 4);
   for (const uint32_t p : pixels) {
-    bytes.insert(bytes.end(), {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p),
-                               static_cast<uint8_t>(p >> 24)});
+    bytes.insert(bytes.end(), {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
+                               static_cast<uint8_t>(p), static_cast<uint8_t>(p >> 24)});
   }
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return std::fclose(file) == 0 && written;
@@ -124,7 +126,8 @@ int Dump(const std::string& name, const std::string& out) {
   int32_t height = 0;
   std::vector<uint32_t> pixels;
   if (!PlatformGLReadBackBuffer(width, height, pixels) || width != side || height != side) {
-    if (DumpReportErrors() == 0) std::fprintf(stderr, "modeldump: the headless display could not be drawn\n");
+    if (DumpReportErrors() == 0)
+      std::fprintf(stderr, "modeldump: the headless display could not be drawn\n");
     return 1;
   }
   if (!WritePam(out, width, height, pixels)) {

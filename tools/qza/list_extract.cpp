@@ -68,8 +68,10 @@ bool copyOut(std::FILE* archive, const archiveEntryInfo& entry, const fs::path& 
   std::vector<char> block(1 << 16);
   int64_t left = entry.size;
   while (ok && left > 0) {
-    const size_t want = static_cast<size_t>(std::min<int64_t>(left, static_cast<int64_t>(block.size())));
-    ok = std::fread(block.data(), 1, want, archive) == want && std::fwrite(block.data(), 1, want, out) == want;
+    const size_t want =
+        static_cast<size_t>(std::min<int64_t>(left, static_cast<int64_t>(block.size())));
+    ok = std::fread(block.data(), 1, want, archive) == want &&
+         std::fwrite(block.data(), 1, want, out) == want;
     left -= static_cast<int64_t>(want);
   }
   return std::fclose(out) == 0 && ok;
@@ -93,7 +95,8 @@ int QzaExtract(const std::string& archivePath, const std::string& folder) {
   if (!readWhole(archivePath, info, message)) return fail(message);
   for (const archiveEntryInfo& entry : info.entries) {
     if (!safeName(entry.name)) {
-      return fail(archivePath + ": refusing entry \"" + entry.name + "\" (not a plain relative path)");
+      return fail(archivePath + ": refusing entry \"" + entry.name +
+                  "\" (not a plain relative path)");
     }
   }
 
@@ -104,7 +107,8 @@ int QzaExtract(const std::string& archivePath, const std::string& folder) {
   for (const archiveEntryInfo& entry : info.entries) {
     // The program reads the first of entries whose names differ only in case.
     if (!written.insert(upper(entry.name)).second) {
-      std::fprintf(stderr, "qza: skipping \"%s\": an earlier entry has the same name\n", entry.name.c_str());
+      std::fprintf(stderr, "qza: skipping \"%s\": an earlier entry has the same name\n",
+                   entry.name.c_str());
       continue;
     }
     std::string relative = entry.name;
@@ -135,8 +139,10 @@ int QzaCat(const std::string& dataFolder, const std::string& name) {
   if (handle == 0) return fail("\"" + name + "\" is not found in " + dataFolder);
   std::vector<char> block(1 << 16);
   int32_t got;
-  while ((got = DataFileReadPartial(handle, block.data(), static_cast<int32_t>(block.size()))) > 0) {
-    if (std::fwrite(block.data(), 1, static_cast<size_t>(got), stdout) != static_cast<size_t>(got)) {
+  while ((got = DataFileReadPartial(handle, block.data(), static_cast<int32_t>(block.size()))) >
+         0) {
+    if (std::fwrite(block.data(), 1, static_cast<size_t>(got), stdout) !=
+        static_cast<size_t>(got)) {
       DataFileCloseAll();
       return fail("cannot write to the standard output");
     }

@@ -88,7 +88,8 @@ int QzaPack(const std::string& folder, const std::string& archivePath) {
             [](const packEntry& a, const packEntry& b) { return a.name < b.name; });
   for (size_t i = 1; i < entries.size(); ++i) {
     if (upper(entries[i].name) == upper(entries[i - 1].name)) {
-      std::fprintf(stderr, "qza: warning: %s differs from %s only in case; the program reads the first\n",
+      std::fprintf(stderr,
+                   "qza: warning: %s differs from %s only in case; the program reads the first\n",
                    entries[i].name.c_str(), entries[i - 1].name.c_str());
     }
   }
@@ -97,7 +98,8 @@ int QzaPack(const std::string& folder, const std::string& archivePath) {
   put16(head, 1);
   put32(head, static_cast<uint32_t>(entries.size()));
   int64_t offset = archiveHeaderSize;
-  for (const packEntry& entry : entries) offset += 1 + archiveEntryFixedLength + static_cast<int64_t>(entry.name.size());
+  for (const packEntry& entry : entries)
+    offset += 1 + archiveEntryFixedLength + static_cast<int64_t>(entry.name.size());
   for (const packEntry& entry : entries) {
     if (offset + entry.size > INT32_MAX) return fail("the files do not fit in one archive (2 GiB)");
     head.push_back(static_cast<char>(archiveEntryFixedLength));

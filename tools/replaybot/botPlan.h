@@ -19,10 +19,10 @@
 enum class botVerb { right, left, bite, meet, fog, wait, stay };
 
 struct botStep {
-    botVerb verb = botVerb::stay;
-    int32_t number = 0;  // column, human or milliseconds
-    bool down = false;
-    int32_t line = 0;
+  botVerb verb = botVerb::stay;
+  int32_t number = 0;  // column, human or milliseconds
+  bool down = false;
+  int32_t line = 0;
 };
 
 // False with a message naming the line when a line is not a step.

@@ -22,7 +22,8 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::error_code error;
   std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 

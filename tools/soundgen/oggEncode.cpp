@@ -12,7 +12,8 @@ void Append(std::vector<uint8_t>& out, const ogg_page& page) {
 }
 
 // Moves every finished block through the encoder into pages.
-void Drain(vorbis_dsp_state& dsp, vorbis_block& block, ogg_stream_state& stream, std::vector<uint8_t>& out) {
+void Drain(vorbis_dsp_state& dsp, vorbis_block& block, ogg_stream_state& stream,
+           std::vector<uint8_t>& out) {
   while (vorbis_analysis_blockout(&dsp, &block) == 1) {
     vorbis_analysis(&block, nullptr);
     vorbis_bitrate_addblock(&block);
@@ -27,8 +28,8 @@ void Drain(vorbis_dsp_state& dsp, vorbis_block& block, ogg_stream_state& stream,
 
 }  // namespace
 
-std::vector<uint8_t> OggEncode(const std::vector<float>& samples, int32_t channels, int32_t rate, float quality,
-                               int32_t serial) {
+std::vector<uint8_t> OggEncode(const std::vector<float>& samples, int32_t channels, int32_t rate,
+                               float quality, int32_t serial) {
   std::vector<uint8_t> out;
   vorbis_info info;
   vorbis_info_init(&info);
@@ -63,7 +64,8 @@ std::vector<uint8_t> OggEncode(const std::vector<float>& samples, int32_t channe
     const size_t count = std::min(kChunk, frames - done);
     float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
     for (size_t i = 0; i < count; ++i)
-      for (int32_t c = 0; c < channels; ++c) buffer[c][i] = samples[(done + i) * static_cast<size_t>(channels) + static_cast<size_t>(c)];
+      for (int32_t c = 0; c < channels; ++c)
+        buffer[c][i] = samples[(done + i) * static_cast<size_t>(channels) + static_cast<size_t>(c)];
     vorbis_analysis_wrote(&dsp, static_cast<int>(count));
     Drain(dsp, block, stream, out);
   }

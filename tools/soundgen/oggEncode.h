@@ -7,5 +7,5 @@
 #include <vector>
 
 // quality: libvorbisenc's VBR quality, -0.1 to 1. Empty when the encoder refuses the settings.
-std::vector<uint8_t> OggEncode(const std::vector<float>& samples, int32_t channels, int32_t rate, float quality,
-                               int32_t serial);
+std::vector<uint8_t> OggEncode(const std::vector<float>& samples, int32_t channels, int32_t rate,
+                               float quality, int32_t serial);

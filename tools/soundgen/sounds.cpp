@@ -7,9 +7,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // Equal-tempered pitch: semitones above D2 (73.42 Hz), the key of every sting.
-double Note(int32_t semitonesAboveD2) {
-  return 73.416 * std::pow(2.0, semitonesAboveD2 / 12.0);
-}
+double Note(int32_t semitonesAboveD2) { return 73.416 * std::pow(2.0, semitonesAboveD2 / 12.0); }
 
 void Add(soundBuffer& out, int32_t at, float value) {
   SynthExtend(out, at + 1);
@@ -33,29 +31,36 @@ void Thud(soundBuffer& out, int32_t start, double from, double to, double level,
 
 // Noise through a band whose centre follows `centre` (0..1 along the sound), shaped by `level`.
 template <typename Centre, typename Level>
-void Swept(soundBuffer& out, int32_t start, int32_t length, double q, uint32_t seed, Centre centre, Level level) {
+void Swept(soundBuffer& out, int32_t start, int32_t length, double q, uint32_t seed, Centre centre,
+           Level level) {
   synthNoise noise(seed);
   synthBandPass band;
   for (int32_t i = 0; i < length; ++i) {
     const double along = static_cast<double>(i) / length;
-    Add(out, start + i, static_cast<float>(level(along) * band.Step(noise.Next(), centre(along), q)));
+    Add(out, start + i,
+        static_cast<float>(level(along) * band.Step(noise.Next(), centre(along), q)));
   }
 }
 
 soundBuffer Bite() {
   soundBuffer out;
   // The fangs go in: a sharp, bright tick, then the wet crackle of skin.
-  Swept(out, 0, SynthSamples(0.05), 1.5, 11, [](double) { return 2600.0; },
-        [](double along) { return 2.5 * std::exp(-along * 6.0); });
+  Swept(
+      out, 0, SynthSamples(0.05), 1.5, 11, [](double) { return 2600.0; },
+      [](double along) { return 2.5 * std::exp(-along * 6.0); });
   synthNoise crackle(12);
   for (int32_t k = 0; k < 14; ++k) {
     const int32_t at = SynthSamples(0.01 + 0.012 * k + 0.004 * (crackle.Next() + 1.0));
-    Swept(out, at, SynthSamples(0.02), 3.0, 20 + static_cast<uint32_t>(k), [](double) { return 900.0; },
-          [k](double along) { return (1.2 - k * 0.06) * (1.0 - along); });
+    Swept(
+        out, at, SynthSamples(0.02), 3.0, 20 + static_cast<uint32_t>(k),
+        [](double) { return 900.0; },
+        [k](double along) { return (1.2 - k * 0.06) * (1.0 - along); });
   }
   // Then the drinking: a slow wet draw whose band rises, and a gulp.
-  Swept(out, SynthSamples(0.16), SynthSamples(0.5), 5.0, 13, [](double along) { return 380.0 + 900.0 * along; },
-        [](double along) { return 1.6 * std::sin(kPi * along); });
+  Swept(
+      out, SynthSamples(0.16), SynthSamples(0.5), 5.0, 13,
+      [](double along) { return 380.0 + 900.0 * along; },
+      [](double along) { return 1.6 * std::sin(kPi * along); });
   Thud(out, SynthSamples(0.52), 120.0, 55.0, 0.5, 14);
   SynthRoom(out, 0.18, 0.6);
   SynthNormalise(out, 0.9);
@@ -75,10 +80,14 @@ soundBuffer HumanSuspicious() {
 soundBuffer HumanAttack() {
   soundBuffer out;
   // A breath, the shout "Hyah!", and the swing of a cudgel through the air.
-  Swept(out, 0, SynthSamples(0.06), 1.0, 31, [](double) { return 1800.0; }, [](double) { return 0.5; });
+  Swept(
+      out, 0, SynthSamples(0.06), 1.0, 31, [](double) { return 1800.0; },
+      [](double) { return 0.5; });
   SynthVoice(out, SynthSamples(0.04), SynthSamples(0.36), 235.0, 175.0, 760.0, 1150.0, 1.0, 32);
-  Swept(out, SynthSamples(0.26), SynthSamples(0.3), 2.0, 33, [](double along) { return 300.0 + 1700.0 * along; },
-        [](double along) { return 1.4 * std::sin(kPi * along) * std::sin(kPi * along); });
+  Swept(
+      out, SynthSamples(0.26), SynthSamples(0.3), 2.0, 33,
+      [](double along) { return 300.0 + 1700.0 * along; },
+      [](double along) { return 1.4 * std::sin(kPi * along) * std::sin(kPi * along); });
   SynthRoom(out, 0.22, 0.9);
   SynthNormalise(out, 0.9);
   return out;
@@ -89,8 +98,9 @@ soundBuffer PlayerHit() {
   // The blow lands; the vampire hisses and grunts.
   Thud(out, 0, 140.0, 45.0, 1.0, 41);
   SynthVoice(out, SynthSamples(0.05), SynthSamples(0.24), 98.0, 78.0, 520.0, 880.0, 0.8, 42);
-  Swept(out, SynthSamples(0.06), SynthSamples(0.3), 2.5, 43, [](double) { return 5200.0; },
-        [](double along) { return 0.5 * (1.0 - along); });
+  Swept(
+      out, SynthSamples(0.06), SynthSamples(0.3), 2.5, 43, [](double) { return 5200.0; },
+      [](double along) { return 0.5 * (1.0 - along); });
   SynthRoom(out, 0.2, 0.7);
   SynthNormalise(out, 0.9);
   return out;
@@ -102,8 +112,9 @@ soundBuffer Collapse() {
   SynthVoice(out, 0, SynthSamples(1.05), 125.0, 52.0, 520.0, 820.0, 0.9, 51);
   Thud(out, SynthSamples(0.95), 90.0, 38.0, 1.2, 52);
   Thud(out, SynthSamples(1.12), 70.0, 35.0, 0.5, 53);
-  Swept(out, SynthSamples(0.97), SynthSamples(0.6), 0.7, 54, [](double) { return 700.0; },
-        [](double along) { return 0.35 * (1.0 - along) * (1.0 - along); });
+  Swept(
+      out, SynthSamples(0.97), SynthSamples(0.6), 0.7, 54, [](double) { return 700.0; },
+      [](double along) { return 0.35 * (1.0 - along) * (1.0 - along); });
   SynthRoom(out, 0.3, 1.0);
   SynthNormalise(out, 0.9);
   return out;
@@ -113,10 +124,13 @@ soundBuffer Fog() {
   soundBuffer out;
   const int32_t length = SynthSamples(1.7);
   // Air drawn into a swirl, and a cold shimmer of beating high tones under it.
-  Swept(out, 0, length, 3.0, 61, [](double along) { return 300.0 + 2100.0 * std::sin(kPi * along * 0.8); },
-        [](double along) { return 1.3 * std::sin(kPi * along); });
-  Swept(out, 0, length, 1.2, 62, [](double along) { return 600.0 + 400.0 * along; },
-        [](double along) { return 0.5 * std::sin(kPi * along); });
+  Swept(
+      out, 0, length, 3.0, 61,
+      [](double along) { return 300.0 + 2100.0 * std::sin(kPi * along * 0.8); },
+      [](double along) { return 1.3 * std::sin(kPi * along); });
+  Swept(
+      out, 0, length, 1.2, 62, [](double along) { return 600.0 + 400.0 * along; },
+      [](double along) { return 0.5 * std::sin(kPi * along); });
   synthSine a;
   synthSine b;
   synthSine c;
@@ -130,8 +144,8 @@ soundBuffer Fog() {
   return out;
 }
 
-void Chord(soundBuffer& out, double startSeconds, double lengthSeconds, std::initializer_list<int32_t> notes,
-           double level) {
+void Chord(soundBuffer& out, double startSeconds, double lengthSeconds,
+           std::initializer_list<int32_t> notes, double level) {
   for (const int32_t note : notes)
     SynthOrgan(out, SynthSamples(startSeconds), SynthSamples(lengthSeconds), Note(note), level);
 }
@@ -214,24 +228,32 @@ soundBuffer Night() {
   for (int32_t i = 0; i < length + fade; ++i) {
     const double t = static_cast<double>(i) / kSynthRate;
     const double cycle = 2.0 * kPi * t / kLoopSeconds;
-    const double gust = 0.35 + 0.65 * std::pow(0.5 + 0.5 * std::sin(cycle * 2.0 + 0.6 * std::sin(cycle * 3.0)), 2.0);
-    const double centre = 420.0 + 220.0 * std::sin(cycle * 3.0 + 1.0) + 90.0 * std::sin(cycle * 5.0);
-    const float raw = band.Step(air.Next(), centre, 1.4) * 0.9f + rumble.Step(low.Next(), 180.0) * 1.2f;
+    const double gust =
+        0.35 +
+        0.65 * std::pow(0.5 + 0.5 * std::sin(cycle * 2.0 + 0.6 * std::sin(cycle * 3.0)), 2.0);
+    const double centre =
+        420.0 + 220.0 * std::sin(cycle * 3.0 + 1.0) + 90.0 * std::sin(cycle * 5.0);
+    const float raw =
+        band.Step(air.Next(), centre, 1.4) * 0.9f + rumble.Step(low.Next(), 180.0) * 1.2f;
     // Wind through streets is dull; what is left above a kilohertz or two is hiss.
-    wind[static_cast<size_t>(i)] = static_cast<float>(gust * soft2.Step(soft1.Step(raw, 1600.0), 1600.0));
+    wind[static_cast<size_t>(i)] =
+        static_cast<float>(gust * soft2.Step(soft1.Step(raw, 1600.0), 1600.0));
   }
   soundBuffer loop(wind.begin(), wind.begin() + length);
   for (int32_t i = 0; i < fade; ++i) {
     const double in = static_cast<double>(i) / fade;
-    loop[static_cast<size_t>(i)] = static_cast<float>(loop[static_cast<size_t>(i)] * std::sqrt(in) +
-                                                      wind[static_cast<size_t>(length + i)] * std::sqrt(1.0 - in));
+    loop[static_cast<size_t>(i)] =
+        static_cast<float>(loop[static_cast<size_t>(i)] * std::sqrt(in) +
+                           wind[static_cast<size_t>(length + i)] * std::sqrt(1.0 - in));
   }
   // Under the wind a low, slowly breathing drone on D and A.
   synthSine d;
   synthSine a;
   for (int32_t i = 0; i < length; ++i) {
     const double swell = 0.5 - 0.5 * std::cos(2.0 * kPi * i / length * 2.0);
-    AddAround(loop, i, static_cast<float>(0.05 * (0.4 + 0.6 * swell) * (d.Step(Note(0)) + 0.7 * a.Step(Note(7)))));
+    AddAround(
+        loop, i,
+        static_cast<float>(0.05 * (0.4 + 0.6 * swell) * (d.Step(Note(0)) + 0.7 * a.Step(Note(7)))));
   }
   Crickets(loop, 0.035);
   Owl(loop, 3.1, 0.2);
@@ -239,7 +261,8 @@ soundBuffer Night() {
   // A far church bell marks each turn of the loop.
   soundBuffer bell;
   SynthBell(bell, 0, Note(17), 0.1, 1.6);
-  for (size_t i = 0; i < bell.size(); ++i) AddAround(loop, SynthSamples(7.5) + static_cast<int32_t>(i), bell[i]);
+  for (size_t i = 0; i < bell.size(); ++i)
+    AddAround(loop, SynthSamples(7.5) + static_cast<int32_t>(i), bell[i]);
   // The room's echo is taken from a second pass over the loop, so its tail runs over the seam.
   soundBuffer twice(loop);
   twice.insert(twice.end(), loop.begin(), loop.end());

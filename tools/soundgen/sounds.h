@@ -7,9 +7,9 @@
 #include "synth.h"
 
 struct gameSoundRecipe {
-  const char* path;     // content path in the archive
+  const char* path;  // content path in the archive
   soundBuffer (*make)();
-  float quality;        // Vorbis quality
+  float quality;  // Vorbis quality
 };
 
 const std::vector<gameSoundRecipe>& GameSoundRecipes();

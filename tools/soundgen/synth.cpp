@@ -72,7 +72,8 @@ float synthSaw::Step(double frequency) {
   phase -= std::floor(phase);
   // A sum of the first harmonics keeps the voice from fizzing with aliases at this rate.
   double value = 0;
-  for (int h = 1; h <= 12 && h * frequency < kSynthRate * 0.45; ++h) value += std::sin(2.0 * kPi * h * phase) / h;
+  for (int h = 1; h <= 12 && h * frequency < kSynthRate * 0.45; ++h)
+    value += std::sin(2.0 * kPi * h * phase) / h;
   return static_cast<float>(value * 0.6);
 }
 
@@ -97,8 +98,9 @@ double SynthFade(int32_t i, int32_t length, double in, double out) {
 void SynthBell(soundBuffer& out, int32_t start, double fundamental, double level, double decay) {
   // Hum, prime, tierce (the minor third that makes a bell sound mournful), quint, nominal and
   // the upper partials, with their relative loudness and how fast each dies.
-  static const double kPartials[][3] = {{0.5, 0.5, 1.6}, {1.0, 1.0, 1.0}, {1.2, 0.6, 0.8}, {1.5, 0.35, 0.6},
-                                        {2.0, 0.7, 0.5}, {2.5, 0.25, 0.35}, {3.0, 0.2, 0.3}, {4.2, 0.12, 0.2}};
+  static const double kPartials[][3] = {{0.5, 0.5, 1.6},  {1.0, 1.0, 1.0}, {1.2, 0.6, 0.8},
+                                        {1.5, 0.35, 0.6}, {2.0, 0.7, 0.5}, {2.5, 0.25, 0.35},
+                                        {3.0, 0.2, 0.3},  {4.2, 0.12, 0.2}};
   const int32_t length = SynthSamples(decay * 2.5);
   SynthExtend(out, start + length);
   for (const auto& partial : kPartials) {
@@ -106,14 +108,15 @@ void SynthBell(soundBuffer& out, int32_t start, double fundamental, double level
     const double frequency = fundamental * partial[0];
     if (frequency > kSynthRate * 0.45) continue;
     for (int32_t i = 0; i < length; ++i) {
-      out[static_cast<size_t>(start + i)] +=
-          static_cast<float>(level * partial[1] * SynthEnvelope(i, 0.004, decay * partial[2]) * sine.Step(frequency));
+      out[static_cast<size_t>(start + i)] += static_cast<float>(
+          level * partial[1] * SynthEnvelope(i, 0.004, decay * partial[2]) * sine.Step(frequency));
     }
   }
 }
 
 void SynthOrgan(soundBuffer& out, int32_t start, int32_t length, double frequency, double level) {
-  static const double kHarmonics[][2] = {{1, 1.0}, {2, 0.45}, {3, 0.3}, {4, 0.12}, {6, 0.08}, {8, 0.05}};
+  static const double kHarmonics[][2] = {{1, 1.0},  {2, 0.45}, {3, 0.3},
+                                         {4, 0.12}, {6, 0.08}, {8, 0.05}};
   SynthExtend(out, start + length);
   synthSine sines[6];
   synthSine vibrato;
@@ -124,12 +127,13 @@ void SynthOrgan(soundBuffer& out, int32_t start, int32_t length, double frequenc
       const double f = frequency * kHarmonics[h][0] * wobble;
       if (f < kSynthRate * 0.45) value += kHarmonics[h][1] * sines[h].Step(f);
     }
-    out[static_cast<size_t>(start + i)] += static_cast<float>(level * value * SynthFade(i, length, 0.06, 0.4));
+    out[static_cast<size_t>(start + i)] +=
+        static_cast<float>(level * value * SynthFade(i, length, 0.06, 0.4));
   }
 }
 
-void SynthVoice(soundBuffer& out, int32_t start, int32_t length, double pitchFrom, double pitchTo, double formant1,
-                double formant2, double level, uint32_t seed) {
+void SynthVoice(soundBuffer& out, int32_t start, int32_t length, double pitchFrom, double pitchTo,
+                double formant1, double formant2, double level, uint32_t seed) {
   SynthExtend(out, start + length);
   synthSaw saw;
   synthNoise breath(seed);
@@ -141,11 +145,14 @@ void SynthVoice(soundBuffer& out, int32_t start, int32_t length, double pitchFro
   synthLowPass throat2;
   for (int32_t i = 0; i < length; ++i) {
     const double along = static_cast<double>(i) / length;
-    const double pitch = (pitchFrom + (pitchTo - pitchFrom) * along) * (1.0 + 0.012 * vibrato.Step(5.5));
+    const double pitch =
+        (pitchFrom + (pitchTo - pitchFrom) * along) * (1.0 + 0.012 * vibrato.Step(5.5));
     const float source = saw.Step(pitch) + 0.05f * breath.Next();
-    const float shaped = first.Step(source, formant1, 5.0) + 0.6f * second.Step(source, formant2, 7.0);
+    const float shaped =
+        first.Step(source, formant1, 5.0) + 0.6f * second.Step(source, formant2, 7.0);
     const float voiced = throat2.Step(throat1.Step(shaped, 3200.0), 3200.0);
-    out[static_cast<size_t>(start + i)] += static_cast<float>(level * 3.0 * voiced * SynthFade(i, length, 0.03, 0.12));
+    out[static_cast<size_t>(start + i)] +=
+        static_cast<float>(level * 3.0 * voiced * SynthFade(i, length, 0.03, 0.12));
   }
 }
 
@@ -159,7 +166,8 @@ void SynthRoom(soundBuffer& sound, double wet, double roomSize) {
   for (const int32_t length : kCombs)
     combs.push_back(comb{std::vector<float>(static_cast<size_t>(length * roomSize) + 1, 0.0f)});
   std::vector<allPass> passes;
-  for (const int32_t length : kAllPasses) passes.push_back(allPass{std::vector<float>(static_cast<size_t>(length), 0.0f)});
+  for (const int32_t length : kAllPasses)
+    passes.push_back(allPass{std::vector<float>(static_cast<size_t>(length), 0.0f)});
   for (float& sample : sound) {
     float tail = 0;
     for (comb& c : combs) tail += c.Step(sample * 0.1f, 0.8f, 0.35f);

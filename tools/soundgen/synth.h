@@ -54,8 +54,8 @@ void SynthBell(soundBuffer& out, int32_t start, double fundamental, double level
 void SynthOrgan(soundBuffer& out, int32_t start, int32_t length, double frequency, double level);
 // A voice: a sawtooth whose pitch glides from one frequency to another through formants of a
 // vowel (first and second formant), shaped by an envelope.
-void SynthVoice(soundBuffer& out, int32_t start, int32_t length, double pitchFrom, double pitchTo, double formant1,
-                double formant2, double level, uint32_t seed);
+void SynthVoice(soundBuffer& out, int32_t start, int32_t length, double pitchFrom, double pitchTo,
+                double formant1, double formant2, double level, uint32_t seed);
 
 // Stone-walled night air: a Schroeder reverberator mixed in at `wet`; the sound grows by the
 // echo's tail.

@@ -7,8 +7,8 @@
 enum class vmcTokenKind { word, string, reference, comma, label };
 
 struct vmcToken {
-    vmcTokenKind kind;
-    std::string text;  // strings decoded, references without their brackets, labels without ':'
+  vmcTokenKind kind;
+  std::string text;  // strings decoded, references without their brackets, labels without ':'
 };
 
 // False with a message for an unterminated string or reference or a bad escape.

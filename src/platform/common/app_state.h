@@ -39,13 +39,8 @@ void WindowApplyStateEvent(Record& record, platformWindowEventKind kind) {
       record.focused = false;
       AppState().headlessActive = false;
       break;
-    case PLATFORM_EVENT_MINIMIZE:
-      record.minimized = true;
-      break;
-    case PLATFORM_EVENT_RESTORE:
-      record.minimized = false;
-      break;
-    default:
-      break;
+    case PLATFORM_EVENT_MINIMIZE: record.minimized = true; break;
+    case PLATFORM_EVENT_RESTORE: record.minimized = false; break;
+    default: break;
   }
 }

@@ -17,7 +17,8 @@ uint32_t tickPerPass = defaultTickPerPass;
 uint32_t RealTicks() {
   const auto since = std::chrono::steady_clock::now().time_since_epoch();
   // Truncation to 32 bits is the wrap the callers expect.
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ struct glFunctions {
   void(SANGUOR_GLAPI* BindRenderbuffer)(uint32_t, uint32_t) = nullptr;
   void(SANGUOR_GLAPI* RenderbufferStorage)(uint32_t, uint32_t, int32_t, int32_t) = nullptr;
   void(SANGUOR_GLAPI* FramebufferRenderbuffer)(uint32_t, uint32_t, uint32_t, uint32_t) = nullptr;
-  void(SANGUOR_GLAPI* ReadPixels)(int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t, void*) = nullptr;
+  void(SANGUOR_GLAPI* ReadPixels)(int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t,
+                                  void*) = nullptr;
   void(SANGUOR_GLAPI* ReadBuffer)(uint32_t) = nullptr;
   void(SANGUOR_GLAPI* PixelStorei)(uint32_t, int32_t) = nullptr;
   void(SANGUOR_GLAPI* Viewport)(int32_t, int32_t, int32_t, int32_t) = nullptr;
@@ -86,8 +87,9 @@ bool GLOffscreenLoadFunctions(void* (*getProcAddress)(const char* name)) {
   load(gl.GetIntegerv, "glGetIntegerv");
   load(gl.GetString, "glGetString");
   loaded = gl.ReadPixels != nullptr && gl.ReadBuffer != nullptr && gl.PixelStorei != nullptr &&
-           gl.Viewport != nullptr && gl.Finish != nullptr && gl.Clear != nullptr && gl.ClearColor != nullptr &&
-           gl.GetFloatv != nullptr && gl.GetIntegerv != nullptr && gl.GetString != nullptr;
+           gl.Viewport != nullptr && gl.Finish != nullptr && gl.Clear != nullptr &&
+           gl.ClearColor != nullptr && gl.GetFloatv != nullptr && gl.GetIntegerv != nullptr &&
+           gl.GetString != nullptr;
   return loaded;
 }
 
@@ -109,7 +111,8 @@ bool GLOffscreenCreate(glOffscreenBuffers& buffers, int32_t width, int32_t heigh
   for (int i = 0; i < 2; ++i) {
     gl.BindFramebuffer(kFramebuffer, buffers.framebuffers[i]);
     gl.FramebufferRenderbuffer(kFramebuffer, kColourAttachment0, kRenderbuffer, buffers.colour[i]);
-    gl.FramebufferRenderbuffer(kFramebuffer, kDepthStencilAttachment, kRenderbuffer, buffers.depth[i]);
+    gl.FramebufferRenderbuffer(kFramebuffer, kDepthStencilAttachment, kRenderbuffer,
+                               buffers.depth[i]);
     gl.Clear(kColourBufferBit | kDepthBufferBit | kStencilBufferBit);
   }
   gl.ClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
@@ -160,7 +163,8 @@ void GLOffscreenDelete(glOffscreenBuffers& buffers) {
 }
 
 void GLReadPixelsTopDown(int32_t width, int32_t height, bool back, std::vector<uint32_t>& pixels) {
-  pixels.assign(width > 0 && height > 0 ? static_cast<size_t>(width) * static_cast<size_t>(height) : 0, 0);
+  pixels.assign(
+      width > 0 && height > 0 ? static_cast<size_t>(width) * static_cast<size_t>(height) : 0, 0);
   if (pixels.empty() || !loaded) {
     return;
   }
@@ -174,7 +178,8 @@ void GLReadPixelsTopDown(int32_t width, int32_t height, bool back, std::vector<u
   gl.ReadPixels(0, 0, width, height, kBgra, kUnsigned8888Rev, rows.data());
   gl.PixelStorei(kPackAlignment, alignment);
   for (int32_t y = 0; y < height; ++y) {
-    std::memcpy(&pixels[static_cast<size_t>(y) * width], &rows[static_cast<size_t>(height - 1 - y) * width],
+    std::memcpy(&pixels[static_cast<size_t>(y) * width],
+                &rows[static_cast<size_t>(height - 1 - y) * width],
                 static_cast<size_t>(width) * sizeof(uint32_t));
   }
 }
@@ -199,8 +204,9 @@ bool GLRendererIsSoftware(const std::string& renderer) {
   return false;
 }
 
-void GLWindowReadPresented(windowRecord& record, const glOffscreenBuffers* headless, int32_t drawableWidth,
-                           int32_t drawableHeight, int32_t& width, int32_t& height, std::vector<uint32_t>& pixels) {
+void GLWindowReadPresented(windowRecord& record, const glOffscreenBuffers* headless,
+                           int32_t drawableWidth, int32_t drawableHeight, int32_t& width,
+                           int32_t& height, std::vector<uint32_t>& pixels) {
   if (headless != nullptr) {
     width = headless->width;
     height = headless->height;

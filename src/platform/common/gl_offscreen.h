@@ -46,8 +46,9 @@ void GLOffscreenDelete(glOffscreenBuffers& buffers);
 // in width and height. A headless window (`headless` its buffers) gives its front framebuffer; a
 // real one the copy kept since its pixels were first read, or before that its back buffer, at
 // the drawable size: swap-by-copy drivers leave the last frame there, the best guess there is.
-void GLWindowReadPresented(windowRecord& record, const glOffscreenBuffers* headless, int32_t drawableWidth,
-                           int32_t drawableHeight, int32_t& width, int32_t& height, std::vector<uint32_t>& pixels);
+void GLWindowReadPresented(windowRecord& record, const glOffscreenBuffers* headless,
+                           int32_t drawableWidth, int32_t drawableHeight, int32_t& width,
+                           int32_t& height, std::vector<uint32_t>& pixels);
 
 // Reads the current read buffer (the back buffer of a window when `back`) as 0xAARRGGBB, top
 // row first.

@@ -54,7 +54,8 @@ platformHook Install(hookRecord record) {
     SetRefusalError();
     return 0;
   }
-  if (!HookChainHasHooks(record.kind) && backend != nullptr && !backend(record.kind, true)) return 0;
+  if (!HookChainHasHooks(record.kind) && backend != nullptr && !backend(record.kind, true))
+    return 0;
   record.id = nextHookId++;
   hooks.push_back(record);
   return record.id;
@@ -62,8 +63,10 @@ platformHook Install(hookRecord record) {
 
 intptr_t Call(const hookRecord& hook, const dispatchFrame& frame) {
   switch (hook.kind) {
-    case PLATFORM_HOOK_KEYBOARD_LL: return hook.keyboard(PLATFORM_HC_ACTION, frame.message, frame.key);
-    case PLATFORM_HOOK_KEYBOARD: return hook.keyboardLegacy(PLATFORM_HC_ACTION, frame.virtualKey, frame.flags);
+    case PLATFORM_HOOK_KEYBOARD_LL:
+      return hook.keyboard(PLATFORM_HC_ACTION, frame.message, frame.key);
+    case PLATFORM_HOOK_KEYBOARD:
+      return hook.keyboardLegacy(PLATFORM_HC_ACTION, frame.virtualKey, frame.flags);
     case PLATFORM_HOOK_MOUSE_LL: return hook.mouse(PLATFORM_HC_ACTION, frame.message, frame.mouse);
   }
   return 0;
@@ -122,7 +125,9 @@ intptr_t PlatformHookCallNext(platformHook hook) {
   return 0;
 }
 
-void PlatformHookSetRefused(platformHookKind kind, bool isRefused) { refused[RefusedIndex(kind)] = isRefused; }
+void PlatformHookSetRefused(platformHookKind kind, bool isRefused) {
+  refused[RefusedIndex(kind)] = isRefused;
+}
 
 void HookChainSetBackend(hookChainBackend proc) { backend = proc; }
 
@@ -135,7 +140,8 @@ bool HookChainHasHooks(platformHookKind kind) {
   return false;
 }
 
-intptr_t HookChainRunKeyboard(uint32_t message, const platformKeyboardHookEvent& event, hookChainTail tail) {
+intptr_t HookChainRunKeyboard(uint32_t message, const platformKeyboardHookEvent& event,
+                              hookChainTail tail) {
   return Run({PLATFORM_HOOK_KEYBOARD_LL, message, event, 0, 0, {}, tail});
 }
 
@@ -143,6 +149,7 @@ intptr_t HookChainRunKeyboardLegacy(uint32_t virtualKey, uint32_t flags) {
   return Run({PLATFORM_HOOK_KEYBOARD, 0, {}, virtualKey, flags, {}, {}});
 }
 
-intptr_t HookChainRunMouse(uint32_t message, const platformMouseHookEvent& event, hookChainTail tail) {
+intptr_t HookChainRunMouse(uint32_t message, const platformMouseHookEvent& event,
+                           hookChainTail tail) {
   return Run({PLATFORM_HOOK_MOUSE_LL, message, {}, 0, 0, event, tail});
 }

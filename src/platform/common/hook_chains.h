@@ -26,7 +26,9 @@ void HookChainSetRefusalReporter(hookChainRefusalReporter reporter);
 
 // Each returns the chain's answer: non-zero swallows the event; without hooks of the kind the
 // tail's answer.
-intptr_t HookChainRunKeyboard(uint32_t message, const platformKeyboardHookEvent& event, hookChainTail tail = {});
+intptr_t HookChainRunKeyboard(uint32_t message, const platformKeyboardHookEvent& event,
+                              hookChainTail tail = {});
 intptr_t HookChainRunKeyboardLegacy(uint32_t virtualKey, uint32_t flags);
-intptr_t HookChainRunMouse(uint32_t message, const platformMouseHookEvent& event, hookChainTail tail = {});
+intptr_t HookChainRunMouse(uint32_t message, const platformMouseHookEvent& event,
+                           hookChainTail tail = {});
 bool HookChainHasHooks(platformHookKind kind);

@@ -13,7 +13,9 @@ platformWindow headlessForeground = 0;
 
 }  // namespace
 
-mouseMetrics InputOverridesMouseMetrics(const mouseMetrics& system) { return metricsSet ? metrics : system; }
+mouseMetrics InputOverridesMouseMetrics(const mouseMetrics& system) {
+  return metricsSet ? metrics : system;
+}
 
 void PlatformSetMouseMetrics(bool buttonsSwapped, bool wheel, bool horizontalWheel) {
   metricsSet = true;

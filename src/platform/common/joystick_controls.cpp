@@ -73,8 +73,10 @@ void JoystickControlsAxis(int32_t instance, int32_t axis, int32_t value) {
 
 void JoystickControlsHat(int32_t instance, uint32_t directions) {
   uint32_t& last = devices[instance].hat;
-  const std::array<std::pair<uint32_t, int32_t>, 4> controls = {
-      {{JOYSTICK_HAT_LEFT, 40}, {JOYSTICK_HAT_RIGHT, 41}, {JOYSTICK_HAT_DOWN, 42}, {JOYSTICK_HAT_UP, 43}}};
+  const std::array<std::pair<uint32_t, int32_t>, 4> controls = {{{JOYSTICK_HAT_LEFT, 40},
+                                                                 {JOYSTICK_HAT_RIGHT, 41},
+                                                                 {JOYSTICK_HAT_DOWN, 42},
+                                                                 {JOYSTICK_HAT_UP, 43}}};
   for (const auto& [mask, subControl] : controls) {
     const bool now = (directions & mask) != 0;
     if (now != ((last & mask) != 0)) Post(instance, subControl, now ? 100 : 0);
@@ -82,7 +84,9 @@ void JoystickControlsHat(int32_t instance, uint32_t directions) {
   last = directions;
 }
 
-void JoystickControlsAdded(int32_t device, int32_t instance) { Device(PLATFORM_JOY_ADDED, device, instance); }
+void JoystickControlsAdded(int32_t device, int32_t instance) {
+  Device(PLATFORM_JOY_ADDED, device, instance);
+}
 
 void JoystickControlsRemoved(int32_t instance) {
   devices.erase(instance);

@@ -157,7 +157,8 @@ constexpr keyRow kKeys[] = {
 keyTableEntry KeyTableFind(uint32_t virtualKey, bool extended, bool& numLock) {
   numLock = false;
   for (const keyRow& row : kKeys) {
-    if (row.virtualKey == virtualKey && row.extended == extended) return {row.virtualKey, row.scanCode, row.extended};
+    if (row.virtualKey == virtualKey && row.extended == extended)
+      return {row.virtualKey, row.scanCode, row.extended};
   }
   if (extended) return {};
   for (const keypadRow& row : kKeypad) {
@@ -170,7 +171,8 @@ keyTableEntry KeyTableFind(uint32_t virtualKey, bool extended, bool& numLock) {
 
 keyTableEntry KeyTableKeypad(uint32_t scanCode, bool numLock) {
   for (const keypadRow& row : kKeypad) {
-    if (row.scanCode == scanCode) return {numLock ? row.digitKey : row.navigationKey, row.scanCode, false, true};
+    if (row.scanCode == scanCode)
+      return {numLock ? row.digitKey : row.navigationKey, row.scanCode, false, true};
   }
   return {};
 }

@@ -32,7 +32,8 @@ std::vector<platformVirtualMonitor> PlatformHeadlessDefaultMonitors() {
   monitor.rect = {0, 0, 1920, 1080};
   monitor.primary = true;
   monitor.deviceName = "\\\\.\\DISPLAY1";
-  const int32_t sizes[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 720}, {1280, 1024}, {1920, 1080}};
+  const int32_t sizes[][2] = {{640, 480},  {800, 600},   {1024, 768},
+                              {1280, 720}, {1280, 1024}, {1920, 1080}};
   for (const auto& size : sizes) {
     for (int32_t bits : {16, 32}) {
       for (int32_t refresh : {60, 75}) {

@@ -2,9 +2,13 @@
 // the system's answer.
 #include "platform/common/input/native_input.h"
 
-bool PlatformMouseButtonsSwapped() { return InputOverridesMouseMetrics(NativeMouseMetrics()).buttonsSwapped; }
+bool PlatformMouseButtonsSwapped() {
+  return InputOverridesMouseMetrics(NativeMouseMetrics()).buttonsSwapped;
+}
 bool PlatformMouseWheelPresent() { return InputOverridesMouseMetrics(NativeMouseMetrics()).wheel; }
-bool PlatformMouseHorizontalWheelPresent() { return InputOverridesMouseMetrics(NativeMouseMetrics()).horizontalWheel; }
+bool PlatformMouseHorizontalWheelPresent() {
+  return InputOverridesMouseMetrics(NativeMouseMetrics()).horizontalWheel;
+}
 
 bool PlatformCursorPosition(int32_t& x, int32_t& y) {
   return InputOverridesCursor(x, y) || NativeInputCursorPosition(x, y);

@@ -28,8 +28,11 @@ int32_t MessageBoxAnswerOnStandardError(const std::string& text, const std::stri
   const int32_t answer = MessageBoxIsYesNo(flags)
                              ? (CommandLineAnswersNo() ? kPlatformAnswerNo : kPlatformAnswerYes)
                              : kPlatformAnswerOk;
-  const char* answerText = answer == kPlatformAnswerYes ? "Yes" : answer == kPlatformAnswerNo ? "No" : "OK";
-  std::fprintf(stderr, "[%s] %s\n[%s] answered %s\n", caption.c_str(), text.c_str(), caption.c_str(), answerText);
+  const char* answerText = answer == kPlatformAnswerYes  ? "Yes"
+                           : answer == kPlatformAnswerNo ? "No"
+                                                         : "OK";
+  std::fprintf(stderr, "[%s] %s\n[%s] answered %s\n", caption.c_str(), text.c_str(),
+               caption.c_str(), answerText);
   std::fflush(stderr);
   return answer;
 }

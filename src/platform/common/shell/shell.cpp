@@ -15,9 +15,11 @@ int32_t PlatformMessageBox(const std::string& text, const std::string& caption, 
 
 void PlatformWindowSetPicture(platformWindow window, int32_t width, int32_t height,
                               const std::vector<uint32_t>& pixels) {
-  if (const windowPicture* picture = WindowPictureKeep(window, width, height, pixels)) NativePaintPicture(window, *picture);
+  if (const windowPicture* picture = WindowPictureKeep(window, width, height, pixels))
+    NativePaintPicture(window, *picture);
 }
 
 void PlatformWindowPaintPicture(platformWindow window) {
-  if (const windowPicture* picture = WindowPictureFind(window)) NativePaintPicture(window, *picture);
+  if (const windowPicture* picture = WindowPictureFind(window))
+    NativePaintPicture(window, *picture);
 }

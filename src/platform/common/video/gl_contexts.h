@@ -13,7 +13,7 @@
 struct contextRecord {
   virtual ~contextRecord() = default;
 
-  platformWindow window = 0;  // the window it was created on
+  platformWindow window = 0;   // the window it was created on
   glOffscreenBuffers buffers;  // headless runs only
 };
 

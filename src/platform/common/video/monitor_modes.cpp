@@ -27,7 +27,8 @@ void NotifyDisplayChange() {
 void MonitorModesStart(bool virtualMonitors, int32_t realCount) {
   started = true;
   virtualInUse = virtualMonitors;
-  count = virtualMonitors ? static_cast<int32_t>(VirtualMonitorsInUse().size()) : (realCount > 0 ? realCount : 0);
+  count = virtualMonitors ? static_cast<int32_t>(VirtualMonitorsInUse().size())
+                          : (realCount > 0 ? realCount : 0);
   applied.assign(static_cast<size_t>(count), -1);
 }
 
@@ -41,7 +42,9 @@ int32_t MonitorModesCount() { return count; }
 
 bool MonitorModesVirtual() { return virtualInUse; }
 
-int32_t MonitorApplied(int32_t monitor) { return InRange(monitor) ? applied[static_cast<size_t>(monitor)] : -1; }
+int32_t MonitorApplied(int32_t monitor) {
+  return InRange(monitor) ? applied[static_cast<size_t>(monitor)] : -1;
+}
 
 void PlatformHeadlessSetMonitors(const std::vector<platformVirtualMonitor>& monitors) {
   VirtualMonitors() = monitors;
@@ -115,7 +118,8 @@ platformRect VirtualMonitorRect(int32_t monitor) {
 
 bool VirtualMonitorMode(int32_t monitor, int32_t modeNumber, platformDisplayMode& mode) {
   const platformVirtualMonitor* virtualMonitor = VirtualMonitor(monitor);
-  if (virtualMonitor == nullptr || modeNumber < 0 || static_cast<size_t>(modeNumber) >= virtualMonitor->modes.size()) {
+  if (virtualMonitor == nullptr || modeNumber < 0 ||
+      static_cast<size_t>(modeNumber) >= virtualMonitor->modes.size()) {
     return false;
   }
   mode = virtualMonitor->modes[static_cast<size_t>(modeNumber)];
@@ -126,7 +130,8 @@ int32_t MonitorAtPoint(int32_t x, int32_t y) {
   int32_t primary = 0;
   for (int32_t m = 0; m < PlatformMonitorCount(); ++m) {
     platformRect rect = PlatformMonitorRect(m);
-    if (x >= rect.left && x < rect.left + rect.width && y >= rect.top && y < rect.top + rect.height) {
+    if (x >= rect.left && x < rect.left + rect.width && y >= rect.top &&
+        y < rect.top + rect.height) {
       return m;
     }
     if (PlatformMonitorIsPrimary(m)) {

@@ -7,7 +7,9 @@
 
 namespace {
 
-bool ValidMonitor(int32_t monitor) { return VideoStart() && monitor >= 0 && monitor < MonitorModesCount(); }
+bool ValidMonitor(int32_t monitor) {
+  return VideoStart() && monitor >= 0 && monitor < MonitorModesCount();
+}
 
 }  // namespace
 
@@ -54,7 +56,8 @@ bool PlatformMonitorIsPrimary(int32_t monitor) {
   return NativeMonitorIsPrimary(monitor);
 }
 
-int32_t PlatformMonitorApplyMode(int32_t monitor, int32_t modeNumber, const platformDisplayMode& mode) {
+int32_t PlatformMonitorApplyMode(int32_t monitor, int32_t modeNumber,
+                                 const platformDisplayMode& mode) {
   if (!VideoStart()) {
     ModeChangeRecord(monitor, modeNumber, mode, PLATFORM_DISP_CHANGE_BADPARAM);
     return PLATFORM_DISP_CHANGE_BADPARAM;

@@ -51,7 +51,8 @@ bool NativeWindowHasSurface(platformWindow window);
 // The window has a context: borrows it, reads what the window last presented at the client size
 // given in width and height (see GLWindowReadPresented) and puts the current context back.
 // False when the context cannot be made current.
-bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& height, std::vector<uint32_t>& pixels);
+bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& height,
+                               std::vector<uint32_t>& pixels);
 // Records the last failure of the video part (VideoState().lastError) and the system's own
 // error code for it.
 void NativeSetError(const std::string& text);

@@ -131,7 +131,8 @@ void PlatformWindowBeginDrag(platformWindow window) {
   windowList& list = WindowList();
   int32_t x = 0;
   int32_t y = 0;
-  if (BackendWindowRecord(window) == nullptr || VideoState().headless || !NativeCursorPosition(x, y)) {
+  if (BackendWindowRecord(window) == nullptr || VideoState().headless ||
+      !NativeCursorPosition(x, y)) {
     return;
   }
   platformPoint position = PlatformWindowPosition(window);
@@ -160,13 +161,15 @@ bool PlatformAppIsActive() { return VideoState().started && WindowsAppActive(); 
 bool PlatformAppIsMinimized() { return VideoState().started && WindowsAppMinimized(); }
 
 void PlatformAppMinimize() {
-  for (platformWindow window : WindowsWhere([](const windowRecord& record) { return record.visible; })) {
+  for (platformWindow window :
+       WindowsWhere([](const windowRecord& record) { return record.visible; })) {
     PlatformWindowMinimize(window);
   }
 }
 
 void PlatformAppRestore() {
-  for (platformWindow window : WindowsWhere([](const windowRecord& record) { return record.minimized; })) {
+  for (platformWindow window :
+       WindowsWhere([](const windowRecord& record) { return record.minimized; })) {
     PlatformWindowRestore(window);
   }
 }

@@ -19,7 +19,8 @@ void Deliver(platformWindow window, uint32_t message, uintptr_t wParam, intptr_t
 }
 
 void HandleKey(const SDL_KeyboardEvent& key) {
-  const sdlWindowsKey windowsKey = SdlKeyToWindows(key.keysym.scancode, (key.keysym.mod & KMOD_NUM) != 0);
+  const sdlWindowsKey windowsKey =
+      SdlKeyToWindows(key.keysym.scancode, (key.keysym.mod & KMOD_NUM) != 0);
   if (windowsKey.virtualKey == 0) return;
   keyStroke stroke;
   stroke.virtualKey = windowsKey.virtualKey;
@@ -72,7 +73,8 @@ bool InsideClientArea(uint32_t windowId, int32_t x, int32_t y) {
 
 // Runs the mouse hooks, then hands the message on. lParam holds the client point, or the
 // screen point for wheel messages.
-void SendMouse(uint32_t windowId, uint32_t message, uintptr_t wParam, int32_t x, int32_t y, uint32_t mouseData) {
+void SendMouse(uint32_t windowId, uint32_t message, uintptr_t wParam, int32_t x, int32_t y,
+               uint32_t mouseData) {
   const platformPoint screen = ScreenPoint(windowId, x, y);
   platformMouseHookEvent event;
   event.x = screen.x;
@@ -114,7 +116,8 @@ void HandleButton(const SDL_MouseButtonEvent& button) {
   }
   // The key state in wParam is the state after the change, as Windows reports it.
   buttonsHeld = down ? (buttonsHeld | bit) : (buttonsHeld & ~bit);
-  const uintptr_t wParam = PlatformMakeLong(static_cast<int32_t>(KeyState()), static_cast<int32_t>(xButton));
+  const uintptr_t wParam =
+      PlatformMakeLong(static_cast<int32_t>(KeyState()), static_cast<int32_t>(xButton));
   SendMouse(button.windowID, message, wParam, button.x, button.y, xButton << 16);
 }
 
@@ -141,7 +144,8 @@ bool SdlInputHandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: HandleKey(event.key); return true;
     case SDL_MOUSEMOTION:
-      SendMouse(event.motion.windowID, PLATFORM_WM_MOUSEMOVE, KeyState(), event.motion.x, event.motion.y, 0);
+      SendMouse(event.motion.windowID, PLATFORM_WM_MOUSEMOVE, KeyState(), event.motion.x,
+                event.motion.y, 0);
       return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: HandleButton(event.button); return true;

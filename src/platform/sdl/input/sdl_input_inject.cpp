@@ -19,8 +19,9 @@ bool Push(SDL_Event& event) {
 Uint16 ModifiersHeld() {
   Uint16 mod = KMOD_NONE;
   const std::pair<SDL_Scancode, Uint16> modifiers[] = {
-      {SDL_SCANCODE_LSHIFT, KMOD_LSHIFT}, {SDL_SCANCODE_RSHIFT, KMOD_RSHIFT}, {SDL_SCANCODE_LCTRL, KMOD_LCTRL},
-      {SDL_SCANCODE_RCTRL, KMOD_RCTRL},   {SDL_SCANCODE_LALT, KMOD_LALT},     {SDL_SCANCODE_RALT, KMOD_RALT}};
+      {SDL_SCANCODE_LSHIFT, KMOD_LSHIFT}, {SDL_SCANCODE_RSHIFT, KMOD_RSHIFT},
+      {SDL_SCANCODE_LCTRL, KMOD_LCTRL},   {SDL_SCANCODE_RCTRL, KMOD_RCTRL},
+      {SDL_SCANCODE_LALT, KMOD_LALT},     {SDL_SCANCODE_RALT, KMOD_RALT}};
   for (const auto& [key, bit] : modifiers) {
     if (keysDown.count(key) != 0) mod = static_cast<Uint16>(mod | bit);
   }
@@ -57,7 +58,8 @@ bool PlatformInputInjectMouseMove(platformWindow window, int32_t x, int32_t y) {
   return Push(event);
 }
 
-bool PlatformInputInjectMouseButton(platformWindow window, int32_t button, bool down, int32_t x, int32_t y) {
+bool PlatformInputInjectMouseButton(platformWindow window, int32_t button, bool down, int32_t x,
+                                    int32_t y) {
   if (button < SDL_BUTTON_LEFT || button > SDL_BUTTON_X2) return false;
   SDL_Event event{};
   event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;

@@ -11,9 +11,12 @@ bool SdlJoystickHandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
-      JoystickControlsButton(event.jbutton.which, event.jbutton.button, event.type == SDL_JOYBUTTONDOWN);
+      JoystickControlsButton(event.jbutton.which, event.jbutton.button,
+                             event.type == SDL_JOYBUTTONDOWN);
       return true;
-    case SDL_JOYAXISMOTION: JoystickControlsAxis(event.jaxis.which, event.jaxis.axis, event.jaxis.value); return true;
+    case SDL_JOYAXISMOTION:
+      JoystickControlsAxis(event.jaxis.which, event.jaxis.axis, event.jaxis.value);
+      return true;
     case SDL_JOYHATMOTION:
       if (event.jhat.hat == 0) JoystickControlsHat(event.jhat.which, event.jhat.value);
       return true;

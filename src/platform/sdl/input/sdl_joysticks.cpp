@@ -42,11 +42,13 @@ SDL_Joystick* Open(int32_t device) {
   if (!EnsureSubsystem() || device < 0 || device >= SDL_NumJoysticks()) return nullptr;
   const SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(device);
   auto found = opened.find(instance);
-  if (found != opened.end() && SDL_JoystickGetAttached(found->second.joystick)) return found->second.joystick;
+  if (found != opened.end() && SDL_JoystickGetAttached(found->second.joystick))
+    return found->second.joystick;
   openDevice entry;
   // A game controller opens its joystick too, and knows which button sits where.
   if (SDL_IsGameController(device)) entry.pad = SDL_GameControllerOpen(device);
-  entry.joystick = entry.pad != nullptr ? SDL_GameControllerGetJoystick(entry.pad) : SDL_JoystickOpen(device);
+  entry.joystick =
+      entry.pad != nullptr ? SDL_GameControllerGetJoystick(entry.pad) : SDL_JoystickOpen(device);
   if (entry.joystick == nullptr) return nullptr;
   opened[SDL_JoystickInstanceID(entry.joystick)] = entry;
   return entry.joystick;
@@ -98,7 +100,8 @@ bool PlatformJoystickCapabilities(int32_t device, platformJoystickCaps& caps) {
   const char* name = SDL_JoystickName(joystick);
   caps.deviceName = name != nullptr ? name : "";
   caps.productName = caps.deviceName.substr(0, 31);
-  caps.numButtons = static_cast<uint32_t>(std::clamp(SDL_JoystickNumButtons(joystick), 0, kMaxButtons));
+  caps.numButtons =
+      static_cast<uint32_t>(std::clamp(SDL_JoystickNumButtons(joystick), 0, kMaxButtons));
   const int axes = std::clamp(SDL_JoystickNumAxes(joystick), 0, kMaxAxes);
   caps.numAxes = static_cast<uint32_t>(axes);
   if (axes > 2) caps.caps |= PLATFORM_JOYCAPS_HASZ;
@@ -122,12 +125,14 @@ int32_t PlatformJoystickPadControl(int32_t instance, platformPadButton button) {
     return JoystickPlainPadControl(static_cast<uint32_t>(std::max(buttons, 0)), button);
   }
   static constexpr std::array<SDL_GameControllerButton, 7> kButtons = {
-      SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,          SDL_CONTROLLER_BUTTON_START,
-      SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+      SDL_CONTROLLER_BUTTON_A,          SDL_CONTROLLER_BUTTON_B,
+      SDL_CONTROLLER_BUTTON_START,      SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+      SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
       SDL_CONTROLLER_BUTTON_BACK};
   const SDL_GameControllerButtonBind bind =
       SDL_GameControllerGetBindForButton(found->second.pad, kButtons[static_cast<size_t>(button)]);
-  if (bind.bindType == SDL_CONTROLLER_BINDTYPE_BUTTON && bind.value.button < kMaxButtons) return bind.value.button + 1;
+  if (bind.bindType == SDL_CONTROLLER_BINDTYPE_BUTTON && bind.value.button < kMaxButtons)
+    return bind.value.button + 1;
   if (bind.bindType == SDL_CONTROLLER_BINDTYPE_HAT && bind.value.hat.hat == 0)
     return HatControl(static_cast<uint8_t>(bind.value.hat.hat_mask));
   return 0;

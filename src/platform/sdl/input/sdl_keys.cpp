@@ -155,7 +155,8 @@ constexpr keyRow kKeys[] = {
 
 sdlWindowsKey SdlKeyToWindows(SDL_Scancode scancode, bool numLock) {
   for (const keypadRow& row : kKeypad) {
-    if (row.sdl == scancode) return {KeyTableKeypad(row.scanCode, numLock).virtualKey, row.scanCode, false};
+    if (row.sdl == scancode)
+      return {KeyTableKeypad(row.scanCode, numLock).virtualKey, row.scanCode, false};
   }
   for (const keyRow& row : kKeys) {
     if (row.sdl != scancode) continue;

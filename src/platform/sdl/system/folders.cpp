@@ -31,7 +31,8 @@ std::string HomeFolder() {
 
 // Like the Windows shell folder call with its create flag: missing levels are made.
 bool CreateFolderPath(const std::string& path) {
-  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1)) {
     PlatformCreateDirectory(path.substr(0, slash));
   }
   return PlatformCreateDirectory(path);
@@ -68,7 +69,8 @@ void ReadLoaderConfig(const std::string& path, std::vector<std::string>& list, i
       }
       glob_t found{};
       if (glob(pattern.c_str(), 0, nullptr, &found) == 0) {
-        for (size_t i = 0; i < found.gl_pathc; ++i) ReadLoaderConfig(found.gl_pathv[i], list, depth + 1);
+        for (size_t i = 0; i < found.gl_pathc; ++i)
+          ReadLoaderConfig(found.gl_pathv[i], list, depth + 1);
       }
       globfree(&found);
     } else if (line[0] == '/') {
@@ -126,7 +128,9 @@ int64_t PlatformFileSize(const std::string& path) {
   return static_cast<int64_t>(info.st_size);
 }
 
-bool PlatformSetCurrentFolder(const std::string& path) { return !path.empty() && chdir(path.c_str()) == 0; }
+bool PlatformSetCurrentFolder(const std::string& path) {
+  return !path.empty() && chdir(path.c_str()) == 0;
+}
 
 bool PlatformCreateDirectory(const std::string& path) {
   if (path.empty()) return false;
@@ -172,13 +176,17 @@ bool PlatformCanReplaceFile(const std::string& path) {
     return access(entry.c_str(), W_OK) == 0;
   };
   const auto slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const std::string folder = slash == std::string::npos ? "."
+                             : slash == 0               ? "/"
+                                                        : path.substr(0, slash);
   if (!writable(folder)) return false;
   struct stat info {};
   return stat(path.c_str(), &info) != 0 || writable(path);
 }
 
-std::FILE* PlatformCreateNewFile(const std::string& path) { return std::fopen(path.c_str(), "wbx"); }
+std::FILE* PlatformCreateNewFile(const std::string& path) {
+  return std::fopen(path.c_str(), "wbx");
+}
 
 std::vector<std::string> PlatformListFolder(const std::string& folder) {
   std::vector<std::string> names;
@@ -199,7 +207,8 @@ std::vector<std::string> PlatformLibrarySearchList() {
   if (slash != std::string::npos) AddUnique(list, executable.substr(0, slash + 1));
 
   if (const char* libraryPath = std::getenv("LD_LIBRARY_PATH")) {
-    ForEachListedFolder(libraryPath, ":;", [&list](const std::string& folder) { AddUnique(list, folder); });
+    ForEachListedFolder(libraryPath, ":;",
+                        [&list](const std::string& folder) { AddUnique(list, folder); });
   }
 
   ReadLoaderConfig("/etc/ld.so.conf", list, 0);

@@ -19,7 +19,8 @@ struct currentBinding {
 
 sdlContextRecord* CurrentContextRecord() {
   SDL_GLContext current = SDL_GL_GetCurrentContext();
-  return current != nullptr ? SdlContextRecord(reinterpret_cast<platformGLContext>(current)) : nullptr;
+  return current != nullptr ? SdlContextRecord(reinterpret_cast<platformGLContext>(current))
+                            : nullptr;
 }
 
 void NoteRenderer() {
@@ -97,7 +98,8 @@ int32_t PlatformDescribePixelFormat(platformDC dc, int32_t format, platformPixel
 }
 
 int32_t PlatformChoosePixelFormat(platformDC dc, const platformPixelFormat& wanted) {
-  if (PlatformDescribePixelFormat(dc, 0, nullptr) == 0 || (wanted.flags & PLATFORM_PF_SUPPORT_OPENGL) == 0) {
+  if (PlatformDescribePixelFormat(dc, 0, nullptr) == 0 ||
+      (wanted.flags & PLATFORM_PF_SUPPORT_OPENGL) == 0) {
     return 0;
   }
   return 1;
@@ -197,9 +199,13 @@ platformWindow NativeWindowOfDC(platformDC dc) {
   return VideoState().started && SdlWindowRecord(dc) != nullptr ? dc : 0;
 }
 
-platformGLContext NativeCurrentContext() { return reinterpret_cast<platformGLContext>(SDL_GL_GetCurrentContext()); }
+platformGLContext NativeCurrentContext() {
+  return reinterpret_cast<platformGLContext>(SDL_GL_GetCurrentContext());
+}
 
-bool NativeCurrentOnWindow(platformWindow window) { return SDL_GL_GetCurrentWindow() == SdlWindowRecord(window)->sdl; }
+bool NativeCurrentOnWindow(platformWindow window) {
+  return SDL_GL_GetCurrentWindow() == SdlWindowRecord(window)->sdl;
+}
 
 void NativeDrawableSize(platformWindow window, int32_t& width, int32_t& height) {
   SDL_GL_GetDrawableSize(SdlWindowRecord(window)->sdl, &width, &height);

@@ -16,4 +16,6 @@ void PlatformKeepAwakeLapse() {
   if (KeepAwakeHoldLapsed()) SDL_EnableScreenSaver();
 }
 
-bool PlatformKeepAwakeHeld() { return SDL_WasInit(SDL_INIT_VIDEO) != 0 && !SDL_IsScreenSaverEnabled(); }
+bool PlatformKeepAwakeHeld() {
+  return SDL_WasInit(SDL_INIT_VIDEO) != 0 && !SDL_IsScreenSaverEnabled();
+}

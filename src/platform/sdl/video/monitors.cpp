@@ -11,7 +11,8 @@ bool RealMode(int32_t monitor, int32_t modeNumber, SDL_DisplayMode& mode) {
 
 platformDisplayMode FromSdl(const SDL_DisplayMode& mode) {
   // Windows counts the padding byte of 24-bit colour: RGB888 is a 32-bit mode there too.
-  return {mode.w, mode.h, static_cast<int32_t>(SDL_BYTESPERPIXEL(mode.format)) * 8, mode.refresh_rate};
+  return {mode.w, mode.h, static_cast<int32_t>(SDL_BYTESPERPIXEL(mode.format)) * 8,
+          mode.refresh_rate};
 }
 
 }  // namespace
@@ -71,7 +72,8 @@ void SdlPlaceFullscreen(sdlWindowRecord& record) {
   // A mode of the desktop's size needs no mode switch, and window systems without a window
   // manager (Xvfb) only honour the desktop kind of fullscreen.
   bool desktopSized = SDL_GetDesktopDisplayMode(monitor, &desktop) == 0 && applied >= 0 &&
-                      RealMode(monitor, applied, mode) && mode.w == desktop.w && mode.h == desktop.h;
+                      RealMode(monitor, applied, mode) && mode.w == desktop.w &&
+                      mode.h == desktop.h;
   if (applied >= 0 && !desktopSized && RealMode(monitor, applied, mode)) {
     SDL_Rect bounds;
     SDL_GetDisplayBounds(monitor, &bounds);

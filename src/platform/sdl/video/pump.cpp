@@ -49,24 +49,17 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_ENTER:
       SDL_ShowCursor(record->cursorVisible ? SDL_ENABLE : SDL_DISABLE);
       break;
-    case SDL_WINDOWEVENT_LEAVE:
-      SDL_ShowCursor(SDL_ENABLE);
-      break;
-    default:
-      break;
+    case SDL_WINDOWEVENT_LEAVE: SDL_ShowCursor(SDL_ENABLE); break;
+    default: break;
   }
 }
 
 int32_t ButtonNumber(uint8_t button) {
   switch (button) {
-    case SDL_BUTTON_LEFT:
-      return PLATFORM_MOUSE_LEFT;
-    case SDL_BUTTON_MIDDLE:
-      return PLATFORM_MOUSE_MIDDLE;
-    case SDL_BUTTON_RIGHT:
-      return PLATFORM_MOUSE_RIGHT;
-    default:
-      return 0;
+    case SDL_BUTTON_LEFT: return PLATFORM_MOUSE_LEFT;
+    case SDL_BUTTON_MIDDLE: return PLATFORM_MOUSE_MIDDLE;
+    case SDL_BUTTON_RIGHT: return PLATFORM_MOUSE_RIGHT;
+    default: return 0;
   }
 }
 
@@ -90,7 +83,8 @@ bool HandleMouseEvent(const SDL_Event& event) {
     out.buttons = ButtonBits(event.motion.state);
   } else {
     window = event.button.windowID;
-    out.kind = event.type == SDL_MOUSEBUTTONDOWN ? PLATFORM_EVENT_MOUSE_DOWN : PLATFORM_EVENT_MOUSE_UP;
+    out.kind =
+        event.type == SDL_MOUSEBUTTONDOWN ? PLATFORM_EVENT_MOUSE_DOWN : PLATFORM_EVENT_MOUSE_UP;
     out.x = event.button.x;
     out.y = event.button.y;
     out.button = ButtonNumber(event.button.button);
@@ -114,16 +108,22 @@ bool IsInputEvent(uint32_t type) {
 
 }  // namespace
 
-void NativeSendWindowEvent(platformWindow window, const platformWindowEvent& event) { WindowRecordSend(window, event); }
+void NativeSendWindowEvent(platformWindow window, const platformWindowEvent& event) {
+  WindowRecordSend(window, event);
+}
 
-void NativePostWindowEvent(platformWindow window, const platformWindowEvent& event) { WindowRecordSend(window, event); }
+void NativePostWindowEvent(platformWindow window, const platformWindowEvent& event) {
+  WindowRecordSend(window, event);
+}
 
 bool NativeCursorPosition(int32_t& x, int32_t& y) {
   SDL_GetGlobalMouseState(&x, &y);
   return true;
 }
 
-bool NativeLeftButtonDown() { return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0; }
+bool NativeLeftButtonDown() {
+  return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
+}
 
 void PlatformPumpMessages() {
   if (!VideoStart()) {

@@ -8,8 +8,8 @@ void ApplyShape(sdlWindowRecord& record) {
   if (VideoState().headless || !SDL_IsShapedWindow(record.sdl) || record.outline.empty()) {
     return;
   }
-  SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, record.width, record.height, 32,
-                                                     SDL_PIXELFORMAT_RGBA32);
+  SDL_Surface* mask =
+      SDL_CreateRGBSurfaceWithFormat(0, record.width, record.height, 32, SDL_PIXELFORMAT_RGBA32);
   if (mask == nullptr) {
     SdlSetError(SDL_GetError());
     return;
@@ -39,4 +39,3 @@ void PlatformWindowSetShape(platformWindow window, const std::vector<platformPoi
   record->outline = outline.size() >= 3 ? outline : std::vector<platformPoint>{};
   ApplyShape(*record);
 }
-

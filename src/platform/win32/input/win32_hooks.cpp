@@ -100,8 +100,9 @@ void Uninstall(systemHook& hook) {
 bool Install(platformHookKind kind, systemHook& hook) {
   Uninstall(hook);
   const bool keyboard = kind == PLATFORM_HOOK_KEYBOARD_LL;
-  hook.handle = SetWindowsHookExA(keyboard ? WH_KEYBOARD_LL : WH_MOUSE_LL, keyboard ? KeyboardProc : MouseProc,
-                                  GetModuleHandleA(nullptr), 0);
+  hook.handle =
+      SetWindowsHookExA(keyboard ? WH_KEYBOARD_LL : WH_MOUSE_LL,
+                        keyboard ? KeyboardProc : MouseProc, GetModuleHandleA(nullptr), 0);
   hook.seen.clear();
   return hook.handle != nullptr;
 }
@@ -124,7 +125,8 @@ bool Attach(platformHookKind kind, bool attach) {
 void RefusedAccess() { SetLastError(ERROR_ACCESS_DENIED); }
 
 // Before main: the framework installs its hooks from its start-up code.
-const bool attached = (HookChainSetBackend(Attach), HookChainSetRefusalReporter(RefusedAccess), true);
+const bool attached =
+    (HookChainSetBackend(Attach), HookChainSetRefusalReporter(RefusedAccess), true);
 
 }  // namespace
 
@@ -138,7 +140,8 @@ bool Win32SystemHookMissed(platformHookKind kind, UINT message, DWORD messageTim
   if (hook == nullptr || hook->handle == nullptr) return false;
   std::deque<seenEvent>& seen = hook->seen;
   // Events older than the message went elsewhere; the message itself must be next.
-  while (!seen.empty() && static_cast<int32_t>(messageTime - seen.front().time) > 0) seen.pop_front();
+  while (!seen.empty() && static_cast<int32_t>(messageTime - seen.front().time) > 0)
+    seen.pop_front();
   for (auto entry = seen.begin(); entry != seen.end() && entry->time == messageTime; ++entry) {
     if (entry->message == message) {
       seen.erase(entry);

@@ -64,7 +64,8 @@ void RunKey(const keyStroke& stroke) {
   if (HookChainRunKeyboard(shapes.message, shapes.hook) != 0) return;
   if (HookChainRunKeyboardLegacy(shapes.virtualKey, shapes.flags) != 0) return;
   // Keys go to the window with the keyboard focus.
-  Win32InputDeliver(PlatformForegroundWindow(), shapes.message, shapes.virtualKey, static_cast<intptr_t>(shapes.flags));
+  Win32InputDeliver(PlatformForegroundWindow(), shapes.message, shapes.virtualKey,
+                    static_cast<intptr_t>(shapes.flags));
 }
 
 void RunMouse(const injectedEvent& event) {
@@ -132,7 +133,8 @@ bool PlatformInputInjectMouseMove(platformWindow window, int32_t x, int32_t y) {
   return QueueMouse(window, WM_MOUSEMOVE, 0, POINT{x, y});
 }
 
-bool PlatformInputInjectMouseButton(platformWindow window, int32_t button, bool down, int32_t x, int32_t y) {
+bool PlatformInputInjectMouseButton(platformWindow window, int32_t button, bool down, int32_t x,
+                                    int32_t y) {
   struct buttonRow {
     UINT down;
     UINT up;
@@ -157,7 +159,9 @@ bool PlatformInputInjectMouseButton(platformWindow window, int32_t button, bool 
 
 bool PlatformInputInjectMouseWheel(platformWindow window, int32_t notchesRight, int32_t notchesUp) {
   const POINT at = lastPosition[window];
-  if (notchesUp != 0 && !QueueMouse(window, WM_MOUSEWHEEL, notchesUp * WHEEL_DELTA, at)) return false;
-  if (notchesRight != 0 && !QueueMouse(window, WM_MOUSEHWHEEL, notchesRight * WHEEL_DELTA, at)) return false;
+  if (notchesUp != 0 && !QueueMouse(window, WM_MOUSEWHEEL, notchesUp * WHEEL_DELTA, at))
+    return false;
+  if (notchesRight != 0 && !QueueMouse(window, WM_MOUSEHWHEEL, notchesRight * WHEEL_DELTA, at))
+    return false;
   return true;
 }

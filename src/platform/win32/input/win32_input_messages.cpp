@@ -17,7 +17,8 @@ bool replaying = false;
 platformWindow Handle(HWND window) { return reinterpret_cast<platformWindow>(window); }
 
 bool IsKeyMessage(UINT message) {
-  return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+  return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+         message == WM_SYSKEYUP;
 }
 
 // A class with double clicks turns every second press into a double-click message; the
@@ -56,7 +57,8 @@ bool KeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const uint32_t flags = static_cast<uint32_t>(lParam);
   const DWORD time = static_cast<DWORD>(GetMessageTime());
   const UINT kind = (flags & PLATFORM_KF_UP) != 0 ? WM_KEYUP : WM_KEYDOWN;
-  if (!Win32SystemHookActive(PLATFORM_HOOK_KEYBOARD_LL) || Win32SystemHookMissed(PLATFORM_HOOK_KEYBOARD_LL, kind, time)) {
+  if (!Win32SystemHookActive(PLATFORM_HOOK_KEYBOARD_LL) ||
+      Win32SystemHookMissed(PLATFORM_HOOK_KEYBOARD_LL, kind, time)) {
     const uint32_t scanCode = (flags >> 16) & 0xFF;
     const bool extended = (flags & PLATFORM_KF_EXTENDED) != 0;
     platformKeyboardHookEvent event;
@@ -79,7 +81,8 @@ void Win32InputDeliver(platformWindow window, uint32_t message, uintptr_t wParam
   if (messageHandler != nullptr) messageHandler(window, message, wParam, lParam);
 }
 
-bool Win32InputMouseMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool hooksSeen) {
+bool Win32InputMouseMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            bool hooksSeen) {
   POINT client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   POINT screen = client;
   if (!IsWheel(message)) ClientToScreen(window, &screen);
@@ -118,9 +121,10 @@ bool Win32InputWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
   message = WithoutDoubleClick(message);
   if (!IsMouseMessage(message)) return false;
   // Moves also come from windows moving under the cursor; presses and wheels only from the device.
-  const bool hooksSeen = replaying || (Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL) &&
-                                       (message == WM_MOUSEMOVE ||
-                                        !Win32SystemHookMissed(PLATFORM_HOOK_MOUSE_LL, message, GetMessageTime())));
+  const bool hooksSeen =
+      replaying || (Win32SystemHookActive(PLATFORM_HOOK_MOUSE_LL) &&
+                    (message == WM_MOUSEMOVE ||
+                     !Win32SystemHookMissed(PLATFORM_HOOK_MOUSE_LL, message, GetMessageTime())));
   Win32InputMouseMessage(window, message, wParam, lParam, hooksSeen);
   return true;
 }

@@ -27,7 +27,8 @@ void Win32SystemHookDropSilently(platformHookKind kind);
 void Win32InputDeliver(platformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 // A mouse message, real or injected, through the mouse hooks (unless a system hook has seen
 // it already) and on to the handler. True when a hook swallowed it.
-bool Win32InputMouseMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool hooksSeen);
+bool Win32InputMouseMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            bool hooksSeen);
 // Sends an injected mouse message that the hooks have passed to its window, whose procedure
 // then hands it on without running the hooks again.
 void Win32InputReplay(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

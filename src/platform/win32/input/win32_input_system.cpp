@@ -24,7 +24,8 @@ bool NativeInputSetCursorPosition(int32_t x, int32_t y) { return SetCursorPos(x,
 platformWindow NativeForegroundWindow() {
   HWND window = GetForegroundWindow();
   DWORD process = 0;
-  if (window == nullptr || GetWindowThreadProcessId(window, &process) == 0 || process != GetCurrentProcessId()) {
+  if (window == nullptr || GetWindowThreadProcessId(window, &process) == 0 ||
+      process != GetCurrentProcessId()) {
     return 0;
   }
   return reinterpret_cast<platformWindow>(window);

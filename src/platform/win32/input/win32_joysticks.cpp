@@ -78,7 +78,8 @@ void Announce(const device& entry, const JOYINFOEX& info) {
   const JOYCAPSA& caps = entry.caps;
   const uint32_t buttons = std::min<uint32_t>(caps.wNumButtons, kMaxButtons);
   for (uint32_t b = 0; b < buttons; ++b) {
-    JoystickControlsButton(entry.instance, static_cast<int32_t>(b), (info.dwButtons & (1u << b)) != 0);
+    JoystickControlsButton(entry.instance, static_cast<int32_t>(b),
+                           (info.dwButtons & (1u << b)) != 0);
   }
   const std::array<std::array<DWORD, 3>, 6> axes = {{{info.dwXpos, caps.wXmin, caps.wXmax},
                                                      {info.dwYpos, caps.wYmin, caps.wYmax},
@@ -86,13 +87,15 @@ void Announce(const device& entry, const JOYINFOEX& info) {
                                                      {info.dwRpos, caps.wRmin, caps.wRmax},
                                                      {info.dwUpos, caps.wUmin, caps.wUmax},
                                                      {info.dwVpos, caps.wVmin, caps.wVmax}}};
-  const std::array<UINT, 6> present = {1, 1, JOYCAPS_HASZ, JOYCAPS_HASR, JOYCAPS_HASU, JOYCAPS_HASV};
+  const std::array<UINT, 6> present = {1,           1, JOYCAPS_HASZ, JOYCAPS_HASR, JOYCAPS_HASU,
+                                       JOYCAPS_HASV};
   for (size_t axis = 0; axis < axes.size(); ++axis) {
     if (axis >= 2 && (caps.wCaps & present[axis]) == 0) continue;
     JoystickControlsAxis(entry.instance, static_cast<int32_t>(axis),
                          JoystickAxisValue(axes[axis][0], axes[axis][1], axes[axis][2]));
   }
-  if ((caps.wCaps & JOYCAPS_HASPOV) != 0) JoystickControlsHat(entry.instance, JoystickPovDirections(info.dwPOV));
+  if ((caps.wCaps & JOYCAPS_HASPOV) != 0)
+    JoystickControlsHat(entry.instance, JoystickPovDirections(info.dwPOV));
 }
 
 }  // namespace
@@ -122,7 +125,9 @@ void Win32JoysticksPoll() {
   }
 }
 
-int32_t PlatformJoystickDeviceCount() { return static_cast<int32_t>(std::min<UINT>(joyGetNumDevs(), 256)); }
+int32_t PlatformJoystickDeviceCount() {
+  return static_cast<int32_t>(std::min<UINT>(joyGetNumDevs(), 256));
+}
 
 bool PlatformJoystickPosition(int32_t id, platformJoystickPosition& position) {
   JOYINFOEX info;
@@ -141,14 +146,17 @@ bool PlatformJoystickCapabilities(int32_t id, platformJoystickCaps& caps) {
   caps = platformJoystickCaps{};
   caps.manufacturerId = source.wMid;
   caps.productId = source.wPid;
-  caps.productName = std::string(source.szPname, strnlen(source.szPname, sizeof source.szPname)).substr(0, 31);
+  caps.productName =
+      std::string(source.szPname, strnlen(source.szPname, sizeof source.szPname)).substr(0, 31);
   caps.numButtons = std::min<uint32_t>(source.wNumButtons, kMaxButtons);
   caps.maxButtons = source.wMaxButtons;
-  caps.caps = source.wCaps & (PLATFORM_JOYCAPS_HASZ | PLATFORM_JOYCAPS_HASR | PLATFORM_JOYCAPS_HASU |
-                              PLATFORM_JOYCAPS_HASV | PLATFORM_JOYCAPS_HASPOV);
+  caps.caps =
+      source.wCaps & (PLATFORM_JOYCAPS_HASZ | PLATFORM_JOYCAPS_HASR | PLATFORM_JOYCAPS_HASU |
+                      PLATFORM_JOYCAPS_HASV | PLATFORM_JOYCAPS_HASPOV);
   caps.numAxes = std::min<uint32_t>(source.wNumAxes, 6);
   caps.maxAxes = source.wMaxAxes;
-  caps.registryKey = std::string(source.szRegKey, strnlen(source.szRegKey, sizeof source.szRegKey)).substr(0, 32);
+  caps.registryKey =
+      std::string(source.szRegKey, strnlen(source.szRegKey, sizeof source.szRegKey)).substr(0, 32);
   // Windows keeps a configured device's name in the registry, where the input module reads it.
   caps.deviceName.clear();
   return true;
@@ -163,7 +171,8 @@ int32_t PlatformJoystickPadControl(int32_t instance, platformPadButton button) {
   for (const device& entry : devices) {
     if (!entry.present || entry.instance != instance) continue;
     const uint32_t buttons = std::min<uint32_t>(entry.caps.wNumButtons, kMaxButtons);
-    if (!JoystickIsGamePad(buttons, entry.caps.wCaps)) return JoystickPlainPadControl(buttons, button);
+    if (!JoystickIsGamePad(buttons, entry.caps.wCaps))
+      return JoystickPlainPadControl(buttons, button);
     switch (button) {
       case PLATFORM_PAD_SOUTH: return 1;
       case PLATFORM_PAD_EAST: return 2;

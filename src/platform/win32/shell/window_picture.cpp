@@ -17,8 +17,9 @@ bool PaintPicture(HWND hwnd, HDC dc) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(picture->width), static_cast<DWORD>(picture->height), 0, 0, 0,
-                    static_cast<UINT>(picture->height), picture->pixels.data(), &info, DIB_RGB_COLORS);
+  SetDIBitsToDevice(
+      dc, 0, 0, static_cast<DWORD>(picture->width), static_cast<DWORD>(picture->height), 0, 0, 0,
+      static_cast<UINT>(picture->height), picture->pixels.data(), &info, DIB_RGB_COLORS);
   return true;
 }
 

@@ -33,7 +33,9 @@ std::string FolderOf(const std::string& path) {
 void AddUnique(std::vector<std::string>& list, const std::string& folder) {
   if (folder.empty()) return;
   const std::string entry = WithSeparator(folder);
-  const auto same = [&entry](const std::string& other) { return _stricmp(other.c_str(), entry.c_str()) == 0; };
+  const auto same = [&entry](const std::string& other) {
+    return _stricmp(other.c_str(), entry.c_str()) == 0;
+  };
   if (std::none_of(list.begin(), list.end(), same)) list.push_back(entry);
 }
 
@@ -77,18 +79,20 @@ bool PlatformCreateDirectory(const std::string& path) {
 bool PlatformReplaceFile(const std::string& from, const std::string& to) {
   // ReplaceFile keeps the replaced file's attributes and security descriptor; a file that is
   // not there yet is simply moved into place.
-  if (PlatformFileExists(to) &&
-      ReplaceFileA(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+  if (PlatformFileExists(to) && ReplaceFileA(to.c_str(), from.c_str(), nullptr,
+                                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
     return true;
   }
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  return MoveFileExA(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 std::string PlatformWriteTarget(const std::string& path) {
   const DWORD attributes = Attributes(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return path;
-  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+    return path;
+  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return path;
   char target[MAX_PATH * 4] = {};
   const DWORD length = GetFinalPathNameByHandleA(file, target, sizeof target, FILE_NAME_NORMALIZED);
@@ -109,7 +113,8 @@ bool PlatformCanReplaceFile(const std::string& path) {
 
 std::FILE* PlatformCreateNewFile(const std::string& path) {
   // The Windows C library ignores fopen's "x": the exclusive creation is asked of the file itself.
-  const int descriptor = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  const int descriptor =
+      _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
   if (descriptor < 0) return nullptr;
   std::FILE* file = _fdopen(descriptor, "wb");
   if (file == nullptr) _close(descriptor);

@@ -14,7 +14,8 @@ bool timerPeriodSet = false;
 std::string PlatformSystemExecutablePath() {
   std::string buffer(MAX_PATH, '\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return "";
     if (length < buffer.size()) {
       buffer.resize(length);

@@ -16,12 +16,14 @@ HKEY RootKey(const std::string& name) {
     const char* shortName;
     HKEY key;
   };
-  static const rootName roots[] = {
-      {"HKEY_LOCAL_MACHINE", "HKLM", HKEY_LOCAL_MACHINE}, {"HKEY_CURRENT_USER", "HKCU", HKEY_CURRENT_USER},
-      {"HKEY_CLASSES_ROOT", "HKCR", HKEY_CLASSES_ROOT},   {"HKEY_USERS", "HKU", HKEY_USERS},
-      {"HKEY_CURRENT_CONFIG", "HKCC", HKEY_CURRENT_CONFIG}};
+  static const rootName roots[] = {{"HKEY_LOCAL_MACHINE", "HKLM", HKEY_LOCAL_MACHINE},
+                                   {"HKEY_CURRENT_USER", "HKCU", HKEY_CURRENT_USER},
+                                   {"HKEY_CLASSES_ROOT", "HKCR", HKEY_CLASSES_ROOT},
+                                   {"HKEY_USERS", "HKU", HKEY_USERS},
+                                   {"HKEY_CURRENT_CONFIG", "HKCC", HKEY_CURRENT_CONFIG}};
   for (const rootName& root : roots) {
-    if (_stricmp(name.c_str(), root.longName) == 0 || _stricmp(name.c_str(), root.shortName) == 0) return root.key;
+    if (_stricmp(name.c_str(), root.longName) == 0 || _stricmp(name.c_str(), root.shortName) == 0)
+      return root.key;
   }
   return nullptr;
 }
@@ -48,8 +50,7 @@ std::string ValueAsText(DWORD type, const std::vector<BYTE>& data, DWORD bytes) 
         return std::to_string(value);
       }
       return "";
-    default:
-      return "";
+    default: return "";
   }
 }
 
@@ -59,10 +60,11 @@ std::string ReadValue(HKEY root, const std::string& subKey, const std::string& v
   DWORD type = 0;
   DWORD bytes = 0;
   std::string text;
-  if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS && bytes > 0 &&
-      bytes <= 64 * 1024) {
+  if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
+      bytes > 0 && bytes <= 64 * 1024) {
     std::vector<BYTE> data(bytes);
-    if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, data.data(), &bytes) == ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, data.data(), &bytes) ==
+        ERROR_SUCCESS) {
       text = ValueAsText(type, data, bytes);
     }
   }
@@ -77,7 +79,8 @@ std::string PlatformRegistryRead(const std::string& keyPath, const std::string& 
   if (HKEY root = RootKey(keyPath.substr(0, slash))) {
     return ReadValue(root, slash == std::string::npos ? "" : keyPath.substr(slash + 1), valueName);
   }
-  for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS}) {
+  for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE,
+                    HKEY_USERS}) {
     std::string text = ReadValue(root, keyPath, valueName);
     if (!text.empty()) return text;
   }

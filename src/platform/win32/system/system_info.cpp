@@ -9,12 +9,14 @@ uint32_t PlatformLastError() { return GetLastError(); }
 std::string PlatformErrorText(uint32_t code) {
   char* text = nullptr;
   const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-      MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0,
+      nullptr);
   std::string message = length > 0 && text != nullptr ? std::string(text, length) : "";
   if (text != nullptr) LocalFree(text);
   // The system's texts end in a line break the log adds itself.
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
+  while (!message.empty() &&
+         (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
     message.pop_back();
   }
   return message;
@@ -29,7 +31,8 @@ uint64_t PlatformWorkingSetBytes() {
 
 std::string PlatformShortDate() {
   char text[128] = {};
-  const int length = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text);
+  const int length =
+      GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text);
   return length > 0 ? std::string(text, static_cast<size_t>(length - 1)) : "";
 }
 

@@ -9,7 +9,9 @@ namespace {
 
 std::wstring KnownFolder(int id) {
   wchar_t folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, id | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder))) return L"";
+  if (FAILED(
+          SHGetFolderPathW(nullptr, id | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    return L"";
   return folder;
 }
 
@@ -38,10 +40,12 @@ std::string Win32AnsiPath(const std::wstring& path) {
   if (path.empty()) return "";
   const int length = static_cast<int>(path.size());
   BOOL lossy = FALSE;
-  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), length, nullptr, 0, nullptr, &lossy);
+  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), length, nullptr,
+                                       0, nullptr, &lossy);
   if (size <= 0 || lossy) return "";
   std::string text(size, '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), length, text.data(), size, nullptr, &lossy);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), length, text.data(), size, nullptr,
+                      &lossy);
   return lossy ? "" : text;
 }
 

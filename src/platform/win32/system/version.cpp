@@ -27,7 +27,8 @@ std::string PlatformVersionString(const std::string& name) {
   const std::string query = std::string("\\StringFileInfo\\") + table + "\\" + name;
   void* value = nullptr;
   UINT characters = 0;
-  if (!VerQueryValueA(block.data(), query.c_str(), &value, &characters) || value == nullptr) return "";
+  if (!VerQueryValueA(block.data(), query.c_str(), &value, &characters) || value == nullptr)
+    return "";
   std::string text(static_cast<const char*>(value), characters);
   // The count includes the terminating zero where the resource compiler stored one.
   while (!text.empty() && text.back() == '\0') text.pop_back();

@@ -14,7 +14,8 @@ struct currentBinding {
 
 win32ContextRecord* CurrentContextRecord() {
   HGLRC current = wglGetCurrentContext();
-  return current != nullptr ? Win32ContextRecord(reinterpret_cast<platformGLContext>(current)) : nullptr;
+  return current != nullptr ? Win32ContextRecord(reinterpret_cast<platformGLContext>(current))
+                            : nullptr;
 }
 
 // The window whose own device context this is.
@@ -89,7 +90,8 @@ int32_t PlatformDescribePixelFormat(platformDC dc, int32_t format, platformPixel
     return 0;
   }
   PIXELFORMATDESCRIPTOR descriptor{};
-  int count = DescribePixelFormat(Hdc(dc), format > 0 ? format : 1, sizeof(descriptor), &descriptor);
+  int count =
+      DescribePixelFormat(Hdc(dc), format > 0 ? format : 1, sizeof(descriptor), &descriptor);
   if (count == 0) {
     Win32SetSystemError("DescribePixelFormat");
     return 0;
@@ -214,9 +216,13 @@ platformWindow NativeWindowOfDC(platformDC dc) {
   return window != nullptr ? reinterpret_cast<platformWindow>(window->hwnd) : 0;
 }
 
-platformGLContext NativeCurrentContext() { return reinterpret_cast<platformGLContext>(wglGetCurrentContext()); }
+platformGLContext NativeCurrentContext() {
+  return reinterpret_cast<platformGLContext>(wglGetCurrentContext());
+}
 
-bool NativeCurrentOnWindow(platformWindow window) { return wglGetCurrentDC() == Win32WindowRecord(window)->dc; }
+bool NativeCurrentOnWindow(platformWindow window) {
+  return wglGetCurrentDC() == Win32WindowRecord(window)->dc;
+}
 
 void NativeDrawableSize(platformWindow window, int32_t& width, int32_t& height) {
   RECT client{};
@@ -255,7 +261,9 @@ bool PlatformGLReadBackBuffer(int32_t& width, int32_t& height, std::vector<uint3
   return true;
 }
 
-bool NativeWindowHasSurface(platformWindow window) { return Win32WindowRecord(window)->dc != nullptr; }
+bool NativeWindowHasSurface(platformWindow window) {
+  return Win32WindowRecord(window)->dc != nullptr;
+}
 
 bool NativeWindowReadPresented(platformWindow window, int32_t& width, int32_t& height,
                                std::vector<uint32_t>& pixels) {

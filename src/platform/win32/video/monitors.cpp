@@ -4,7 +4,9 @@
 
 namespace {
 
-const std::string& Device(int32_t monitor) { return Win32Video().monitors[static_cast<size_t>(monitor)].device; }
+const std::string& Device(int32_t monitor) {
+  return Win32Video().monitors[static_cast<size_t>(monitor)].device;
+}
 
 // Our own changes notify the windows themselves; the system's notice of the same change is
 // not passed on twice.
@@ -71,7 +73,8 @@ bool NativeMonitorMode(int32_t monitor, int32_t modeNumber, platformDisplayMode&
     return false;
   }
   mode = {static_cast<int32_t>(settings.dmPelsWidth), static_cast<int32_t>(settings.dmPelsHeight),
-          static_cast<int32_t>(settings.dmBitsPerPel), static_cast<int32_t>(settings.dmDisplayFrequency)};
+          static_cast<int32_t>(settings.dmBitsPerPel),
+          static_cast<int32_t>(settings.dmDisplayFrequency)};
   return true;
 }
 
@@ -79,8 +82,8 @@ bool NativeMonitorMode(int32_t monitor, int32_t modeNumber, platformDisplayMode&
 platformRect NativeMonitorRect(int32_t monitor) {
   DEVMODEA settings{};
   settings.dmSize = sizeof(settings);
-  if (!EnumDisplaySettingsA(Device(monitor).c_str(), ENUM_CURRENT_SETTINGS, &settings) || settings.dmPelsWidth == 0 ||
-      settings.dmPelsHeight == 0) {
+  if (!EnumDisplaySettingsA(Device(monitor).c_str(), ENUM_CURRENT_SETTINGS, &settings) ||
+      settings.dmPelsWidth == 0 || settings.dmPelsHeight == 0) {
     // The monitor is gone (unplugged, a laptop undocked): what was on it belongs on the primary
     // one, where Windows moves the other windows too.
     return PrimaryMonitorRect();

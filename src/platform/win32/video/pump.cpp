@@ -52,7 +52,9 @@ void Win32DeliverPending() {
   }
 }
 
-void NativeSendWindowEvent(platformWindow window, const platformWindowEvent& event) { Deliver(window, event); }
+void NativeSendWindowEvent(platformWindow window, const platformWindowEvent& event) {
+  Deliver(window, event);
+}
 
 void NativePostWindowEvent(platformWindow window, const platformWindowEvent& event) {
   Win32PostWindowEvent(window, event);
@@ -69,8 +71,10 @@ void PlatformPumpMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.hwnd == nullptr && message.message == kWin32InjectedWindowEvent) {
-      WindowStateEvent(static_cast<platformWindow>(message.wParam), static_cast<platformWindowEventKind>(message.lParam));
-    } else if (message.hwnd == nullptr && (message.message == WM_QUIT || message.message == kWin32SessionEnd)) {
+      WindowStateEvent(static_cast<platformWindow>(message.wParam),
+                       static_cast<platformWindowEventKind>(message.lParam));
+    } else if (message.hwnd == nullptr &&
+               (message.message == WM_QUIT || message.message == kWin32SessionEnd)) {
       // Asked to quit, or the session is ending: the game ends through its normal clean-up and
       // keeps the player's settings.
       WindowsAskAllToClose();

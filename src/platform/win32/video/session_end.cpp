@@ -17,16 +17,14 @@ HANDLE mainThread = nullptr;
 
 LRESULT CALLBACK GuardProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
       if (wParam) {
         PostThreadMessageA(mainThreadId, kWin32SessionEnd, 0, 0);
         WaitForSingleObject(mainThread, kHoldMs);
       }
       return 0;
-    default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+    default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }
 
@@ -38,8 +36,8 @@ DWORD WINAPI GuardThread(LPVOID) {
   RegisterClassA(&guardClass);
   // A top-level window, never shown: the session messages reach hidden windows too, but not
   // message-only ones.
-  if (CreateWindowExA(WS_EX_TOOLWINDOW, guardClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                      guardClass.hInstance, nullptr) == nullptr) {
+  if (CreateWindowExA(WS_EX_TOOLWINDOW, guardClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                      nullptr, guardClass.hInstance, nullptr) == nullptr) {
     return 0;
   }
   MSG message;
@@ -56,8 +54,8 @@ void Win32SessionGuardStart() {
     return;
   }
   mainThreadId = GetCurrentThreadId();
-  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &mainThread, SYNCHRONIZE, FALSE,
-                       0)) {
+  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &mainThread,
+                       SYNCHRONIZE, FALSE, 0)) {
     mainThread = nullptr;
     return;
   }

@@ -79,7 +79,8 @@ void NativeVideoStop() {
   win32VideoState& state = Win32Video();
   // Messages the destroyed windows left behind must not reach the next start.
   MSG message;
-  while (PeekMessageA(&message, nullptr, kWin32InjectedWindowEvent, kWin32InjectedWindowEvent, PM_REMOVE)) {
+  while (PeekMessageA(&message, nullptr, kWin32InjectedWindowEvent, kWin32InjectedWindowEvent,
+                      PM_REMOVE)) {
   }
   if (state.glLibrary != nullptr) {
     FreeLibrary(state.glLibrary);

@@ -29,9 +29,7 @@ bool MouseEvent(UINT message, WPARAM wParam, LPARAM lParam, platformWindowEvent&
   event.y = GET_Y_LPARAM(lParam);
   event.buttons = ButtonBits(wParam);
   switch (message) {
-    case WM_MOUSEMOVE:
-      event.kind = PLATFORM_EVENT_MOUSE_MOVE;
-      return true;
+    case WM_MOUSEMOVE: event.kind = PLATFORM_EVENT_MOUSE_MOVE; return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       event.kind = PLATFORM_EVENT_MOUSE_DOWN;
@@ -59,8 +57,7 @@ bool MouseEvent(UINT message, WPARAM wParam, LPARAM lParam, platformWindowEvent&
       event.kind = PLATFORM_EVENT_MOUSE_UP;
       event.button = PLATFORM_MOUSE_RIGHT;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -133,9 +130,7 @@ LRESULT CALLBACK Win32WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
         Post(hwnd, PLATFORM_EVENT_DEACTIVATE);
       }
       break;
-    case WM_SIZE:
-      Resized(*record, wParam, lParam);
-      break;
+    case WM_SIZE: Resized(*record, wParam, lParam); break;
     case WM_DISPLAYCHANGE:
       if (!state.changingMode) {
         Post(hwnd, PLATFORM_EVENT_DISPLAY_CHANGE);
@@ -159,8 +154,7 @@ LRESULT CALLBACK Win32WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
     case WM_ERASEBKGND:
       // OpenGL and the pictures cover the whole client area; erasing first would flicker.
       return 1;
-    default:
-      break;
+    default: break;
   }
   if (IsInputMessage(message)) {
     platformWindowEvent event;

@@ -30,7 +30,8 @@ void AddFrame(const win32WindowRecord& record, RECT& rect) {
 RECT OuterRect(const win32WindowRecord& record) {
   RECT rect{record.x, record.y, record.x + record.width, record.y + record.height};
   AddFrame(record, rect);
-  return {record.x, record.y, record.x + (rect.right - rect.left), record.y + (rect.bottom - rect.top)};
+  return {record.x, record.y, record.x + (rect.right - rect.left),
+          record.y + (rect.bottom - rect.top)};
 }
 
 // Reads the real window's position and client size into the record.
@@ -96,9 +97,10 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
   record.y = params.y;
   CentreOnPrimaryMonitor(record.x, record.y, record.width, record.height);
   RECT outer = OuterRect(record);
-  HWND hwnd = CreateWindowExA(0, Win32WindowClassName(), params.caption.c_str(), Win32WindowStyle(params.border),
-                              outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
-                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd = CreateWindowExA(0, Win32WindowClassName(), params.caption.c_str(),
+                              Win32WindowStyle(params.border), outer.left, outer.top,
+                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
   if (hwnd == nullptr) {
     Win32SetSystemError("CreateWindowExA");
     return 0;
@@ -116,7 +118,8 @@ platformWindow PlatformWindowCreate(const platformWindowParams& params) {
 }
 
 void NativeWindowDestroy(platformWindow window, windowRecord& record) {
-  std::erase_if(Win32Video().pending, [window](const auto& entry) { return entry.first == window; });
+  std::erase_if(Win32Video().pending,
+                [window](const auto& entry) { return entry.first == window; });
   DestroyWindow(static_cast<win32WindowRecord&>(record).hwnd);
 }
 
@@ -128,7 +131,9 @@ void NativeWindowShow(platformWindow window) {
   }
 }
 
-void NativeWindowHide(platformWindow window) { ShowWindow(Win32WindowRecord(window)->hwnd, SW_HIDE); }
+void NativeWindowHide(platformWindow window) {
+  ShowWindow(Win32WindowRecord(window)->hwnd, SW_HIDE);
+}
 
 void NativeWindowSetCaption(platformWindow window, const std::string& caption) {
   SetWindowTextA(Win32WindowRecord(window)->hwnd, caption.c_str());
@@ -139,7 +144,8 @@ void NativeWindowMove(platformWindow window) {
   if (record.border == PLATFORM_BORDER_FULLSCREEN) {
     Win32PlaceWindow(record);
   } else {
-    SetWindowPos(record.hwnd, nullptr, record.x, record.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(record.hwnd, nullptr, record.x, record.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -202,7 +208,8 @@ void NativeWindowApplyBorder(platformWindow window) {
 
 void NativeWindowShowCursor(platformWindow window, bool visible) {
   POINT cursor;
-  if (!VideoState().headless && GetCursorPos(&cursor) && WindowFromPoint(cursor) == Win32WindowRecord(window)->hwnd) {
+  if (!VideoState().headless && GetCursorPos(&cursor) &&
+      WindowFromPoint(cursor) == Win32WindowRecord(window)->hwnd) {
     SetCursor(visible ? LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)) : nullptr);
   }
 }
