@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -97,6 +98,12 @@ inline int32_t AddRounded(int32_t y, int32_t entry) {
   return base + (entry & base & 1);
 }
 
+// The floor of S / 100000 and the remainder it leaves, 0 to 99999.
+inline std::pair<int32_t, int32_t> FloorDivide100000(int32_t s) {
+  const int32_t q = s / 100000 - (s % 100000 < 0 ? 1 : 0);
+  return {q, s - q * 100000};
+}
+
 inline uint32_t YCbCrPixel(int32_t y, int32_t cb, int32_t cr) {
   const uint32_t dcb = static_cast<uint32_t>(cb - 128 + kColourRange);
   const uint32_t dcr = static_cast<uint32_t>(cr - 128 + kColourRange);
@@ -104,12 +111,7 @@ inline uint32_t YCbCrPixel(int32_t y, int32_t cb, int32_t cr) {
   if ((dcb | dcr | dy) >= 2 * kColourRange) return YCbCrPixelExact(y, cb, cr);
   const ColourTables& t = Colours();
   const int32_t s = t.greenCb[dcb] + t.greenCr[dcr];
-  int32_t q = s / 100000;
-  int32_t r = s % 100000;
-  if (r < 0) {
-    --q;
-    r += 100000;
-  }
+  const auto [q, r] = FloorDivide100000(s);
   const int32_t g = y + q + (r > 50000 ? 1 : 0) + (r == 50000 ? ((y + q) & 1) : 0);
   return Clamp255(AddRounded(y, t.red[dcr])) << 16 | Clamp255(g) << 8 |
          Clamp255(AddRounded(y, t.blue[dcb]));
@@ -542,12 +544,7 @@ void Decoder::PutMcuSharedChroma(uint32_t* out, int32_t columns, int32_t rows) {
         continue;
       }
       const int32_t s = t.greenCb[dcb] + t.greenCr[dcr];
-      int32_t q = s / 100000;
-      int32_t r = s % 100000;
-      if (r < 0) {
-        --q;
-        r += 100000;
-      }
+      const auto [q, r] = FloorDivide100000(s);
       entries.red[i] = static_cast<int16_t>(t.red[dcr]);
       entries.blue[i] = static_cast<int16_t>(t.blue[dcb]);
       entries.green[i] = static_cast<int16_t>(r == 50000 ? q * 2 | 1 : (r > 50000 ? q + 1 : q) * 2);

@@ -21,6 +21,15 @@ void RecordApp(platformAppEventKind kind, void* context) {
   static_cast<recorder*>(context)->appKinds.push_back(kind);
 }
 
+// A double-buffered OpenGL context on the window's device context.
+platformGLContext ContextOn(platformWindow window) {
+  platformDC dc = PlatformGetDC(window);
+  platformPixelFormat wanted;
+  wanted.flags = PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW | PLATFORM_PF_SUPPORT_OPENGL;
+  PlatformSetPixelFormat(dc, PlatformChoosePixelFormat(dc, wanted), wanted);
+  return PlatformGLCreateContext(dc);
+}
+
 class PlatformVideo : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -220,19 +229,11 @@ TEST_F(PlatformVideo, OffscreenWindowsAreDoubleBufferedAndFollowTheirSize) {
 // The context kept from a deleted one serves the next window as a new one would: not current
 // until made so, drawing into offscreen buffers of that window's size. Only the next one.
 TEST_F(PlatformVideo, AKeptContextServesTheNextWindowOnce) {
-  auto createOn = [](platformWindow window) {
-    platformDC dc = PlatformGetDC(window);
-    platformPixelFormat wanted;
-    wanted.flags =
-        PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW | PLATFORM_PF_SUPPORT_OPENGL;
-    PlatformSetPixelFormat(dc, PlatformChoosePixelFormat(dc, wanted), wanted);
-    return PlatformGLCreateContext(dc);
-  };
   auto clearColour = reinterpret_cast<void (*)(float, float, float, float)>(
       PlatformGLGetProcAddress("glClearColor"));
   auto clear = reinterpret_cast<void (*)(uint32_t)>(PlatformGLGetProcAddress("glClear"));
   platformWindow first = Window(16, 8);
-  platformGLContext probe = createOn(first);
+  platformGLContext probe = ContextOn(first);
   ASSERT_NE(probe, 0u);
   ASSERT_TRUE(PlatformGLMakeCurrent(PlatformGetDC(first), probe));
   clearColour(1, 0, 0, 1);
@@ -242,7 +243,7 @@ TEST_F(PlatformVideo, AKeptContextServesTheNextWindowOnce) {
   EXPECT_FALSE(PlatformGLDeleteContext(probe)) << "kept, but no longer a context of the program";
 
   platformWindow second = Window(40, 30);
-  platformGLContext taken = createOn(second);
+  platformGLContext taken = ContextOn(second);
   ASSERT_NE(taken, 0u);
   int32_t width = 0;
   int32_t height = 0;
@@ -261,7 +262,7 @@ TEST_F(PlatformVideo, AKeptContextServesTheNextWindowOnce) {
 
   // Not asked again: this deletion deletes, and the next window gets a context made anew.
   ASSERT_TRUE(PlatformGLDeleteContext(taken));
-  platformGLContext fresh = createOn(first);
+  platformGLContext fresh = ContextOn(first);
   ASSERT_NE(fresh, 0u);
   EXPECT_TRUE(PlatformGLDeleteContext(fresh));
 }
@@ -281,19 +282,11 @@ TEST_F(PlatformVideo, WindowWithoutContextShowsBlack) {
 // window's stay; shutting down forgets every window, context and failure; the next start begins
 // afresh and names the application window for the parts below the video part.
 TEST_F(PlatformVideo, ContextsGoWithTheirWindowAndShutdownForgetsEveryRecord) {
-  auto createOn = [](platformWindow window) {
-    platformDC dc = PlatformGetDC(window);
-    platformPixelFormat wanted;
-    wanted.flags =
-        PLATFORM_PF_DOUBLEBUFFER | PLATFORM_PF_DRAW_TO_WINDOW | PLATFORM_PF_SUPPORT_OPENGL;
-    PlatformSetPixelFormat(dc, PlatformChoosePixelFormat(dc, wanted), wanted);
-    return PlatformGLCreateContext(dc);
-  };
   platformWindow first = Window(8, 8);
   platformWindow second = Window(8, 8);
-  platformGLContext firstContext = createOn(first);
-  platformGLContext firstSpare = createOn(first);
-  platformGLContext secondContext = createOn(second);
+  platformGLContext firstContext = ContextOn(first);
+  platformGLContext firstSpare = ContextOn(first);
+  platformGLContext secondContext = ContextOn(second);
   ASSERT_NE(firstContext, 0u);
   ASSERT_NE(firstSpare, 0u);
   ASSERT_NE(secondContext, 0u);
