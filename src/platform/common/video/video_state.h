@@ -50,6 +50,7 @@ Record& AddRecord(Records& records, typename Records::key_type handle, Record re
 template <typename Records>
 std::vector<typename Records::key_type> RecordHandles(const Records& records) {
   std::vector<typename Records::key_type> handles;
+  handles.reserve(records.size());
   for (const auto& entry : records) {
     handles.push_back(entry.first);
   }
