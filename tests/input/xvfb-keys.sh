@@ -56,12 +56,14 @@ fi
 SDL_VIDEODRIVER=x11 "$probe" 30 >"$XVFB_KEYS_OUT" 2>&1 &
 pid=$!
 window=""
-for _ in $(seq 100); do
+# Up to 30 s: on a loaded machine the X server and the probe's first window take their time.
+for _ in $(seq 300); do
   window=$(xdotool search --name "Input Probe" 2>/dev/null | head -n 1 || true)
   if [ -n "$window" ] && grep -q ready "$XVFB_KEYS_OUT"; then break; fi
   sleep 0.1
 done
 if [ -z "$window" ]; then
+  echo "no ready probe window after 30 s"
   kill "$pid" 2>/dev/null || true
   exit 1
 fi
