@@ -2,6 +2,7 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
+BUILD_TIDY ?= build-tidy
 BUILD_WINDOWS ?= build-windows
 JOBS       ?= $(shell nproc)
 # The project's one version number.
@@ -135,9 +136,12 @@ test-asan: deps-clang
 	  ctest --output-on-failure --timeout 600 -j $(JOBS)
 
 # clang-tidy with the rules in .clang-tidy over the sources under src/ and tools/ the build
-# compiles (from its compile_commands.json; no build needed); any finding fails.
-tidy: deps-clang configure
-	tools/tidy/run-tidy.sh . $(BUILD) $(JOBS)
+# compiles (from its compile_commands.json; no build needed); any finding fails. Its own
+# configuration compiles the libraries source by source, so the database names every source.
+tidy: deps-clang
+	cmake -S . -B $(BUILD_TIDY) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANGUOR_TESTS=OFF -DSANGUOR_BENCH=OFF \
+	  -DSANGUOR_UNITY_LIBRARIES=OFF
+	tools/tidy/run-tidy.sh . $(BUILD_TIDY) $(JOBS)
 
 # The same rules over the Win32 backend, which only the Windows build compiles, read through
 # the MinGW compiler's own C++ headers (clang takes the target from the compiler's name).
