@@ -92,7 +92,7 @@ TEST_F(EndToEnd, MouseEventsArriveAsWindowMessages) {
 }
 
 TEST_F(EndToEnd, InjectedInputTakesTheSameRoad) {
-  using pairs = std::vector<std::pair<int32_t, int32_t>>;
+  using controlPairs = std::vector<std::pair<int32_t, int32_t>>;
   const std::tuple<uint32_t, bool, ControlCode> keys[] = {
       {PLATFORM_VK_END, false, 73},     {PLATFORM_VK_NUMPAD0 + 1, false, 73},
       {PLATFORM_VK_END, true, 33},      {PLATFORM_VK_RETURN, true, 83},
@@ -102,7 +102,7 @@ TEST_F(EndToEnd, InjectedInputTakesTheSameRoad) {
     ASSERT_TRUE(PlatformInputInjectKey(key, extended, true));  // repeats
     ASSERT_TRUE(PlatformInputInjectKey(key, extended, false));
     PlatformPumpMessages();
-    EXPECT_EQ(TakeControls(game), (pairs{{code, 100}, {code, 0}})) << key;
+    EXPECT_EQ(TakeControls(game), (controlPairs{{code, 100}, {code, 0}})) << key;
   }
   EXPECT_FALSE(PlatformInputInjectKey(PLATFORM_VK_NUMPAD0 + 1, true, true));
   EXPECT_FALSE(PlatformInputInjectKey(0xFF, false, true));
@@ -112,7 +112,7 @@ TEST_F(EndToEnd, InjectedInputTakesTheSameRoad) {
   ASSERT_TRUE(PlatformInputInjectMouseButton(window, 1, true, 20, 30));
   ASSERT_TRUE(PlatformInputInjectMouseWheel(window, 1, 0));
   PlatformPumpMessages();
-  EXPECT_EQ(TakeControls(game), (pairs{{121, 2100}, {119, 3100}, {114, 100}, {123, 100}}));
+  EXPECT_EQ(TakeControls(game), (controlPairs{{121, 2100}, {119, 3100}, {114, 100}, {123, 100}}));
 
   ASSERT_TRUE(PlatformInputInjectKey(PLATFORM_VK_LMENU, false, true));
   ASSERT_TRUE(PlatformInputInjectKey(PLATFORM_VK_TAB, false, true));
@@ -121,7 +121,7 @@ TEST_F(EndToEnd, InjectedInputTakesTheSameRoad) {
   ASSERT_TRUE(PlatformInputInjectKey(PLATFORM_VK_TAB, false, false));
   ASSERT_TRUE(PlatformInputInjectKey(PLATFORM_VK_LMENU, false, false));
   PlatformPumpMessages();
-  EXPECT_EQ(TakeControls(game), (pairs{{12, 100}}));
+  EXPECT_EQ(TakeControls(game), (controlPairs{{12, 100}}));
 }
 
 }  // namespace
