@@ -37,7 +37,7 @@ export CCACHE_SLOPPINESS := pch_defines,time_macros
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: build-tests deps deps-play deps-test deps-clang deps-windows deps-windows-test deps-deb \
+.PHONY: build-tests configure-tidy unity-check deps deps-play deps-test deps-clang deps-windows deps-windows-test deps-deb \
   configure build install deb test-deb play demo replays test test-asan fuzz benchmarks bench windows \
   test-windows test-installer test-packages check-format tidy tidy-windows clean
 
@@ -139,13 +139,21 @@ test-asan: deps-clang
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=abort_on_error=1:intercept_tls_get_addr=0 LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure --timeout 600 -j $(JOBS)
 
-# clang-tidy with the rules in .clang-tidy over the sources under src/ and tools/ the build
-# compiles (from its compile_commands.json; no build needed); any finding fails. Its own
-# configuration compiles the libraries source by source, so the database names every source.
-tidy: deps-clang
+# A configuration that compiles the libraries and tools source by source, so its
+# compile_commands.json names every source (the build's own names the batches).
+configure-tidy:
 	cmake -S . -B $(BUILD_TIDY) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANGUOR_TESTS=OFF -DSANGUOR_BENCH=OFF \
 	  -DSANGUOR_UNITY_LIBRARIES=OFF
+
+# clang-tidy with the rules in .clang-tidy over the sources under src/ and tools/ the build
+# compiles (from the source-by-source database; no build needed); any finding fails.
+tidy: deps-clang configure-tidy
 	tools/tidy/run-tidy.sh . $(BUILD_TIDY) $(JOBS)
+
+# No two sources of a library or tool define file-local functions of the same name, which the
+# batched build would compile into one translation unit.
+unity-check: deps-play configure-tidy
+	tools/unity/unity-clashes.py $(BUILD_TIDY) $(JOBS)
 
 # The same rules over the Win32 backend, which only the Windows build compiles, read through
 # the MinGW compiler's own C++ headers (clang takes the target from the compiler's name).

@@ -7,45 +7,19 @@
 option(SANGUOR_UNITY_LIBRARIES "Compile the framework libraries and tools in batches of sources" ON)
 set(SANGUOR_UNITY_BATCH_SIZE 16 CACHE STRING "Sources per batch of the libraries and tools")
 
-# Sources compiled on their own. Each gives a file-local helper, constant or variable a name that
-# another source of its target also uses, so in one translation unit they would clash or one
-# would silently see the other's; a source with compile options or definitions of its own is kept
-# apart without being listed. The replay file reader is linked on its own from the shell library
-# by its fuzz target, which does not link the game: in a batch it would bring the main loop,
-# which calls the game's entry points, with it.
+# Sources compiled on their own, besides those with compile options or definitions of their
+# own. The replay file reader is linked on its own from the shell library by its fuzz target,
+# which does not link the game: in a batch it would bring the main loop, which calls the game's
+# entry points, with it.
+#
+# A batch is one translation unit, so file-local names (in an anonymous namespace or static) must
+# differ between the sources of a target: a variable, type or same-signature function declared
+# twice fails to compile, but two file-local functions of the same name with different
+# parameters become overloads, and a call in one source may silently pick the other's. Name
+# file-local helpers after what they do in their file (`DecodeTga`, not `Decode`), or share them
+# through a header.
 set(SANGUOR_UNITY_APART
   src/shell/ReplayFile.cpp
-  src/audio/apiOpenal.cpp
-  src/game/UntGame.cpp
-  src/game/gameHumans.cpp
-  src/graphics/fwkFont.cpp
-  src/graphics/fwkFontFormat.cpp
-  src/graphics/fwkGraphics.cpp
-  src/graphics/fwkGraphicsMonitors.cpp
-  src/images/imageAni.cpp
-  src/images/imageBmp.cpp
-  src/images/imagePcx.cpp
-  src/images/jpgIdctWide.cpp
-  src/images/jpgTables.cpp
-  src/input/inputModule.cpp
-  src/platform/common/headless.cpp
-  src/platform/common/hook_chains.cpp
-  src/platform/common/joystick_controls.cpp
-  src/platform/common/shell/message_box_record.cpp
-  src/platform/common/video/monitor_modes.cpp
-  src/platform/sdl/system/process.cpp
-  src/script/scriptBuiltins.cpp
-  src/script/scriptCode.cpp
-  src/script/scriptExecute.cpp
-  src/script/scriptRoutines.cpp
-  src/script/scriptStateVariables.cpp
-  src/script/scriptTable.cpp
-  src/services/fwkDataFile.cpp
-  src/shell/Modules.cpp
-  src/shell/RunControl.cpp
-  tools/contentgen/pictures.cpp
-  tools/qza/pack.cpp
-  tools/soundgen/sounds.cpp
 )
 
 # True in OUT when SOURCE (absolute) of a target in FOLDER can share a batch.

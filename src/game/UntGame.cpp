@@ -22,7 +22,7 @@
 
 namespace {
 
-gameData game;
+gameData theGame;
 std::mt19937 generator;
 bool seedChosen = false;
 uint32_t chosenSeed = 0;
@@ -41,33 +41,33 @@ constexpr actionDefault kActions[] = {
 };
 
 void RegisterActions() {
-  game.actions = gameActions{};
-  game.actions.set = InputControlSetNew("Game", true);
+  theGame.actions = gameActions{};
+  theGame.actions.set = InputControlSetNew("Game", true);
   for (const actionDefault& entry : kActions) {
-    const int32_t action = InputActionNew(game.actions.set, entry.name);
-    game.actions.*entry.field = action;
+    const int32_t action = InputActionNew(theGame.actions.set, entry.name);
+    theGame.actions.*entry.field = action;
     InputActionBind(action, entry.key, 100);
   }
   // Opens a level script's pause panel; a level without a script ignores it.
-  game.actions.menu = InputActionNew(game.actions.set, "Menu");
-  GameMenuBind(game.actions.menu);
+  theGame.actions.menu = InputActionNew(theGame.actions.set, "Menu");
+  GameMenuBind(theGame.actions.menu);
   GameBindNewPads();
   // A player rebinds by editing the settings file; what it holds replaces the defaults.
-  InputControlSetLoad(game.actions.set);
+  InputControlSetLoad(theGame.actions.set);
 }
 
 }  // namespace
 
 void GameControlsDefault() {
   for (const actionDefault& entry : kActions) {
-    const int32_t action = game.actions.*entry.field;
+    const int32_t action = theGame.actions.*entry.field;
     InputActionUnbindAll(action);
     InputActionBind(action, entry.key, 100);
   }
-  InputActionUnbindAll(game.actions.menu);
-  GameMenuBind(game.actions.menu);
+  InputActionUnbindAll(theGame.actions.menu);
+  GameMenuBind(theGame.actions.menu);
   // Every pad plugged in so far gets its default bindings again.
-  game.padsBound = 0;
+  theGame.padsBound = 0;
   GameBindNewPads();
 }
 
@@ -76,7 +76,7 @@ namespace {
 void CreatePlayer() {
   const int32_t index = AgentAdd("Dracula");
   if (index < 0) return;
-  agent& player = game.agents[static_cast<size_t>(index)];
+  agent& player = theGame.agents[static_cast<size_t>(index)];
   player.vampire = true;
   player.type = "Dracula";
   AgentLoadAnimation(index, 4, "Bin\\Sprites\\Dracula\\Vampire Stand\\Vampire Stand Right.exp");
@@ -87,19 +87,19 @@ void CreatePlayer() {
 }
 
 void CreateHud() {
-  game.healthIcon = ModelOpenImage(game.display, "Bin\\HUD\\Health.tga", true);
-  game.healthBar = HudBarNew();
-  ModelMove(game.healthIcon, 5.0f, 5.0f, 0.0f);
-  ModelMove(game.healthBar, 5.0f, 5.0f, 0.0f);
-  game.fogIcon = ModelOpenImage(game.display, "Bin\\HUD\\Fog.tga", true);
-  game.fogBar = HudBarNew();
-  ModelMove(game.fogIcon, 1225.0f, 5.0f, 0.0f);
-  ModelMove(game.fogBar, 1225.0f, 5.0f, 0.0f);
+  theGame.healthIcon = ModelOpenImage(theGame.display, "Bin\\HUD\\Health.tga", true);
+  theGame.healthBar = HudBarNew();
+  ModelMove(theGame.healthIcon, 5.0f, 5.0f, 0.0f);
+  ModelMove(theGame.healthBar, 5.0f, 5.0f, 0.0f);
+  theGame.fogIcon = ModelOpenImage(theGame.display, "Bin\\HUD\\Fog.tga", true);
+  theGame.fogBar = HudBarNew();
+  ModelMove(theGame.fogIcon, 1225.0f, 5.0f, 0.0f);
+  ModelMove(theGame.fogBar, 1225.0f, 5.0f, 0.0f);
 }
 
 }  // namespace
 
-gameData& Game() { return game; }
+gameData& Game() { return theGame; }
 
 void GameRandomSeed(uint32_t seed) { generator.seed(seed); }
 
@@ -119,27 +119,27 @@ void GameStartLevel(int32_t level) { firstLevel = level < 1 ? 1 : level; }
 bool GameInit() {
   LogMemory("GameInit - Start");
   // Models of an earlier run went with their display; only the records are dropped here.
-  game = gameData{};
+  theGame = gameData{};
   GameRandomSeed(seedChosen ? chosenSeed : PlatformTickCount());
   MapClear();
 
-  game.monitor = MainGetPrimaryMonitorId();
-  const gameVideo video = GameChooseVideo(game.monitor);
+  theGame.monitor = MainGetPrimaryMonitorId();
+  const gameVideo video = GameChooseVideo(theGame.monitor);
   if (video.mode.width == 0) {
     LogError("GameInit - Unable to find suitable display mode.");
     return false;
   }
-  game.display = MainThreadDisplayAdd(game.monitor, "Primary", true);
-  if (game.display == -1) {
+  theGame.display = MainThreadDisplayAdd(theGame.monitor, "Primary", true);
+  if (theGame.display == -1) {
     LogError("GameInit - Unable to add \"Primary\" display.");
     return false;
   }
-  game.video = video;
-  MainThreadDisplayResize(game.display, video.windowWidth, video.windowHeight);
-  GraphicsDisplaySetMode(game.display, video.mode);
+  theGame.video = video;
+  MainThreadDisplayResize(theGame.display, video.windowWidth, video.windowHeight);
+  GraphicsDisplaySetMode(theGame.display, video.mode);
   if (GraphicsIsFullscreen()) GameSetFullscreen(true);
   if (IniReadBool("Video", "Fullscreen", false)) GameSetFullscreen(true);
-  game.sleep = UtilCommandLineValue("-sleep", 0);
+  theGame.sleep = UtilCommandLineValue("-sleep", 0);
   GraphicsSetCullMode(1);
 
   RegisterActions();
@@ -148,11 +148,11 @@ bool GameInit() {
   NightsRoutinesRegister();
   NightsLoad();
 
-  game.font = FontOpen(game.display, "Bin\\Fonts\\Menu Description Small.fot");
-  game.mapNumber = firstLevel;
+  theGame.font = FontOpen(theGame.display, "Bin\\Fonts\\Menu Description Small.fot");
+  theGame.mapNumber = firstLevel;
   CreatePlayer();
-  AgentReset(game.fog, "Fog");
-  game.fogForm = false;
+  AgentReset(theGame.fog, "Fog");
+  theGame.fogForm = false;
   CreateHud();
   GameSoundsOpen();
 
@@ -181,11 +181,11 @@ void GameCleanup() {
   LogTimerStop("GameCleanup - Script Closures");
 
   GameSoundsClose();
-  while (!game.agents.empty()) AgentRemove(static_cast<int32_t>(game.agents.size()) - 1);
-  AgentFree(game.fog);
+  while (!theGame.agents.empty()) AgentRemove(static_cast<int32_t>(theGame.agents.size()) - 1);
+  AgentFree(theGame.fog);
   MapClear();
-  for (model** image : {&game.briefingImage, &game.deadImage, &game.winImage, &game.fogIcon,
-                        &game.fogBar, &game.healthIcon, &game.healthBar})
+  for (model** image : {&theGame.briefingImage, &theGame.deadImage, &theGame.winImage,
+                        &theGame.fogIcon, &theGame.fogBar, &theGame.healthIcon, &theGame.healthBar})
     ModelFree(*image);
 
   const graphicsMode mode = GameSavedVideoMode();
@@ -195,7 +195,7 @@ void GameCleanup() {
   IniWriteBool("Video", "Fullscreen", GraphicsIsFullscreen());
 
   LogTimerStart("GameCleanup - Close Displays");
-  MainThreadDisplayClose(game.display);
+  MainThreadDisplayClose(theGame.display);
   LogTimerStop("GameCleanup - Close Displays");
   LogTimerStop("GameCleanup - Overall");
   LogMemory("GameCleanup - End");
@@ -216,13 +216,13 @@ void GameSetFullscreen(bool on) {
   AudioResumeAll();
 }
 
-void GameFullscreenKey() { game.fullscreenWanted = kFullscreenToggle; }
+void GameFullscreenKey() { theGame.fullscreenWanted = kFullscreenToggle; }
 
-void GameFullscreenRequest(bool on) { game.fullscreenWanted = on ? 1 : 0; }
+void GameFullscreenRequest(bool on) { theGame.fullscreenWanted = on ? 1 : 0; }
 
 void GameFullscreenApply() {
-  const int32_t wanted = game.fullscreenWanted;
-  game.fullscreenWanted = kFullscreenUnchanged;
+  const int32_t wanted = theGame.fullscreenWanted;
+  theGame.fullscreenWanted = kFullscreenUnchanged;
   if (wanted == kFullscreenUnchanged) return;
   const bool on = wanted == kFullscreenToggle ? !GraphicsIsFullscreen() : wanted == 1;
   if (on == GraphicsIsFullscreen()) return;

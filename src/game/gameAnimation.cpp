@@ -9,6 +9,7 @@
 #include "services/fwkLog.h"
 #include "services/fwkState.h"
 #include "services/fwkUtilities.h"
+#include "services/fwkText.h"
 
 namespace {
 
@@ -16,8 +17,6 @@ constexpr uint32_t kOneShotInterval = 100;
 // A looping cycle loads every frame's picture as one model at once, so a sheet claiming a
 // hundred thousand frames would cost that many models; honest sheets hold a dozen or so.
 constexpr int32_t kSheetMaxFrames = 1024;
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of('\\');
@@ -67,19 +66,22 @@ bool ReadFrames(int32_t file, const std::string& path, int32_t count, cycle& c) 
   int32_t anchorY = 0;
   for (int32_t i = 0; i < count; ++i) {
     if (DataFileEof(file))
-      return Fail(file, "AnimationOpen - Unexpected end of exposure sheet " + Quoted(path) + ".");
+      return Fail(file,
+                  "AnimationOpen - Unexpected end of exposure sheet " + TextQuoted(path) + ".");
     frame f;
     f.imagePath = folder + DataFileReadLine(file);
     if (DataFileEof(file))
-      return Fail(file, "AnimationOpen - Unexpected end of exposure sheet " + Quoted(path) + ".");
+      return Fail(file,
+                  "AnimationOpen - Unexpected end of exposure sheet " + TextQuoted(path) + ".");
     const std::string countLine = DataFileReadLine(file);
     int32_t attributes = 0;
     if (!GameParseInteger(countLine, attributes) || attributes < 0)
-      return Fail(file, "AnimationOpen - Invalid attribute count " + Quoted(countLine) +
-                            " in exposure sheet " + Quoted(path) + ".");
+      return Fail(file, "AnimationOpen - Invalid attribute count " + TextQuoted(countLine) +
+                            " in exposure sheet " + TextQuoted(path) + ".");
     for (int32_t k = 0; k < attributes; ++k) {
       if (DataFileEof(file))
-        return Fail(file, "AnimationOpen - Unexpected end of exposure sheet " + Quoted(path) + ".");
+        return Fail(file,
+                    "AnimationOpen - Unexpected end of exposure sheet " + TextQuoted(path) + ".");
       ReadAttribute(DataFileReadLine(file), f, anchorX, anchorY);
     }
     f.spriteX = anchorX;
@@ -105,29 +107,29 @@ bool AnimationOpen(cycle& c, const std::string& path, bool hold) {
   c.loaded = false;
   const int32_t file = DataFileOpen(path);
   if (file == 0) {
-    LogError("AnimationOpen - Unable to open animation exposure sheet " + Quoted(path) + ".");
+    LogError("AnimationOpen - Unable to open animation exposure sheet " + TextQuoted(path) + ".");
     return false;
   }
   const std::string version = DataFileReadLine(file);
   const size_t dot = version.find('.');
   if (dot == std::string::npos)
     return Fail(file, "AnimationOpen - No major/minor version separator in exposure sheet " +
-                          Quoted(path) + ".");
+                          TextQuoted(path) + ".");
   const std::string major = version.substr(0, dot);
   int32_t number = 0;
   if (!GameParseInteger(major, number) || number >= 2)
-    return Fail(file, "AnimationOpen - Unsupported major version " + Quoted(major) +
-                          " in exposure sheet " + Quoted(path) + ".");
+    return Fail(file, "AnimationOpen - Unsupported major version " + TextQuoted(major) +
+                          " in exposure sheet " + TextQuoted(path) + ".");
   const std::string minor = version.substr(dot + 1);
   if (!GameParseInteger(minor, number) || number >= 1)
-    return Fail(file, "AnimationOpen - Unsupported minor version " + Quoted(minor) +
-                          " in exposure sheet " + Quoted(path) + ".");
+    return Fail(file, "AnimationOpen - Unsupported minor version " + TextQuoted(minor) +
+                          " in exposure sheet " + TextQuoted(path) + ".");
   const std::string countLine = DataFileReadLine(file);
   int32_t count = 0;
   if (!UtilIsPositiveInteger(countLine) || !GameParseInteger(countLine, count) ||
       count > kSheetMaxFrames)
-    return Fail(file, "AnimationOpen - Invalid frame count " + Quoted(countLine) +
-                          " in exposure sheet " + Quoted(path) + ".");
+    return Fail(file, "AnimationOpen - Invalid frame count " + TextQuoted(countLine) +
+                          " in exposure sheet " + TextQuoted(path) + ".");
   if (!ReadFrames(file, path, count, c)) {
     AnimationFree(c);
     return false;

@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int32_t kViewDistance = 320;
-constexpr int32_t kReach = 32;
+constexpr int32_t kHumanReach = 32;
 constexpr int32_t kHitDamage = 34;
 constexpr uint32_t kRespawnDelay = 5000;
 // Alert levels: the "?" mark is drawn from 1 to 100, the "!" above; humans attack above 100.
@@ -117,7 +117,8 @@ void HumanAttack(int32_t index) {
     agent& target = game.agents[t];
     if (t == 0 && game.fogForm) continue;
     if (!target.vampire || !target.active || target.health < 1) continue;
-    if (std::abs(target.x - human.x) >= kReach || std::abs(target.y - human.y) >= kReach) continue;
+    if (std::abs(target.x - human.x) >= kHumanReach || std::abs(target.y - human.y) >= kHumanReach)
+      continue;
     if (!InFront(human, target)) continue;
 
     const bool fromLeft = human.x < target.x;

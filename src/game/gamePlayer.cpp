@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int32_t kReach = 32;
+constexpr int32_t kBiteReach = 32;
 constexpr int32_t kPlayerSpeed = 10;
 constexpr int32_t kBiteHealth = 50;
 
@@ -19,7 +19,7 @@ int32_t FindBiteVictim(const agent& player) {
     const agent& human = agents[i];
     // A hidden human (dead, or already being bitten) is not there to be bitten.
     if (human.vampire || !human.active) continue;
-    if (std::abs(human.x - player.x) < kReach && std::abs(human.y - player.y) < kReach)
+    if (std::abs(human.x - player.x) < kBiteReach && std::abs(human.y - player.y) < kBiteReach)
       return static_cast<int32_t>(i);
   }
   return -1;

@@ -7,10 +7,10 @@
 #include "graphics/fwkTexture.h"
 #include "services/fwkDataFile.h"
 #include "services/fwkLog.h"
+#include "services/fwkText.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <memory>
 
 namespace {
@@ -33,11 +33,11 @@ struct fontDisplay {
   std::vector<std::unique_ptr<fontData>> fonts;  // ids increase along the list
 };
 
-std::vector<fontDisplay> displays;
+std::vector<fontDisplay> fontDisplays;
 int32_t nextFontId = 1;
 
 fontDisplay* FindDisplay(int32_t displayId) {
-  for (fontDisplay& display : displays)
+  for (fontDisplay& display : fontDisplays)
     if (display.displayId == displayId) return &display;
   return nullptr;
 }
@@ -46,7 +46,7 @@ fontDisplay* FindDisplay(int32_t displayId) {
 // id - 1: try that index first, then bisect below it.
 fontData* FindFont(int32_t fontId) {
   if (fontId <= 0) return nullptr;
-  for (fontDisplay& display : displays) {
+  for (fontDisplay& display : fontDisplays) {
     auto& fonts = display.fonts;
     if (fonts.empty()) continue;
     int32_t high = std::min<int32_t>(fontId - 1, static_cast<int32_t>(fonts.size()) - 1);
@@ -63,13 +63,6 @@ fontData* FindFont(int32_t fontId) {
     }
   }
   return nullptr;
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
 }
 
 fontReader DataFileReader(int32_t file) {
@@ -163,24 +156,24 @@ void FontInit() {
   // Textures have no place of their own in the start-up order; they join the model store here,
   // just before it starts (ModelInit keeps what was registered).
   TextureInit();
-  displays.clear();
+  fontDisplays.clear();
   nextFontId = 1;
 }
 
-void FontFinal() { displays.clear(); }
+void FontFinal() { fontDisplays.clear(); }
 
 void FontDisplayAdd(int32_t displayId) {
-  if (!FindDisplay(displayId)) displays.push_back({displayId, {}});
+  if (!FindDisplay(displayId)) fontDisplays.push_back({displayId, {}});
 }
 
 void FontDisplayRemove(int32_t displayId) {
   for (fontDisplay* display = FindDisplay(displayId); display && !display->fonts.empty();
        display = FindDisplay(displayId))
     FontClose(display->fonts.front()->id);
-  displays.erase(
-      std::remove_if(displays.begin(), displays.end(),
+  fontDisplays.erase(
+      std::remove_if(fontDisplays.begin(), fontDisplays.end(),
                      [displayId](const fontDisplay& d) { return d.displayId == displayId; }),
-      displays.end());
+      fontDisplays.end());
 }
 
 int32_t FontOpen(int32_t displayId, const std::string& fileName) {
@@ -239,14 +232,14 @@ void FontClose(int32_t fontId) {
 int32_t FontFindByFile(int32_t displayId, const std::string& fileName) {
   if (const fontDisplay* display = FindDisplay(displayId))
     for (const auto& font : display->fonts)
-      if (SameText(font->fileName, fileName)) return font->id;
+      if (TextSameIgnoringCase(font->fileName, fileName)) return font->id;
   return 0;
 }
 
 int32_t FontFindByName(int32_t displayId, const std::string& fontName) {
   if (const fontDisplay* display = FindDisplay(displayId))
     for (const auto& font : display->fonts)
-      if (SameText(font->fontName, fontName)) return font->id;
+      if (TextSameIgnoringCase(font->fontName, fontName)) return font->id;
   return 0;
 }
 

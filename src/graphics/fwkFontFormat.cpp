@@ -6,13 +6,14 @@ constexpr char fontHeaderId[3] = {'F', 'N', 'T'};
 constexpr char fontImageId[3] = {'I', 'M', 'G'};
 constexpr uint16_t fontSkipBlock = 1024;
 
+// The font reader is also compiled into the font tool, which does not link the services.
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string EndOfFont(const std::string& fileName, const std::string& when) {
   return "FontOpen - Unexpected end of font " + Quoted(fileName) + when;
 }
 
-bool ReadByte(const fontReader& reader, uint8_t& value) { return reader.read(&value, 1); }
+bool ReadFontByte(const fontReader& reader, uint8_t& value) { return reader.read(&value, 1); }
 
 bool ReadLength(const fontReader& reader, uint16_t& value) {
   uint8_t bytes[2];
@@ -71,11 +72,11 @@ void PutLength(std::string& out, size_t position) {
 bool FontFileReadHeader(const fontReader& reader, const std::string& fileName,
                         fontFileHeader& header, std::string& message) {
   header = fontFileHeader();
-  if (!ReadByte(reader, header.major)) {
+  if (!ReadFontByte(reader, header.major)) {
     message = "FontOpen - Unrecognized major version for font " + Quoted(fileName) + ".";
     return false;
   }
-  if (!ReadByte(reader, header.minor)) {
+  if (!ReadFontByte(reader, header.minor)) {
     message = "FontOpen - Unrecognized minor version for font " + Quoted(fileName) + ".";
     return false;
   }
@@ -97,7 +98,7 @@ bool FontFileReadHeader(const fontReader& reader, const std::string& fileName,
   uint16_t remaining = Less(length, 5);
   for (bool firstByte = true;; firstByte = false) {
     uint8_t c;
-    if (!ReadByte(reader, c)) {
+    if (!ReadFontByte(reader, c)) {
       message = EndOfFont(
           fileName, firstByte ? " when reading font name length." : " when reading font name.");
       return false;
@@ -113,7 +114,7 @@ bool FontFileReadHeader(const fontReader& reader, const std::string& fileName,
                {&header.last, " when reading last character in set."},
                {&header.height, " when reading font height."}};
   for (const auto& code : codes) {
-    if (!ReadByte(reader, *code.field)) {
+    if (!ReadFontByte(reader, *code.field)) {
       message = EndOfFont(fileName, code.when);
       return false;
     }
@@ -153,11 +154,11 @@ bool FontFileReadImage(const fontReader& reader, const std::string& fileName, fo
     return false;
   }
   remaining = Less(remaining, fontImageBytes);
-  if (!ReadByte(reader, image.first)) {
+  if (!ReadFontByte(reader, image.first)) {
     message = EndOfFont(fileName, " when reading first character in image.");
     return false;
   }
-  if (!ReadByte(reader, image.last)) {
+  if (!ReadFontByte(reader, image.last)) {
     message = EndOfFont(fileName, " when reading last character in image.");
     return false;
   }

@@ -5,6 +5,7 @@
 #include "graphics/fwkModel.h"
 #include "services/fwkLog.h"
 #include "services/fwkUtilities.h"
+#include "services/fwkText.h"
 
 namespace {
 
@@ -24,8 +25,6 @@ graphicsDisplay* Find(int32_t id) {
   }
   return nullptr;
 }
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 void DiscardGLErrors() {
   // Bounded: without a context some drivers keep answering an error.
@@ -161,7 +160,7 @@ bool GraphicsDisplayCreateRC(int32_t id) {
   }
   platformDC dc = PlatformGetDC(display->window);
   if (dc == 0) {
-    LogError(where + "Can't create a GL device context for display " + Quoted(display->name) +
+    LogError(where + "Can't create a GL device context for display " + TextQuoted(display->name) +
              ": " + LogWindowsError());
     return false;
   }
@@ -172,7 +171,7 @@ bool GraphicsDisplayCreateRC(int32_t id) {
   wanted.stencilBits = 1;
   int32_t format = gl.ChoosePixelFormat(dc, wanted);
   if (format == 0) {
-    LogError(where + "Can't find a suitable pixel format for display " + Quoted(display->name) +
+    LogError(where + "Can't find a suitable pixel format for display " + TextQuoted(display->name) +
              ": " + LogWindowsError());
     PlatformReleaseDC(display->window, dc);
     return false;
@@ -180,20 +179,20 @@ bool GraphicsDisplayCreateRC(int32_t id) {
   display->deviceContext = dc;
   display->renderingContext = 0;
   if (!PlatformSetPixelFormat(dc, format, wanted)) {
-    LogError(where + "Can't set pixel format on display " + Quoted(display->name) + ": " +
+    LogError(where + "Can't set pixel format on display " + TextQuoted(display->name) + ": " +
              LogWindowsError());
     return false;
   }
   platformGLContext context = PlatformGLCreateContext(dc);
   if (context == 0) {
-    LogError(where + "Cant't create a GL rendering context for display " + Quoted(display->name) +
-             ": " + LogWindowsError());
+    LogError(where + "Cant't create a GL rendering context for display " +
+             TextQuoted(display->name) + ": " + LogWindowsError());
     return false;
   }
   display->renderingContext = context;
   if (!GraphicsDisplayMakeCurrent(id)) {
     LogError(where + "Cant't activate the GL rendering context for display " +
-             Quoted(display->name) + ": " + LogWindowsError());
+             TextQuoted(display->name) + ": " + LogWindowsError());
     return false;
   }
   gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -217,12 +216,12 @@ bool GraphicsDisplayFreeRC(int32_t index) {
   bool failed = false;
   if (display.renderingContext != 0) {
     if (!PlatformGLMakeCurrent(display.deviceContext, 0)) {
-      LogError(where + "Release of display " + Quoted(display.name) +
+      LogError(where + "Release of display " + TextQuoted(display.name) +
                " DC and RC failed: " + LogWindowsError());
       failed = true;
     }
     if (!PlatformGLDeleteContext(display.renderingContext)) {
-      LogError(where + "Release of display " + Quoted(display.name) +
+      LogError(where + "Release of display " + TextQuoted(display.name) +
                " Rendering Context failed: " + LogWindowsError());
       failed = true;
     }
@@ -233,7 +232,7 @@ bool GraphicsDisplayFreeRC(int32_t index) {
   }
   if (display.deviceContext != 0) {
     if (PlatformReleaseDC(display.window, display.deviceContext) != 1) {
-      LogError(where + "Release of display " + Quoted(display.name) +
+      LogError(where + "Release of display " + TextQuoted(display.name) +
                " Device Context failed: " + LogWindowsError());
       failed = true;
     }
@@ -365,8 +364,8 @@ void GraphicsRenderBegin(int32_t id) {
     gl.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     return;
   }
-  LogError("GraphicsRenderBegin - Unable to make RC current on display " + Quoted(display->name) +
-           ": " + LogWindowsError());
+  LogError("GraphicsRenderBegin - Unable to make RC current on display " +
+           TextQuoted(display->name) + ": " + LogWindowsError());
   LogWrite("  Handle = " + std::to_string(display->window));
   LogWrite("  DC = " + std::to_string(display->deviceContext));
   LogWrite("  RC = " + std::to_string(display->renderingContext));
@@ -385,7 +384,7 @@ void GraphicsRenderEnd(int32_t id) {
     gl.Finish();
   }
   if (!PlatformGLSwapBuffers(display->deviceContext)) {
-    LogError("GraphicsRenderEnd - Unable to SwapBuffers on display " + Quoted(display->name) +
+    LogError("GraphicsRenderEnd - Unable to SwapBuffers on display " + TextQuoted(display->name) +
              ": " + LogWindowsError());
   }
 }

@@ -4,15 +4,14 @@
 
 #include "services/fwkDataFile.h"
 #include "services/fwkLog.h"
+#include "services/fwkText.h"
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::string Quoted(int64_t number) { return Quoted(std::to_string(number)); }
+std::string QuotedNumber(int64_t number) { return TextQuoted(std::to_string(number)); }
 
 // Little-endian reads; false on a short read.
-bool ReadByte(int32_t file, uint8_t& value) { return DataFileRead(file, &value, 1); }
+bool ReadMatByte(int32_t file, uint8_t& value) { return DataFileRead(file, &value, 1); }
 
 bool ReadUint16(int32_t file, uint16_t& value) {
   uint8_t bytes[2];
@@ -42,27 +41,29 @@ std::string ReadMat(int32_t file, matRaw& raw) {
   if (!DataFileRead(file, header, 3)) return "MatOpenRaw - Unable to read mat header.";
   if (std::string(header, 3) != "MAT") return "MatOpenRaw - Unrecognized mat header.";
   uint8_t version = 0;
-  if (!ReadByte(file, version)) return "MatOpenRaw - Unable to read mat major version.";
-  if (version != 1) return "MatOpenRaw - Unsupported mat major version " + Quoted(version) + ".";
-  if (!ReadByte(file, version)) return "MatOpenRaw - Unable to read mat minor version.";
-  if (version != 0) return "MatOpenRaw - Unsupported mat minor version " + Quoted(version) + ".";
+  if (!ReadMatByte(file, version)) return "MatOpenRaw - Unable to read mat major version.";
+  if (version != 1)
+    return "MatOpenRaw - Unsupported mat major version " + QuotedNumber(version) + ".";
+  if (!ReadMatByte(file, version)) return "MatOpenRaw - Unable to read mat minor version.";
+  if (version != 0)
+    return "MatOpenRaw - Unsupported mat minor version " + QuotedNumber(version) + ".";
   if (!ReadInt32(file, raw.width)) return "MatOpenRaw - Unable to read mat width.";
   if (raw.width == 0) return "MatOpenRaw - No mat width.";
   if (!ReadInt32(file, raw.height)) return "MatOpenRaw - Unable to read mat height.";
   if (raw.height == 0) return "MatOpenRaw - No mat height.";
   uint8_t count = 0;
-  if (!ReadByte(file, count)) return "MatOpenRaw - Unable to read mat entry count.";
+  if (!ReadMatByte(file, count)) return "MatOpenRaw - Unable to read mat entry count.";
   if (count == 0) return "MatOpenRaw - No mat entries.";
   for (int32_t k = 1; k <= count; ++k) {
     matEntry entry;
     if (!ReadUint32(file, entry.colour))
-      return "MatOpenRaw - Unable to read mat color for entry " + Quoted(k) + ".";
+      return "MatOpenRaw - Unable to read mat color for entry " + QuotedNumber(k) + ".";
     uint8_t length = 0;
-    if (!ReadByte(file, length))
-      return "MatOpenRaw - Unable to read mat name length for entry " + Quoted(k) + ".";
+    if (!ReadMatByte(file, length))
+      return "MatOpenRaw - Unable to read mat name length for entry " + QuotedNumber(k) + ".";
     entry.name.resize(length);
     if (length > 0 && !DataFileRead(file, entry.name.data(), length)) {
-      return "MatOpenRaw - Unable to read mat name for entry " + Quoted(k) + ".";
+      return "MatOpenRaw - Unable to read mat name for entry " + QuotedNumber(k) + ".";
     }
     raw.entries.push_back(std::move(entry));
   }
@@ -75,9 +76,9 @@ std::string ReadMat(int32_t file, matRaw& raw) {
   while (!DataFileEof(file)) {
     matRun run;
     if (!ReadUint16(file, run.length)) return "MatOpenRaw - Unable to read mat run length.";
-    if (!ReadByte(file, run.index)) return "MatOpenRaw - Unable to read mat run index.";
+    if (!ReadMatByte(file, run.index)) return "MatOpenRaw - Unable to read mat run index.";
     if (run.index >= raw.entries.size())
-      return "MatOpenRaw - Invalid mat run index " + Quoted(run.index) + ".";
+      return "MatOpenRaw - Invalid mat run index " + QuotedNumber(run.index) + ".";
     if (raw.runs.empty() || (run.length > 0 && covered < cells)) {
       raw.runs.push_back(run);
       covered += run.length;
@@ -93,7 +94,7 @@ void MatInit() { LogVersionAdd("fwkMat - Version 1.0"); }
 matRaw MatOpenRaw(const std::string& fileName) {
   const int32_t file = DataFileOpen(fileName);
   if (file == 0) {
-    LogError("MatOpenRaw - Unable to open " + Quoted(fileName) + ".");
+    LogError("MatOpenRaw - Unable to open " + TextQuoted(fileName) + ".");
     return {};
   }
   matRaw raw;
@@ -114,14 +115,15 @@ matData MatOpen(const std::string& fileName) {
   const matRaw raw = MatOpenRaw(fileName);
   if (!MatRawIsUsable(raw)) return {};
   // The format only forbids 0; a negative or huge size would make the grid unallocatable.
-  const std::string size = Quoted(std::to_string(raw.width) + " x " + std::to_string(raw.height));
+  const std::string size =
+      TextQuoted(std::to_string(raw.width) + " x " + std::to_string(raw.height));
   if (raw.width < 0 || raw.height < 0) {
-    LogError("MatOpen - Invalid mat size " + size + " in " + Quoted(fileName) + ".");
+    LogError("MatOpen - Invalid mat size " + size + " in " + TextQuoted(fileName) + ".");
     return {};
   }
   const int64_t cellCount = int64_t{raw.width} * raw.height;
   if (cellCount > matMaxCells) {
-    LogError("MatOpen - Mat size " + size + " too large in " + Quoted(fileName) + ".");
+    LogError("MatOpen - Mat size " + size + " too large in " + TextQuoted(fileName) + ".");
     return {};
   }
   matData mat;

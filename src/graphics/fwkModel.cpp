@@ -10,7 +10,7 @@
 
 namespace {
 
-std::vector<modelDisplay> displays;
+std::vector<modelDisplay> modelDisplays;
 
 std::string UpperCase(std::string text) {
   for (char& c : text) {
@@ -49,10 +49,10 @@ modelHooks& ModelHooks() {
   return hooks;
 }
 
-std::vector<modelDisplay>& ModelDisplays() { return displays; }
+std::vector<modelDisplay>& ModelDisplays() { return modelDisplays; }
 
 modelDisplay* ModelDisplayRecord(int32_t display) {
-  for (modelDisplay& record : displays) {
+  for (modelDisplay& record : modelDisplays) {
     if (record.displayId == display) {
       return &record;
     }
@@ -61,15 +61,15 @@ modelDisplay* ModelDisplayRecord(int32_t display) {
 }
 
 void ModelInit() {
-  while (!displays.empty()) {
-    ModelDisplayRemove(displays.front().displayId);
+  while (!modelDisplays.empty()) {
+    ModelDisplayRemove(modelDisplays.front().displayId);
   }
   LogVersionAdd("fwkModel - Version Alpha.0");
 }
 
 void ModelFinal() {
-  while (!displays.empty()) {
-    ModelDisplayRemove(displays.front().displayId);
+  while (!modelDisplays.empty()) {
+    ModelDisplayRemove(modelDisplays.front().displayId);
   }
 }
 
@@ -77,7 +77,7 @@ void ModelDisplayAdd(int32_t display) {
   if (ModelDisplayRecord(display) == nullptr) {
     modelDisplay record;
     record.displayId = display;
-    displays.push_back(std::move(record));
+    modelDisplays.push_back(std::move(record));
   }
 }
 
@@ -101,7 +101,7 @@ void ModelDisplayRemove(int32_t display) {
       record->textures.erase(record->textures.begin());
     }
   }
-  displays.erase(displays.begin() + (record - displays.data()));
+  modelDisplays.erase(modelDisplays.begin() + (record - modelDisplays.data()));
 }
 
 model* ModelNew(int32_t display, int32_t kind) {
@@ -207,7 +207,7 @@ void ModelDraw(model* m) {
     return;
   }
   int32_t index = GraphicsDisplayGet(m->displayId);
-  if (index < 0 || index >= static_cast<int32_t>(displays.size())) {
+  if (index < 0 || index >= static_cast<int32_t>(modelDisplays.size())) {
     return;
   }
   gl.PushMatrix();

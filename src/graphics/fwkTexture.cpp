@@ -7,9 +7,9 @@
 #include "graphics/fwkTextureTiles.h"
 #include "images/fwkImage.h"
 #include "services/fwkLog.h"
+#include "services/fwkText.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -21,13 +21,6 @@ constexpr GLenum textureWrapT = 0x2803;      // GL_TEXTURE_WRAP_T
 constexpr GLenum pixelFormat = 0x80E1;       // GL_BGRA
 constexpr GLenum pixelType =
     0x8367;  // GL_UNSIGNED_INT_8_8_8_8_REV: a word per pixel, any byte order
-
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
-}
 
 void SetParameters(bool smooth, bool repeat) {
   const GLint filter = static_cast<GLint>(smooth ? GL_LINEAR : GL_NEAREST);
@@ -178,7 +171,7 @@ void TextureFree(texture*& t) {
 texture* TextureFind(int32_t displayId, const std::string& name) {
   if (const modelDisplay* record = ModelDisplayRecord(displayId))
     for (texture* t : record->textures)
-      if (SameText(t->name, name)) return t;
+      if (TextSameIgnoringCase(t->name, name)) return t;
   return nullptr;
 }
 

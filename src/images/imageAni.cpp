@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr uint32_t kMaskTopByte = 1;
+constexpr uint32_t kCursorMaskTopByte = 1;
 
 bool ReadTag(ImageBytes& bytes, std::string& tag) {
   char raw[4];
@@ -48,7 +48,7 @@ bool DecodeIconChunk(ImageBytes& bytes, FrameSource& frames, ImageBudget& budget
   for (int i = 0; i < n; ++i) {
     imageData* frame = frames.Next();
     frame->frameNumber = chunkNumber;
-    if (!IconDecodeImage(bytes, frame, budget, kMaskTopByte)) {
+    if (!IconDecodeImage(bytes, frame, budget, kCursorMaskTopByte)) {
       ImageSetError(frame);
       return false;
     }

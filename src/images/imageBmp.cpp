@@ -8,7 +8,7 @@ constexpr uint16_t kBitmapType = 19778;  // "BM"
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kMaskedInfoHeaderSize = 52;
 
-bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
+bool DecodeBmp(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
   uint8_t file[14];
   uint8_t info[kInfoHeaderSize];
   if (!bytes.Read(file, sizeof file) || !bytes.Read(info, sizeof info)) return false;
@@ -64,5 +64,5 @@ bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
 
 void ImageDecodeBmp(ImageBytes& bytes, imageData*& image, ImageBudget& budget) {
   imageData* frame = ImageFirstFrame(image);
-  if (!Decode(bytes, frame, budget)) ImageSetError(frame);
+  if (!DecodeBmp(bytes, frame, budget)) ImageSetError(frame);
 }

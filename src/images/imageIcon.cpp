@@ -9,7 +9,7 @@
 namespace {
 
 constexpr uint8_t kPngStart[4] = {137, 80, 78, 71};
-constexpr uint32_t kMaskTopByte = 255;
+constexpr uint32_t kIconMaskTopByte = 255;
 
 bool IsPng(const ImageBytes& bytes) {
   if (bytes.Remaining() < 4) return false;
@@ -81,7 +81,7 @@ void ImageDecodeIcon(ImageBytes& bytes, imageData*& image, ImageBudget& budget, 
         ImageFree(scratch);
         continue;
       }
-      decoded = IconDecodeImage(bytes, frame, budget, kMaskTopByte);
+      decoded = IconDecodeImage(bytes, frame, budget, kIconMaskTopByte);
     }
     ImageFree(scratch);
     if (decoded && e >= first) decodedAt.emplace(offset, frame);

@@ -3,7 +3,7 @@
 
 namespace {
 
-constexpr int kHeaderSize = 128;
+constexpr int kPcxHeaderSize = 128;
 constexpr int kPaletteFromEnd = 769;
 constexpr uint8_t kPaletteMarker = 12;
 
@@ -59,11 +59,11 @@ bool ReadPalette(ImageBytes& bytes, imageData* frame) {
   } else {
     for (uint32_t i = 0; i < 256; ++i) frame->palette[i] = i << 16 | i << 8 | i;
   }
-  return bytes.Seek(kHeaderSize);
+  return bytes.Seek(kPcxHeaderSize);
 }
 
-bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
-  uint8_t header[kHeaderSize];
+bool DecodePcx(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
+  uint8_t header[kPcxHeaderSize];
   if (!bytes.Read(header, sizeof header)) return false;
   const int version = header[1];
   const int bits = header[3];
@@ -113,5 +113,5 @@ bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
 
 void ImageDecodePcx(ImageBytes& bytes, imageData*& image, ImageBudget& budget) {
   imageData* frame = ImageFirstFrame(image);
-  if (!Decode(bytes, frame, budget)) ImageSetError(frame);
+  if (!DecodePcx(bytes, frame, budget)) ImageSetError(frame);
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kHeaderSize = 18;
+constexpr int kTgaHeaderSize = 18;
 
 // Pixel bytes into the low bytes of a value: blue, green, red, alpha for 24 and 32 bits.
 inline uint32_t PixelValue(const uint8_t* p, int bytesPerPixel) {
@@ -60,8 +60,8 @@ bool DecodeRunLength(ImageBytes& bytes, imageData* frame, int bytesPerPixel) {
   return true;
 }
 
-bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
-  uint8_t header[kHeaderSize];
+bool DecodeTga(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
+  uint8_t header[kTgaHeaderSize];
   if (!bytes.Read(header, sizeof header)) return false;
   const uint8_t type = header[2];
   if (type != 2 && type != 10) return false;
@@ -90,5 +90,5 @@ bool Decode(ImageBytes& bytes, imageData* frame, ImageBudget& budget) {
 
 void ImageDecodeTga(ImageBytes& bytes, imageData*& image, ImageBudget& budget) {
   imageData* frame = ImageFirstFrame(image);
-  if (!Decode(bytes, frame, budget)) ImageSetError(frame);
+  if (!DecodeTga(bytes, frame, budget)) ImageSetError(frame);
 }

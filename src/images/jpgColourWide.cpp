@@ -25,14 +25,14 @@ namespace {
   return _mm256_add_epi32(_mm256_slli_epi32(f, 1), atHalf);
 }
 
-[[gnu::target("avx2")]] inline void Store(__m256i entries, int16_t* out) {
+[[gnu::target("avx2")]] inline void StoreEntries(__m256i entries, int16_t* out) {
   const __m128i packed =
       _mm_packs_epi32(_mm256_castsi256_si128(entries), _mm256_extracti128_si256(entries, 1));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), packed);
 }
 
 // Y plus an entry on sixteen 16-bit lanes: at a half, the even one of base and base + 1.
-[[gnu::target("avx2")]] inline __m256i AddRounded(__m256i luma, __m256i entry) {
+[[gnu::target("avx2")]] inline __m256i AddRoundedWide(__m256i luma, __m256i entry) {
   const __m256i base = _mm256_add_epi16(luma, _mm256_srai_epi16(entry, 1));
   return _mm256_add_epi16(base,
                           _mm256_and_si256(_mm256_and_si256(entry, base), _mm256_set1_epi16(1)));
@@ -62,11 +62,11 @@ bool JpgWideColourAvailable() {
   const __m256i outside =
       _mm256_or_si256(_mm256_add_epi32(dcb, range), _mm256_add_epi32(dcr, range));
   if (!_mm256_testz_si256(outside, _mm256_set1_epi32(~2047))) return false;
-  Store(Entry(_mm256_mullo_epi32(dcr, _mm256_set1_epi32(1402)), 1000), red);
-  Store(Entry(_mm256_mullo_epi32(dcb, _mm256_set1_epi32(1772)), 1000), blue);
+  StoreEntries(Entry(_mm256_mullo_epi32(dcr, _mm256_set1_epi32(1402)), 1000), red);
+  StoreEntries(Entry(_mm256_mullo_epi32(dcb, _mm256_set1_epi32(1772)), 1000), blue);
   const __m256i g = _mm256_add_epi32(_mm256_mullo_epi32(dcb, _mm256_set1_epi32(-34414)),
                                      _mm256_mullo_epi32(dcr, _mm256_set1_epi32(-71414)));
-  Store(Entry(g, 100000), green);
+  StoreEntries(Entry(g, 100000), green);
   return true;
 }
 
@@ -88,9 +88,9 @@ bool JpgWideColourAvailable() {
     // packs works within each 128-bit half: the permute puts the sixteen lanes back in order.
     const __m256i y = _mm256_permute4x64_epi64(_mm256_packs_epi32(low, high), 0xD8);
     const int c = x >> shiftX;
-    const __m256i r = AddRounded(y, Entries(red + c, shiftX));
-    const __m256i g = AddRounded(y, Entries(green + c, shiftX));
-    const __m256i b = AddRounded(y, Entries(blue + c, shiftX));
+    const __m256i r = AddRoundedWide(y, Entries(red + c, shiftX));
+    const __m256i g = AddRoundedWide(y, Entries(green + c, shiftX));
+    const __m256i b = AddRoundedWide(y, Entries(blue + c, shiftX));
     // Per 128-bit half (pixels 0-7, then 8-15): bytes B G R 0 per pixel, clamped by the packs.
     const __m256i redGreen = _mm256_packus_epi16(r, g);
     const __m256i blueZero = _mm256_packus_epi16(b, zero);

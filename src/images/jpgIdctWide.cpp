@@ -18,7 +18,7 @@ struct WideTables {
   alignas(32) double spread[8][8][4];
 };
 
-WideTables Build() {
+WideTables BuildWideTables() {
   const JpgTables& t = JpgTablesGet();
   WideTables w{};
   for (int u = 0; u < 8; ++u) {
@@ -32,14 +32,14 @@ WideTables Build() {
   return w;
 }
 
-const WideTables kTables = Build();
+const WideTables kTables = BuildWideTables();
 
 // Four sums to samples: the quotient by 4,000,000 truncated towards zero, plus 128, without the
 // slow division. The product with the rounded reciprocal lies within 2.5e-10 of the quotient
 // (below 2^42 / 4,000,000); the quotient of a whole number is either whole or at least 2.5e-7
 // from the whole numbers beside it. Moved 1.25e-7 away from zero, the product truncates as the
 // exact quotient does.
-[[gnu::target("avx2,fma")]] inline void Store(__m256d sums, int32_t* out) {
+[[gnu::target("avx2,fma")]] inline void StoreSums(__m256d sums, int32_t* out) {
   const __m256d nudge =
       _mm256_or_pd(_mm256_and_pd(sums, _mm256_set1_pd(-0.0)), _mm256_set1_pd(0.5 / 4000000.0));
   const __m128i q =
@@ -102,8 +102,8 @@ bool JpgWideDctAvailable() {
   if (rowMask == 1) {
     // Only the first row: K(y, 0) is 700 for every y, so all eight sample rows are the same.
     const __m256d k = _mm256_set1_pd(700.0);
-    Store(_mm256_mul_pd(_mm256_load_pd(rows[0]), k), samples);
-    Store(_mm256_mul_pd(_mm256_load_pd(rows[0] + 4), k), samples + 4);
+    StoreSums(_mm256_mul_pd(_mm256_load_pd(rows[0]), k), samples);
+    StoreSums(_mm256_mul_pd(_mm256_load_pd(rows[0] + 4), k), samples + 4);
     const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(samples));
     for (int y = 1; y < 8; ++y)
       _mm256_storeu_si256(reinterpret_cast<__m256i*>(samples + y * stride), first);
@@ -118,7 +118,7 @@ bool JpgWideDctAvailable() {
       const double(*k)[4] = spreadOf[i];
       for (int y = 0; y < 8; ++y) sums[y] = _mm256_fmadd_pd(r, _mm256_load_pd(k[y]), sums[y]);
     }
-    for (int y = 0; y < 8; ++y) Store(sums[y], samples + y * stride + half);
+    for (int y = 0; y < 8; ++y) StoreSums(sums[y], samples + y * stride + half);
   }
 }
 

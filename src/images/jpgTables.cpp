@@ -4,7 +4,7 @@
 
 namespace {
 
-JpgTables Build() {
+JpgTables BuildTables() {
   JpgTables t{};
   for (int k = 0; k < kJpgCosineEntries; ++k)
     t.cosine[k] = static_cast<int32_t>(std::lround(100.0 * std::cos(k / 100.0)));
@@ -32,6 +32,6 @@ JpgTables Build() {
 }  // namespace
 
 const JpgTables& JpgTablesGet() {
-  static const JpgTables tables = Build();
+  static const JpgTables tables = BuildTables();
   return tables;
 }

@@ -6,6 +6,7 @@
 #include "input/inputTables.h"
 #include "services/fwkIni.h"
 #include "services/fwkLog.h"
+#include "services/fwkText.h"
 
 namespace {
 
@@ -13,21 +14,19 @@ namespace {
 constexpr int32_t kMostEntries = 256;
 const std::string kWhere = "InputControlSetLoad - ";
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 // A count from the file: -1 when the key is missing or not a number in 0 .. kMostEntries.
 int32_t ReadCount(const std::string& section, const std::string& key) {
   const std::string text = IniReadString(section, key, "");
   if (text.empty()) return -1;
   if (!UtilIsInteger(text) || text.size() > 4) {
-    LogError(kWhere + "Unable to read " + Quoted(text) + " as the count " + Quoted(key) + " of " +
-             Quoted(section) + ".");
+    LogError(kWhere + "Unable to read " + TextQuoted(text) + " as the count " + TextQuoted(key) +
+             " of " + TextQuoted(section) + ".");
     return -1;
   }
   const int32_t count = std::stoi(text);
   if (count < 0 || count > kMostEntries) {
-    LogError(kWhere + "Unable to read " + Quoted(text) + " as the count " + Quoted(key) + " of " +
-             Quoted(section) + ".");
+    LogError(kWhere + "Unable to read " + TextQuoted(text) + " as the count " + TextQuoted(key) +
+             " of " + TextQuoted(section) + ".");
     return -1;
   }
   return count;
@@ -45,8 +44,8 @@ bool ReadBindings(const std::string& section, const std::string& key,
     const std::string text = IniReadString(section, entry, "");
     inputBinding binding{0, 0};
     if (!InputBindingRead(text, binding.code, binding.scale)) {
-      LogError(kWhere + "Unable to read " + Quoted(text) + " as a control for " + Quoted(entry) +
-               " of " + Quoted(section) + "; the default stays.");
+      LogError(kWhere + "Unable to read " + TextQuoted(text) + " as a control for " +
+               TextQuoted(entry) + " of " + TextQuoted(section) + "; the default stays.");
       good = false;
       continue;
     }
@@ -62,8 +61,8 @@ void LoadActions(int32_t id, const std::string& section) {
     const std::string name = IniReadString(section, key, "");
     const int32_t actionId = InputActionFind(id, name);
     if (actionId <= 0) {
-      LogError(kWhere + "No action " + Quoted(name) + " for " + Quoted(key) + " of " +
-               Quoted(section) + ".");
+      LogError(kWhere + "No action " + TextQuoted(name) + " for " + TextQuoted(key) + " of " +
+               TextQuoted(section) + ".");
       continue;
     }
     std::vector<inputBinding> bindings;

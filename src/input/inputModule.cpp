@@ -6,17 +6,17 @@
 
 namespace {
 
-inputModuleState state;
+inputModuleState inputState;
 
 }  // namespace
 
-inputModuleState& InputState() { return state; }
+inputModuleState& InputState() { return inputState; }
 
 void InputInit() {
   // A fresh start: tests call this again to reset the module, so hooks left on go first.
   InputKeyboardHookOff();
   InputMouseHookOff();
-  state = inputModuleState{};
+  inputState = inputModuleState{};
   LogVersionAdd("fwkInput - Version 1.0");
   InputJoystickEnumerate();
   InputMenuSetCreate();
@@ -28,22 +28,24 @@ void InputFinal() {
   InputMouseHookOff();
   InputControlSetSaveAll();
   PlatformJoystickSetHandler(nullptr);
-  state = inputModuleState{};
+  inputState = inputModuleState{};
 }
 
 void InputSetDisplayQueries(inputFullscreenQuery isFullscreen,
                             inputCurrentWindowQuery currentWindow) {
-  state.isFullscreen = isFullscreen;
-  state.currentWindow = currentWindow;
+  inputState.isFullscreen = isFullscreen;
+  inputState.currentWindow = currentWindow;
 }
 
-bool InputProgramIsFullscreen() { return state.isFullscreen != nullptr && state.isFullscreen(); }
+bool InputProgramIsFullscreen() {
+  return inputState.isFullscreen != nullptr && inputState.isFullscreen();
+}
 
 platformWindow InputProgramCurrentWindow() {
-  return state.currentWindow != nullptr ? state.currentWindow() : 0;
+  return inputState.currentWindow != nullptr ? inputState.currentWindow() : 0;
 }
 
-const inputMenuActions& InputMenuActions() { return state.menu; }
+const inputMenuActions& InputMenuActions() { return inputState.menu; }
 
 std::string InputUpper(const std::string& text) {
   std::string upper = text;

@@ -83,7 +83,7 @@ bool JumpTaken(uint8_t code, int32_t order) {
   }
 }
 
-int32_t Wrap(int64_t value) {
+int32_t WrapToInt32(int64_t value) {
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
 }
 
@@ -118,12 +118,12 @@ bool Arithmetic(uint8_t code, parameter& dest, const parameter& source) {
     const int32_t value = ScriptValueToInt(source);
     int32_t& d = dest.integer;
     switch (code) {
-      case opAdd: d = Wrap(static_cast<int64_t>(d) + value); break;
-      case opSubtract: d = Wrap(static_cast<int64_t>(d) - value); break;
+      case opAdd: d = WrapToInt32(static_cast<int64_t>(d) + value); break;
+      case opSubtract: d = WrapToInt32(static_cast<int64_t>(d) - value); break;
       case opAnd: d &= value; break;
       case opOr: d |= value; break;
-      case opMultiply: d = Wrap(static_cast<int64_t>(d) * value); break;
-      case opDivide: d = value == 0 ? 0 : Wrap(static_cast<int64_t>(d) / value); break;
+      case opMultiply: d = WrapToInt32(static_cast<int64_t>(d) * value); break;
+      case opDivide: d = value == 0 ? 0 : WrapToInt32(static_cast<int64_t>(d) / value); break;
       default: d = value == 0 ? 0 : static_cast<int32_t>(static_cast<int64_t>(d) % value); break;
     }
     return true;

@@ -26,7 +26,7 @@ float Difference(int32_t to, int32_t from) {
 // Wrapping measures every character in the font: dearer than copying it.
 constexpr size_t kWrapCharactersPerUnit = 4;
 
-std::vector<std::string> Wrap(int32_t font, int32_t width, const std::string& text) {
+std::vector<std::string> WrapLines(int32_t font, int32_t width, const std::string& text) {
   ScriptBudgetChargeUnits(text.size() / kWrapCharactersPerUnit);
   std::vector<std::string> lines =
       width > 0 ? FontWrapText(font, width, text) : std::vector<std::string>(1, text);
@@ -37,7 +37,7 @@ std::vector<std::string> Wrap(int32_t font, int32_t width, const std::string& te
 }
 
 // Whether the script's text can take the object holding cost instead of what it holds now.
-bool TextFits(const script& owner, const objEntry& o, size_t cost) {
+bool LabelTextFits(const script& owner, const objEntry& o, size_t cost) {
   const size_t others = owner.stackText + owner.objectText - o.textCost;
   return cost <= kScriptTextLimit - std::min(others, kScriptTextLimit);
 }
@@ -59,9 +59,9 @@ bool CaptionSet(script& owner, objEntry& o, int32_t threadId, bool setsText,
   const int32_t newWidth = setsText ? wrapWidth : ScriptValueToInt(value);
   ScriptTextTrim(newText);
   std::vector<std::string> newLines =
-      Wrap(button ? o.button.font : o.label.font, newWidth, newText);
+      WrapLines(button ? o.button.font : o.label.font, newWidth, newText);
   const size_t cost = ScriptTextCost(newText) + ScriptLinesCost(newLines);
-  if (!TextFits(owner, o, cost)) {
+  if (!LabelTextFits(owner, o, cost)) {
     ScriptLimitReached(owner, scriptLimit::text, threadId);
     return false;
   }
@@ -82,7 +82,7 @@ bool MatFileSet(script& owner, objEntry& o, int32_t threadId, const parameter& v
   std::string name = ScriptValueToString(value);
   ScriptTextTrim(name);
   const size_t cost = ScriptTextCost(name);
-  if (!TextFits(owner, o, cost)) {
+  if (!LabelTextFits(owner, o, cost)) {
     ScriptLimitReached(owner, scriptLimit::text, threadId);
     return false;
   }

@@ -108,7 +108,7 @@ void ScriptSortDrawOrder(std::vector<drawEntry>& order) {
 namespace {
 
 // Whether the script may hold added more bytes of text (with removed given back first).
-bool TextFits(const script& owner, const scriptThread& thread, size_t removed, size_t added) {
+bool StackTextFits(const script& owner, const scriptThread& thread, size_t removed, size_t added) {
   const size_t threadOthers = thread.textBytes - removed;
   const size_t scriptOthers = owner.stackText + owner.objectText - removed;
   return added <= kScriptStackTextLimit - threadOthers &&
@@ -120,7 +120,8 @@ bool TextFits(const script& owner, const scriptThread& thread, size_t removed, s
 bool ScriptSlotPush(script& owner, scriptThread& thread, parameter value) {
   ScriptTextTrim(value.string);
   const size_t cost = ScriptTextCost(value.string);
-  if (thread.stack.size() >= kScriptStackLimit || !TextFits(owner, thread, 0, cost)) return false;
+  if (thread.stack.size() >= kScriptStackLimit || !StackTextFits(owner, thread, 0, cost))
+    return false;
   thread.textBytes += cost;
   owner.stackText += cost;
   thread.stack.push_back(std::move(value));
@@ -138,7 +139,7 @@ bool ScriptSlotStore(script& owner, scriptThread& thread, size_t slot, parameter
   ScriptTextTrim(value.string);
   const size_t old = ScriptTextCost(thread.stack[slot].string);
   const size_t cost = ScriptTextCost(value.string);
-  if (!TextFits(owner, thread, old, cost)) return false;
+  if (!StackTextFits(owner, thread, old, cost)) return false;
   thread.textBytes = thread.textBytes - old + cost;
   owner.stackText = owner.stackText - old + cost;
   ScriptValueReplace(thread.stack[slot], value);

@@ -78,7 +78,7 @@ struct moduleState {
   int32_t nextId = 1;
 };
 
-moduleState state;
+moduleState dataFiles;
 
 std::string upper(std::string text) {
   for (char& c : text) {
@@ -128,72 +128,74 @@ int64_t diskFileSize(openFileInfo& handle) {
 }
 
 openFileInfo* findHandle(int32_t id) {
-  for (auto& handle : state.handles) {
+  for (auto& handle : dataFiles.handles) {
     if (handle->id == id) return handle.get();
   }
   return nullptr;
 }
 
 int32_t findMemoryFile(const std::string& resolved) {
-  for (size_t i = 0; i < state.memoryFiles.size(); ++i) {
-    if (state.memoryFiles[i].name == resolved) return static_cast<int32_t>(i);
+  for (size_t i = 0; i < dataFiles.memoryFiles.size(); ++i) {
+    if (dataFiles.memoryFiles[i].name == resolved) return static_cast<int32_t>(i);
   }
   return -1;
 }
 
 openFileInfo& newHandle() {
-  state.handles.push_back(std::make_unique<openFileInfo>());
-  openFileInfo& handle = *state.handles.back();
-  handle.id = state.nextId++;
+  dataFiles.handles.push_back(std::make_unique<openFileInfo>());
+  openFileInfo& handle = *dataFiles.handles.back();
+  handle.id = dataFiles.nextId++;
   return handle;
 }
 
 void closeHandleAt(size_t index) {
-  openFileInfo& handle = *state.handles[index];
+  openFileInfo& handle = *dataFiles.handles[index];
   if (handle.file != nullptr) std::fclose(handle.file);
   if (handle.archive >= 0) {
-    archiveInfo& archive = state.archives[static_cast<size_t>(handle.archive)];
+    archiveInfo& archive = dataFiles.archives[static_cast<size_t>(handle.archive)];
     if (--archive.openCount == 0) {
       std::fclose(archive.file);
       archive.file = nullptr;
     }
   }
-  state.handles.erase(state.handles.begin() + static_cast<std::ptrdiff_t>(index));
+  dataFiles.handles.erase(dataFiles.handles.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void findArchives(const std::string& folder) {
   for (const std::string& name : PlatformListFolder(folder)) {
     const std::string upperName = upper(name);
     if (upperName.size() >= 4 && upperName.compare(upperName.size() - 4, 4, ".QZA") == 0) {
-      state.archives.push_back({upperName, joinPath(folder, name), 0, nullptr});
+      dataFiles.archives.push_back({upperName, joinPath(folder, name), 0, nullptr});
     }
   }
   // Byte order of the upper-case names; the real name only breaks ties between names that
   // differ in case, which a case-sensitive file system allows.
-  std::sort(state.archives.begin(), state.archives.end(),
+  std::sort(dataFiles.archives.begin(), dataFiles.archives.end(),
             [](const archiveInfo& a, const archiveInfo& b) {
               return a.name != b.name ? a.name < b.name : a.path < b.path;
             });
 }
 
 void readDirectories() {
-  for (size_t index = 0; index < state.archives.size(); ++index) {
-    const archiveDirectoryInfo info = DataFileArchiveReadDirectory(state.archives[index].path);
+  for (size_t index = 0; index < dataFiles.archives.size(); ++index) {
+    const archiveDirectoryInfo info = DataFileArchiveReadDirectory(dataFiles.archives[index].path);
     for (const archiveEntryInfo& entry : info.entries) {
       // An entry whose data is not wholly inside the archive cannot be read; leaving it out
       // lets the same name come from a later archive or the disk.
       if (!entry.inside) continue;
-      state.directory.push_back({upper(entry.name), static_cast<int32_t>(index),
-                                 static_cast<int32_t>(entry.size),
-                                 static_cast<int32_t>(entry.offset)});
-      state.directoryIndex.emplace(state.directory.back().name, state.directory.size() - 1);
+      dataFiles.directory.push_back({upper(entry.name), static_cast<int32_t>(index),
+                                     static_cast<int32_t>(entry.size),
+                                     static_cast<int32_t>(entry.offset)});
+      dataFiles.directoryIndex.emplace(dataFiles.directory.back().name,
+                                       dataFiles.directory.size() - 1);
     }
   }
 }
 
 void addPatch(const std::string& patch) {
-  if (std::find(state.patches.begin(), state.patches.end(), patch) == state.patches.end()) {
-    state.patches.push_back(patch);
+  if (std::find(dataFiles.patches.begin(), dataFiles.patches.end(), patch) ==
+      dataFiles.patches.end()) {
+    dataFiles.patches.push_back(patch);
   }
 }
 
@@ -207,18 +209,18 @@ void findPatches(const std::string& folder) {
     const std::string upperName = upper(name);
     if (upperName.size() == 11 && isPatchNumber(upperName)) addPatch(upperName);
   }
-  for (const archiveFileInfo& entry : state.directory) {
+  for (const archiveFileInfo& entry : dataFiles.directory) {
     if (entry.name.size() >= 12 && (entry.name[11] == '\\' || entry.name[11] == '/') &&
         isPatchNumber(entry.name)) {
       addPatch(entry.name.substr(0, 11));
     }
   }
-  UtilSortStringsDescending(state.patches);
+  UtilSortStringsDescending(dataFiles.patches);
 }
 
 void closeEverything() {
-  while (!state.handles.empty()) closeHandleAt(state.handles.size() - 1);
-  state.memoryFiles.clear();
+  while (!dataFiles.handles.empty()) closeHandleAt(dataFiles.handles.size() - 1);
+  dataFiles.memoryFiles.clear();
 }
 
 // Reads up to count bytes of the handle's source (disk file or archive entry) that follow
@@ -229,7 +231,7 @@ int32_t readSource(openFileInfo& handle, uint8_t* destination, int32_t count) {
     const int64_t available = handle.start + handle.size - handle.archivePosition;
     if (available <= 0) return 0;
     const size_t wanted = static_cast<size_t>(std::min<int64_t>(count, available));
-    archiveInfo& archive = state.archives[static_cast<size_t>(handle.archive)];
+    archiveInfo& archive = dataFiles.archives[static_cast<size_t>(handle.archive)];
     // Many handles share the archive's one file position, so every read first puts it where
     // this handle left off. Only this module moves it, so when it already stands there (one
     // handle reading on) the seek is left out: a system call saved, the same bytes read.
@@ -274,7 +276,7 @@ int32_t takeBuffered(openFileInfo& handle, uint8_t* destination, int32_t count) 
 
 bool atEnd(const openFileInfo& handle) {
   if (handle.memory >= 0) {
-    return handle.position >= state.memoryFiles[static_cast<size_t>(handle.memory)].size;
+    return handle.position >= dataFiles.memoryFiles[static_cast<size_t>(handle.memory)].size;
   }
   if (handle.buffered > 0) return false;
   if (handle.archive >= 0) return handle.position >= handle.size;
@@ -286,7 +288,7 @@ int32_t readPartial(openFileInfo& handle, uint8_t* destination, int32_t count) {
   count = std::min(count, INT32_MAX - handle.position);
   if (count <= 0) return 0;
   if (handle.memory >= 0) {
-    const memoryFile& memory = state.memoryFiles[static_cast<size_t>(handle.memory)];
+    const memoryFile& memory = dataFiles.memoryFiles[static_cast<size_t>(handle.memory)];
     const int32_t n =
         static_cast<int32_t>(std::clamp<int64_t>(int64_t{memory.size} - handle.position, 0, count));
     if (n > 0)
@@ -334,11 +336,11 @@ int32_t scanLine(const uint8_t* bytes, int32_t count, std::string& line, bool& e
 
 void DataFileInit() {
   closeEverything();
-  state = moduleState{};
-  state.logLow = UtilCommandLineHas("-logLow");
+  dataFiles = moduleState{};
+  dataFiles.logLow = UtilCommandLineHas("-logLow");
   LogVersionAdd("fwkDataFile - Version 1.0");
-  state.dataFolder = UtilAppFolder();
-  const std::string folder = PlatformFindPath(state.dataFolder);
+  dataFiles.dataFolder = UtilAppFolder();
+  const std::string folder = PlatformFindPath(dataFiles.dataFolder);
   if (folder.empty()) return;
   findArchives(folder);
   readDirectories();
@@ -346,10 +348,10 @@ void DataFileInit() {
 }
 
 std::string DataFileResolveName(const std::string& name) {
-  for (const std::string& patch : state.patches) {
+  for (const std::string& patch : dataFiles.patches) {
     std::string candidate = patch + '\\' + name;
-    if (!findFile(state.dataFolder + candidate).empty() ||
-        state.directoryIndex.count(upper(candidate)) > 0) {
+    if (!findFile(dataFiles.dataFolder + candidate).empty() ||
+        dataFiles.directoryIndex.count(upper(candidate)) > 0) {
       return candidate;
     }
   }
@@ -363,14 +365,14 @@ int32_t DataFileOpen(const std::string& name) {
   if (memory >= 0) {
     openFileInfo& handle = newHandle();
     handle.memory = memory;
-    handle.size = state.memoryFiles[static_cast<size_t>(memory)].size;
+    handle.size = dataFiles.memoryFiles[static_cast<size_t>(memory)].size;
     return handle.id;
   }
 
-  const auto entry = state.directoryIndex.find(upper(resolved));
-  if (entry != state.directoryIndex.end()) {
-    const archiveFileInfo& info = state.directory[entry->second];
-    archiveInfo& archive = state.archives[static_cast<size_t>(info.archive)];
+  const auto entry = dataFiles.directoryIndex.find(upper(resolved));
+  if (entry != dataFiles.directoryIndex.end()) {
+    const archiveFileInfo& info = dataFiles.directory[entry->second];
+    archiveInfo& archive = dataFiles.archives[static_cast<size_t>(info.archive)];
     openFileInfo& handle = newHandle();
     if (archive.openCount == 0) {
       archive.file = openForReading(archive.path);
@@ -384,19 +386,20 @@ int32_t DataFileOpen(const std::string& name) {
       handle.archivePosition = info.offset;
       return handle.id;
     }
-    state.handles.pop_back();
+    dataFiles.handles.pop_back();
   }
 
-  const std::string path = findFile(isAbsolute(resolved) ? resolved : state.dataFolder + resolved);
+  const std::string path =
+      findFile(isAbsolute(resolved) ? resolved : dataFiles.dataFolder + resolved);
   if (path.empty()) return 0;
   openFileInfo& handle = newHandle();
   handle.file = openForReading(path);
   if (handle.file == nullptr) {
-    state.handles.pop_back();
+    dataFiles.handles.pop_back();
     return 0;
   }
   handle.fileEnd = diskFileSize(handle);
-  if (state.logLow) LogWrite("File \"" + resolved + "\" read from disk.");
+  if (dataFiles.logLow) LogWrite("File \"" + resolved + "\" read from disk.");
   return handle.id;
 }
 
@@ -420,7 +423,7 @@ std::string DataFileReadLine(int32_t handle) {
     const uint8_t* bytes;
     int64_t run;
     if (info->memory >= 0) {
-      const memoryFile& memory = state.memoryFiles[static_cast<size_t>(info->memory)];
+      const memoryFile& memory = dataFiles.memoryFiles[static_cast<size_t>(info->memory)];
       run = int64_t{memory.size} - info->position;
       bytes = memory.data.data() + std::min(info->position, memory.size);
     } else {
@@ -481,8 +484,8 @@ bool DataFileEof(int32_t handle) {
 }
 
 void DataFileClose(int32_t handle) {
-  for (size_t i = 0; i < state.handles.size(); ++i) {
-    if (state.handles[i]->id == handle) {
+  for (size_t i = 0; i < dataFiles.handles.size(); ++i) {
+    if (dataFiles.handles[i]->id == handle) {
       closeHandleAt(i);
       return;
     }
@@ -503,21 +506,21 @@ bool DataFileMemoryLoad(const std::string& name) {
     loaded = false;
   }
   DataFileClose(handle);
-  if (loaded) state.memoryFiles.push_back(std::move(memory));
+  if (loaded) dataFiles.memoryFiles.push_back(std::move(memory));
   return loaded;
 }
 
 void DataFileMemoryFree(const std::string& name) {
   const int32_t memory = findMemoryFile(DataFileResolveName(name));
   if (memory < 0) return;
-  for (size_t i = state.handles.size(); i-- > 0;) {
-    if (state.handles[i]->memory == memory) {
+  for (size_t i = dataFiles.handles.size(); i-- > 0;) {
+    if (dataFiles.handles[i]->memory == memory) {
       closeHandleAt(i);
-    } else if (state.handles[i]->memory > memory) {
-      --state.handles[i]->memory;
+    } else if (dataFiles.handles[i]->memory > memory) {
+      --dataFiles.handles[i]->memory;
     }
   }
-  state.memoryFiles.erase(state.memoryFiles.begin() + memory);
+  dataFiles.memoryFiles.erase(dataFiles.memoryFiles.begin() + memory);
 }
 
 void DataFileCloseAll() { closeEverything(); }

@@ -2,6 +2,8 @@
 
 #include "services/fwkUtilities.h"
 
+#include <algorithm>
+
 std::string TextUpper(const std::string& text) {
   std::string upper = text;
   for (char& c : upper) {
@@ -10,8 +12,15 @@ std::string TextUpper(const std::string& text) {
   return upper;
 }
 
+std::string TextQuoted(const std::string& text) { return "\"" + text + "\""; }
+
+// Compared in place: the look-ups of textures and fonts by name call this for every entry.
 bool TextSameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && TextUpper(a) == TextUpper(b);
+  const auto upper = [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return upper(x) == upper(y); });
 }
 
 bool TextToInteger(const std::string& text, int32_t& value) {

@@ -1,4 +1,4 @@
-// Small text helpers shared by the services modules (not part of any module's surface).
+// Small text helpers shared by the framework's modules (not part of any module's surface).
 #pragma once
 
 #include <cstdint>
@@ -7,5 +7,7 @@
 // ASCII upper case; other bytes unchanged, as names are compared throughout the framework.
 std::string TextUpper(const std::string& text);
 bool TextSameIgnoringCase(const std::string& a, const std::string& b);
+// The text between double quotes, as the log's messages name files and values.
+std::string TextQuoted(const std::string& text);
 // Converts text that passes UtilIsInteger; false when it does not or does not fit 32 bits.
 bool TextToInteger(const std::string& text, int32_t& value);

@@ -51,7 +51,7 @@ const moduleEntry kModules[] = {
     {"fwkScript", ScriptInit, ScriptFinal},
 };
 
-size_t started = 0;
+size_t startedModules = 0;
 
 platformWindow CurrentDisplayWindow() { return GraphicsDisplayWindow(GraphicsDisplayCurrent()); }
 
@@ -60,7 +60,7 @@ platformWindow CurrentDisplayWindow() { return GraphicsDisplayWindow(GraphicsDis
 void ModulesInit() {
   for (const moduleEntry& module : kModules) {
     if (module.init) module.init();
-    ++started;
+    ++startedModules;
   }
   // Input must know full-screen and the current window but may not depend on graphics;
   // the shell, which sees both, links them.
@@ -71,8 +71,8 @@ void ModulesInit() {
 }
 
 void ModulesFinal() {
-  while (started > 0) {
-    --started;
-    if (kModules[started].final) kModules[started].final();
+  while (startedModules > 0) {
+    --startedModules;
+    if (kModules[startedModules].final) kModules[startedModules].final();
   }
 }

@@ -18,7 +18,7 @@ size_t shotNext = 0;
 bool quitAsked = false;
 replayWriter recorder;
 uint32_t startTick = 0;
-bool started = false;
+bool runStarted = false;
 uint32_t passTime = 0;
 uint32_t passLength = 0;  // 0 until two passes have run
 
@@ -139,13 +139,13 @@ bool RunControlStart(runSeedFunction seed, runLevelFunction level) {
   startTick = PlatformTickCount();
   passTime = RunControlProgramTime();
   passLength = 0;
-  started = true;
+  runStarted = true;
   MainSetPassHook(PassHook);
   return true;
 }
 
 void RunControlFinish() {
-  started = false;
+  runStarted = false;
   MainSetPassHook(nullptr);
   if (recorder.IsOpen()) {
     RecordPosted(RunControlProgramTime());
@@ -180,7 +180,8 @@ void RunControlPass(uint32_t now) {
 }
 
 bool RunControlPictureSeen(uint32_t nextPictureWithin) {
-  if (!started || settings.drawAll || !PlatformHeadless() || !PlatformClockIsVirtual()) return true;
+  if (!runStarted || settings.drawAll || !PlatformHeadless() || !PlatformClockIsVirtual())
+    return true;
   if (shotNext >= settings.shots.size()) return false;
   // Before the second pass the length of a pass is not known yet: draw, to be safe.
   if (passLength == 0) return true;

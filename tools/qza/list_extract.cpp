@@ -13,15 +13,11 @@
 #include "services/fwkDataFile.h"
 #include "services/fwkDataFileArchive.h"
 #include "services/fwkUtilities.h"
+#include "services/fwkText.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-int fail(const std::string& message) {
-  std::fprintf(stderr, "qza: %s\n", message.c_str());
-  return 1;
-}
 
 // The archive's directory, or a message naming why the archive cannot be used.
 bool readWhole(const std::string& archivePath, archiveDirectoryInfo& info, std::string& message) {
@@ -54,13 +50,6 @@ bool safeName(const std::string& name) {
   return true;
 }
 
-std::string upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 bool copyOut(std::FILE* archive, const archiveEntryInfo& entry, const fs::path& target) {
   std::FILE* out = std::fopen(target.string().c_str(), "wb");
   if (out == nullptr) return false;
@@ -82,7 +71,7 @@ bool copyOut(std::FILE* archive, const archiveEntryInfo& entry, const fs::path& 
 int QzaList(const std::string& archivePath) {
   archiveDirectoryInfo info;
   std::string message;
-  if (!readWhole(archivePath, info, message)) return fail(message);
+  if (!readWhole(archivePath, info, message)) return QzaFail(message);
   for (const archiveEntryInfo& entry : info.entries) {
     std::printf("%lld\t%s\n", static_cast<long long>(entry.size), entry.name.c_str());
   }
@@ -92,21 +81,21 @@ int QzaList(const std::string& archivePath) {
 int QzaExtract(const std::string& archivePath, const std::string& folder) {
   archiveDirectoryInfo info;
   std::string message;
-  if (!readWhole(archivePath, info, message)) return fail(message);
+  if (!readWhole(archivePath, info, message)) return QzaFail(message);
   for (const archiveEntryInfo& entry : info.entries) {
     if (!safeName(entry.name)) {
-      return fail(archivePath + ": refusing entry \"" + entry.name +
-                  "\" (not a plain relative path)");
+      return QzaFail(archivePath + ": refusing entry \"" + entry.name +
+                     "\" (not a plain relative path)");
     }
   }
 
   std::FILE* archive = std::fopen(archivePath.c_str(), "rb");
-  if (archive == nullptr) return fail("cannot open " + archivePath);
+  if (archive == nullptr) return QzaFail("cannot open " + archivePath);
   std::set<std::string> written;
   int result = 0;
   for (const archiveEntryInfo& entry : info.entries) {
     // The program reads the first of entries whose names differ only in case.
-    if (!written.insert(upper(entry.name)).second) {
+    if (!written.insert(TextUpper(entry.name)).second) {
       std::fprintf(stderr, "qza: skipping \"%s\": an earlier entry has the same name\n",
                    entry.name.c_str());
       continue;
@@ -117,7 +106,7 @@ int QzaExtract(const std::string& archivePath, const std::string& folder) {
     std::error_code error;
     fs::create_directories(target.parent_path(), error);
     if (error || !copyOut(archive, entry, target)) {
-      result = fail("cannot write " + target.string());
+      result = QzaFail("cannot write " + target.string());
       break;
     }
   }
@@ -127,7 +116,7 @@ int QzaExtract(const std::string& archivePath, const std::string& folder) {
 
 int QzaCat(const std::string& dataFolder, const std::string& name) {
   std::error_code error;
-  if (!fs::is_directory(dataFolder, error)) return fail(dataFolder + " is not a folder");
+  if (!fs::is_directory(dataFolder, error)) return QzaFail(dataFolder + " is not a folder");
   // The log sets itself up (and clears its file) on first use, in the user data folder. Point
   // that at the temporary folder so that reading content never clears a real log.
   PlatformSetArguments({"-userdatainapp"});
@@ -136,7 +125,7 @@ int QzaCat(const std::string& dataFolder, const std::string& name) {
   PlatformSetExecutablePath((fs::absolute(dataFolder, error) / "qza").string());
   DataFileInit();
   const int32_t handle = DataFileOpen(name);
-  if (handle == 0) return fail("\"" + name + "\" is not found in " + dataFolder);
+  if (handle == 0) return QzaFail("\"" + name + "\" is not found in " + dataFolder);
   std::vector<char> block(1 << 16);
   int32_t got;
   while ((got = DataFileReadPartial(handle, block.data(), static_cast<int32_t>(block.size()))) >
@@ -144,7 +133,7 @@ int QzaCat(const std::string& dataFolder, const std::string& name) {
     if (std::fwrite(block.data(), 1, static_cast<size_t>(got), stdout) !=
         static_cast<size_t>(got)) {
       DataFileCloseAll();
-      return fail("cannot write to the standard output");
+      return QzaFail("cannot write to the standard output");
     }
   }
   DataFileCloseAll();

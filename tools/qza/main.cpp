@@ -18,6 +18,11 @@ int usage() {
 
 }  // namespace
 
+int QzaFail(const std::string& message) {
+  std::fprintf(stderr, "qza: %s\n", message.c_str());
+  return 1;
+}
+
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 3 && args[0] == "pack") return QzaPack(args[1], args[2]);

@@ -12,6 +12,7 @@
 
 #include "qza.h"
 #include "services/fwkDataFileArchive.h"
+#include "services/fwkText.h"
 
 namespace fs = std::filesystem;
 
@@ -33,18 +34,6 @@ void put32(std::string& out, uint32_t v) {
   put16(out, v >> 16);
 }
 
-int fail(const std::string& message) {
-  std::fprintf(stderr, "qza: %s\n", message.c_str());
-  return 1;
-}
-
-std::string upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 // Appends the file's bytes to out; false when the file cannot be read whole.
 bool copyInto(std::ofstream& out, const packEntry& entry) {
   std::ifstream in(entry.path, std::ios::binary);
@@ -63,7 +52,7 @@ bool copyInto(std::ofstream& out, const packEntry& entry) {
 
 int QzaPack(const std::string& folder, const std::string& archivePath) {
   std::error_code error;
-  if (!fs::is_directory(folder, error)) return fail(folder + " is not a folder");
+  if (!fs::is_directory(folder, error)) return QzaFail(folder + " is not a folder");
   const fs::path output = fs::absolute(archivePath, error);
 
   std::vector<packEntry> entries;
@@ -75,19 +64,20 @@ int QzaPack(const std::string& folder, const std::string& archivePath) {
     if (fs::equivalent(it->path(), output, ignored)) continue;
     const std::string relative = it->path().lexically_relative(folder).generic_string();
     if (relative.find('\\') != std::string::npos) {
-      return fail("file name holds a backslash, which separates folders in archives: " + relative);
+      return QzaFail("file name holds a backslash, which separates folders in archives: " +
+                     relative);
     }
     std::string name = relative;
     std::replace(name.begin(), name.end(), '/', '\\');
-    if (name.size() > 0xFFFF) return fail("path too long for an archive: " + relative);
+    if (name.size() > 0xFFFF) return QzaFail("path too long for an archive: " + relative);
     entries.push_back({name, it->path(), static_cast<int64_t>(it->file_size())});
   }
-  if (error) return fail("cannot read folder " + folder + ": " + error.message());
+  if (error) return QzaFail("cannot read folder " + folder + ": " + error.message());
 
   std::sort(entries.begin(), entries.end(),
             [](const packEntry& a, const packEntry& b) { return a.name < b.name; });
   for (size_t i = 1; i < entries.size(); ++i) {
-    if (upper(entries[i].name) == upper(entries[i - 1].name)) {
+    if (TextUpper(entries[i].name) == TextUpper(entries[i - 1].name)) {
       std::fprintf(stderr,
                    "qza: warning: %s differs from %s only in case; the program reads the first\n",
                    entries[i].name.c_str(), entries[i - 1].name.c_str());
@@ -101,7 +91,8 @@ int QzaPack(const std::string& folder, const std::string& archivePath) {
   for (const packEntry& entry : entries)
     offset += 1 + archiveEntryFixedLength + static_cast<int64_t>(entry.name.size());
   for (const packEntry& entry : entries) {
-    if (offset + entry.size > INT32_MAX) return fail("the files do not fit in one archive (2 GiB)");
+    if (offset + entry.size > INT32_MAX)
+      return QzaFail("the files do not fit in one archive (2 GiB)");
     head.push_back(static_cast<char>(archiveEntryFixedLength));
     put32(head, static_cast<uint32_t>(offset));
     put32(head, static_cast<uint32_t>(entry.size));
@@ -111,16 +102,16 @@ int QzaPack(const std::string& folder, const std::string& archivePath) {
   }
 
   std::ofstream out(archivePath, std::ios::binary | std::ios::trunc);
-  if (!out) return fail("cannot create " + archivePath);
+  if (!out) return QzaFail("cannot create " + archivePath);
   out.write(head.data(), static_cast<std::streamsize>(head.size()));
   for (const packEntry& entry : entries) {
     if (!copyInto(out, entry)) {
       out.close();
       fs::remove(archivePath, error);
-      return fail("cannot read " + entry.path.string() + " whole");
+      return QzaFail("cannot read " + entry.path.string() + " whole");
     }
   }
   out.close();
-  if (!out) return fail("cannot write " + archivePath);
+  if (!out) return QzaFail("cannot write " + archivePath);
   return 0;
 }

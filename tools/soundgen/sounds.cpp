@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 // Equal-tempered pitch: semitones above D2 (73.42 Hz), the key of every sting.
 double Note(int32_t semitonesAboveD2) { return 73.416 * std::pow(2.0, semitonesAboveD2 / 12.0); }
 

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 // A feedback comb with a damped loop, and an all-pass, the parts of the room.
 struct comb {
   std::vector<float> line;

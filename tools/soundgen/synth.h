@@ -8,6 +8,7 @@
 using soundBuffer = std::vector<float>;
 
 constexpr int32_t kSynthRate = 22050;
+constexpr double kPi = 3.14159265358979323846;
 
 // Seconds as a sample count at kSynthRate.
 int32_t SynthSamples(double seconds);
